@@ -1,0 +1,42 @@
+# The two commands of the README. Each does all of its own set-up on a fresh Debian machine.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+PACKAGES := cmake make g++ pkg-config libsdl2-dev libgtest-dev libbenchmark-dev cc65 libpng-dev
+ROM ?=
+
+.PHONY: all deps configure build test run clean
+
+all: build
+
+# Installs whatever of the packages is missing: apt-get as root, else through sudo.
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  if [ "$$(id -u)" = 0 ]; then SUDO=""; else SUDO="sudo"; fi; \
+	  $$SUDO apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
+	fi
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+run: build
+	@if [ -x $(BUILD_DIR)/halvoren ]; then \
+	  $(BUILD_DIR)/halvoren $(ROM); \
+	elif [ -n "$(ROM)" ]; then \
+	  $(BUILD_DIR)/halvoren-run "$(ROM)"; \
+	else \
+	  echo "Give a cartridge image: make run ROM=path/to/game.nes"; \
+	fi
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,191 @@
+// Bank switching copies: the selected bank is copied into its window of the flat memory
+// images, so every read stays a plain array index. Bank numbers wrap inside the stores, so a
+// bad register value can show the wrong bank but never reach outside them.
+#include <cstring>
+
+#include "core/globals.h"
+#include "core/machine.h"
+
+namespace {
+
+// Copies `length` bytes (a multiple of `granule`) from `offset` in a store, wrapping each
+// granule back to the start of the store.
+void CopyFromStore(uint8_t* dest, const uint8_t* store, uint32_t storeSize, uint32_t offset,
+                   uint32_t length, uint32_t granule) {
+  for (uint32_t done = 0; done < length; done += granule)
+    std::memcpy(dest + done, store + (offset + done) % storeSize, granule);
+}
+
+constexpr uint32_t kPrgStoreSize = kMaxPrgUnits * kPrgUnitSize;
+constexpr uint32_t kChrStoreSize = kMaxChrUnits * kChrUnitSize;
+
+}  // namespace
+
+void Machine::CopyPrgWindow(uint16_t windowStart, uint32_t sizeKb, uint32_t bank) {
+  const uint32_t size = sizeKb * 1024;
+  const uint32_t start = windowStart & ~(size - 1) & 0xFFFF;
+  if (start < 0x8000 || start + size > 0x10000) return;
+  CopyFromStore(CpuMemory + start, PrgRom, kPrgStoreSize, (bank * size) % kPrgStoreSize, size,
+                0x2000);
+}
+
+void Machine::CopyPrg32At16kUnit(uint32_t unit) {
+  CopyFromStore(CpuMemory + 0x8000, PrgRom, kPrgStoreSize, (unit % kMaxPrgUnits) * kPrgUnitSize,
+                0x8000, kPrgUnitSize);
+}
+
+void Machine::CopyChrNoDecode(uint16_t windowStart, uint32_t sizeKb, uint32_t bank) {
+  const uint32_t size = sizeKb * 1024;
+  const uint32_t start = windowStart & ~(size - 1) & 0x1FFF;
+  if (start + size > 0x2000) return;
+  CopyFromStore(PpuMemory + start, ChrRom, kChrStoreSize, (bank * size) % kChrStoreSize, size,
+                0x400);
+}
+
+void Machine::CopyChrWindow(uint16_t windowStart, uint32_t sizeKb, uint32_t bank) {
+  const uint32_t size = sizeKb * 1024;
+  CopyChrNoDecode(windowStart, sizeKb, bank);
+  const uint32_t start = windowStart & ~(size - 1) & 0x1FFF;
+  if (start + size <= 0x2000) DecodePatterns(static_cast<uint16_t>(start), static_cast<uint16_t>(size));
+}
+
+// --- Name tables: NT0-NT3 are four physical 1 KB pages at $2000; mirroring is kept by
+// copying pages when the arrangement changes and by writing every copy on a store.
+
+namespace {
+uint8_t* NameTable(Machine& m, int n) { return m.PpuMemory + 0x2000 + n * 0x400; }
+void CopyPage(uint8_t* to, const uint8_t* from) { std::memmove(to, from, 0x400); }
+}  // namespace
+
+void Machine::SetHorizontalMirroring() {
+  CopyPage(NameTable(*this, 1), NameTable(*this, 0));
+  CopyPage(NameTable(*this, 2), NameTable(*this, 3));
+  VerticalMirroring = 0;
+}
+
+void Machine::SetVerticalMirroring() {
+  CopyPage(NameTable(*this, 2), NameTable(*this, 0));
+  CopyPage(NameTable(*this, 1), NameTable(*this, 3));
+  VerticalMirroring = 1;
+}
+
+namespace {
+// Leaving one screen for the other: the hidden page comes back into all four tables and the
+// shown one goes into hiding.
+void SwapOneScreenPage(Machine& m) {
+  CopyPage(NameTable(m, 0), m.NameTableScratch);
+  CopyPage(m.NameTableScratch, NameTable(m, 1));
+  CopyPage(NameTable(m, 1), NameTable(m, 0));
+  std::memmove(NameTable(m, 2), NameTable(m, 0), 0x800);
+}
+}  // namespace
+
+void Machine::SetOneScreenLow() {
+  if (OneScreenLow) return;
+  if (OneScreenHigh) {
+    SwapOneScreenPage(*this);
+    return;
+  }
+  CopyPage(NameTableScratch, NameTable(*this, 3));
+  CopyPage(NameTable(*this, 1), NameTable(*this, 0));
+  std::memmove(NameTable(*this, 2), NameTable(*this, 0), 0x800);
+}
+
+void Machine::SetOneScreenHigh() {
+  if (OneScreenHigh) return;
+  if (OneScreenLow) {
+    SwapOneScreenPage(*this);
+    return;
+  }
+  CopyPage(NameTableScratch, NameTable(*this, 0));
+  CopyPage(NameTable(*this, 2), NameTable(*this, 3));
+  std::memmove(NameTable(*this, 0), NameTable(*this, 2), 0x800);
+}
+
+void Machine::RestoreHorizontal() {
+  if (OneScreenLow) {
+    CopyPage(NameTable(*this, 2), NameTableScratch);
+    CopyPage(NameTable(*this, 3), NameTableScratch);
+  } else if (OneScreenHigh) {
+    CopyPage(NameTable(*this, 0), NameTableScratch);
+    CopyPage(NameTable(*this, 1), NameTableScratch);
+  } else if (VerticalMirroring) {
+    CopyPage(NameTable(*this, 1), NameTable(*this, 0));
+    CopyPage(NameTable(*this, 2), NameTable(*this, 3));
+  }
+}
+
+void Machine::RestoreVertical() {
+  if (OneScreenLow) {
+    CopyPage(NameTable(*this, 1), NameTableScratch);
+    CopyPage(NameTable(*this, 3), NameTableScratch);
+  } else if (OneScreenHigh) {
+    CopyPage(NameTable(*this, 0), NameTableScratch);
+    CopyPage(NameTable(*this, 2), NameTableScratch);
+  } else if (!VerticalMirroring) {
+    CopyPage(NameTable(*this, 2), NameTable(*this, 0));
+    CopyPage(NameTable(*this, 1), NameTable(*this, 3));
+  }
+}
+
+void Machine::PpuMemoryWrite(uint16_t address, uint8_t value) {
+  address &= 0x3FFF;
+  if (address < 0x3F00) {
+    PpuMemory[address] = value;
+    if (address < 0x2000) {
+      PatternsDirty = 1;
+    } else if (address < 0x3000) {
+      if (OneScreenLow || OneScreenHigh) {
+        const uint16_t base = address & 0x23FF;
+        for (uint16_t page = 0; page < 0x1000; page += 0x400) PpuMemory[base + page] = value;
+      } else if (!FourScreen) {
+        PpuMemory[address ^ (VerticalMirroring ? 0x0800 : 0x0400)] = value;
+      }
+    }
+    return;
+  }
+  if (address & 3) {
+    PpuMemory[address & 0x3F1F] = value;
+    RenderPalette[address & 0x1F] = value;
+  } else if ((address & 0x0F) == 0) {
+    // $3F00 and $3F10 set the backdrop of all eight palettes; the other colour-0 slots are
+    // never shown, so their writes are dropped.
+    for (int entry = 0; entry < 32; entry += 4) {
+      PpuMemory[0x3F00 + entry] = value;
+      RenderPalette[entry] = value;
+    }
+  }
+}
+
+// MMC1 PRG re-layout when the control register's mode bits (2 and 3) change. PrgSelect holds
+// the PRG bank value last applied.
+void Machine::Mmc1ChangePrgMode(uint8_t oldMode, uint8_t newMode) {
+  const uint8_t changed = oldMode ^ newMode;
+  const uint32_t last = PrgBankCount ? PrgBankCount - 1 : 0;
+  auto enterMode = [&](uint8_t bit3, uint8_t bit2) {
+    if (bit3 == 0) {  // 32 KB mode
+      CopyPrg32At16kUnit(PrgSelect & 0x0E);
+    } else if (bit2) {
+      CopyPrgWindow(0x8000, 16, PrgSelect);
+      CopyPrgWindow(0xC000, 16, last);
+    } else {
+      CopyPrgWindow(0xC000, 16, PrgSelect);
+      CopyPrgWindow(0x8000, 16, 0);
+    }
+  };
+  const uint8_t oldBit3 = oldMode & 8;
+  if (changed == 4) {
+    if (!oldBit3) return;
+    if (oldMode & 4) {
+      std::memcpy(CpuMemory + 0xC000, CpuMemory + 0x8000, 0x4000);
+      CopyPrgWindow(0x8000, 16, 0);
+    } else {
+      std::memcpy(CpuMemory + 0x8000, CpuMemory + 0xC000, 0x4000);
+      CopyPrgWindow(0xC000, 16, last);
+    }
+  } else if (changed == 8) {
+    enterMode(oldBit3 ? 0 : 8, oldMode & 4);
+  } else if (changed == 12) {
+    enterMode(oldBit3 ? 0 : 8, newMode & 4);
+  }
+}

@@ -1,0 +1,37 @@
+// The one place that knows which board handles which write. Each board family adds its
+// numbers here and keeps its handlers in its own file.
+#include "cart/boards.h"
+#include "core/globals.h"
+#include "core/machine.h"
+
+void WriteHighRange(Machine& m, uint16_t address, uint8_t value) {
+  (void)m, (void)address, (void)value;
+  switch (MapperNumber) {
+    // Mapper 0 (and every board without a high-range handler) ignores the write: the ROM
+    // image changes only through a bank copy.
+    default:
+      break;
+  }
+}
+
+void WriteLowRange(Machine& m, uint16_t address, uint8_t value) {
+  switch (MapperNumber) {
+    case 0:
+      // The sound registers were stored already; storing again would undo the $4011 rule
+      // that keeps a written 0 level readable as $80.
+      if (address < 0x4000 || address > 0x4013) m.CpuMemory[address] = value;
+      break;
+    default:
+      // Cartridge RAM at $6000-$7FFF; everything else below $8000 is unmapped.
+      if ((address & 0xE000) == 0x6000) m.CpuMemory[address] = value;
+      break;
+  }
+}
+
+void PowerOnBoardRegisters(Machine& m) {
+  (void)m;
+  switch (MapperNumber) {
+    default:
+      break;
+  }
+}

@@ -1,0 +1,198 @@
+// iNES image loader: header, ROM stores, trainer and the power-on bank layout of each board.
+#include "cart/loader.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "cart/boards.h"
+#include "core/globals.h"
+#include "core/machine.h"
+#include "log/log.h"
+
+namespace {
+
+constexpr uint8_t kSupported[] = {
+    0,   1,   2,   3,   4,   5,   6,   7,   8,   10,  11,  15,  16,  17,  18,  19,
+    21,  22,  23,  24,  25,  26,  32,  33,  34,  41,  48,  64,  65,  66,  68,  69,
+    70,  71,  73,  74,  78,  79,  80,  87,  89,  90,  91,  96,  112, 115, 118, 160,
+    161, 184, 185, 225, 227, 228, 231, 232, 240, 241, 242, 245, 246, 249, 250, 254};
+
+enum class PrgLayout { FirstThenSecond, FirstThenLast, Mapper3, Mapper6, First32k, Mapper19,
+                       Last8kEverywhere, LastLast, FirstFirst, Last32k };
+enum class ChrLayout { First8k, First8kIfRom, Last8k, Mapper184, None };
+
+PrgLayout PrgLayoutFor(uint8_t mapper) {
+  switch (mapper) {
+    case 0: case 185: return PrgLayout::FirstThenSecond;
+    case 3: return PrgLayout::Mapper3;
+    case 6: return PrgLayout::Mapper6;
+    case 7: case 8: case 11: case 15: case 34: case 41: case 66: case 225:
+      return PrgLayout::First32k;
+    case 19: return PrgLayout::Mapper19;
+    case 48: case 64: return PrgLayout::Last8kEverywhere;
+    case 91: return PrgLayout::LastLast;
+    case 227: return PrgLayout::FirstFirst;
+    case 228: case 241: return PrgLayout::Last32k;
+    default: return PrgLayout::FirstThenLast;
+  }
+}
+
+ChrLayout ChrLayoutFor(uint8_t mapper) {
+  switch (mapper) {
+    case 0: case 4: case 24: case 33: case 34: case 64: case 74: case 78: case 79: case 96:
+    case 242:
+      return ChrLayout::First8kIfRom;
+    case 19: return ChrLayout::Last8k;
+    case 184: return ChrLayout::Mapper184;
+    case 2: case 6: case 7: case 15: case 16: case 17: case 21: case 23: case 25: case 65:
+    case 71: case 90: case 91: case 227: case 231: case 232: case 241: case 245:
+      return ChrLayout::None;
+    default: return ChrLayout::First8k;
+  }
+}
+
+void LayOutPrg(Machine& m) {
+  const uint32_t count = PrgBankCount;
+  const uint32_t last = count ? count - 1 : 0;
+  const uint32_t last8k = count ? count * 2 - 1 : 0;
+  switch (PrgLayoutFor(MapperNumber)) {
+    case PrgLayout::FirstThenSecond:
+      m.CopyPrgWindow(0x8000, 16, 0);
+      m.CopyPrgWindow(0xC000, 16, count == 1 ? 0 : 1);
+      break;
+    case PrgLayout::FirstThenLast:
+      m.CopyPrgWindow(0x8000, 16, 0);
+      m.CopyPrgWindow(0xC000, 16, last);
+      break;
+    case PrgLayout::Mapper3:
+      if (count == 2) m.CopyPrgWindow(0x8000, 32, 0);
+      if (count == 1) m.CopyPrgWindow(0xC000, 16, 0);
+      break;
+    case PrgLayout::Mapper6:
+      m.CopyPrgWindow(0x8000, 16, 0);
+      m.CopyPrgWindow(0xC000, 16, 7);
+      break;
+    case PrgLayout::First32k:
+      m.CopyPrgWindow(0x8000, 32, 0);
+      break;
+    case PrgLayout::Mapper19:
+      m.CopyPrgWindow(0xE000, 8, last8k);
+      std::memcpy(m.CpuMemory + 0xA000, m.CpuMemory + 0x8000, 0x2000);
+      std::memcpy(m.CpuMemory + 0xC000, m.CpuMemory + 0x8000, 0x2000);
+      break;
+    case PrgLayout::Last8kEverywhere:
+      for (uint16_t window = 0x8000; window != 0; window += 0x2000)
+        m.CopyPrgWindow(window, 8, last8k);
+      break;
+    case PrgLayout::LastLast:
+      m.CopyPrgWindow(0x8000, 16, last);
+      m.CopyPrgWindow(0xC000, 16, last);
+      break;
+    case PrgLayout::FirstFirst:
+      m.CopyPrgWindow(0x8000, 16, 0);
+      m.CopyPrgWindow(0xC000, 16, 0);
+      break;
+    case PrgLayout::Last32k:
+      // The final 32 KB of the image; a one-unit image shows its unit twice.
+      m.CopyPrg32At16kUnit(count >= 2 ? count - 2 : 0);
+      if (count < 2) m.CopyPrgWindow(0xC000, 16, 0);
+      break;
+  }
+}
+
+void LayOutChr(Machine& m) {
+  switch (ChrLayoutFor(MapperNumber)) {
+    case ChrLayout::First8kIfRom:
+      if (ChrBankCount == 0) break;
+      [[fallthrough]];
+    case ChrLayout::First8k:
+      m.CopyChrNoDecode(0x0000, 8, 0);
+      break;
+    case ChrLayout::Last8k:
+      m.CopyChrNoDecode(0x0000, 8, ChrBankCount ? ChrBankCount - 1 : 0);
+      break;
+    case ChrLayout::Mapper184:
+      m.CopyChrNoDecode(0x0000, 4, 2);
+      m.CopyChrNoDecode(0x1000, 4, 3);
+      break;
+    case ChrLayout::None:
+      break;
+  }
+}
+
+// Reads exactly `size` bytes; whatever the file lacks stays zero.
+void ReadZeroFilled(FILE* file, uint8_t* dest, size_t size) {
+  const size_t got = std::fread(dest, 1, size, file);
+  if (got < size) std::memset(dest + got, 0, size - got);
+}
+
+}  // namespace
+
+bool IsSupportedMapper(uint32_t mapper) {
+  for (uint8_t supported : kSupported)
+    if (supported == mapper) return true;
+  return false;
+}
+
+const char* LoadFailureText(uint8_t code) {
+  switch (code) {
+    case kLoadCannotOpen: return "cannot open the file";
+    case kLoadNotInes: return "not an iNES image";
+    case kLoadUnsupportedMapper: return "unsupported mapper";
+    case kLoadTooLarge: return "image too large (more than 64 PRG or CHR units)";
+    default: return "unknown failure";
+  }
+}
+
+uint8_t Machine::LoadCartridge(const char* path) {
+  std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
+  std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
+  FILE* file = std::fopen(path, "rb");
+  if (!file) return kLoadCannotOpen;
+  uint8_t header[16] = {};
+  const size_t headerRead = std::fread(header, 1, 16, file);
+  if (headerRead < 3 || header[0] != 'N' || header[1] != 'E' || header[2] != 'S') {
+    std::fclose(file);
+    return kLoadNotInes;
+  }
+  if (header[4] > kMaxPrgUnits || header[5] > kMaxChrUnits) {
+    std::fclose(file);
+    return kLoadTooLarge;
+  }
+  PrgBankCount = header[4];
+  ChrBankCount = header[5];
+  VerticalMirroring = header[6] & 1;
+  SramEnable = (header[6] >> 1) & 1;
+  TrainerPresent = (header[6] >> 2) & 1;
+  FourScreen = (header[6] >> 3) & 1;
+  uint8_t mapper = (header[7] & 0xF0) | (header[6] >> 4);
+  // Old dumping tools wrote "DiskDude!" over bytes 7-15; its 'D' must not leak into the number.
+  if (header[7] == 'D' && header[8] == 'i' && header[9] == 's')
+    mapper = (header[6] >> 4) | (header[7] & 0x30);
+  if (mapper == 225) VerticalMirroring = 1;
+  if (mapper == 248) mapper = 4;
+  MapperNumber = mapper;
+
+  LogText("ROM image identified as Mapper#");
+  LogNumberLine(MapperNumber);
+  LogText("ROM bank:");
+  LogNumberLine(static_cast<int32_t>(PrgBankCount));
+  LogText("VROM bank:");
+  LogNumberLine(static_cast<int32_t>(ChrBankCount));
+
+  if (ChrBankCount) CpuMemory[kPpuStatus] |= 0x10;
+  if (TrainerPresent) ReadZeroFilled(file, CpuMemory + 0x7000, 512);
+  // The whole stores are rewritten, so nothing of an earlier image can survive.
+  ReadZeroFilled(file, PrgRom, PrgBankCount * kPrgUnitSize);
+  std::memset(PrgRom + PrgBankCount * kPrgUnitSize, 0, sizeof PrgRom - PrgBankCount * kPrgUnitSize);
+  ReadZeroFilled(file, ChrRom, ChrBankCount * kChrUnitSize);
+  std::memset(ChrRom + ChrBankCount * kChrUnitSize, 0, sizeof ChrRom - ChrBankCount * kChrUnitSize);
+  std::fclose(file);
+  OneScreenHigh = 0;
+
+  if (!IsSupportedMapper(MapperNumber)) return kLoadUnsupportedMapper;
+  LayOutPrg(*this);
+  LayOutChr(*this);
+  PowerOnBoardRegisters(*this);
+  return kLoadOk;
+}

@@ -1,0 +1,43 @@
+#include "core/globals.h"
+
+#include <cstring>
+
+#include "apu/registers.h"
+
+uint32_t PrgBankCount;
+uint32_t ChrBankCount;
+uint32_t VerticalMirroring;
+uint32_t SramEnable;
+uint32_t TrainerPresent;
+uint32_t FourScreen;
+uint8_t MapperNumber;
+uint8_t PrgWindowBank[4];
+uint8_t ChrWindowBank[8];
+
+int16_t CycleAdjust;
+int16_t CycleCarry;
+uint32_t UseMainCore;
+uint32_t CpuHalted;
+uint32_t FrameCount;
+char HexDigits[16];
+
+int16_t IrqAdjust;
+
+uint8_t SaveSlot;
+uint32_t Paused;
+uint32_t StepCount;
+
+void ResetGlobals() {
+  PrgBankCount = ChrBankCount = 0;
+  VerticalMirroring = SramEnable = TrainerPresent = FourScreen = 0;
+  MapperNumber = 0;
+  std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
+  std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
+  CycleAdjust = CycleCarry = 0;
+  UseMainCore = CpuHalted = FrameCount = 0;
+  std::memset(HexDigits, 0, sizeof HexDigits);
+  IrqAdjust = 0;
+  SaveSlot = 0;
+  Paused = StepCount = 0;
+  ResetApuRegisterFlags();
+}

@@ -1,0 +1,37 @@
+// Plain globals: cartridge facts set by the loader, CPU settings, and run-wide switches.
+#pragma once
+
+#include <cstdint>
+
+struct Machine;
+
+// Cartridge description (cart/loader.cpp); mirroring flags also change on mapper writes.
+extern uint32_t PrgBankCount;
+extern uint32_t ChrBankCount;
+extern uint32_t VerticalMirroring;
+extern uint32_t SramEnable;
+extern uint32_t TrainerPresent;
+extern uint32_t FourScreen;
+extern uint8_t MapperNumber;
+// Bank currently copied into each 8 KB PRG window / 1 KB CHR window; 255 = none recorded.
+extern uint8_t PrgWindowBank[4];
+extern uint8_t ChrWindowBank[8];
+
+// CPU (core/cpu*.cpp, core/interrupts.cpp).
+extern int16_t CycleAdjust;
+extern int16_t CycleCarry;
+extern uint32_t UseMainCore;
+extern uint32_t CpuHalted;
+extern uint32_t FrameCount;
+extern char HexDigits[16];
+
+// MMC3-style scanline counters: added whenever a counter is loaded.
+extern int16_t IrqAdjust;
+
+// Debugger state read by the frame loop.
+extern uint8_t SaveSlot;
+extern uint32_t Paused;
+extern uint32_t StepCount;
+
+// Puts every emulation global back to its program-start value (tests, and a fresh run).
+void ResetGlobals();

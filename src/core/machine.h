@@ -1,0 +1,138 @@
+// The whole emulated console in one object. Fields are grouped by the file that owns them;
+// every address space is a flat byte array holding what the hardware shows at that address.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+struct Machine {
+  // --- Memory stores (cart/loader.cpp, cart/banks.cpp) ---
+  uint8_t NameTableScratch[0x400];  // page hidden while a one-screen mode is in force
+  uint8_t PrgRom[64 * 0x4000];      // 64 units of 16 KB, beyond the image zero
+  uint8_t ChrRom[64 * 0x2000];      // 64 units of 8 KB
+  uint8_t RenderPalette[32];        // renderer's copy of $3F00-$3F1F
+
+  // --- CPU registers (core/cpu*.cpp, core/interrupts.cpp) ---
+  uint8_t P;
+  uint8_t S;
+  uint16_t PC;
+  uint8_t A;
+  uint8_t X;
+  uint8_t Y;
+
+  // --- Cartridge and mapper registers (cart/board_*.cpp); one byte serves many boards ---
+  uint8_t Spare0;
+  uint8_t OneScreenHigh;
+  uint8_t BankRegs[15];
+  uint8_t ExtraRegs[15];
+  uint8_t MapperMode;
+  uint16_t MapperWord;
+  uint16_t IrqCounter;
+  uint8_t IrqEnabled;
+  uint16_t BankTarget;
+  uint16_t BankSize;
+  uint16_t PrgSwapTarget;
+  uint8_t Spare1[2];
+  uint8_t ShiftValue;
+  uint8_t ShiftCount;
+  uint8_t Mmc1Regs[4];
+  uint8_t CommandIndex;
+  uint8_t PrgSelect;
+  uint8_t Mapper48Regs[2];
+  uint8_t MapperFlag;
+  uint8_t IrqAckEnable;
+  uint16_t NamcoSoundAddress;
+
+  // --- Address spaces and caches ---
+  uint8_t CpuMemory[0x10000];    // core/read_bus.cpp, cart/write_bus.cpp
+  uint8_t PpuMemory[0x4000];     // ppu/registers.cpp, cart/banks.cpp
+  uint8_t PatternCache[0x8000];  // ppu/pattern_cache.cpp
+  uint8_t SpriteRam[256];        // ppu/registers.cpp
+  uint8_t NamcoSoundRam[128];    // apu (expansion sound)
+
+  // --- PPU latches, controller ports, line counters (ppu/registers.cpp, host pads) ---
+  uint8_t PadReadIndex[2];
+  uint8_t PadBits[2];
+  uint16_t TempAddress;
+  uint16_t VramAddress;
+  uint8_t WriteToggle;
+  uint8_t PatternsDirty;
+  uint8_t Spare2;
+  uint8_t FineX;
+  uint8_t FineY;
+  uint8_t Spare3;
+  uint8_t AddressJustSet;
+  uint8_t VblankPeriod;
+  uint8_t LineCounter;
+  uint8_t LineReload;
+  uint8_t LineIrqEnabled;
+  uint8_t FirstSelectPending;
+  uint8_t OneScreenLow;
+  uint8_t IrqLatch;
+  uint16_t IrqWord;
+
+  // --- Read bus (core/read_bus.cpp) ---
+  // The two frequent cases are one array read each; devices sit behind the slow path.
+  inline uint8_t CpuRead(uint32_t address) {
+    address &= 0xFFFF;
+    if (address >= 0x8000) return CpuMemory[address];
+    if (address < 0x2000) return CpuMemory[address & 0x07FF];
+    return CpuReadDevice(static_cast<uint16_t>(address));
+  }
+  uint8_t CpuReadDevice(uint16_t address);
+
+  // --- Write bus and bank primitives (cart/write_bus.cpp, cart/banks.cpp) ---
+  void CpuWrite(uint16_t address, uint8_t value);
+  void CopyPrgWindow(uint16_t windowStart, uint32_t sizeKb, uint32_t bank);
+  void CopyPrg32At16kUnit(uint32_t unit);
+  void CopyChrWindow(uint16_t windowStart, uint32_t sizeKb, uint32_t bank);
+  void CopyChrNoDecode(uint16_t windowStart, uint32_t sizeKb, uint32_t bank);
+  void SetHorizontalMirroring();
+  void SetVerticalMirroring();
+  void SetOneScreenLow();
+  void SetOneScreenHigh();
+  void RestoreHorizontal();
+  void RestoreVertical();
+  void Mmc1ChangePrgMode(uint8_t oldMode, uint8_t newMode);
+  void PpuMemoryWrite(uint16_t address, uint8_t value);
+
+  // --- Cartridge loader (cart/loader.cpp) ---
+  uint8_t LoadCartridge(const char* path);
+
+  // --- PPU registers and pattern cache (ppu/registers.cpp, ppu/pattern_cache.cpp) ---
+  uint8_t PpuRegisterRead(uint16_t address);
+  void PpuRegisterWrite(uint16_t address, uint8_t value);
+  void SpriteDma(uint8_t page);
+  void DecodePatterns(uint16_t start, uint16_t length);
+  void RebuildPatternCache();
+
+  // --- APU register bytes (apu/registers.cpp) ---
+  void ApuRegisterWrite(uint16_t address, uint8_t value);
+
+  // --- Controller ports (host/ports.cpp) ---
+  uint8_t PadRead(int port);
+  void PadStrobe(uint8_t value);
+
+  // --- 6502 interpreter, reset and interrupts (core/cpu*.cpp, core/interrupts.cpp) ---
+  void RunCpuScanline();
+  void RunCpuScanlineAlt();
+  void ResetCpu();
+  void TakeNmi();
+  void TakeIrq();         // honours the I flag
+  void TakeIrqAlways();   // mapper 91's variant, no I test
+
+  // --- Scanline renderer (ppu/renderer.cpp) ---
+  void RenderScanline(int line);
+};
+
+// The ROM image sizes the stores can hold.
+constexpr uint32_t kPrgUnitSize = 0x4000;
+constexpr uint32_t kChrUnitSize = 0x2000;
+constexpr uint32_t kMaxPrgUnits = 64;
+constexpr uint32_t kMaxChrUnits = 64;
+
+// Register byte addresses kept in CpuMemory.
+constexpr uint16_t kPpuControl = 0x2000;
+constexpr uint16_t kPpuMask = 0x2001;
+constexpr uint16_t kPpuStatus = 0x2002;
+constexpr uint16_t kSpriteAddress = 0x2003;

@@ -1,0 +1,20 @@
+// Line-oriented text log. Every call opens, writes and closes, so the file is complete on disk
+// even if the program dies; failures are ignored so the log never stops the emulator.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Where the log goes; one global so tests and the runner can point it elsewhere.
+extern std::string LogPath;
+
+void LogStart();
+void LogText(const char* text, size_t length);
+void LogNumberLine(int32_t value);
+
+// Convenience for literals: the whole string, line break included if it has one.
+template <size_t N>
+inline void LogText(const char (&text)[N]) {
+  LogText(text, N - 1);
+}

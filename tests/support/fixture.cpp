@@ -1,0 +1,66 @@
+#include "support/fixture.h"
+
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "log/log.h"
+
+std::vector<uint8_t> InesImage::Bytes() const {
+  std::vector<uint8_t> bytes = {'N', 'E', 'S', 0x1A, PrgUnits, ChrUnits,
+                                static_cast<uint8_t>((Mapper << 4) | (Flags6Low & 0x0F) |
+                                                     (Trainer ? 4 : 0)),
+                                static_cast<uint8_t>(Mapper & 0xF0)};
+  bytes.resize(16, 0);
+  for (size_t i = 0; i < Header7To15.size() && i < 9; ++i) bytes[7 + i] = Header7To15[i];
+  if (Trainer)
+    for (int i = 0; i < 512; ++i) bytes.push_back(static_cast<uint8_t>(0x5A ^ i));
+  for (uint32_t bank = 0; bank < PrgUnits * 2u; ++bank) bytes.insert(bytes.end(), 0x2000, PrgTag(bank));
+  for (uint32_t page = 0; page < ChrUnits * 8u; ++page)
+    bytes.insert(bytes.end(), 0x400, ChrTag(page));
+  if (TruncateTo && TruncateTo < bytes.size()) bytes.resize(TruncateTo);
+  return bytes;
+}
+
+void MachineTest::SetUp() {
+  ResetGlobals();
+  machine = std::make_unique<Machine>();
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  dir = std::filesystem::temp_directory_path() /
+        ("halvoren-test-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
+         info->name());
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  LogPath = (dir / "halvoren.tst").string();
+  LogStart();
+}
+
+void MachineTest::TearDown() {
+  std::error_code ignored;
+  std::filesystem::remove_all(dir, ignored);
+  LogPath = "halvoren.tst";
+}
+
+std::string MachineTest::WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+  const auto path = (dir / name).string();
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
+
+uint8_t MachineTest::LoadBytes(const std::vector<uint8_t>& bytes) {
+  return m().LoadCartridge(WriteFile("image.nes", bytes).c_str());
+}
+
+uint8_t MachineTest::Load(const InesImage& image) { return LoadBytes(image.Bytes()); }
+
+std::string MachineTest::ReadLog() const {
+  std::ifstream in(LogPath, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string TestRomPath(const std::string& name) {
+  return std::string(HALVOREN_TEST_ROM_DIR) + "/" + name;
+}
