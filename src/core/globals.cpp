@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "apu/registers.h"
+#include "host/settings.h"
 
 uint32_t PrgBankCount;
 uint32_t ChrBankCount;
@@ -40,4 +41,5 @@ void ResetGlobals() {
   SaveSlot = 0;
   Paused = StepCount = 0;
   ResetApuRegisterFlags();
+  ResetSettings();
 }
