@@ -16,8 +16,6 @@ void PlatformSleepMs(uint32_t ms) { std::this_thread::sleep_for(std::chrono::mil
 
 void PlatformShowScreen(const uint8_t*, int, int, const PaletteEntry*) {}
 
-void PlatformQueueAudio(const int16_t*, size_t, bool) {}
-
 int PlatformReadKeyEvents(KeyEvent*, int) { return 0; }
 
 bool PlatformPollEvents() { return true; }
