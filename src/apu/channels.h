@@ -9,10 +9,10 @@ struct Machine;
 struct SoundBuffer;
 
 struct PulseChannel {
-  uint32_t Length;      // frames; starts at 0, so the first decrement wraps and never silences
-  int16_t Period;       // 11-bit timer period
-  int16_t WaveLength;   // samples per wave of the wave in progress
-  uint16_t Phase;       // samples into the wave
+  uint32_t Length;     // frames; starts at 0, so the first decrement wraps and never silences
+  int16_t Period;      // 11-bit timer period
+  int16_t WaveLength;  // samples per wave of the wave in progress
+  uint16_t Phase;      // samples into the wave
   int16_t DutyThreshold;
   int16_t Output;
   uint8_t Volume;
@@ -28,8 +28,8 @@ struct TriangleChannel {
   uint8_t LinearCountdown;
   uint8_t LinearStarted;  // set by the first frame without the control bit, never cleared
   uint8_t Mute;
-  int8_t StepLevel;       // 0-15
-  uint8_t QuarterState;   // 0 rising, 1 falling, 2 rising (negative half), 3 falling
+  int8_t StepLevel;      // 0-15
+  uint8_t QuarterState;  // 0 rising, 1 falling, 2 rising (negative half), 3 falling
   uint16_t Position;
   uint16_t QuarterLength;
   uint16_t CurrentQuarterLength;

@@ -56,23 +56,29 @@ void MixSoundFrame(uint32_t start, uint32_t count) {
   const int sourceCount = CollectSources(sources, start);
   if (sourceCount == 0) return;
 
-  // Each term is at most 32768 * 4096 = 2^27, so thirteen of them stay inside 32 bits.
+  // Source by source over the whole block, so the inner loops vectorise. Each term is at most
+  // 32768 * 4096 = 2^27, so thirteen of them stay inside 32 bits.
+  static int32_t left[kMaxBlock], right[kMaxBlock];
+  std::fill_n(left, count, 0);
   if (SoundOutputStereo) {
-    for (uint32_t i = 0; i < count; ++i) {
-      int32_t left = 0, right = 0;
-      for (int s = 0; s < sourceCount; ++s) {
-        left += sources[s].Samples[i] * sources[s].Left;
-        right += sources[s].Samples[i] * sources[s].Right;
+    std::fill_n(right, count, 0);
+    for (int s = 0; s < sourceCount; ++s) {
+      const Source& source = sources[s];
+      for (uint32_t i = 0; i < count; ++i) {
+        left[i] += source.Samples[i] * source.Left;
+        right[i] += source.Samples[i] * source.Right;
       }
-      MixBlock[2 * i] = Clamp16(left >> kGainShift);
-      MixBlock[2 * i + 1] = Clamp16(right >> kGainShift);
+    }
+    for (uint32_t i = 0; i < count; ++i) {
+      MixBlock[2 * i] = Clamp16(left[i] >> kGainShift);
+      MixBlock[2 * i + 1] = Clamp16(right[i] >> kGainShift);
     }
   } else {
-    for (uint32_t i = 0; i < count; ++i) {
-      int32_t sum = 0;
-      for (int s = 0; s < sourceCount; ++s) sum += sources[s].Samples[i] * sources[s].Mono;
-      MixBlock[i] = Clamp16(sum >> kGainShift);
+    for (int s = 0; s < sourceCount; ++s) {
+      const Source& source = sources[s];
+      for (uint32_t i = 0; i < count; ++i) left[i] += source.Samples[i] * source.Mono;
     }
+    for (uint32_t i = 0; i < count; ++i) MixBlock[i] = Clamp16(left[i] >> kGainShift);
   }
   PlatformQueueAudio(MixBlock, count, SoundOutputStereo != 0);
 }

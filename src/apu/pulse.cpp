@@ -21,10 +21,14 @@ constexpr int kSecondHalfEnvelope = 275;
 
 inline int16_t DutyThreshold(int16_t waveLength, uint8_t control) {
   switch (control >> 6) {
-    case 0: return static_cast<int16_t>(waveLength >> 3);
-    case 1: return static_cast<int16_t>(waveLength >> 2);
-    case 2: return static_cast<int16_t>(waveLength >> 1);
-    default: return static_cast<int16_t>((waveLength >> 2) * 3);
+    case 0:
+      return static_cast<int16_t>(waveLength >> 3);
+    case 1:
+      return static_cast<int16_t>(waveLength >> 2);
+    case 2:
+      return static_cast<int16_t>(waveLength >> 1);
+    default:
+      return static_cast<int16_t>((waveLength >> 2) * 3);
   }
 }
 
@@ -43,7 +47,8 @@ inline void EnvelopeClock(PulseChannel& pulse, uint8_t control) {
     else
       pulse.EnvelopeRunning = 0;
   }
-  pulse.Output = pulse.Output < 0 ? static_cast<int16_t>(-Level(pulse.Volume)) : Level(pulse.Volume);
+  pulse.Output =
+      pulse.Output < 0 ? static_cast<int16_t>(-Level(pulse.Volume)) : Level(pulse.Volume);
   pulse.EnvelopeDivider = static_cast<uint8_t>((control & 15) + 1);
 }
 

@@ -12,7 +12,7 @@ struct SoundBuffer {
   int16_t Samples[kRingSamples];
   int32_t Volume;  // hundredths of a decibel: 0 full, -10000 silent
   int32_t Pan;     // hundredths of a decibel: positive turns the left side down, negative the right
-  int32_t Gain;       // Volume (and Pan, per side) as 4.12 fixed-point factors for the mixer
+  int32_t Gain;    // Volume (and Pan, per side) as 4.12 fixed-point factors for the mixer
   int32_t LeftGain;
   int32_t RightGain;
   uint8_t Created;
@@ -33,8 +33,8 @@ constexpr int kExpansionBufferCount = 8;
 
 extern SoundBuffer ChannelBuffers[kChannelBufferCount];
 extern SoundBuffer ExpansionBuffers[kExpansionBufferCount];  // VRC6 uses 0-2, Namco 0-7
-extern int32_t PrimaryVolume;  // the whole output, as the primary buffer's volume
-extern uint32_t SoundOpen;     // the host's audio output is open
+extern int32_t PrimaryVolume;       // the whole output, as the primary buffer's volume
+extern uint32_t SoundOpen;          // the host's audio output is open
 extern uint32_t SoundOutputStereo;  // the layout the host's output was opened with
 
 // Opens the host's audio output, creates the five channel buffers (stopped, silent) and fills

@@ -20,8 +20,8 @@ void PutLe(uint8_t* at, uint32_t value, int bytes) {
 bool WriteWavHeader(FILE* file, bool stereo, uint32_t dataBytes) {
   const uint32_t channels = stereo ? 2 : 1;
   const uint32_t rate = 22050;
-  uint8_t h[44] = {'R', 'I', 'F', 'F', 0, 0, 0, 0, 'W', 'A', 'V', 'E', 'f', 'm', 't', ' ',
-                   16,  0,   0,   0,   1, 0};
+  uint8_t h[44] = {'R', 'I', 'F', 'F', 0,   0,  0, 0, 'W', 'A', 'V',
+                   'E', 'f', 'm', 't', ' ', 16, 0, 0, 0,   1,   0};
   PutLe(h + 4, 36 + dataBytes, 4);
   PutLe(h + 22, channels, 2);
   PutLe(h + 24, rate, 4);
@@ -54,7 +54,8 @@ bool PlatformOpenAudio(bool stereo) {
 
 void PlatformQueueAudio(const int16_t* samples, size_t frames, bool stereo) {
   const size_t count = frames * (stereo ? 2 : 1);
-  if (HeadlessAudioSink) HeadlessAudioSink->insert(HeadlessAudioSink->end(), samples, samples + count);
+  if (HeadlessAudioSink)
+    HeadlessAudioSink->insert(HeadlessAudioSink->end(), samples, samples + count);
   if (!WavFile) return;
   // WAV data is little-endian, as is every host this builds for.
   WavDataBytes += static_cast<uint32_t>(std::fwrite(samples, sizeof(int16_t), count, WavFile) *

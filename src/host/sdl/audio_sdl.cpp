@@ -1,6 +1,8 @@
 // SDL audio: the mixed frames go onto a queue of the default device at 22050 Hz. The queue is
 // kept short: a frame that would push it past about 100 ms is dropped, so a host that falls
 // behind loses a little sound instead of letting the sound lag ever further behind the picture.
+#include "host/sdl/audio_sdl.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -54,4 +56,9 @@ void PlatformCloseAudio() {
   SDL_CloseAudioDevice(Device);
   Device = 0;
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+uint32_t SdlQueuedAudioMs() {
+  if (Device == 0) return 0;
+  return SDL_GetQueuedAudioSize(Device) * 1000 / (kRate * Channels * sizeof(int16_t));
 }
