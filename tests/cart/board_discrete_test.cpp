@@ -1,7 +1,6 @@
-#include <array>
-#include <cstring>
 #include <vector>
 
+#include "cart/name_tables.h"
 #include "support/fixture.h"
 
 namespace {
@@ -25,14 +24,6 @@ struct BoardCase {
   std::vector<Write> writes;
   std::vector<Expect> expects;
 };
-
-void FillTable(Machine& m, int table, uint8_t marker) {
-  std::memset(m.PpuMemory + 0x2000 + table * 0x400, marker, 0x400);
-}
-std::array<uint8_t, 4> Tables(const Machine& m) {
-  return {m.PpuMemory[0x2000], m.PpuMemory[0x2400], m.PpuMemory[0x2800], m.PpuMemory[0x2C00]};
-}
-using T = std::array<uint8_t, 4>;
 
 // Whether row 0 of the tile at `address` is in the pattern cache as its two planes say.
 bool RowDecoded(const Machine& m, uint16_t address) {
@@ -189,14 +180,14 @@ TEST_F(DiscreteBoardTest, ChrSwitchesDecodeExceptMapper8) {
 TEST_F(DiscreteBoardTest, Mapper7KeepsTheHiddenPage) {
   LoadBoard(7, 4, 0);
   VerticalMirroring = 1;
-  FillTable(m(), 0, 'A'), FillTable(m(), 1, 'B'), FillTable(m(), 2, 'A'), FillTable(m(), 3, 'B');
+  FillTables(m(), {'A', 'B', 'A', 'B'});
   m().CpuWrite(0x8000, 0x08);
-  EXPECT_EQ(Tables(m()), (T{'B', 'B', 'B', 'B'}));
+  EXPECT_EQ(Tables(m()), (Tables4{'B', 'B', 'B', 'B'}));
   EXPECT_EQ(m().NameTableScratch[0], 'A');
   m().PpuMemoryWrite(0x2C10, 'b');  // written on page B: all four tables follow
   EXPECT_EQ(m().PpuMemory[0x2010], 'b');
   m().CpuWrite(0x8000, 0x00);
-  EXPECT_EQ(Tables(m()), (T{'A', 'A', 'A', 'A'}));
+  EXPECT_EQ(Tables(m()), (Tables4{'A', 'A', 'A', 'A'}));
   EXPECT_EQ(m().NameTableScratch[0x10], 'b');
   EXPECT_EQ(m().OneScreenLow, 1);
   EXPECT_EQ(m().OneScreenHigh, 0);
@@ -230,30 +221,17 @@ TEST_F(DiscreteBoardTest, RecordedWindowsCopyOnlyOnChange) {
   EXPECT_EQ(m().PpuMemory[0x0000], ChrTag(4));
 }
 
-TEST_F(DiscreteBoardTest, Mapper15MirroringIsAFlagOnly) {
-  LoadBoard(15, 8, 0);
-  VerticalMirroring = 1;
-  FillTable(m(), 0, 'A'), FillTable(m(), 1, 'B'), FillTable(m(), 2, 'A'), FillTable(m(), 3, 'B');
-  m().CpuWrite(0x8000, 0x40);
-  EXPECT_EQ(VerticalMirroring, 0u);
-  EXPECT_EQ(Tables(m()), (T{'A', 'B', 'A', 'B'}));
-  m().PpuMemoryWrite(0x2000, 'x');  // later writes mirror horizontally
-  EXPECT_EQ(m().PpuMemory[0x2400], 'x');
-  m().CpuWrite(0x8003, 0x00);
-  EXPECT_EQ(VerticalMirroring, 1u);
-}
-
 TEST_F(DiscreteBoardTest, Mapper41MirroringAndLatchesFromTheAddress) {
   LoadBoard(41, 8, 16);
   VerticalMirroring = 1;
-  FillTable(m(), 0, 'A'), FillTable(m(), 1, 'B'), FillTable(m(), 2, 'A'), FillTable(m(), 3, 'B');
+  FillTables(m(), {'A', 'B', 'A', 'B'});
   m().CpuWrite(0x6020 | 0x08 | 0x04, 0);
-  EXPECT_EQ(Tables(m()), (T{'A', 'A', 'B', 'B'}));
+  EXPECT_EQ(Tables(m()), (Tables4{'A', 'A', 'B', 'B'}));
   EXPECT_EQ(m().MapperMode, 1);
   EXPECT_EQ(m().MapperFlag, 4);
   m().CpuWrite(0xC000, 0x07);  // outer 4 OR inner 3
   EXPECT_EQ(m().PpuMemory[0x0000], ChrTag(56));
   m().CpuWrite(0x6000, 0);
-  EXPECT_EQ(Tables(m()), (T{'A', 'B', 'A', 'B'}));
+  EXPECT_EQ(Tables(m()), (Tables4{'A', 'B', 'A', 'B'}));
   EXPECT_EQ(m().MapperMode, 0);
 }

@@ -1,19 +1,6 @@
-#include <array>
-#include <cstring>
 
+#include "cart/name_tables.h"
 #include "support/fixture.h"
-
-namespace {
-
-void FillTable(Machine& m, int table, uint8_t marker) {
-  std::memset(m.PpuMemory + 0x2000 + table * 0x400, marker, 0x400);
-}
-std::array<uint8_t, 4> Tables(const Machine& m) {
-  return {m.PpuMemory[0x2000], m.PpuMemory[0x2400], m.PpuMemory[0x2800], m.PpuMemory[0x2C00]};
-}
-using T = std::array<uint8_t, 4>;
-
-}  // namespace
 
 class Mmc1Test : public MachineTest {
  protected:
@@ -122,21 +109,21 @@ TEST_F(Mmc1Test, ChrRamIsNotOverwrittenByBankWrites) {
 
 TEST_F(Mmc1Test, ControlMirroring) {
   LoadMmc1();
-  FillTable(m(), 0, 'A'), FillTable(m(), 1, 'A'), FillTable(m(), 2, 'B'), FillTable(m(), 3, 'B');
+  FillTables(m(), {'A', 'A', 'B', 'B'});
   Serial(0x8000, 0x02);  // vertical
-  EXPECT_EQ(Tables(m()), (T{'A', 'B', 'A', 'B'}));
+  EXPECT_EQ(Tables(m()), (Tables4{'A', 'B', 'A', 'B'}));
   EXPECT_EQ(VerticalMirroring, 1u);
   Serial(0x8000, 0x03);  // horizontal
-  EXPECT_EQ(Tables(m()), (T{'A', 'A', 'B', 'B'}));
+  EXPECT_EQ(Tables(m()), (Tables4{'A', 'A', 'B', 'B'}));
   EXPECT_EQ(VerticalMirroring, 0u);
   Serial(0x8000, 0x01);  // one-screen, bit 0 set: still page A
-  EXPECT_EQ(Tables(m()), (T{'A', 'A', 'A', 'A'}));
+  EXPECT_EQ(Tables(m()), (Tables4{'A', 'A', 'A', 'A'}));
   EXPECT_EQ(m().OneScreenLow, 1);
   Serial(0x8000, 0x00);
-  EXPECT_EQ(Tables(m()), (T{'A', 'A', 'A', 'A'}));
+  EXPECT_EQ(Tables(m()), (Tables4{'A', 'A', 'A', 'A'}));
   EXPECT_EQ(m().NameTableScratch[0], 'B');
   Serial(0x8000, 0x02);  // back to two screens: page B returns where it belongs
-  EXPECT_EQ(Tables(m()), (T{'A', 'B', 'A', 'B'}));
+  EXPECT_EQ(Tables(m()), (Tables4{'A', 'B', 'A', 'B'}));
   EXPECT_EQ(m().OneScreenLow, 0);
   m().PpuMemoryWrite(0x2000, 'x');
   EXPECT_EQ(m().PpuMemory[0x2800], 'x');

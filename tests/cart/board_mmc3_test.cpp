@@ -1,20 +1,7 @@
-#include <array>
-#include <cstring>
 #include <vector>
 
+#include "cart/name_tables.h"
 #include "support/fixture.h"
-
-namespace {
-
-void FillTable(Machine& m, int table, uint8_t marker) {
-  std::memset(m.PpuMemory + 0x2000 + table * 0x400, marker, 0x400);
-}
-std::array<uint8_t, 4> Tables(const Machine& m) {
-  return {m.PpuMemory[0x2000], m.PpuMemory[0x2400], m.PpuMemory[0x2800], m.PpuMemory[0x2C00]};
-}
-using T = std::array<uint8_t, 4>;
-
-}  // namespace
 
 class Mmc3Test : public MachineTest {
  protected:
@@ -124,24 +111,24 @@ TEST_F(Mmc3Test, DataBeforeAnySelectChangesNothing) {
 
 TEST_F(Mmc3Test, MirroringCopiesOnlyOnChange) {
   LoadMmc3();
-  FillTable(m(), 0, 'A'), FillTable(m(), 1, 'A'), FillTable(m(), 2, 'B'), FillTable(m(), 3, 'B');
+  FillTables(m(), {'A', 'A', 'B', 'B'});
   m().CpuWrite(0xA000, 0);
-  EXPECT_EQ(Tables(m()), (T{'A', 'B', 'A', 'B'}));
+  EXPECT_EQ(Tables(m()), (Tables4{'A', 'B', 'A', 'B'}));
   EXPECT_EQ(VerticalMirroring, 1u);
   m().PpuMemory[0x2800] = 'Z';
   m().CpuWrite(0xBFFE, 0);  // a mirror of $A000, same arrangement: no copy
   EXPECT_EQ(Ppu(0x2800), 'Z');
   m().CpuWrite(0xA000, 1);
-  EXPECT_EQ(Tables(m()), (T{'A', 'A', 'B', 'B'}));
+  EXPECT_EQ(Tables(m()), (Tables4{'A', 'A', 'B', 'B'}));
   EXPECT_EQ(VerticalMirroring, 0u);
 }
 
 TEST_F(Mmc3Test, FourScreenIgnoresMirroring) {
   LoadMmc3(4, 0x08);
-  FillTable(m(), 0, 'A'), FillTable(m(), 1, 'B'), FillTable(m(), 2, 'C'), FillTable(m(), 3, 'D');
+  FillTables(m(), {'A', 'B', 'C', 'D'});
   m().CpuWrite(0xA000, 0);
   m().CpuWrite(0xA000, 1);
-  EXPECT_EQ(Tables(m()), (T{'A', 'B', 'C', 'D'}));
+  EXPECT_EQ(Tables(m()), (Tables4{'A', 'B', 'C', 'D'}));
 }
 
 TEST_F(Mmc3Test, CounterRegisters) {
