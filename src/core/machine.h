@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 struct Machine {
@@ -98,6 +99,7 @@ struct Machine {
 
   // --- Cartridge loader (cart/loader.cpp) ---
   uint8_t LoadCartridge(const char* path);
+  uint8_t LoadCartridgeStream(std::FILE* file);  // an image already opened; closes it
 
   // --- PPU registers and pattern cache (ppu/registers.cpp, ppu/pattern_cache.cpp) ---
   uint8_t PpuRegisterRead(uint16_t address);
@@ -108,6 +110,9 @@ struct Machine {
 
   // --- APU register bytes (apu/registers.cpp) ---
   void ApuRegisterWrite(uint16_t address, uint8_t value);
+
+  // --- Sound synthesis (apu/sound_frame.cpp): one frame of every channel into its buffer ---
+  void RunSoundFrame();
 
   // --- Controller ports (host/ports.cpp) ---
   uint8_t PadRead(int port);
