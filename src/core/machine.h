@@ -74,7 +74,7 @@ struct Machine {
 
   // --- Read bus (core/read_bus.cpp) ---
   // The two frequent cases are one array read each; devices sit behind the slow path.
-  inline uint8_t CpuRead(uint32_t address) {
+  [[gnu::always_inline]] inline uint8_t CpuRead(uint32_t address) {
     address &= 0xFFFF;
     if (address >= 0x8000) return CpuMemory[address];
     if (address < 0x2000) return CpuMemory[address & 0x07FF];
