@@ -45,7 +45,10 @@ uint8_t LoadNamedOrDemoCartridge(Machine& m, bool demo) {
 }  // namespace
 
 void SetConsoleConstants() {
-  LogText(PalConsole ? "PAL Console\n" : "NTSC Console\n");
+  if (PalConsole)
+    LogText("PAL Console\n");
+  else
+    LogText("NTSC Console\n");
   ResetFrameGlobals();
   CycleAdjust = PalConsole ? -25 : 0;
   BuildFrameTimes();
