@@ -4,15 +4,18 @@
 #include <memory>
 #include <string>
 
+#include "apu/sound_buffers.h"
 #include "cart/loader.h"
 #include "core/globals.h"
 #include "core/machine.h"
+#include "host/headless/headless_audio.h"
+#include "host/settings.h"
 #include "log/log.h"
 
 namespace {
 
 void PrintUsage() {
-  std::fprintf(stderr, "usage: halvoren-run ROM [--log FILE]\n");
+  std::fprintf(stderr, "usage: halvoren-run ROM [--log FILE] [--wav FILE]\n");
 }
 
 }  // namespace
@@ -23,6 +26,8 @@ int main(int argc, char** argv) {
     const std::string arg = argv[i];
     if (arg == "--log" && i + 1 < argc) {
       LogPath = argv[++i];
+    } else if (arg == "--wav" && i + 1 < argc) {
+      HeadlessWavPath = argv[++i];
     } else if (arg == "--help" || arg == "-h") {
       PrintUsage();
       return 0;
@@ -45,6 +50,13 @@ int main(int argc, char** argv) {
 
   ResetGlobals();
   LogStart();
+  // Sound runs as in the desktop program (the CPU can read the delta level back from $4011);
+  // only --wav keeps what it plays.
+  if (SoundOn && !OpenSound()) {
+    LogText("Fail to initialize Direct Sound\n");
+    std::fprintf(stderr, "halvoren-run: cannot write WAV file '%s'\n", HeadlessWavPath.c_str());
+    return 1;
+  }
   auto machine = std::make_unique<Machine>();
   const uint8_t code = machine->LoadCartridge(romPath);
   if (code != kLoadOk) {
@@ -52,8 +64,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "halvoren-run: %s: %s", romPath, LoadFailureText(code));
     if (code == kLoadUnsupportedMapper) std::fprintf(stderr, " %u", MapperNumber);
     std::fprintf(stderr, "\n");
+    CloseSound();
     return 1;
   }
   std::printf("mapper=%u prg=%u chr=%u\n", MapperNumber, PrgBankCount, ChrBankCount);
+  CloseSound();
   return 0;
 }

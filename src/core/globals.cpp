@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "apu/channels.h"
 #include "apu/registers.h"
 #include "host/settings.h"
 
@@ -41,5 +42,6 @@ void ResetGlobals() {
   SaveSlot = 0;
   Paused = StepCount = 0;
   ResetApuRegisterFlags();
+  ResetSoundState();
   ResetSettings();
 }

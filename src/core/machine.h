@@ -111,6 +111,9 @@ struct Machine {
   // --- APU register bytes (apu/registers.cpp) ---
   void ApuRegisterWrite(uint16_t address, uint8_t value);
 
+  // --- Sound synthesis (apu/sound_frame.cpp): one frame of every channel into its buffer ---
+  void RunSoundFrame();
+
   // --- Controller ports (host/ports.cpp) ---
   uint8_t PadRead(int port);
   void PadStrobe(uint8_t value);
