@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "apu/registers.h"
+#include "driver/run_frame.h"
 #include "host/settings.h"
 
 uint32_t PrgBankCount;
@@ -42,4 +43,5 @@ void ResetGlobals() {
   Paused = StepCount = 0;
   ResetApuRegisterFlags();
   ResetSettings();
+  ResetFrameGlobals();
 }
