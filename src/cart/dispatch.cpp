@@ -1,12 +1,44 @@
 // The one place that knows which board handles which write. Each board family adds its
 // numbers here and keeps its handlers in its own file.
+#include "cart/board_discrete.h"
+#include "cart/board_mmc1.h"
+#include "cart/board_mmc3.h"
 #include "cart/boards.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
 void WriteHighRange(Machine& m, uint16_t address, uint8_t value) {
-  (void)m, (void)address, (void)value;
   switch (MapperNumber) {
+    case 1:
+      Mmc1High(m, address, value);
+      break;
+    case 2:
+      Mapper2High(m, address, value);
+      break;
+    case 3:
+      Mapper3High(m, address, value);
+      break;
+    case 4:
+      Mmc3High(m, address, value);
+      break;
+    case 7:
+      Mapper7High(m, address, value);
+      break;
+    case 8:
+      Mapper8High(m, address, value);
+      break;
+    case 11:
+      Mapper11High(m, address, value);
+      break;
+    case 15:
+      Mapper15High(m, address, value);
+      break;
+    case 34:
+      Mapper34High(m, address, value);
+      break;
+    case 41:
+      Mapper41High(m, address, value);
+      break;
     // Mapper 0 (and every board without a high-range handler) ignores the write: the ROM
     // image changes only through a bank copy.
     default:
@@ -21,6 +53,12 @@ void WriteLowRange(Machine& m, uint16_t address, uint8_t value) {
       // that keeps a written 0 level readable as $80.
       if (address < 0x4000 || address > 0x4013) m.CpuMemory[address] = value;
       break;
+    case 34:
+      Mapper34Low(m, address, value);
+      break;
+    case 41:
+      Mapper41Low(m, address, value);
+      break;
     default:
       // Cartridge RAM at $6000-$7FFF; everything else below $8000 is unmapped.
       if ((address & 0xE000) == 0x6000) m.CpuMemory[address] = value;
@@ -29,8 +67,16 @@ void WriteLowRange(Machine& m, uint16_t address, uint8_t value) {
 }
 
 void PowerOnBoardRegisters(Machine& m) {
-  (void)m;
   switch (MapperNumber) {
+    case 1:
+      Mmc1PowerOn(m);
+      break;
+    case 4:
+      Mmc3PowerOn(m);
+      break;
+    case 41:
+      Mapper41PowerOn(m);
+      break;
     default:
       break;
   }

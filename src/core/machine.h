@@ -118,6 +118,7 @@ struct Machine {
   void RunCpuScanlineAlt();
   void ResetCpu();
   void TakeNmi();
+  // Both push P with bit 4 cleared on the scanline-counter boards (by MapperNumber).
   void TakeIrq();         // honours the I flag
   void TakeIrqAlways();   // mapper 91's variant, no I test
 

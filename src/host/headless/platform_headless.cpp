@@ -1,10 +1,45 @@
-// A host with no devices: time from the monotonic clock, the screen and sound discarded unless
-// a consumer is attached, no keys, message boxes on standard error.
+// A host with no devices: time from the monotonic clock, the screen and sound discarded, keys
+// and joystick only as scripted through headless.h, message boxes on standard error.
 #include <chrono>
 #include <cstdio>
+#include <deque>
 #include <thread>
 
+#include "host/headless/headless.h"
 #include "host/platform.h"
+
+HeadlessHostState HeadlessHost;
+
+namespace {
+std::deque<KeyEvent> keyQueue;
+}
+
+void HeadlessReset() {
+  HeadlessHost = HeadlessHostState{};
+  keyQueue.clear();
+}
+
+void HeadlessPushKey(uint8_t keyCode, bool pressed) {
+  keyQueue.push_back(KeyEvent{keyCode, static_cast<uint8_t>(pressed ? 0x80 : 0)});
+}
+
+bool PlatformRaisePriority() { return HeadlessHost.RaisePriorityWorks; }
+
+bool PlatformOpenDisplay(int, int) {
+  if (HeadlessHost.FailDisplay) {
+    PlatformMessageBox("Display Init Failed (no display)", "ERROR");
+    return false;
+  }
+  HeadlessHost.DisplayOpen = true;
+  return true;
+}
+
+bool PlatformOpenJoystick() { return HeadlessHost.JoystickAttached; }
+
+void PlatformCloseDevices() {
+  ++HeadlessHost.CloseDevicesCalls;
+  HeadlessHost.DisplayOpen = false;
+}
 
 uint32_t PlatformTimeMs() {
   using namespace std::chrono;
@@ -14,14 +49,32 @@ uint32_t PlatformTimeMs() {
 
 void PlatformSleepMs(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-void PlatformShowScreen(const uint8_t*, int, int, const PaletteEntry*) {}
+void PlatformShowScreen(const uint8_t*, int, int, const PaletteEntry*) {
+  ++HeadlessHost.ShowScreenCalls;
+}
 
 void PlatformQueueAudio(const int16_t*, size_t, bool) {}
 
-int PlatformReadKeyEvents(KeyEvent*, int) { return 0; }
+int PlatformReadKeyEvents(KeyEvent* records, int max) {
+  int count = 0;
+  while (count < max && !keyQueue.empty()) {
+    records[count++] = keyQueue.front();
+    keyQueue.pop_front();
+  }
+  return count;
+}
 
-bool PlatformPollEvents() { return true; }
+bool PlatformReadJoystick(JoystickState* state) {
+  if (!HeadlessHost.JoystickAttached) return false;
+  *state = HeadlessHost.Joystick;
+  return true;
+}
+
+bool PlatformPollEvents() { return !HeadlessHost.CloseRequested; }
+
+void PlatformRequestClose() { HeadlessHost.CloseRequested = true; }
 
 void PlatformMessageBox(const char* text, const char* caption) {
+  HeadlessHost.MessageBoxes += std::string(caption) + ": " + text + "\n";
   std::fprintf(stderr, "%s: %s\n", caption, text);
 }

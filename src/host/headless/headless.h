@@ -1,0 +1,27 @@
+// Controls of the headless host, for tests and the runner: scripted keys and joystick, a
+// display that can be made to fail, and what the host was asked to do.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host/platform.h"
+
+struct HeadlessHostState {
+  bool FailDisplay = false;
+  bool RaisePriorityWorks = true;
+  bool JoystickAttached = false;
+  JoystickState Joystick{};
+  bool DisplayOpen = false;
+  bool CloseRequested = false;
+  int CloseDevicesCalls = 0;
+  int ShowScreenCalls = 0;
+  std::string MessageBoxes;  // "caption: text" lines
+};
+
+extern HeadlessHostState HeadlessHost;
+
+// Back to a fresh host with no keys queued.
+void HeadlessReset();
+// Queues one keyboard record for the next PlatformReadKeyEvents.
+void HeadlessPushKey(uint8_t keyCode, bool pressed);
