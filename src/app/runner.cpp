@@ -10,6 +10,7 @@
 #include "cart/loader.h"
 #include "core/globals.h"
 #include "core/machine.h"
+#include "core/trace.h"
 #include "driver/run_frame.h"
 #include "log/log.h"
 #include "ppu/palette.h"
@@ -69,7 +70,13 @@ int RunRunner(const RunnerOptions& options) {
     std::fprintf(stderr, "\n");
     return 1;
   }
-  // [trace] --trace opens the trace file here (added with the interpreter's trace hook).
+  if (!options.TracePath.empty()) {
+    TraceFile = std::fopen(options.TracePath.c_str(), "w");
+    if (!TraceFile) {
+      std::fprintf(stderr, "halvoren-run: cannot write %s\n", options.TracePath.c_str());
+      return 1;
+    }
+  }
   StartMachine(m, options);
 
   // The bench splits the run into passes and reports the median pass; the frames run are
@@ -94,6 +101,11 @@ int RunRunner(const RunnerOptions& options) {
   if (CpuHalted)
     std::fprintf(stderr, "halvoren-run: the CPU halted on a bad opcode after %d frames (see %s)\n",
                  framesRun, LogPath.c_str());
+
+  if (TraceFile) {
+    std::fclose(TraceFile);
+    TraceFile = nullptr;
+  }
 
   int status = 0;
   if (!options.PngPath.empty()) {

@@ -38,26 +38,55 @@ const OptionRow kOptions[] = {
      }},
     {"--core", "main|alt",
      [](RunnerOptions& o, const std::string& v) -> std::string {
-       if (v == "main") o.Core = 1;
-       else if (v == "alt") o.Core = 0;
-       else return "--core takes main or alt";
+       if (v == "main")
+         o.Core = 1;
+       else if (v == "alt")
+         o.Core = 0;
+       else
+         return "--core takes main or alt";
        return "";
      }},
-    {"--png", "FILE", [](RunnerOptions& o, const std::string& v) { o.PngPath = v; return std::string(); }},
+    {"--png", "FILE",
+     [](RunnerOptions& o, const std::string& v) {
+       o.PngPath = v;
+       return std::string();
+     }},
     {"--png-frame", "K",
      [](RunnerOptions& o, const std::string& v) {
-       return ParseNumber(v, 1, 100000000, o.PngFrame) ? "" : "--png-frame needs a frame number of at least 1";
+       return ParseNumber(v, 1, 100000000, o.PngFrame)
+                  ? ""
+                  : "--png-frame needs a frame number of at least 1";
      }},
-    {"--hash", nullptr, [](RunnerOptions& o, const std::string&) { o.Hash = true; return std::string(); }},
-    {"--bench", nullptr, [](RunnerOptions& o, const std::string&) { o.Bench = true; return std::string(); }},
+    {"--hash", nullptr,
+     [](RunnerOptions& o, const std::string&) {
+       o.Hash = true;
+       return std::string();
+     }},
+    {"--bench", nullptr,
+     [](RunnerOptions& o, const std::string&) {
+       o.Bench = true;
+       return std::string();
+     }},
     {"--skip-render", nullptr,
-     [](RunnerOptions& o, const std::string&) { o.SkipRender = true; return std::string(); }},
-    {"--trace", "FILE", [](RunnerOptions& o, const std::string& v) { o.TracePath = v; return std::string(); }},
+     [](RunnerOptions& o, const std::string&) {
+       o.SkipRender = true;
+       return std::string();
+     }},
+    {"--trace", "FILE",
+     [](RunnerOptions& o, const std::string& v) {
+       o.TracePath = v;
+       return std::string();
+     }},
     {"--start-pc", "ADDR",
      [](RunnerOptions& o, const std::string& v) {
-       return ParseNumber(v, 0, 0xFFFF, o.StartPc) ? "" : "--start-pc needs an address from 0 to $FFFF";
+       return ParseNumber(v, 0, 0xFFFF, o.StartPc) ? ""
+                                                   : "--start-pc needs an address from 0 to $FFFF";
      }},
-    {"--log", "FILE", [](RunnerOptions& o, const std::string& v) { o.LogPath = v; return std::string(); }},
+    {"--log", "FILE",
+     [](RunnerOptions& o, const std::string& v) {
+       o.LogPath = v;
+       return std::string();
+     }},
 };
 
 }  // namespace

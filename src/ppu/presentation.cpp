@@ -14,9 +14,10 @@ void FillBaseLayer(uint8_t backdrop) { std::memset(BaseLayer, backdrop, sizeof B
 
 void PresentFrame(const Machine& m) {
   const uint8_t key = m.PpuMemory[0x3F00];
+  // Written as a select on every byte so that the compiler can do it many bytes at a time.
   for (int i = 0; i < kPictureWidth * kPictureHeight; ++i) {
     const uint8_t pixel = BackgroundLayer[i];
-    if (pixel != key) BaseLayer[i] = pixel;
+    BaseLayer[i] = pixel != key ? pixel : BaseLayer[i];
   }
   MainScreen.CopyBlock(BaseLayer, kPictureWidth, kPictureHeight, kPictureLeft, kPictureTop);
 }

@@ -25,6 +25,19 @@ inline uint8_t AttributeBits(const Machine& m, uint16_t a) {
   return static_cast<uint8_t>(((byte >> shift) & 3) * 4);
 }
 
+// Eight pixels of one tile row at once: each cache byte (0-3) picks one of the four colours.
+inline void DrawTileRow(uint8_t* out, const uint8_t* pattern, const uint8_t* colours) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  uint64_t pixels;
+  std::memcpy(&pixels, pattern, 8);
+  const uint64_t low = (pixels & kOnes) * 0xFF;          // 0xFF in bytes with bit 0 set
+  const uint64_t high = ((pixels >> 1) & kOnes) * 0xFF;  // 0xFF in bytes with bit 1 set
+  const uint64_t result =
+      ((colours[0] * kOnes) & ~low & ~high) | ((colours[1] * kOnes) & low & ~high) |
+      ((colours[2] * kOnes) & ~low & high) | ((colours[3] * kOnes) & low & high);
+  std::memcpy(out, &result, 8);
+}
+
 // Mapper 10's latch: a background tile $FD or $FE swaps the background's pattern table for
 // the 4 KB bank the board stored for that table and tile value.
 void FlipTileLatch(Machine& m, uint8_t tile) {
@@ -50,7 +63,7 @@ uint16_t DrawBackground(Machine& m, uint8_t* row) {
   int column = m.FineX & 7;
   for (;;) {
     if (column == 0 && x <= kPictureWidth - 8) {
-      for (int c = 0; c < 8; ++c) row[x + c] = colours[pattern[c]];
+      DrawTileRow(row + x, pattern, colours);
       x += 8;
     } else {
       for (; column < 8 && x < kPictureWidth; ++column, ++x) row[x] = colours[pattern[column]];
@@ -117,12 +130,11 @@ void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line)
   const int height = (control & 0x20) ? 16 : 8;
   for (int k = 63; k >= 0; --k) {
     const uint8_t* sprite = m.SpriteRam + k * 4;
-    const int top = (sprite[0] + 1) & 0xFF;
-    if (top >= kPictureHeight) continue;
+    // A top of 240 or more never reaches a picture line, so the range test alone drops it.
+    int r = line - ((sprite[0] + 1) & 0xFF);
+    if (static_cast<unsigned>(r) >= static_cast<unsigned>(height)) continue;
     const int x = sprite[3];
     if (!leftColumn && x <= 7) continue;
-    int r = line - top;
-    if (r < 0 || r >= height) continue;
     const uint8_t attributes = sprite[2];
     if (attributes & 0x80) r = height - 1 - r;
     const uint8_t* pixels = m.PatternCache + SpriteRowIndex(control, sprite[1], r);
