@@ -7,11 +7,14 @@
 #include <vector>
 
 #include "app/runner_png.h"
+#include "apu/sound_buffers.h"
 #include "cart/loader.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "core/trace.h"
 #include "driver/run_frame.h"
+#include "host/headless/headless_audio.h"
+#include "host/settings.h"
 #include "log/log.h"
 #include "ppu/palette.h"
 #include "ppu/picture.h"
@@ -51,15 +54,7 @@ double Median(std::vector<double> values) {
   return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
-}  // namespace
-
-int RunRunner(const RunnerOptions& options) {
-  ResetGlobals();
-  if (!options.LogPath.empty()) LogPath = options.LogPath;
-  LogStart();
-  if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);
-  BuildSystemPalette();
-
+int RunLoaded(const RunnerOptions& options) {
   auto machine = std::make_unique<Machine>();
   Machine& m = *machine;
   const uint8_t code = m.LoadCartridge(options.RomPath.c_str());
@@ -124,5 +119,26 @@ int RunRunner(const RunnerOptions& options) {
   if (options.Hash)
     std::printf(" hash=%016llx", static_cast<unsigned long long>(HashPicture(ScreenPicture())));
   std::printf("\n");
+  return status;
+}
+
+}  // namespace
+
+int RunRunner(const RunnerOptions& options) {
+  ResetGlobals();
+  if (!options.LogPath.empty()) LogPath = options.LogPath;
+  LogStart();
+  if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);
+  BuildSystemPalette();
+  // Sound runs as in the desktop program (the CPU can read the delta level back from $4011);
+  // only --wav keeps what it plays.
+  HeadlessWavPath = options.WavPath;
+  if (SoundOn && !OpenSound()) {
+    LogText("Fail to initialize Direct Sound\n");
+    std::fprintf(stderr, "halvoren-run: cannot write WAV file '%s'\n", HeadlessWavPath.c_str());
+    return 1;
+  }
+  const int status = RunLoaded(options);
+  CloseSound();
   return status;
 }

@@ -17,6 +17,7 @@ struct RunnerOptions {
   std::string TracePath;
   int StartPc = -1;  // -1: the reset vector
   std::string LogPath;
+  std::string WavPath;
 };
 
 // Fills `options` from the command line. On a bad command line returns false with a message

@@ -82,6 +82,11 @@ const OptionRow kOptions[] = {
        return ParseNumber(v, 0, 0xFFFF, o.StartPc) ? ""
                                                    : "--start-pc needs an address from 0 to $FFFF";
      }},
+    {"--wav", "FILE",
+     [](RunnerOptions& o, const std::string& v) {
+       o.WavPath = v;
+       return std::string();
+     }},
     {"--log", "FILE",
      [](RunnerOptions& o, const std::string& v) {
        o.LogPath = v;

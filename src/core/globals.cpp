@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "apu/channels.h"
 #include "apu/registers.h"
 #include "driver/run_frame.h"
 #include "host/settings.h"
@@ -42,6 +43,7 @@ void ResetGlobals() {
   SaveSlot = 0;
   Paused = StepCount = 0;
   ResetApuRegisterFlags();
+  ResetSoundState();
   ResetSettings();
   ResetFrameGlobals();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 struct Machine {
@@ -73,7 +74,7 @@ struct Machine {
 
   // --- Read bus (core/read_bus.cpp) ---
   // The two frequent cases are one array read each; devices sit behind the slow path.
-  inline uint8_t CpuRead(uint32_t address) {
+  [[gnu::always_inline]] inline uint8_t CpuRead(uint32_t address) {
     address &= 0xFFFF;
     if (address >= 0x8000) return CpuMemory[address];
     if (address < 0x2000) return CpuMemory[address & 0x07FF];
@@ -98,6 +99,7 @@ struct Machine {
 
   // --- Cartridge loader (cart/loader.cpp) ---
   uint8_t LoadCartridge(const char* path);
+  uint8_t LoadCartridgeStream(std::FILE* file);  // an image already opened; closes it
 
   // --- PPU registers and pattern cache (ppu/registers.cpp, ppu/pattern_cache.cpp) ---
   uint8_t PpuRegisterRead(uint16_t address);
@@ -108,6 +110,9 @@ struct Machine {
 
   // --- APU register bytes (apu/registers.cpp) ---
   void ApuRegisterWrite(uint16_t address, uint8_t value);
+
+  // --- Sound synthesis (apu/sound_frame.cpp): one frame of every channel into its buffer ---
+  void RunSoundFrame();
 
   // --- Controller ports (host/ports.cpp) ---
   uint8_t PadRead(int port);
