@@ -74,7 +74,7 @@ struct Machine {
 
   // --- Read bus (core/read_bus.cpp) ---
   // The two frequent cases are one array read each; devices sit behind the slow path.
-  inline uint8_t CpuRead(uint32_t address) {
+  [[gnu::always_inline]] inline uint8_t CpuRead(uint32_t address) {
     address &= 0xFFFF;
     if (address >= 0x8000) return CpuMemory[address];
     if (address < 0x2000) return CpuMemory[address & 0x07FF];
@@ -128,7 +128,8 @@ struct Machine {
   void TakeIrqAlways();   // mapper 91's variant, no I test
 
   // --- Scanline renderer (ppu/renderer.cpp) ---
-  void RenderScanline(int line);
+  // Draws picture line `line` (0-239) into one row of each layer (256 bytes each).
+  void RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line);
 };
 
 // The ROM image sizes the stores can hold.
