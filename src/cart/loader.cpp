@@ -145,10 +145,18 @@ const char* LoadFailureText(uint8_t code) {
 }
 
 uint8_t Machine::LoadCartridge(const char* path) {
+  FILE* file = std::fopen(path, "rb");
+  if (!file) {
+    std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
+    std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
+    return kLoadCannotOpen;
+  }
+  return LoadCartridgeStream(file);
+}
+
+uint8_t Machine::LoadCartridgeStream(std::FILE* file) {
   std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
   std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
-  FILE* file = std::fopen(path, "rb");
-  if (!file) return kLoadCannotOpen;
   uint8_t header[16] = {};
   const size_t headerRead = std::fread(header, 1, 16, file);
   if (headerRead < 3 || header[0] != 'N' || header[1] != 'E' || header[2] != 'S') {

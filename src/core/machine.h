@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 struct Machine {
@@ -98,6 +99,7 @@ struct Machine {
 
   // --- Cartridge loader (cart/loader.cpp) ---
   uint8_t LoadCartridge(const char* path);
+  uint8_t LoadCartridgeStream(std::FILE* file);  // an image already opened; closes it
 
   // --- PPU registers and pattern cache (ppu/registers.cpp, ppu/pattern_cache.cpp) ---
   uint8_t PpuRegisterRead(uint16_t address);
@@ -118,6 +120,7 @@ struct Machine {
   void RunCpuScanlineAlt();
   void ResetCpu();
   void TakeNmi();
+  // Both push P with bit 4 cleared on the scanline-counter boards (by MapperNumber).
   void TakeIrq();         // honours the I flag
   void TakeIrqAlways();   // mapper 91's variant, no I test
 

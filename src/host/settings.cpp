@@ -9,6 +9,7 @@ uint32_t Monochrome;
 uint32_t DoubleMode;
 uint32_t PalConsole;
 uint8_t ResolutionCode;
+uint32_t Windowed;
 
 void ResetSettings() {
   SoundOn = 1;
@@ -20,6 +21,7 @@ void ResetSettings() {
   DoubleMode = 0;
   PalConsole = 0;
   ResolutionCode = 1;
+  Windowed = 0;
 }
 
 namespace {

@@ -1,0 +1,296 @@
+// The 6502 interpreter shared by both cores. The differences between the main and the
+// alternate core are compile-time options, so each instantiation is a plain switch loop with
+// the registers in host registers for the whole scanline.
+//
+// The status byte is kept split while running: C as 0/1, V as 0/$40, N as the byte whose bit
+// 7 is the flag, Z as a byte that is zero when the flag is set, and the I, D, B and bit-5 bits
+// together as they sit in P. The main core keeps bit 5 as reset or PLP/RTI left it; the
+// alternate core drops it whenever it rebuilds P.
+#pragma once
+
+#include <cstdint>
+
+#include "core/cpu_opcodes.h"
+#include "core/globals.h"
+#include "core/machine.h"
+#include "core/trace.h"
+
+#define HALVOREN_INLINE inline __attribute__((always_inline))
+
+template <bool kMainCore, bool kTraced>
+class CpuCore {
+ public:
+  explicit CpuCore(Machine& machine) : m(machine) {}
+
+  void Run();
+
+ private:
+  static constexpr uint8_t kKeptBits = kMainCore ? 0x3C : 0x1C;  // I, D, B (and bit 5)
+  static constexpr uint8_t kFlagI = 0x04, kFlagD = 0x08, kFlagB = 0x10, kBit5 = 0x20;
+
+  Machine& m;
+  uint8_t* const mem = m.CpuMemory;
+  uint8_t a = 0, x = 0, y = 0, s = 0;
+  uint16_t pc = 0;
+  uint8_t c = 0, v = 0, n = 0, z = 1, bits = 0;
+  int budget = 0;
+
+  // --- Status byte ---
+  HALVOREN_INLINE uint8_t Status() const {
+    return static_cast<uint8_t>((n & 0x80) | v | bits | (z == 0 ? 2 : 0) | c);
+  }
+  HALVOREN_INLINE void SetStatus(uint8_t p) {
+    c = p & 1;
+    z = (p & 2) ? 0 : 1;
+    bits = p & kKeptBits;
+    v = p & 0x40;
+    n = p;
+  }
+  HALVOREN_INLINE void SetNZ(uint8_t value) { n = z = value; }
+
+  // --- Fetch, stack ---
+  HALVOREN_INLINE uint8_t Fetch() { return m.CpuRead(pc++); }
+  HALVOREN_INLINE uint16_t Fetch16() {
+    const uint8_t low = Fetch();
+    return static_cast<uint16_t>(low | (Fetch() << 8));
+  }
+  HALVOREN_INLINE void Push(uint8_t value) { mem[0x100 + s--] = value; }
+  HALVOREN_INLINE uint8_t Pull() { return mem[0x100 + ++s]; }
+  HALVOREN_INLINE void PushWord(uint16_t value) {
+    Push(static_cast<uint8_t>(value >> 8));
+    Push(static_cast<uint8_t>(value));
+  }
+  HALVOREN_INLINE uint16_t PullWord() {
+    const uint8_t low = Pull();
+    return static_cast<uint16_t>(low | (Pull() << 8));
+  }
+  HALVOREN_INLINE uint16_t ReadVector(uint16_t at) {
+    return static_cast<uint16_t>(m.CpuRead(at) | (m.CpuRead(at + 1) << 8));
+  }
+
+  // --- Operand addressing ---
+  // Page zero (and LDX's reach into page one) is CPU memory itself, never the buses.
+  static constexpr bool IsDirect(Mode mode) {
+    return mode == Mode::Zp || mode == Mode::ZpX || mode == Mode::ZpY || mode == Mode::ZpYLong;
+  }
+
+  template <Mode kMode>
+  HALVOREN_INLINE uint16_t Address() {
+    if constexpr (kMode == Mode::Zp) return Fetch();
+    if constexpr (kMode == Mode::ZpX) return static_cast<uint8_t>(Fetch() + x);
+    if constexpr (kMode == Mode::ZpY) return static_cast<uint8_t>(Fetch() + y);
+    if constexpr (kMode == Mode::ZpYLong) return static_cast<uint16_t>(Fetch() + y);
+    if constexpr (kMode == Mode::Abs) return Fetch16();
+    if constexpr (kMode == Mode::AbsX) return static_cast<uint16_t>(Fetch16() + x);
+    if constexpr (kMode == Mode::AbsY) return static_cast<uint16_t>(Fetch16() + y);
+    if constexpr (kMode == Mode::IndX) {
+      const uint8_t pointer = static_cast<uint8_t>(Fetch() + x);
+      return static_cast<uint16_t>(mem[pointer] | (mem[static_cast<uint8_t>(pointer + 1)] << 8));
+    }
+    if constexpr (kMode == Mode::IndY) {
+      const uint8_t pointer = Fetch();  // $FF takes its high byte from $0100
+      return static_cast<uint16_t>((mem[pointer] | (mem[pointer + 1] << 8)) + y);
+    }
+    if constexpr (kMode == Mode::IndZp) {
+      const uint8_t pointer = Fetch();
+      return static_cast<uint16_t>(mem[pointer] | (mem[static_cast<uint8_t>(pointer + 1)] << 8));
+    }
+  }
+
+  template <Mode kMode>
+  HALVOREN_INLINE uint8_t Read() {
+    if constexpr (kMode == Mode::Imm) {
+      return Fetch();
+    } else if constexpr (IsDirect(kMode)) {
+      return mem[Address<kMode>()];
+    } else {
+      return m.CpuRead(Address<kMode>());
+    }
+  }
+
+  template <Mode kMode>
+  HALVOREN_INLINE void Write(uint8_t value) {
+    if constexpr (IsDirect(kMode)) {
+      mem[Address<kMode>()] = value;
+    } else {
+      m.CpuWrite(Address<kMode>(), value);
+    }
+  }
+
+  // Read-modify-write: one bus read and one bus write outside page zero.
+  template <Mode kMode, class Change>
+  HALVOREN_INLINE void Modify(Change change) {
+    uint8_t result;
+    if constexpr (kMode == Mode::Acc) {
+      result = a = change(a);
+    } else if constexpr (IsDirect(kMode)) {
+      uint8_t& cell = mem[Address<kMode>()];
+      result = cell = change(cell);
+    } else {
+      const uint16_t address = Address<kMode>();
+      result = change(m.CpuRead(address));
+      m.CpuWrite(address, result);
+    }
+    SetNZ(result);
+  }
+
+  // --- Loads, stores, transfers ---
+  template <Mode M> HALVOREN_INLINE void LDA() { SetNZ(a = Read<M>()); }
+  template <Mode M> HALVOREN_INLINE void LDX() { SetNZ(x = Read<M>()); }
+  template <Mode M> HALVOREN_INLINE void LDY() { SetNZ(y = Read<M>()); }
+  template <Mode M> HALVOREN_INLINE void STA() { Write<M>(a); }
+  template <Mode M> HALVOREN_INLINE void STX() { Write<M>(x); }
+  template <Mode M> HALVOREN_INLINE void STY() { Write<M>(y); }
+  template <Mode> HALVOREN_INLINE void TAX() { SetNZ(x = a); }
+  template <Mode> HALVOREN_INLINE void TAY() { SetNZ(y = a); }
+  template <Mode> HALVOREN_INLINE void TXA() { SetNZ(a = x); }
+  template <Mode> HALVOREN_INLINE void TYA() { SetNZ(a = y); }
+  template <Mode> HALVOREN_INLINE void TSX() { SetNZ(x = s); }
+  template <Mode> HALVOREN_INLINE void TXS() { s = x; }
+
+  // --- Arithmetic and logic; ADC and SBC are binary whatever D says ---
+  HALVOREN_INLINE void AddWithCarry(uint8_t operand) {
+    const unsigned sum = a + operand + c;
+    v = static_cast<uint8_t>((~(a ^ operand) & (a ^ sum) & 0x80) >> 1);
+    c = sum > 0xFF;
+    SetNZ(a = static_cast<uint8_t>(sum));
+  }
+  HALVOREN_INLINE void Compare(uint8_t reg, uint8_t operand) {
+    c = reg >= operand;
+    SetNZ(static_cast<uint8_t>(reg - operand));
+  }
+  template <Mode M> HALVOREN_INLINE void ADC() { AddWithCarry(Read<M>()); }
+  template <Mode M> HALVOREN_INLINE void SBC() { AddWithCarry(Read<M>() ^ 0xFF); }
+  template <Mode M> HALVOREN_INLINE void AND() { SetNZ(a &= Read<M>()); }
+  template <Mode M> HALVOREN_INLINE void ORA() { SetNZ(a |= Read<M>()); }
+  template <Mode M> HALVOREN_INLINE void EOR() { SetNZ(a ^= Read<M>()); }
+  template <Mode M> HALVOREN_INLINE void CMP() { Compare(a, Read<M>()); }
+  template <Mode M> HALVOREN_INLINE void CPX() { Compare(x, Read<M>()); }
+  template <Mode M> HALVOREN_INLINE void CPY() { Compare(y, Read<M>()); }
+  template <Mode M> HALVOREN_INLINE void BIT() {
+    const uint8_t operand = Read<M>();
+    n = operand;
+    v = operand & 0x40;
+    z = a & operand;
+  }
+
+  // --- Increments, shifts and rotates ---
+  template <Mode M> HALVOREN_INLINE void INC() {
+    Modify<M>([](uint8_t value) -> uint8_t { return value + 1; });
+  }
+  template <Mode M> HALVOREN_INLINE void DEC() {
+    Modify<M>([](uint8_t value) -> uint8_t { return value - 1; });
+  }
+  template <Mode> HALVOREN_INLINE void INX() { SetNZ(++x); }
+  template <Mode> HALVOREN_INLINE void INY() { SetNZ(++y); }
+  template <Mode> HALVOREN_INLINE void DEX() { SetNZ(--x); }
+  template <Mode> HALVOREN_INLINE void DEY() { SetNZ(--y); }
+  template <Mode M> HALVOREN_INLINE void ASL() {
+    Modify<M>([this](uint8_t value) -> uint8_t {
+      c = value >> 7;
+      return static_cast<uint8_t>(value << 1);
+    });
+  }
+  template <Mode M> HALVOREN_INLINE void LSR() {
+    Modify<M>([this](uint8_t value) -> uint8_t {
+      c = value & 1;
+      return value >> 1;
+    });
+  }
+  template <Mode M> HALVOREN_INLINE void ROL() {
+    Modify<M>([this](uint8_t value) -> uint8_t {
+      const uint8_t result = static_cast<uint8_t>((value << 1) | c);
+      c = value >> 7;
+      return result;
+    });
+  }
+  template <Mode M> HALVOREN_INLINE void ROR() {
+    Modify<M>([this](uint8_t value) -> uint8_t {
+      const uint8_t result = static_cast<uint8_t>((value >> 1) | (c << 7));
+      c = value & 1;
+      return result;
+    });
+  }
+
+  // --- Flags ---
+  template <Mode> HALVOREN_INLINE void CLC() { c = 0; }
+  template <Mode> HALVOREN_INLINE void SEC() { c = 1; }
+  template <Mode> HALVOREN_INLINE void CLV() { v = 0; }
+  template <Mode> HALVOREN_INLINE void CLI() { bits &= ~kFlagI; }
+  template <Mode> HALVOREN_INLINE void SEI() { bits |= kFlagI; }
+  template <Mode> HALVOREN_INLINE void CLD() { bits &= ~kFlagD; }
+  template <Mode> HALVOREN_INLINE void SED() { bits |= kFlagD; }
+
+  // --- Branches: 2 cycles taken or not; the displacement is read only when taken ---
+  HALVOREN_INLINE uint8_t Branch(bool taken) {
+    if (!taken) {
+      ++pc;
+      return 0;
+    }
+    const uint8_t displacement = m.CpuRead(pc);
+    pc = static_cast<uint16_t>(pc + 1 + static_cast<int8_t>(displacement));
+    return displacement;
+  }
+  // A BPL back onto LDA $2002 is a game waiting for vertical blank: skip the rest of the line.
+  template <Mode> HALVOREN_INLINE void BPL() {
+    if (Branch(!(n & 0x80)) == 0xFB && mem[pc] == 0xAD &&
+        mem[static_cast<uint16_t>(pc + 1)] == 0x02 && mem[static_cast<uint16_t>(pc + 2)] == 0x20)
+      budget = -1;
+  }
+  template <Mode> HALVOREN_INLINE void BMI() { Branch(n & 0x80); }
+  template <Mode> HALVOREN_INLINE void BVC() { Branch(!v); }
+  template <Mode> HALVOREN_INLINE void BVS() { Branch(v); }
+  template <Mode> HALVOREN_INLINE void BCC() { Branch(!c); }
+  template <Mode> HALVOREN_INLINE void BCS() { Branch(c); }
+  template <Mode> HALVOREN_INLINE void BNE() { Branch(z != 0); }
+  template <Mode> HALVOREN_INLINE void BEQ() { Branch(z == 0); }
+
+  // --- Jumps, subroutines, stack ---
+  template <Mode M> HALVOREN_INLINE void JMP() {
+    const uint16_t target = Fetch16();
+    if constexpr (M == Mode::Abs) {
+      pc = target;
+    } else {  // the pointer's high byte does not carry into the next page
+      const uint16_t high = static_cast<uint16_t>((target & 0xFF00) | ((target + 1) & 0x00FF));
+      pc = static_cast<uint16_t>(m.CpuRead(target) | (m.CpuRead(high) << 8));
+    }
+  }
+  template <Mode> HALVOREN_INLINE void JSR() {
+    const uint8_t low = Fetch();
+    PushWord(pc);  // the address of the last operand byte
+    pc = static_cast<uint16_t>(low | (m.CpuRead(pc) << 8));
+  }
+  template <Mode> HALVOREN_INLINE void RTS() { pc = static_cast<uint16_t>(PullWord() + 1); }
+  template <Mode> HALVOREN_INLINE void RTI() {
+    SetStatus(Pull());
+    pc = PullWord();
+  }
+  template <Mode> HALVOREN_INLINE void PHA() { Push(a); }
+  template <Mode> HALVOREN_INLINE void PLA() { SetNZ(a = Pull()); }
+  template <Mode> HALVOREN_INLINE void PHP() { Push(Status()); }
+  template <Mode> HALVOREN_INLINE void PLP() { SetStatus(Pull()); }
+  // Pushes the address after the opcode. The alternate core ignores BRK while I is set.
+  template <Mode> HALVOREN_INLINE void BRK() {
+    if constexpr (!kMainCore) {
+      if (bits & kFlagI) return;
+    }
+    PushWord(pc);
+    Push(Status() | kFlagB);
+    bits |= kMainCore ? (kFlagI | kFlagB | kBit5) : (kFlagI | kFlagB);
+    pc = ReadVector(0xFFFE);
+  }
+
+  // --- Extra opcodes (which core knows which is in the table) ---
+  template <Mode> HALVOREN_INLINE void PHX() { Push(x); }
+  template <Mode> HALVOREN_INLINE void PHY() { Push(y); }
+  template <Mode> HALVOREN_INLINE void PLX() { SetNZ(x = Pull()); }
+  template <Mode> HALVOREN_INLINE void BRA() { Branch(true); }
+  template <Mode M> HALVOREN_INLINE void NOP() {
+    if constexpr (M == Mode::Skip) ++pc;
+  }
+
+  void Load();
+  void Store();
+  [[gnu::cold, gnu::noinline]] void Halt();
+  [[gnu::noinline]] void TraceNext() const;
+};

@@ -1,0 +1,57 @@
+// Frame pacing: 60 frames per second against a millisecond clock, on a schedule that restarts
+// every second so that rounding never accumulates. Late frames are emulated without drawing.
+#pragma once
+
+#include <cstdint>
+
+#include "core/globals.h"
+
+// Entry i: milliseconds from the start of a second by which frame i of that second is due.
+extern uint16_t FrameTimes[60];
+void BuildFrameTimes();
+
+// Waits until `due` ms after `base`, sleeping while more than 2 ms remain so an idle emulator
+// does not burn a core; returns the last time sampled.
+template <class Host>
+uint32_t WaitUntil(Host& host, uint32_t base, uint32_t due) {
+  uint32_t now = host.TimeMs();
+  while (now - base < due) {
+    if (due - (now - base) > 2) host.SleepMs(1);
+    now = host.TimeMs();
+  }
+  return now;
+}
+
+// The endless loop of frames, until the host reports the window closed. Host provides
+// TimeMs(), SleepMs(ms), RunFrame(skipRender), HandlePausedKeys() and PollEvents(); the real
+// one wraps the platform, tests pass a fake clock.
+template <class Host>
+void RunPacedFrames(Host& host) {
+  uint32_t base = host.TimeMs();
+  uint32_t now = host.TimeMs();
+  int i = 0;
+  for (;;) {
+    while (Paused != 0 && StepCount == 0) {
+      host.HandlePausedKeys();
+      base = host.TimeMs();
+      if (!host.PollEvents()) return;
+      host.SleepMs(1);
+    }
+    // The decision uses the time sampled after the previous frame and its wait.
+    if (now - base > FrameTimes[i]) {
+      host.RunFrame(1);
+      now = host.TimeMs();
+    } else {
+      host.RunFrame(0);
+      // A drawn frame ends 4 ms before its due time, so a late wake-up does not make the next
+      // frame late.
+      now = WaitUntil(host, base, FrameTimes[i] - 4u);
+    }
+    if (++i == 60) {
+      now = WaitUntil(host, base, FrameTimes[59]);
+      base += 1000;
+      i = 0;
+    }
+    if (!host.PollEvents()) return;
+  }
+}

@@ -1,0 +1,211 @@
+// The desktop host: one SDL window showing the 8-bit screen through the palette, scaled with
+// its aspect ratio kept; the keyboard as buffered DirectInput-coded records; one joystick.
+#include <SDL.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "host/config.h"
+#include "host/key_codes.h"
+#include "host/platform.h"
+#include "host/sdl/sdl_host.h"
+#include "host/settings.h"
+#include "log/log.h"
+
+namespace {
+
+constexpr char kTitle[] = "Halvoren 2000 b1";
+constexpr int kKeyBufferSize = 32;  // records kept between two reads, as the keyboard device's
+
+SDL_Window* window;
+SDL_Renderer* renderer;
+SDL_Texture* texture;
+int textureWidth, textureHeight;
+std::vector<uint32_t> rgbPixels;
+SDL_Joystick* joystick;
+bool closed;
+uint32_t quitAfterFrames;
+uint32_t framesPolled;
+
+KeyEvent keyBuffer[kKeyBufferSize];
+int keyCount;
+
+void LogSdlError() {
+  const std::string text = std::string(SDL_GetError()) + "\n";
+  LogText(text.c_str(), text.size());
+}
+
+bool FailDisplay() {
+  LogSdlError();
+  const std::string text = std::string("Display Init Failed (") + SDL_GetError() + ")";
+  PlatformMessageBox(text.c_str(), "ERROR");
+  PlatformCloseDevices();
+  return false;
+}
+
+// DDEVICE names the display to open on: the first whose name the value begins with.
+int ChooseDisplay() {
+  if (DisplayDevice[0] == 0) return 0;
+  for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+    const char* name = SDL_GetDisplayName(i);
+    if (name && *name && std::strncmp(DisplayDevice, name, std::strlen(name)) == 0) {
+      char described[16] = {};
+      std::memcpy(described, name, std::min(std::strlen(name), sizeof described));
+      LogText("Use Device:");
+      LogText(described, sizeof described);
+      LogText("\n");
+      return i;
+    }
+  }
+  return 0;
+}
+
+void ToggleFullScreen() {
+  if (!window) return;
+  const bool full = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+  SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
+
+void BufferKey(const SDL_KeyboardEvent& key) {
+  if (key.repeat) return;
+  // Alt+Enter belongs to the window, not to the game.
+  if (key.type == SDL_KEYDOWN && key.keysym.scancode == SDL_SCANCODE_RETURN &&
+      (key.keysym.mod & KMOD_ALT)) {
+    ToggleFullScreen();
+    return;
+  }
+  const uint8_t code = KeyCodeFromUsbUsage(key.keysym.scancode);
+  if (code == 0 || keyCount == kKeyBufferSize) return;  // a full buffer drops new records
+  keyBuffer[keyCount++] = KeyEvent{code, static_cast<uint8_t>(key.type == SDL_KEYDOWN ? 0x80 : 0)};
+}
+
+}  // namespace
+
+void SdlQuitAfterFrames(uint32_t frames) { quitAfterFrames = frames; }
+
+bool PlatformRaisePriority() { return setpriority(PRIO_PROCESS, 0, -5) == 0; }
+
+bool PlatformOpenDisplay(int width, int height) {
+  closed = false;
+  keyCount = 0;
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return FailDisplay();
+  const int display = ChooseDisplay();
+  const uint32_t flags =
+      Windowed ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE;
+  window = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                            SDL_WINDOWPOS_CENTERED_DISPLAY(display), width, height, flags);
+  if (!window) return FailDisplay();
+  renderer = SDL_CreateRenderer(window, -1, 0);
+  if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  if (!renderer) return FailDisplay();
+  LogText("1 Level Pass\n");
+  LogText("CooperativeLevel Set\n");
+  // The screen keeps its size and shape whatever the window's: letterboxed, not stretched.
+  if (SDL_RenderSetLogicalSize(renderer, width, height) != 0) return FailDisplay();
+  LogText("lpDD2 object inited.\n");
+  texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                              width, height);
+  if (!texture) return FailDisplay();
+  textureWidth = width;
+  textureHeight = height;
+  rgbPixels.assign(static_cast<size_t>(width) * height, 0xFF000000u);
+  LogText("all surfaces created.\n");
+  SDL_ShowCursor(SDL_DISABLE);
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  SDL_RenderClear(renderer);
+  SDL_RenderPresent(renderer);
+  LogText("Keyboard initialized\n");
+  return true;
+}
+
+bool PlatformOpenJoystick() {
+  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0 || SDL_NumJoysticks() < 1) return false;
+  joystick = SDL_JoystickOpen(0);
+  if (!joystick) LogSdlError();
+  return joystick != nullptr;
+}
+
+void PlatformCloseDevices() {
+  if (texture) SDL_DestroyTexture(texture);
+  if (renderer) SDL_DestroyRenderer(renderer);
+  if (window) SDL_DestroyWindow(window);
+  texture = nullptr;
+  renderer = nullptr;
+  window = nullptr;
+  if (joystick) {
+    SDL_JoystickClose(joystick);
+    joystick = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+  }
+  if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  keyCount = 0;
+}
+
+uint32_t PlatformTimeMs() { return SDL_GetTicks(); }
+
+void PlatformSleepMs(uint32_t ms) { SDL_Delay(ms); }
+
+void PlatformShowScreen(const uint8_t* pixels, int width, int height, const PaletteEntry* palette) {
+  if (!texture || width != textureWidth || height != textureHeight) return;
+  uint32_t colours[256];
+  for (int i = 0; i < 256; ++i)
+    colours[i] = 0xFF000000u | (palette[i].Red << 16) | (palette[i].Green << 8) | palette[i].Blue;
+  const size_t count = static_cast<size_t>(width) * height;
+  for (size_t i = 0; i < count; ++i) rgbPixels[i] = colours[pixels[i]];
+  SDL_UpdateTexture(texture, nullptr, rgbPixels.data(), width * 4);
+  SDL_RenderClear(renderer);
+  SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+  SDL_RenderPresent(renderer);
+}
+
+int PlatformReadKeyEvents(KeyEvent* records, int max) {
+  const int count = keyCount < max ? keyCount : max;
+  std::memcpy(records, keyBuffer, sizeof(KeyEvent) * count);
+  std::memmove(keyBuffer, keyBuffer + count, sizeof(KeyEvent) * (keyCount - count));
+  keyCount -= count;
+  return count;
+}
+
+bool PlatformReadJoystick(JoystickState* state) {
+  if (!joystick || !SDL_JoystickGetAttached(joystick)) return false;
+  SDL_JoystickUpdate();
+  state->X = SDL_JoystickGetAxis(joystick, 0) + 32768;
+  state->Y = SDL_JoystickGetAxis(joystick, 1) + 32768;
+  const int buttons = SDL_JoystickNumButtons(joystick);
+  for (int i = 0; i < 32; ++i)
+    state->Buttons[i] = i < buttons && SDL_JoystickGetButton(joystick, i) ? 0x80 : 0;
+  return true;
+}
+
+bool PlatformPollEvents() {
+  if (quitAfterFrames && ++framesPolled == quitAfterFrames) {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  }
+  if (!SDL_WasInit(SDL_INIT_VIDEO)) return !closed;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    switch (event.type) {
+      case SDL_QUIT: closed = true; break;
+      case SDL_WINDOWEVENT:
+        if (event.window.event == SDL_WINDOWEVENT_CLOSE) closed = true;
+        break;
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: BufferKey(event.key); break;
+      default: break;
+    }
+  }
+  return !closed;
+}
+
+void PlatformRequestClose() { closed = true; }
+
+void PlatformMessageBox(const char* text, const char* caption) {
+  std::fprintf(stderr, "%s: %s\n", caption, text);
+  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, window);
+}
