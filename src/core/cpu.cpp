@@ -34,9 +34,13 @@ void CpuCore<kMainCore, kTraced>::Store() {
 // and Y are not written back, and the alternate core leaves P and CycleCarry as they were.
 template <bool kMainCore, bool kTraced>
 void CpuCore<kMainCore, kTraced>::Halt() {
+  HaltCpu(m, pc, s, kMainCore ? Status() : -1);
+}
+
+void HaltCpu(Machine& m, uint16_t pc, uint8_t s, int status) {
   m.PC = pc;
   m.S = s;
-  if constexpr (kMainCore) m.P = Status();
+  if (status >= 0) m.P = static_cast<uint8_t>(status);
   const uint16_t at = static_cast<uint16_t>(pc - 1);
   LogText("Bad opcode:");
   LogNumberLine(m.CpuRead(at));
@@ -45,34 +49,29 @@ void CpuCore<kMainCore, kTraced>::Halt() {
   LogText("Frame:");
   LogNumberLine(static_cast<int32_t>(FrameCount));
   LogText("NMI vector:");
-  LogNumberLine(mem[0xFFFA] | (mem[0xFFFB] << 8));
+  LogNumberLine(m.CpuMemory[0xFFFA] | (m.CpuMemory[0xFFFB] << 8));
   LogText("IRQ vector:");
-  LogNumberLine(mem[0xFFFE] | (mem[0xFFFF] << 8));
+  LogNumberLine(m.CpuMemory[0xFFFE] | (m.CpuMemory[0xFFFF] << 8));
   CpuHalted = 1;
-}
-
-template <bool kMainCore, bool kTraced>
-void CpuCore<kMainCore, kTraced>::TraceNext() const {
-  TraceInstruction(m, TraceRegisters{pc, a, x, y, Status(), s}, kMainCore);
 }
 
 template <bool kMainCore, bool kTraced>
 void CpuCore<kMainCore, kTraced>::Run() {
   Load();
   while (budget > 0) {
-    if constexpr (kTraced) TraceNext();
+    if constexpr (kTraced) TraceInstruction(m, TraceRegisters{pc, a, x, y, Status(), s}, kMainCore);
     switch (Fetch()) {
       // The cycles are charged before the instruction runs, so the vertical-blank shortcut's
       // budget of -1 stands as set.
-#define HALVOREN_CASE(code, name, mode, cycles, cores)  \
-  case code:                                            \
+#define HALVOREN_CASE(code, name, mode, cycles, cores)   \
+  case code:                                             \
     if constexpr (!CoreKnows(Cores::cores, kMainCore)) { \
-      Halt();                                           \
-      return;                                           \
-    } else {                                            \
-      budget -= cycles;                                 \
-      name<Mode::mode>();                               \
-    }                                                   \
+      Halt();                                            \
+      return;                                            \
+    } else {                                             \
+      budget -= cycles;                                  \
+      name<Mode::mode>();                                \
+    }                                                    \
     break;
       HALVOREN_OPCODES(HALVOREN_CASE)
 #undef HALVOREN_CASE
@@ -84,18 +83,28 @@ void CpuCore<kMainCore, kTraced>::Run() {
   Store();
 }
 
+namespace {
+
+// One out-of-line function per variant, so each gets the whole register file to itself.
+template <bool kMainCore, bool kTraced>
+[[gnu::noinline]] void RunScanline(Machine& m) {
+  CpuCore<kMainCore, kTraced>(m).Run();
+}
+
+}  // namespace
+
 void Machine::RunCpuScanline() {
   if (TraceFile) [[unlikely]] {
-    CpuCore<true, true>(*this).Run();
+    RunScanline<true, true>(*this);
   } else {
-    CpuCore<true, false>(*this).Run();
+    RunScanline<true, false>(*this);
   }
 }
 
 void Machine::RunCpuScanlineAlt() {
   if (TraceFile) [[unlikely]] {
-    CpuCore<false, true>(*this).Run();
+    RunScanline<false, true>(*this);
   } else {
-    CpuCore<false, false>(*this).Run();
+    RunScanline<false, false>(*this);
   }
 }

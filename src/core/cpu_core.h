@@ -2,10 +2,10 @@
 // alternate core are compile-time options, so each instantiation is a plain switch loop with
 // the registers in host registers for the whole scanline.
 //
-// The status byte is kept split while running: C as 0/1, V as 0/$40, N as the byte whose bit
-// 7 is the flag, Z as a byte that is zero when the flag is set, and the I, D, B and bit-5 bits
-// together as they sit in P. The main core keeps bit 5 as reset or PLP/RTI left it; the
-// alternate core drops it whenever it rebuilds P.
+// The status byte is kept split while running: C as 0/1, V as 0/$40, N and Z together in the
+// last result (Z when its low byte is zero, N when bit 7 or bit 8 is set, so that BIT and PLP
+// can set both at once), and the I, D, B and bit-5 bits together as they sit in P. The main core
+// keeps bit 5 as reset or PLP/RTI left it; the alternate core drops it whenever it rebuilds P.
 #pragma once
 
 #include <cstdint>
@@ -22,31 +22,36 @@ class CpuCore {
  public:
   explicit CpuCore(Machine& machine) : m(machine) {}
 
-  void Run();
+  // Inlined into its caller, where the core is a local object: the registers then live in
+  // host registers instead of memory that every store into CPU memory might alias.
+  HALVOREN_INLINE void Run();
 
  private:
   static constexpr uint8_t kKeptBits = kMainCore ? 0x3C : 0x1C;  // I, D, B (and bit 5)
   static constexpr uint8_t kFlagI = 0x04, kFlagD = 0x08, kFlagB = 0x10, kBit5 = 0x20;
 
   Machine& m;
-  uint8_t* const mem = m.CpuMemory;
   uint8_t a = 0, x = 0, y = 0, s = 0;
   uint16_t pc = 0;
-  uint8_t c = 0, v = 0, n = 0, z = 1, bits = 0;
+  uint8_t c = 0, v = 0, bits = 0;
+  unsigned nz = 1;
   int budget = 0;
 
   // --- Status byte ---
   HALVOREN_INLINE uint8_t Status() const {
-    return static_cast<uint8_t>((n & 0x80) | v | bits | (z == 0 ? 2 : 0) | c);
+    return static_cast<uint8_t>((NegativeSet() ? 0x80 : 0) | v | bits | (ZeroSet() ? 2 : 0) | c);
   }
   HALVOREN_INLINE void SetStatus(uint8_t p) {
     c = p & 1;
-    z = (p & 2) ? 0 : 1;
+    nz = ((p & 0x80) << 1) | ((p & 2) ? 0 : 1);
     bits = p & kKeptBits;
     v = p & 0x40;
-    n = p;
   }
-  HALVOREN_INLINE void SetNZ(uint8_t value) { n = z = value; }
+  HALVOREN_INLINE void SetNZ(uint8_t value) { nz = value; }
+  HALVOREN_INLINE bool NegativeSet() const { return nz & 0x180; }
+  HALVOREN_INLINE bool ZeroSet() const { return !(nz & 0xFF); }
+  // CPU memory itself, bypassing the buses.
+  HALVOREN_INLINE uint8_t& Mem(unsigned address) { return m.CpuMemory[address]; }
 
   // --- Fetch, stack ---
   HALVOREN_INLINE uint8_t Fetch() { return m.CpuRead(pc++); }
@@ -54,8 +59,8 @@ class CpuCore {
     const uint8_t low = Fetch();
     return static_cast<uint16_t>(low | (Fetch() << 8));
   }
-  HALVOREN_INLINE void Push(uint8_t value) { mem[0x100 + s--] = value; }
-  HALVOREN_INLINE uint8_t Pull() { return mem[0x100 + ++s]; }
+  HALVOREN_INLINE void Push(uint8_t value) { Mem(0x100 + s--) = value; }
+  HALVOREN_INLINE uint8_t Pull() { return Mem(0x100 + ++s); }
   HALVOREN_INLINE void PushWord(uint16_t value) {
     Push(static_cast<uint8_t>(value >> 8));
     Push(static_cast<uint8_t>(value));
@@ -85,15 +90,15 @@ class CpuCore {
     if constexpr (kMode == Mode::AbsY) return static_cast<uint16_t>(Fetch16() + y);
     if constexpr (kMode == Mode::IndX) {
       const uint8_t pointer = static_cast<uint8_t>(Fetch() + x);
-      return static_cast<uint16_t>(mem[pointer] | (mem[static_cast<uint8_t>(pointer + 1)] << 8));
+      return static_cast<uint16_t>(Mem(pointer) | (Mem((pointer + 1) & 0xFF) << 8));
     }
     if constexpr (kMode == Mode::IndY) {
       const uint8_t pointer = Fetch();  // $FF takes its high byte from $0100
-      return static_cast<uint16_t>((mem[pointer] | (mem[pointer + 1] << 8)) + y);
+      return static_cast<uint16_t>((Mem(pointer) | (Mem(pointer + 1) << 8)) + y);
     }
     if constexpr (kMode == Mode::IndZp) {
       const uint8_t pointer = Fetch();
-      return static_cast<uint16_t>(mem[pointer] | (mem[static_cast<uint8_t>(pointer + 1)] << 8));
+      return static_cast<uint16_t>(Mem(pointer) | (Mem((pointer + 1) & 0xFF) << 8));
     }
   }
 
@@ -102,7 +107,7 @@ class CpuCore {
     if constexpr (kMode == Mode::Imm) {
       return Fetch();
     } else if constexpr (IsDirect(kMode)) {
-      return mem[Address<kMode>()];
+      return Mem(Address<kMode>());
     } else {
       return m.CpuRead(Address<kMode>());
     }
@@ -111,7 +116,7 @@ class CpuCore {
   template <Mode kMode>
   HALVOREN_INLINE void Write(uint8_t value) {
     if constexpr (IsDirect(kMode)) {
-      mem[Address<kMode>()] = value;
+      Mem(Address<kMode>()) = value;
     } else {
       m.CpuWrite(Address<kMode>(), value);
     }
@@ -124,7 +129,7 @@ class CpuCore {
     if constexpr (kMode == Mode::Acc) {
       result = a = change(a);
     } else if constexpr (IsDirect(kMode)) {
-      uint8_t& cell = mem[Address<kMode>()];
+      uint8_t& cell = Mem(Address<kMode>());
       result = cell = change(cell);
     } else {
       const uint16_t address = Address<kMode>();
@@ -134,6 +139,8 @@ class CpuCore {
     SetNZ(result);
   }
 
+  // One line per operation reads like the instruction set.
+  // clang-format off
   // --- Loads, stores, transfers ---
   template <Mode M> HALVOREN_INLINE void LDA() { SetNZ(a = Read<M>()); }
   template <Mode M> HALVOREN_INLINE void LDX() { SetNZ(x = Read<M>()); }
@@ -167,44 +174,44 @@ class CpuCore {
   template <Mode M> HALVOREN_INLINE void CMP() { Compare(a, Read<M>()); }
   template <Mode M> HALVOREN_INLINE void CPX() { Compare(x, Read<M>()); }
   template <Mode M> HALVOREN_INLINE void CPY() { Compare(y, Read<M>()); }
-  template <Mode M> HALVOREN_INLINE void BIT() {
+  template <Mode M>
+  HALVOREN_INLINE void BIT() {
     const uint8_t operand = Read<M>();
-    n = operand;
+    nz = ((operand & 0x80) << 1) | (a & operand);
     v = operand & 0x40;
-    z = a & operand;
   }
 
   // --- Increments, shifts and rotates ---
-  template <Mode M> HALVOREN_INLINE void INC() {
-    Modify<M>([](uint8_t value) -> uint8_t { return value + 1; });
-  }
-  template <Mode M> HALVOREN_INLINE void DEC() {
-    Modify<M>([](uint8_t value) -> uint8_t { return value - 1; });
-  }
+  template <Mode M> HALVOREN_INLINE void INC() { Modify<M>([](uint8_t b) { return ++b; }); }
+  template <Mode M> HALVOREN_INLINE void DEC() { Modify<M>([](uint8_t b) { return --b; }); }
   template <Mode> HALVOREN_INLINE void INX() { SetNZ(++x); }
   template <Mode> HALVOREN_INLINE void INY() { SetNZ(++y); }
   template <Mode> HALVOREN_INLINE void DEX() { SetNZ(--x); }
   template <Mode> HALVOREN_INLINE void DEY() { SetNZ(--y); }
-  template <Mode M> HALVOREN_INLINE void ASL() {
+  template <Mode M>
+  HALVOREN_INLINE void ASL() {
     Modify<M>([this](uint8_t value) -> uint8_t {
       c = value >> 7;
       return static_cast<uint8_t>(value << 1);
     });
   }
-  template <Mode M> HALVOREN_INLINE void LSR() {
+  template <Mode M>
+  HALVOREN_INLINE void LSR() {
     Modify<M>([this](uint8_t value) -> uint8_t {
       c = value & 1;
       return value >> 1;
     });
   }
-  template <Mode M> HALVOREN_INLINE void ROL() {
+  template <Mode M>
+  HALVOREN_INLINE void ROL() {
     Modify<M>([this](uint8_t value) -> uint8_t {
       const uint8_t result = static_cast<uint8_t>((value << 1) | c);
       c = value >> 7;
       return result;
     });
   }
-  template <Mode M> HALVOREN_INLINE void ROR() {
+  template <Mode M>
+  HALVOREN_INLINE void ROR() {
     Modify<M>([this](uint8_t value) -> uint8_t {
       const uint8_t result = static_cast<uint8_t>((value >> 1) | (c << 7));
       c = value & 1;
@@ -232,21 +239,23 @@ class CpuCore {
     return displacement;
   }
   // A BPL back onto LDA $2002 is a game waiting for vertical blank: skip the rest of the line.
-  template <Mode> HALVOREN_INLINE void BPL() {
-    if (Branch(!(n & 0x80)) == 0xFB && mem[pc] == 0xAD &&
-        mem[static_cast<uint16_t>(pc + 1)] == 0x02 && mem[static_cast<uint16_t>(pc + 2)] == 0x20)
+  template <Mode>
+  HALVOREN_INLINE void BPL() {
+    if (Branch(!NegativeSet()) == 0xFB && Mem(pc) == 0xAD && Mem((pc + 1) & 0xFFFF) == 0x02 &&
+        Mem((pc + 2) & 0xFFFF) == 0x20)
       budget = -1;
   }
-  template <Mode> HALVOREN_INLINE void BMI() { Branch(n & 0x80); }
+  template <Mode> HALVOREN_INLINE void BMI() { Branch(NegativeSet()); }
   template <Mode> HALVOREN_INLINE void BVC() { Branch(!v); }
   template <Mode> HALVOREN_INLINE void BVS() { Branch(v); }
   template <Mode> HALVOREN_INLINE void BCC() { Branch(!c); }
   template <Mode> HALVOREN_INLINE void BCS() { Branch(c); }
-  template <Mode> HALVOREN_INLINE void BNE() { Branch(z != 0); }
-  template <Mode> HALVOREN_INLINE void BEQ() { Branch(z == 0); }
+  template <Mode> HALVOREN_INLINE void BNE() { Branch(!ZeroSet()); }
+  template <Mode> HALVOREN_INLINE void BEQ() { Branch(ZeroSet()); }
 
   // --- Jumps, subroutines, stack ---
-  template <Mode M> HALVOREN_INLINE void JMP() {
+  template <Mode M>
+  HALVOREN_INLINE void JMP() {
     const uint16_t target = Fetch16();
     if constexpr (M == Mode::Abs) {
       pc = target;
@@ -255,13 +264,15 @@ class CpuCore {
       pc = static_cast<uint16_t>(m.CpuRead(target) | (m.CpuRead(high) << 8));
     }
   }
-  template <Mode> HALVOREN_INLINE void JSR() {
+  template <Mode>
+  HALVOREN_INLINE void JSR() {
     const uint8_t low = Fetch();
     PushWord(pc);  // the address of the last operand byte
     pc = static_cast<uint16_t>(low | (m.CpuRead(pc) << 8));
   }
   template <Mode> HALVOREN_INLINE void RTS() { pc = static_cast<uint16_t>(PullWord() + 1); }
-  template <Mode> HALVOREN_INLINE void RTI() {
+  template <Mode>
+  HALVOREN_INLINE void RTI() {
     SetStatus(Pull());
     pc = PullWord();
   }
@@ -270,7 +281,8 @@ class CpuCore {
   template <Mode> HALVOREN_INLINE void PHP() { Push(Status()); }
   template <Mode> HALVOREN_INLINE void PLP() { SetStatus(Pull()); }
   // Pushes the address after the opcode. The alternate core ignores BRK while I is set.
-  template <Mode> HALVOREN_INLINE void BRK() {
+  template <Mode>
+  HALVOREN_INLINE void BRK() {
     if constexpr (!kMainCore) {
       if (bits & kFlagI) return;
     }
@@ -285,12 +297,15 @@ class CpuCore {
   template <Mode> HALVOREN_INLINE void PHY() { Push(y); }
   template <Mode> HALVOREN_INLINE void PLX() { SetNZ(x = Pull()); }
   template <Mode> HALVOREN_INLINE void BRA() { Branch(true); }
-  template <Mode M> HALVOREN_INLINE void NOP() {
-    if constexpr (M == Mode::Skip) ++pc;
-  }
+  template <Mode M> HALVOREN_INLINE void NOP() { if constexpr (M == Mode::Skip) ++pc; }
 
-  void Load();
-  void Store();
-  [[gnu::cold, gnu::noinline]] void Halt();
-  [[gnu::noinline]] void TraceNext() const;
+  // clang-format on
+
+  HALVOREN_INLINE void Load();
+  HALVOREN_INLINE void Store();
+  HALVOREN_INLINE void Halt();
 };
+
+// The unknown-opcode stop, out of line and given values only, so that the core's own object
+// never escapes.
+[[gnu::cold, gnu::noinline]] void HaltCpu(Machine& m, uint16_t pc, uint8_t s, int status);

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "apu/channels.h"
 #include "apu/registers.h"
+#include "driver/run_frame.h"
 #include "host/settings.h"
 
 uint32_t PrgBankCount;
@@ -41,5 +43,7 @@ void ResetGlobals() {
   SaveSlot = 0;
   Paused = StepCount = 0;
   ResetApuRegisterFlags();
+  ResetSoundState();
   ResetSettings();
+  ResetFrameGlobals();
 }

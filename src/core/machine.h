@@ -74,7 +74,7 @@ struct Machine {
 
   // --- Read bus (core/read_bus.cpp) ---
   // The two frequent cases are one array read each; devices sit behind the slow path.
-  inline uint8_t CpuRead(uint32_t address) {
+  [[gnu::always_inline]] inline uint8_t CpuRead(uint32_t address) {
     address &= 0xFFFF;
     if (address >= 0x8000) return CpuMemory[address];
     if (address < 0x2000) return CpuMemory[address & 0x07FF];
@@ -111,6 +111,9 @@ struct Machine {
   // --- APU register bytes (apu/registers.cpp) ---
   void ApuRegisterWrite(uint16_t address, uint8_t value);
 
+  // --- Sound synthesis (apu/sound_frame.cpp): one frame of every channel into its buffer ---
+  void RunSoundFrame();
+
   // --- Controller ports (host/ports.cpp) ---
   uint8_t PadRead(int port);
   void PadStrobe(uint8_t value);
@@ -125,7 +128,8 @@ struct Machine {
   void TakeIrqAlways();   // mapper 91's variant, no I test
 
   // --- Scanline renderer (ppu/renderer.cpp) ---
-  void RenderScanline(int line);
+  // Draws picture line `line` (0-239) into one row of each layer (256 bytes each).
+  void RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line);
 };
 
 // The ROM image sizes the stores can hold.

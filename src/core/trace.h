@@ -20,5 +20,4 @@ struct TraceRegisters {
 void TraceInstruction(const Machine& m, const TraceRegisters& regs, bool mainCore);
 
 // The text of that line, without the line break (also used by tests).
-void FormatTraceLine(const Machine& m, const TraceRegisters& regs, bool mainCore,
-                     char (&line)[64]);
+void FormatTraceLine(const Machine& m, const TraceRegisters& regs, bool mainCore, char (&line)[64]);

@@ -36,6 +36,10 @@ void PlatformSleepMs(uint32_t ms);
 // Shows the 8-bit screen through the 256-entry palette.
 void PlatformShowScreen(const uint8_t* pixels, int width, int height, const PaletteEntry* palette);
 
+// The host's audio output: 22050 Hz, 16-bit, mono or interleaved stereo. Open returns false
+// when the host has no usable audio.
+bool PlatformOpenAudio(bool stereo);
+void PlatformCloseAudio();
 // One frame of mixed sound: `frames` samples per channel, interleaved when stereo.
 void PlatformQueueAudio(const int16_t* samples, size_t frames, bool stereo);
 

@@ -12,6 +12,7 @@ struct AluCase {
   uint8_t wantA, wantP;  // after (bit 5 left clear so both cores agree)
 };
 
+// clang-format off
 const AluCase kAluCases[] = {
     {"AdcIgnoresDecimal", {0x69, 0x01}, 0x09, 0x08, 0x0A, 0x08},
     {"AdcSignedOverflow", {0x69, 0x50}, 0x50, 0x00, 0xA0, 0xC0},
@@ -56,6 +57,7 @@ const AluCase kAluCases[] = {
     {"RorZeroPageX", {0xA2, 0x01, 0x85, 0x11, 0x76, 0x10}, 0x01, 0x00, 0x01, 0x03},
     {"IncAbsoluteX", {0xA2, 0x01, 0x8D, 0x01, 0x03, 0xFE, 0x00, 0x03}, 0x7F, 0x00, 0x7F, 0x80},
 };
+// clang-format on
 
 TEST_P(CpuInstructionTest, AluAndFlags) {
   for (const AluCase& test : kAluCases) {
@@ -80,6 +82,7 @@ struct AddressCase {
   uint8_t want;
 };
 
+// clang-format off
 const AddressCase kAddressCases[] = {
     {"IndirectYPointerAtFfTakesHighFrom0100",
      {{0xFF, 0x00}, {0x100, 0x03}, {0x00, 0x04}, {0x305, 0xAB}, {0x405, 0xCD}},
@@ -114,6 +117,7 @@ const AddressCase kAddressCases[] = {
     {"StaZeroPagePointerExtra", {{0xFF, 0x40}, {0x00, 0x03}}, {0x92, 0xFF}, 0x5E, 0, 0, 0x0340,
      0x5E},
 };
+// clang-format on
 
 TEST_P(CpuInstructionTest, AddressingModes) {
   for (const AddressCase& test : kAddressCases) {

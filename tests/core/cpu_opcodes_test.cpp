@@ -63,8 +63,7 @@ TEST_P(CpuOpcodeTest, UnknownOpcodeLogsFiveLinesAndHalts) {
   m().P = 0x25;
   CycleCarry = -3;
   RunLine();
-  EXPECT_EQ(ReadLog(),
-            "Bad opcode:7\nAt:32775\nFrame:7\nNMI vector:33059\nIRQ vector:39612\n");
+  EXPECT_EQ(ReadLog(), "Bad opcode:7\nAt:32775\nFrame:7\nNMI vector:33059\nIRQ vector:39612\n");
   EXPECT_EQ(CpuHalted, 1u);
   EXPECT_EQ(m().PC, 0x8008);
   EXPECT_EQ(m().A, 1);  // no write-back of the working registers

@@ -74,8 +74,8 @@ TEST_F(InterruptTest, TrainerCartridgeOnMapper4EntersNmiAt7000) {
 TEST_F(InterruptTest, IrqPushesStatusWithBreakClearedOnScanlineCounterBoards) {
   m().CpuMemory[0xFFFE] = 0x10;
   m().CpuMemory[0xFFFF] = 0x90;
-  for (int mapper : {4, 26, 73, 74, 118, 160, 161, 245, 249, 6, 16, 17, 18, 19, 21, 23, 24, 25,
-                     69, 91}) {
+  for (int mapper :
+       {4, 26, 73, 74, 118, 160, 161, 245, 249, 6, 16, 17, 18, 19, 21, 23, 24, 25, 69, 91}) {
     SCOPED_TRACE(mapper);
     const bool clears = mapper == 4 || mapper == 26 || mapper >= 73;
     const bool cleared = clears && mapper != 91;

@@ -19,10 +19,9 @@ TEST_P(TraceTest, OneLinePerInstructionWithRegistersBeforeIt) {
   std::fclose(TraceFile);
   TraceFile = nullptr;
   const std::string p = MainCore() ? "24" : "04";
-  EXPECT_EQ(std::string(text),
-            "8000  A9 05     A:00 X:00 Y:00 P:" + p + " SP:FD\n" +
-            "8002  A2 10     A:05 X:00 Y:00 P:" + p + " SP:FD\n" +
-            "8004  8D 00 03  A:05 X:10 Y:00 P:" + p + " SP:FD\n");
+  EXPECT_EQ(std::string(text), "8000  A9 05     A:00 X:00 Y:00 P:" + p + " SP:FD\n" +
+                                   "8002  A2 10     A:05 X:00 Y:00 P:" + p + " SP:FD\n" +
+                                   "8004  8D 00 03  A:05 X:10 Y:00 P:" + p + " SP:FD\n");
   EXPECT_EQ(m().CpuMemory[0x300], 0x05);
 }
 

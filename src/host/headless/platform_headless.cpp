@@ -53,8 +53,6 @@ void PlatformShowScreen(const uint8_t*, int, int, const PaletteEntry*) {
   ++HeadlessHost.ShowScreenCalls;
 }
 
-void PlatformQueueAudio(const int16_t*, size_t, bool) {}
-
 int PlatformReadKeyEvents(KeyEvent* records, int max) {
   int count = 0;
   while (count < max && !keyQueue.empty()) {

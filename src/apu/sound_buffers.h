@@ -1,0 +1,58 @@
+// The channel buffers: each sound channel plays from its own one-second ring of 22050 signed
+// 16-bit mono samples. The synthesis writes a frame at WritePosition, the mixer reads back what
+// was just written by every playing buffer and hands it to the host.
+#pragma once
+
+#include <cstdint>
+
+constexpr uint32_t kRingSamples = 22050;
+constexpr int32_t kSilentVolume = -10000;  // hundredths of a decibel
+
+struct SoundBuffer {
+  int16_t Samples[kRingSamples];
+  int32_t Volume;  // hundredths of a decibel: 0 full, -10000 silent
+  int32_t Pan;     // hundredths of a decibel: positive turns the left side down, negative the right
+  int32_t Gain;    // Volume (and Pan, per side) as 4.12 fixed-point factors for the mixer
+  int32_t LeftGain;
+  int32_t RightGain;
+  uint8_t Created;
+  uint8_t Playing;
+  uint8_t Software;  // placed in software by HARDBUf=; no host here has hardware buffers
+};
+
+// Pulse 1, pulse 2, triangle, noise, delta modulation: the order the channels are created in.
+enum SoundChannelIndex : int {
+  kPulse1Buffer,
+  kPulse2Buffer,
+  kTriangleBuffer,
+  kNoiseBuffer,
+  kDeltaBuffer,
+  kChannelBufferCount
+};
+constexpr int kExpansionBufferCount = 8;
+
+extern SoundBuffer ChannelBuffers[kChannelBufferCount];
+extern SoundBuffer ExpansionBuffers[kExpansionBufferCount];  // VRC6 uses 0-2, Namco 0-7
+extern int32_t PrimaryVolume;       // the whole output, as the primary buffer's volume
+extern uint32_t SoundOpen;          // the host's audio output is open
+extern uint32_t SoundOutputStereo;  // the layout the host's output was opened with
+
+// Opens the host's audio output, creates the five channel buffers (stopped, silent) and fills
+// the noise table; 1 on success, 0 when the host has no audio.
+uint32_t OpenSound();
+// Releases every buffer and the host's audio output; safe to call when nothing is open.
+void CloseSound();
+// Makes a stopped, silent, centred buffer (the expansion channels use it for their slots).
+void CreateSoundBuffer(SoundBuffer& buffer, bool software);
+// 1 and the buffer all silence, or 0 if the buffer does not exist.
+uint32_t ClearSoundBuffer(SoundBuffer& buffer);
+// The frame's write window (the samples at WritePosition onward), or nullptr once the buffer
+// is gone.
+int16_t* LockSoundBuffer(SoundBuffer& buffer);
+// Starts every created buffer; all of them play in step from here on.
+void StartSoundPlayback();
+void SetSoundVolume(SoundBuffer& buffer, int32_t volume);
+void SetSoundPan(SoundBuffer& buffer, int32_t pan);
+// Pause silences the primary and the five channel buffers; resume turns them up again.
+void PauseSoundVolume();
+void ResumeSoundVolume();

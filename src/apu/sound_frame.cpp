@@ -1,0 +1,82 @@
+// One frame of sound: the five channels in order, each into its own ring buffer, then the mix
+// of what was just written, then the frame geometry moves on.
+#include <cstring>
+
+#include "apu/channels.h"
+#include "apu/mixer.h"
+#include "apu/registers.h"
+#include "apu/sound_buffers.h"
+#include "core/globals.h"
+#include "core/machine.h"
+
+PulseChannel Pulse1;
+PulseChannel Pulse2;
+TriangleChannel Triangle;
+NoiseChannel Noise;
+DeltaChannel Delta;
+uint16_t NoiseIndex;
+uint16_t FrameSamples;
+uint32_t WritePosition;
+uint32_t SoundStartPending;
+
+namespace {
+constexpr uint16_t kShortFrame = 367;
+constexpr uint16_t kLongFrame = 368;
+}  // namespace
+
+void ResetSoundState() {
+  Pulse1 = {};
+  Pulse2 = {};
+  Triangle = {};
+  Noise = {};
+  Noise.EnvelopeVolume = 15;
+  Delta = {};
+  NoiseIndex = 0;
+  FrameSamples = kShortFrame;
+  WritePosition = 0;
+  SoundStartPending = 1;
+}
+
+namespace {
+// Program-start values hold before anything else runs.
+struct ApplyStartValues {
+  ApplyStartValues() { ResetSoundState(); }
+} applyStartValues;
+}  // namespace
+
+// A channel switched off in $4015 plays silence; its state waits untouched.
+void Machine::RunSoundFrame() {
+  if (!SoundOpen) return;
+  const uint8_t enabled = CpuMemory[0x4015];
+  const uint8_t* r = CpuMemory + 0x4000;
+  SoundBuffer* b = ChannelBuffers;
+
+  if (enabled & 0x01)
+    RunPulseFrame(Pulse1, r, Pulse1Changed, Pulse1SweepWritten, b[kPulse1Buffer]);
+  else
+    ClearSoundBuffer(b[kPulse1Buffer]);
+  if (enabled & 0x02)
+    RunPulseFrame(Pulse2, r + 4, Pulse2Changed, Pulse2SweepWritten, b[kPulse2Buffer]);
+  else
+    ClearSoundBuffer(b[kPulse2Buffer]);
+  if (enabled & 0x04)
+    RunTriangleFrame(r + 8, b[kTriangleBuffer]);
+  else
+    ClearSoundBuffer(b[kTriangleBuffer]);
+  if (enabled & 0x08)
+    RunNoiseFrame(r + 12, b[kNoiseBuffer]);
+  else
+    ClearSoundBuffer(b[kNoiseBuffer]);
+  if (enabled & 0x10)
+    RunDeltaFrame(*this, b[kDeltaBuffer]);
+  else
+    ClearSoundBuffer(b[kDeltaBuffer]);
+
+  if (SoundStartPending && FrameCount == 2) {
+    StartSoundPlayback();
+    SoundStartPending = 0;
+  }
+  MixSoundFrame(WritePosition, FrameSamples);
+  WritePosition = (WritePosition + FrameSamples) % kRingSamples;
+  FrameSamples = FrameSamples == kShortFrame ? kLongFrame : kShortFrame;
+}
