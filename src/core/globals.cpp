@@ -4,6 +4,7 @@
 
 #include "apu/channels.h"
 #include "apu/registers.h"
+#include "driver/run_frame.h"
 #include "host/settings.h"
 
 uint32_t PrgBankCount;
@@ -44,4 +45,5 @@ void ResetGlobals() {
   ResetApuRegisterFlags();
   ResetSoundState();
   ResetSettings();
+  ResetFrameGlobals();
 }

@@ -128,7 +128,8 @@ struct Machine {
   void TakeIrqAlways();   // mapper 91's variant, no I test
 
   // --- Scanline renderer (ppu/renderer.cpp) ---
-  void RenderScanline(int line);
+  // Draws picture line `line` (0-239) into one row of each layer (256 bytes each).
+  void RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line);
 };
 
 // The ROM image sizes the stores can hold.

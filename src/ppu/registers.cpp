@@ -86,6 +86,4 @@ void Machine::PpuRegisterWrite(uint16_t address, uint8_t value) {
   }
 }
 
-void Machine::SpriteDma(uint8_t page) {
-  std::memcpy(SpriteRam, CpuMemory + page * 0x100, 256);
-}
+void Machine::SpriteDma(uint8_t page) { std::memcpy(SpriteRam, CpuMemory + page * 0x100, 256); }

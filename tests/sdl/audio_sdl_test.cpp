@@ -42,6 +42,17 @@ TEST_F(SdlAudioTest, QueueStaysShortWhenTheEmulatorRunsAhead) {
   }
 }
 
+// The device waits for three frames (about 50 ms) before it plays, so it never starts dry.
+TEST_F(SdlAudioTest, PlaysOnceFiftyMillisecondsAreQueued) {
+  ASSERT_EQ(OpenSound(), 1u);
+  std::vector<int16_t> frame(368, 1000);
+  PlatformQueueAudio(frame.data(), 367, false);
+  PlatformQueueAudio(frame.data(), 368, false);
+  EXPECT_FALSE(SdlAudioPlaying());
+  PlatformQueueAudio(frame.data(), 367, false);
+  EXPECT_TRUE(SdlAudioPlaying());
+}
+
 TEST_F(SdlAudioTest, MissingAudioFailsTheOpen) {
   setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
   EXPECT_EQ(OpenSound(), 0u);

@@ -87,6 +87,8 @@ void BufferKey(const SDL_KeyboardEvent& key) {
 
 void SdlQuitAfterFrames(uint32_t frames) { quitAfterFrames = frames; }
 
+void SdlQuit() { SDL_Quit(); }
+
 bool PlatformRaisePriority() { return setpriority(PRIO_PROCESS, 0, -5) == 0; }
 
 bool PlatformOpenDisplay(int width, int height) {

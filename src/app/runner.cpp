@@ -1,0 +1,144 @@
+#include "app/runner.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "app/runner_png.h"
+#include "apu/sound_buffers.h"
+#include "cart/loader.h"
+#include "core/globals.h"
+#include "core/machine.h"
+#include "core/trace.h"
+#include "driver/run_frame.h"
+#include "host/headless/headless_audio.h"
+#include "host/settings.h"
+#include "log/log.h"
+#include "ppu/palette.h"
+#include "ppu/picture.h"
+#include "ppu/screen.h"
+
+namespace {
+
+using Picture = std::vector<uint8_t>;  // 256 x 240 colour numbers
+
+// The picture as the screen shows it: a skipped frame leaves the previous one there.
+Picture ScreenPicture() {
+  Picture picture(kPictureWidth * kPictureHeight);
+  for (int y = 0; y < kPictureHeight; ++y)
+    for (int x = 0; x < kPictureWidth; ++x)
+      picture[y * kPictureWidth + x] = MainScreen.PixelAt(kPictureLeft + x, kPictureTop + y);
+  return picture;
+}
+
+// 64-bit FNV-1a: stable across builds and hosts, enough to tell pictures apart in tests.
+uint64_t HashPicture(const Picture& picture) {
+  uint64_t hash = 0xCBF29CE484222325ull;
+  for (const uint8_t byte : picture) hash = (hash ^ byte) * 0x100000001B3ull;
+  return hash;
+}
+
+// Prepares the machine as the main loop does before its first frame.
+void StartMachine(Machine& m, const RunnerOptions& options) {
+  MainScreen.Fill(kScreenBlack);
+  m.ResetCpu();
+  if (options.StartPc >= 0) m.PC = static_cast<uint16_t>(options.StartPc);
+  m.RebuildPatternCache();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t mid = values.size() / 2;
+  return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+int RunLoaded(const RunnerOptions& options) {
+  auto machine = std::make_unique<Machine>();
+  Machine& m = *machine;
+  const uint8_t code = m.LoadCartridge(options.RomPath.c_str());
+  if (code != kLoadOk) {
+    LogText("Error reading ROM\n");
+    std::fprintf(stderr, "halvoren-run: %s: %s", options.RomPath.c_str(), LoadFailureText(code));
+    if (code == kLoadUnsupportedMapper) std::fprintf(stderr, " %u", MapperNumber);
+    std::fprintf(stderr, "\n");
+    return 1;
+  }
+  if (!options.TracePath.empty()) {
+    TraceFile = std::fopen(options.TracePath.c_str(), "w");
+    if (!TraceFile) {
+      std::fprintf(stderr, "halvoren-run: cannot write %s\n", options.TracePath.c_str());
+      return 1;
+    }
+  }
+  StartMachine(m, options);
+
+  // The bench splits the run into passes and reports the median pass; the frames run are
+  // the same with or without it.
+  const int passes = options.Bench ? std::min(options.Frames, 5) : 1;
+  std::vector<double> passRates;
+  Picture pngPicture;
+  const int pngFrame = options.PngFrame ? options.PngFrame : options.Frames;
+  int framesRun = 0;
+  for (int pass = 0; pass < passes && !CpuHalted; ++pass) {
+    const int passEnd = options.Frames * (pass + 1) / passes;
+    const int passStart = framesRun;
+    const auto start = std::chrono::steady_clock::now();
+    while (framesRun < passEnd && !CpuHalted) {
+      RunFrame(m, options.SkipRender ? 1 : 0);
+      ++framesRun;
+      if (framesRun == pngFrame && !options.PngPath.empty()) pngPicture = ScreenPicture();
+    }
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    if (seconds.count() > 0) passRates.push_back((framesRun - passStart) / seconds.count());
+  }
+  if (CpuHalted)
+    std::fprintf(stderr, "halvoren-run: the CPU halted on a bad opcode after %d frames (see %s)\n",
+                 framesRun, LogPath.c_str());
+
+  if (TraceFile) {
+    std::fclose(TraceFile);
+    TraceFile = nullptr;
+  }
+
+  int status = 0;
+  if (!options.PngPath.empty()) {
+    if (pngPicture.empty()) pngPicture = ScreenPicture();  // the run stopped early
+    std::string error;
+    if (!WritePicturePng(options.PngPath, pngPicture.data(), kPictureWidth, kPictureHeight,
+                         SystemPalette, error)) {
+      std::fprintf(stderr, "halvoren-run: %s\n", error.c_str());
+      status = 1;
+    }
+  }
+
+  std::printf("mapper=%u prg=%u chr=%u frames=%d", MapperNumber, PrgBankCount, ChrBankCount,
+              framesRun);
+  if (options.Bench) std::printf(" fps=%.0f", passRates.empty() ? 0.0 : Median(passRates));
+  if (options.Hash)
+    std::printf(" hash=%016llx", static_cast<unsigned long long>(HashPicture(ScreenPicture())));
+  std::printf("\n");
+  return status;
+}
+
+}  // namespace
+
+int RunRunner(const RunnerOptions& options) {
+  ResetGlobals();
+  if (!options.LogPath.empty()) LogPath = options.LogPath;
+  LogStart();
+  if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);
+  BuildSystemPalette();
+  // Sound runs as in the desktop program (the CPU can read the delta level back from $4011);
+  // only --wav keeps what it plays.
+  HeadlessWavPath = options.WavPath;
+  if (SoundOn && !OpenSound()) {
+    LogText("Fail to initialize Direct Sound\n");
+    std::fprintf(stderr, "halvoren-run: cannot write WAV file '%s'\n", HeadlessWavPath.c_str());
+    return 1;
+  }
+  const int status = RunLoaded(options);
+  CloseSound();
+  return status;
+}

@@ -1,0 +1,11 @@
+// PNG output of a picture of colour numbers, shown through a palette.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host/platform.h"
+
+// Writes a width x height RGB PNG; on failure returns false with the reason in `error`.
+bool WritePicturePng(const std::string& path, const uint8_t* picture, int width, int height,
+                     const PaletteEntry* palette, std::string& error);

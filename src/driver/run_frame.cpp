@@ -1,0 +1,104 @@
+#include "driver/run_frame.h"
+
+#include <cstring>
+
+#include "core/globals.h"
+#include "core/machine.h"
+#include "debug/frame_keys.h"
+#include "driver/mapper_counters.h"
+#include "host/pads.h"
+#include "host/platform.h"
+#include "host/startup.h"
+#include "ppu/picture.h"
+
+namespace {
+
+constexpr uint8_t kBlack = 0x0F;
+
+inline void RunCpu(Machine& m) {
+  if (UseMainCore)
+    m.RunCpuScanline();
+  else
+    m.RunCpuScanlineAlt();
+}
+
+// Skipped frames do not draw, but games still wait for sprite 0 and may look at the overflow
+// bit: the hit comes on the first line that crosses sprite 0's box, whatever its pixels.
+void ApproximateSprites(Machine& m, int line) {
+  const int height = (m.CpuMemory[kPpuControl] & 0x20) ? 16 : 8;
+  int count = 0;
+  for (int k = 0; k < 64; ++k) {
+    const int top = (m.SpriteRam[k * 4] + 1) & 0xFF;
+    if (top <= line && line < top + height) {
+      ++count;
+      if (k == 0) m.CpuMemory[kPpuStatus] |= 0x40;
+    }
+  }
+  if (count > 8) m.CpuMemory[kPpuStatus] |= 0x20;
+}
+
+void RunVisibleLine(Machine& m, int line, bool drawing, uint8_t* backgroundRow, uint8_t* baseRow) {
+  StepCountersB(m);
+  RunCpu(m);
+  if (!(m.CpuMemory[kPpuMask] & 0x18)) return;  // rendering off: rows keep what they hold
+  if (!drawing) {
+    ApproximateSprites(m, line);
+  } else if (line < ShownLines) {
+    m.RenderScanline(backgroundRow, baseRow, line);
+  } else {
+    std::memset(backgroundRow, kBlack, kPictureWidth);
+    std::memset(baseRow, kBlack, kPictureWidth);
+  }
+}
+
+}  // namespace
+
+void RunFrame(Machine& m, uint32_t skipRender) {
+  // [debugger] every 128/32/64 frames by FrameCount: refresh the RAM page, palette and APU
+  // views (added with the debugger views).
+  if (Paused == 1 && StepCount == 0) {
+    // [hot keys] HandlePausedKeys goes here (added with the hot keys).
+    return;
+  }
+  Sprite0Armed = 1;
+  if (CpuHalted) {
+    ShutDown();
+    PlatformRequestClose();
+    return;
+  }
+
+  m.CpuMemory[kPpuStatus] &= ~0x40;
+  FillBaseLayer(m.PpuMemory[0x3F00]);  // in memory the fill cannot fail
+  const bool drawing = skipRender == 0;
+  if (m.PatternsDirty) m.RebuildPatternCache();
+
+  HandleFrameKeys(m);
+  UpdatePads(m);
+  // [recording] then the recording or playback of PadBits (added with its part).
+
+  // [sound] if sound output is on, RunSoundFrame goes here: the whole frame's audio is made
+  // before the frame's CPU time.
+
+  m.VblankPeriod = 0;
+  if (MapperNumber == 23) m.LineIrqEnabled = 0;
+
+  uint8_t* backgroundRow = BackgroundLayer;
+  uint8_t* baseRow = BaseLayer;
+  for (int line = 0; line < TotalLines; ++line) {
+    StepCountersA(m, line);
+    if (line < VisibleLines) {
+      RunVisibleLine(m, line, drawing, backgroundRow, baseRow);
+      backgroundRow += kPictureWidth;
+      baseRow += kPictureWidth;
+    } else if (line == VblankLine) {
+      m.CpuMemory[kPpuStatus] |= 0x80;
+      RunCpu(m);
+      m.TakeNmi();  // counts the frame; enters the NMI only when $2000 bit 7 is set
+      if (drawing) PresentFrame(m);
+    } else {
+      if (line == VisibleLines) m.VblankPeriod = 1;
+      RunCpu(m);
+    }
+  }
+  if (StepCount != 0) --StepCount;
+}

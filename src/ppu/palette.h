@@ -1,0 +1,11 @@
+// The 256-entry display palette. Picture bytes are NES colour numbers and are shown through
+// this table unchanged; only entries 0-63 are ever written by the emulation.
+#pragma once
+
+#include "host/platform.h"
+
+extern PaletteEntry SystemPalette[256];
+
+// Fills SystemPalette, turning it into greys when Monochrome is set. Run once at start-up,
+// after the configuration is read.
+void BuildSystemPalette();

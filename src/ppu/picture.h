@@ -1,0 +1,29 @@
+// The two picture layers a frame is drawn into, and the presentation that composes them onto
+// the screen. Both layers hold NES colour numbers (0-63), one byte per pixel.
+#pragma once
+
+#include <cstdint>
+
+struct Machine;
+
+constexpr int kPictureWidth = 256;
+constexpr int kPictureHeight = 240;
+constexpr int kPictureLeft = 16;  // where the picture sits on the screen
+constexpr int kPictureTop = 16;
+
+// Background pixels with the front sprites over them. Not cleared between frames: a line the
+// renderer skips keeps the previous frame's row.
+extern uint8_t BackgroundLayer[kPictureWidth * kPictureHeight];
+// Backdrop colour at frame start, with the behind-background sprites drawn into it.
+extern uint8_t BaseLayer[kPictureWidth * kPictureHeight];
+
+// Set at the start of every frame; cleared by the first sprite 0 hit of the frame.
+extern uint8_t Sprite0Armed;
+
+// Frame start: the whole base layer becomes the backdrop colour.
+void FillBaseLayer(uint8_t backdrop);
+
+// Vertical-blank line of a drawn frame: lays the background layer over the base layer, with
+// pixels of the current backdrop colour ($3F00 now, which may differ from the frame start)
+// left transparent, and copies the result to (16, 16) of MainScreen.
+void PresentFrame(const Machine& m);

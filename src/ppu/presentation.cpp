@@ -1,0 +1,23 @@
+// Frame composition. Background priority is decided by colour: a background pixel of the
+// backdrop colour lets the base layer (backdrop and behind-background sprites) show through.
+#include <cstring>
+
+#include "core/machine.h"
+#include "ppu/picture.h"
+#include "ppu/screen.h"
+
+uint8_t BackgroundLayer[kPictureWidth * kPictureHeight];
+uint8_t BaseLayer[kPictureWidth * kPictureHeight];
+uint8_t Sprite0Armed;
+
+void FillBaseLayer(uint8_t backdrop) { std::memset(BaseLayer, backdrop, sizeof BaseLayer); }
+
+void PresentFrame(const Machine& m) {
+  const uint8_t key = m.PpuMemory[0x3F00];
+  // Written as a select on every byte so that the compiler can do it many bytes at a time.
+  for (int i = 0; i < kPictureWidth * kPictureHeight; ++i) {
+    const uint8_t pixel = BackgroundLayer[i];
+    BaseLayer[i] = pixel != key ? pixel : BaseLayer[i];
+  }
+  MainScreen.CopyBlock(BaseLayer, kPictureWidth, kPictureHeight, kPictureLeft, kPictureTop);
+}

@@ -1,0 +1,130 @@
+// The frame loop around a tiny program: the main code spins on JMP, the NMI handler counts
+// in $10 and the IRQ handler in $11.
+#include "driver/run_frame.h"
+
+#include <cstring>
+
+#include "core/globals.h"
+#include "ppu/picture.h"
+#include "ppu/screen.h"
+#include "support/fixture.h"
+
+namespace {
+
+class RunFrameTest : public MachineTest {
+ protected:
+  void SetUp() override {
+    MachineTest::SetUp();
+    const uint8_t program[] = {0x4C, 0x00, 0x80};  // JMP $8000
+    std::memcpy(m().CpuMemory + 0x8000, program, sizeof program);
+    const uint8_t nmi[] = {0xE6, 0x10, 0x40};  // INC $10, RTI
+    std::memcpy(m().CpuMemory + 0x9000, nmi, sizeof nmi);
+    const uint8_t irq[] = {0xE6, 0x11, 0x40};  // INC $11, RTI
+    std::memcpy(m().CpuMemory + 0x9100, irq, sizeof irq);
+    const uint8_t vectors[] = {0x00, 0x90, 0x00, 0x80, 0x00, 0x91};
+    std::memcpy(m().CpuMemory + 0xFFFA, vectors, sizeof vectors);
+    m().ResetCpu();
+    m().CpuMemory[kPpuMask] = 0;
+    std::memset(m().SpriteRam, 0xF0, 256);
+  }
+};
+
+TEST_F(RunFrameTest, VerticalBlankAndNmi) {
+  m().CpuMemory[kPpuStatus] = 0x40;
+  RunFrame(m(), 0);
+  EXPECT_EQ(FrameCount, 1u);
+  EXPECT_EQ(m().CpuMemory[0x10], 0) << "NMI disabled in $2000";
+  EXPECT_EQ(m().S, 0xFF);
+  EXPECT_EQ(m().CpuMemory[kPpuStatus], 0x80) << "hit cleared at the start, flag set at 243";
+  EXPECT_EQ(m().VblankPeriod, 1);
+
+  m().CpuMemory[kPpuControl] = 0x80;
+  RunFrame(m(), 0);
+  RunFrame(m(), 1);
+  EXPECT_EQ(FrameCount, 3u);
+  EXPECT_EQ(m().CpuMemory[0x10], 2) << "one NMI per frame, drawn or skipped";
+}
+
+TEST_F(RunFrameTest, HaltedPausedAndSteppedFrames) {
+  CpuHalted = 1;
+  RunFrame(m(), 0);
+  EXPECT_EQ(FrameCount, 0u);
+  CpuHalted = 0;
+
+  Paused = 1;
+  RunFrame(m(), 0);
+  EXPECT_EQ(FrameCount, 0u);
+  StepCount = 2;
+  for (int i = 0; i < 4; ++i) RunFrame(m(), 0);
+  EXPECT_EQ(FrameCount, 2u);
+  EXPECT_EQ(StepCount, 0u);
+}
+
+TEST_F(RunFrameTest, PatternCacheIsRebuiltAtFrameStart) {
+  m().PpuMemory[0x0000] = 0x80;
+  m().PatternsDirty = 1;
+  RunFrame(m(), 1);
+  EXPECT_EQ(m().PatternCache[0], 1);
+  EXPECT_EQ(m().PatternsDirty, 0);
+}
+
+TEST_F(RunFrameTest, RenderingOffDrawsNothingAndFreezesTheMmc3Counter) {
+  std::memset(BackgroundLayer, 0x2C, sizeof BackgroundLayer);
+  m().PpuMemoryWrite(0x3F00, 0x21);
+  std::memset(m().PatternCache, 3, sizeof m().PatternCache);
+  m().SpriteRam[0] = 10;
+  MapperNumber = 4;
+  m().LineCounter = 10;
+  m().LineIrqEnabled = 1;
+  RunFrame(m(), 0);
+  EXPECT_EQ(BackgroundLayer[100 * 256], 0x2C) << "rows keep the previous frame";
+  EXPECT_EQ(MainScreen.PixelAt(16, 116), 0x2C);
+  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0);
+  EXPECT_EQ(m().LineCounter, 10);
+
+  // Rendering on: the counter runs down on visible lines and the IRQ is taken once.
+  m().CpuMemory[kPpuMask] = 0x08;
+  RunFrame(m(), 0);
+  EXPECT_EQ(m().CpuMemory[0x11], 1);
+  EXPECT_EQ(m().LineIrqEnabled, 0);
+  EXPECT_EQ(m().LineCounter, static_cast<uint8_t>(10 - 240));
+  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0x40);
+}
+
+TEST_F(RunFrameTest, SkippedFramesApproximateSpriteZeroAndLeaveTheAddress) {
+  // Sprite 0's tile is transparent: a drawn frame never hits, a skipped one hits on its box.
+  m().CpuMemory[kPpuMask] = 0x18;
+  m().SpriteRam[0] = 99;
+  RunFrame(m(), 0);
+  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0);
+  m().TempAddress = 0x0123;
+  m().VramAddress = 0x0456;
+  m().FineY = 3;
+  RunFrame(m(), 1);
+  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0x40);
+  EXPECT_EQ(m().VramAddress, 0x0456);
+  EXPECT_EQ(m().FineY, 3);
+}
+
+TEST_F(RunFrameTest, LinesPastShownLinesArePaintedBlack) {
+  m().CpuMemory[kPpuMask] = 0x08;
+  m().PpuMemoryWrite(0x3F00, 0x21);
+  std::memset(BackgroundLayer, 0x2C, sizeof BackgroundLayer);
+  RunFrame(m(), 0);
+  EXPECT_EQ(BackgroundLayer[231 * 256 + 8], 0x21);
+  EXPECT_EQ(BackgroundLayer[232 * 256], 0x0F);
+  EXPECT_EQ(BaseLayer[239 * 256 + 255], 0x0F);
+  EXPECT_EQ(MainScreen.PixelAt(16, 16 + 239), 0x0F);
+  ShownLines = 240;
+  RunFrame(m(), 0);
+  EXPECT_EQ(BackgroundLayer[239 * 256 + 8], 0x21);
+}
+
+TEST_F(RunFrameTest, Board23ClearsItsReloadAddendEachFrame) {
+  MapperNumber = 23;
+  m().LineIrqEnabled = 5;
+  RunFrame(m(), 1);
+  EXPECT_EQ(m().LineIrqEnabled, 0);
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+// Test cartridges that draw known pictures (tests/roms/ppu_*.s), checked on the screen.
+#include "core/globals.h"
+#include "support/cartridge_run.h"
+
+namespace {
+
+using PictureRomTest = CartridgeTest;
+
+// ppu_scroll: the checkerboard of table 0 scrolled to (100, 50), table 1 (solid, palette 1)
+// from x 156, the top rows of table 0's mirror again from y 190, the left 8 columns hidden.
+uint8_t ScrollPicture(int x, int y) {
+  static const uint8_t palettes[4][4] = {{0x0F, 0x16, 0x2A, 0x12},
+                                         {0x0F, 0x27, 0x1A, 0x30},
+                                         {0x0F, 0x05, 0x15, 0x25},
+                                         {0x0F, 0x01, 0x11, 0x21}};
+  if (x < 8) return 0x0F;
+  const int worldX = x + 100;
+  const int worldY = (y + 50) % 240;
+  if (worldX >= 256) return palettes[1][3];
+  const int cx = worldX / 8, cy = worldY / 8;
+  const int colour = 1 + ((cx + cy) & 1);
+  const int attribute = (cy / 4) * 8 + cx / 4 == 4 ? 0xE4 : 0;
+  const int shift = ((cx >> 1) & 1) * 2 + ((cy >> 1) & 1) * 4;
+  return palettes[(attribute >> shift) & 3][colour];
+}
+
+TEST_F(PictureRomTest, ScrolledBackgroundAcrossNameTablesWithAttributesAndMask) {
+  for (const uint32_t core : {0u, 1u}) {
+    ResetGlobals();
+    UseMainCore = core;
+    Start("ppu_scroll.nes");
+    Frames(5);
+    int wrong = 0;
+    for (int y = 0; y < 240 && wrong < 5; ++y)
+      for (int x = 0; x < 256 && wrong < 5; ++x) {
+        const uint8_t expected = y < 232 ? ScrollPicture(x, y) : 0x0F;
+        if (Pixel(x, y) != expected) {
+          ++wrong;
+          ADD_FAILURE() << "core " << core << " (" << x << ", " << y << ") is " << int(Pixel(x, y))
+                        << ", expected " << int(expected);
+        }
+      }
+  }
+  // With all 240 lines shown, the last 8 continue the picture.
+  ShownLines = 240;
+  Frames(1);
+  for (int y = 232; y < 240; ++y)
+    for (int x = 0; x < 256; ++x) ASSERT_EQ(Pixel(x, y), ScrollPicture(x, y)) << x << "," << y;
+}
+
+TEST_F(PictureRomTest, SpritesFlipsPrioritiesAndOverlaps) {
+  Start("ppu_sprites.nes");
+  Frames(4);
+  const struct {
+    int x, y;
+    uint8_t colour;
+    const char* what;
+  } checks[] = {
+      {16, 40, 0x16, "triangle, top row: column 0"},
+      {17, 40, 0x0F, "triangle top row: rest"},
+      {23, 47, 0x16, "triangle, bottom row full"},
+      {39, 40, 0x16, "H flip: column 7 on top"},
+      {32, 40, 0x0F, "H flip: column 0 empty"},
+      {55, 40, 0x16, "V flip: full row on top"},
+      {48, 47, 0x16, "V flip: one pixel at bottom"},
+      {49, 47, 0x0F, "V flip: rest of bottom"},
+      {71, 47, 0x16, "both flips: bottom right"},
+      {70, 47, 0x0F, "both flips: bottom rest"},
+      {84, 44, 0x30, "sprite 4 covers sprite 5"},
+      {88, 44, 0x15, "sprite 5 beside it"},
+      {84, 48, 0x15, "sprite 5 below it"},
+      {20, 100, 0x21, "behind: backdrop column"},
+      {21, 100, 0x30, "behind: hidden by stripe"},
+      {41, 100, 0x21, "front: over the stripe"},
+      {60, 108, 0x16, "behind triangle pixel"},
+      {64, 108, 0x0F, "its backdrop over 9"},
+      {68, 108, 0x30, "sprite 9 past sprite 8"},
+      {62, 115, 0x16, "triangle's full row"},
+      {140, 100, 0x25, "behind: over $0F background"},
+      {147, 107, 0x25, "behind: whole"},
+      {252, 150, 0x30, "right edge sprite"},
+      {255, 150, 0x30, "up to column 255"},
+      {0, 150, 0x0F, "no wrap to the left"},
+      {4, 150, 0x25, "left column sprite"},
+      {100, 0, 0x12, "Y 255 on line 0"},
+      {100, 7, 0x12, "Y 255 on line 7"},
+      {100, 8, 0x0F, "Y 255 ends"},
+  };
+  for (const auto& c : checks)
+    EXPECT_EQ(Pixel(c.x, c.y), c.colour) << c.what << " at " << c.x << "," << c.y;
+  // The whole picture as checked above, pinned against regressions.
+  EXPECT_EQ(PictureHash(), 0x4C1BC3C897E22965ull);
+}
+
+TEST_F(PictureRomTest, TallSpritesTakeTilePairsFromTheirOwnTable) {
+  Start("ppu_sprites16.nes");
+  Frames(4);
+  const struct {
+    int x, y;
+    uint8_t colour;
+  } checks[] = {
+      {16, 40, 0x16}, {17, 40, 0x0F}, {16, 48, 0x2A}, {23, 55, 0x2A},  // plain: triangle on square
+      {39, 40, 0x16}, {32, 40, 0x0F},                                  // H flip
+      {48, 40, 0x2A}, {55, 48, 0x16}, {48, 55, 0x16}, {49, 55, 0x0F},  // V flip: halves swap
+      {64, 40, 0x2A}, {71, 55, 0x16}, {70, 55, 0x0F},                  // both flips
+      {80, 40, 0x12}, {87, 55, 0x12},                                  // $0A: the $0000 pair
+      {96, 40, 0x27}, {97, 40, 0x0F}, {96, 48, 0x1A},                  // behind, over backdrop
+      {16, 56, 0x0F},
+  };
+  for (const auto& c : checks) EXPECT_EQ(Pixel(c.x, c.y), c.colour) << c.x << "," << c.y;
+}
+
+// ppu_split: red table 0 down to line 104, where sprite 0's first opaque row is; from line
+// 105 table 1's green and blue columns, 4 pixels to the left, then table 0 in x 252-255.
+TEST_F(PictureRomTest, SpriteZeroPollingSplitsTheScroll) {
+  for (const uint32_t core : {0u, 1u}) {
+    ResetGlobals();
+    UseMainCore = core;
+    Start("ppu_split.nes");
+    Frames(3);
+    const uint8_t hitsBefore = Ram(0x20);
+    Frames(4);
+    EXPECT_EQ(Ram(0x20) - hitsBefore, 4) << "one hit seen per frame";
+    for (int x = 0; x < 256; ++x) {
+      EXPECT_EQ(Pixel(x, 104), x >= 200 && x < 208 ? 0x30 : 0x16) << x;
+      const int worldX = x + 4;
+      const uint8_t lower = worldX >= 256 ? 0x16 : ((worldX / 8) & 1 ? 0x12 : 0x2A);
+      for (int y : {105, 150, 231})
+        EXPECT_EQ(Pixel(x, y), y == 105 && x >= 200 && x < 208 ? 0x30 : lower) << x << "," << y;
+    }
+    EXPECT_EQ(Pixel(0, 0), 0x16);
+  }
+}
+
+TEST_F(PictureRomTest, SkippedFramesKeepTheScreenButStillHitSpriteZero) {
+  Start("ppu_split.nes");
+  Frames(5);
+  const uint64_t shown = PictureHash();
+  const uint8_t hits = Ram(0x20);
+  MainScreen.PutPixel(kPictureLeft, kPictureTop, 0x3A);
+  Frames(3, 1);
+  // The program still found its sprite 0 hit every frame (on the first line of the sprite's
+  // box), and nothing reached the screen.
+  EXPECT_EQ(Ram(0x20) - hits, 3);
+  EXPECT_EQ(Pixel(0, 0), 0x3A);
+  Frames(1);
+  EXPECT_EQ(PictureHash(), shown);
+}
+
+TEST_F(PictureRomTest, OverflowIsSetOnlyBySkippedFrames) {
+  Start("ppu_sprites.nes");
+  Frames(2);
+  // Nine more sprites on lines 100-107 (the program copies page 2 every frame): twelve in all.
+  for (int k = 20; k < 29; ++k) m().CpuMemory[0x200 + 4 * k] = 99;
+  Frames(2);
+  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x20, 0);
+  Frames(1, 1);
+  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x20, 0x20);
+  Frames(2);
+  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x20, 0x20) << "nothing clears it";
+}
+
+// ppu_vblank: the flag is seen on line 243 before the NMI; the NMI follows after the rest of
+// that line (9 to 12 passes of a 10-cycle loop), not at once and not a line later.
+TEST_F(PictureRomTest, VblankFlagAndNmiAsTheProgramSeesThem) {
+  for (const uint32_t core : {0u, 1u}) {
+    ResetGlobals();
+    UseMainCore = core;
+    Start("ppu_vblank.nes");
+    Frames(4);
+    const uint8_t nmis = Ram(0x20), polled = Ram(0x21);
+    Frames(6);
+    EXPECT_EQ(Ram(0x20) - nmis, 6) << core;
+    EXPECT_EQ(Ram(0x21) - polled, 6) << core;
+    EXPECT_EQ(Ram(0x22) + 1, Ram(0x20)) << "the flag comes before the NMI";
+    EXPECT_GE(Ram(0x23), 9) << core;
+    EXPECT_LE(Ram(0x23), 12) << core;
+    EXPECT_EQ(Ram(0x24) & 0x80, 0) << "one read clears the flag";
+    EXPECT_EQ(FrameCount, 10u);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,272 @@
+// The scanline renderer driven directly: PPU memory, latches and sprites are set by hand and
+// one line is drawn into two local rows.
+#include <array>
+#include <cstring>
+
+#include "ppu/picture.h"
+#include "support/fixture.h"
+
+namespace {
+
+// Tile 1: every row reads 0,1,2,3,0,1,2,3. Tile 2: all colour 2. Tile 3: all colour 3.
+// Tile 4: only row 5 opaque (colour 1). Tile 5: one opaque pixel, row 0 column 0.
+void WriteTiles(Machine& m, uint16_t table) {
+  for (int row = 0; row < 8; ++row) {
+    m.PpuMemory[table + 16 + row] = 0x55;      // low plane: columns 1, 3, 5, 7
+    m.PpuMemory[table + 16 + 8 + row] = 0x33;  // high plane: columns 2, 3, 6, 7
+    m.PpuMemory[table + 32 + 8 + row] = 0xFF;
+    m.PpuMemory[table + 48 + row] = 0xFF;
+    m.PpuMemory[table + 48 + 8 + row] = 0xFF;
+  }
+  m.PpuMemory[table + 64 + 5] = 0xFF;
+  m.PpuMemory[table + 80] = 0x80;
+}
+
+class RendererTest : public MachineTest {
+ protected:
+  void SetUp() override {
+    MachineTest::SetUp();
+    WriteTiles(m(), 0x0000);
+    WriteTiles(m(), 0x1000);
+    m().RebuildPatternCache();
+    const uint8_t colours[32] = {0x0F, 0x11, 0x12, 0x13, 0,    0x21, 0x22, 0x23, 0,    0x31, 0x32,
+                                 0x33, 0,    0x01, 0x02, 0x03, 0,    0x14, 0x15, 0x16, 0,    0x24,
+                                 0x25, 0x26, 0,    0x34, 0x35, 0x36, 0,    0x04, 0x05, 0x06};
+    for (int i = 0; i < 32; ++i)
+      if (i % 4) m().PpuMemoryWrite(0x3F00 + i, colours[i]);
+    m().PpuMemoryWrite(0x3F00, 0x0F);
+    std::memset(m().SpriteRam, 0xF0, 256);  // every sprite parked below the picture
+    m().CpuMemory[kPpuMask] = 0x1E;         // everything on, left columns shown
+    Sprite0Armed = 1;
+  }
+  void FillNameTable(uint16_t base, uint8_t tile) {
+    std::memset(m().PpuMemory + base, tile, 0x3C0);
+  }
+  void SetSprite(int k, uint8_t y, uint8_t tile, uint8_t attributes, uint8_t x) {
+    uint8_t* sprite = m().SpriteRam + 4 * k;
+    sprite[0] = y, sprite[1] = tile, sprite[2] = attributes, sprite[3] = x;
+  }
+  void Render(int line) {
+    background.fill(0xEE);  // the background (on in most tests) overwrites this
+    base.fill(0x0F);
+    m().RenderScanline(background.data(), base.data(), line);
+  }
+  std::array<uint8_t, 256> background{}, base{};
+};
+
+TEST_F(RendererTest, FineScrollAndTheHorizontalNameTableSwitch) {
+  FillNameTable(0x2000, 1);
+  FillNameTable(0x2400, 2);
+  m().FineX = 3;  // coarse X 0
+  Render(0);
+  // Column 3 of tile 1 first, then the pattern 0..3 repeating.
+  EXPECT_EQ(background[0], 0x13);
+  EXPECT_EQ(background[1], 0x0F);
+  EXPECT_EQ(background[5], 0x0F);  // column 0 of the second tile
+  EXPECT_EQ(background[252], 0x13);
+  // After 32 tiles the fetch crosses into the other table (tile 2, colour 2).
+  EXPECT_EQ(background[253], 0x12);
+  EXPECT_EQ(background[255], 0x12);
+
+  // With no scroll at all the line never leaves the first table.
+  m().FineX = 0;
+  m().TempAddress = 0;
+  Render(0);
+  EXPECT_EQ(background[255], 0x13);
+  EXPECT_EQ(background[248], 0x0F);
+
+  // Coarse X 4: the last 4 tiles of the line come from the other table.
+  m().TempAddress = 4;
+  Render(0);
+  EXPECT_EQ(background[223], 0x13);
+  EXPECT_EQ(background[224], 0x12);
+}
+
+TEST_F(RendererTest, AttributeQuadrantsChooseThePalette) {
+  FillNameTable(0x2000, 3);
+  m().PpuMemory[0x23C0] =
+      0xE4;  // quadrants: top-left 0, top-right 1, bottom-left 2, bottom-right 3
+  m().PpuMemory[0x23C1] = 0x01;
+  Render(0);  // coarse Y 0
+  EXPECT_EQ(background[0], 0x13);
+  EXPECT_EQ(background[15], 0x13);
+  EXPECT_EQ(background[16], 0x23);
+  EXPECT_EQ(background[31], 0x23);
+  EXPECT_EQ(background[32], 0x23);  // next attribute byte, top-left = 1
+  EXPECT_EQ(background[48], 0x13);
+
+  m().TempAddress = 2 << 5;  // coarse Y 2: the bottom quadrants
+  Render(0);
+  EXPECT_EQ(background[0], 0x33);
+  EXPECT_EQ(background[16], 0x03);
+}
+
+TEST_F(RendererTest, LeftColumnMaskAndBackgroundOff) {
+  FillNameTable(0x2000, 3);
+  m().CpuMemory[kPpuMask] = 0x1C;  // background on, left 8 background pixels hidden
+  m().FineX = 5;
+  Render(0);
+  for (int x = 0; x < 8; ++x) EXPECT_EQ(background[x], 0x0F) << x;
+  EXPECT_EQ(background[8], 0x13);
+
+  // Background off: the whole row is $0F and fine Y still steps.
+  m().CpuMemory[kPpuMask] = 0x10;
+  m().FineY = 2;
+  Render(1);
+  for (int x = 0; x < 256; ++x) ASSERT_EQ(background[x], 0x0F) << x;
+  EXPECT_EQ(m().FineY, 3);
+}
+
+TEST_F(RendererTest, VerticalStepAndLineStartReload) {
+  // Line 0 takes the whole latch (minus its top bits); fine Y is not reset.
+  m().TempAddress = 0x7C00 | (29 << 5) | 7;
+  m().FineY = 7;
+  Render(0);
+  // Coarse Y 29 after row 7: coarse Y 0 in the other vertical table.
+  EXPECT_EQ(m().FineY, 0);
+  EXPECT_EQ(m().VramAddress & 0x3E0, 0);
+  EXPECT_EQ(m().VramAddress & 0x800, 0);
+
+  // Coarse Y 31 (out of range, set through $2006) wraps to 0 in the same vertical table, also
+  // with the horizontal table bit set.
+  m().TempAddress = 0x0C00 | (31 << 5);
+  m().FineY = 7;
+  Render(0);
+  EXPECT_EQ(m().VramAddress & 0x3E0, 0);
+  EXPECT_EQ(m().VramAddress & 0x800, 0x800);
+
+  // Later lines reload only coarse X and the horizontal table bit from the latch.
+  m().VramAddress = (5 << 5) | 0x800;
+  m().TempAddress = 0x0400 | (9 << 5) | 3;
+  m().FineY = 4;
+  Render(1);
+  EXPECT_EQ(m().VramAddress & 0x0FFF, 0x0C00 | (5 << 5) | 3);
+  EXPECT_EQ(m().FineY, 5);
+}
+
+TEST_F(RendererTest, FrontAndBehindSpritesWithFlips) {
+  // Sprite 1: tile 1 in front, palette 1, at X 20, row 0 on line 10.
+  SetSprite(1, 9, 1, 0x01, 20);
+  // Sprite 2: the same mirrored horizontally at X 40.
+  SetSprite(2, 9, 1, 0x41, 40);
+  // Sprite 3: tile 4 flipped vertically (its opaque row 5 becomes row 2) at X 60, top line 8.
+  SetSprite(3, 7, 4, 0x80, 60);
+  // Sprite 4: tile 1 behind the background, palette 2, at X 80.
+  SetSprite(4, 9, 1, 0x22, 80);
+  Render(10);
+  const uint8_t expectFront[8] = {0x0F, 0x24, 0x25, 0x26, 0x0F, 0x24, 0x25, 0x26};
+  for (int j = 0; j < 8; ++j) {
+    EXPECT_EQ(background[20 + j], expectFront[j]) << j;
+    EXPECT_EQ(background[47 - j], expectFront[j]) << j;
+  }
+  for (int j = 0; j < 8; ++j) EXPECT_EQ(background[60 + j], 0x14);
+  // Behind: every pixel goes to the base row, transparent ones as the backdrop.
+  const uint8_t expectBehind[8] = {0x0F, 0x34, 0x35, 0x36, 0x0F, 0x34, 0x35, 0x36};
+  for (int j = 0; j < 8; ++j) EXPECT_EQ(base[80 + j], expectBehind[j]) << j;
+  EXPECT_EQ(background[81], 0x0F);
+}
+
+TEST_F(RendererTest, SpriteOrderClippingAndPlacementRules) {
+  SetSprite(5, 9, 3, 0x00, 100);    // palette 0 colour 3: $16
+  SetSprite(6, 9, 3, 0x01, 104);    // palette 1 colour 3: $26, under sprite 5 where they overlap
+  SetSprite(7, 9, 3, 0x00, 252);    // clipped at the right edge
+  SetSprite(8, 9, 3, 0x00, 4);      // in the left 8 columns
+  SetSprite(9, 255, 3, 0x01, 200);  // Y 255 wraps to the top: lines 0-7
+  SetSprite(10, 239, 3, 0x01, 220);
+  SetSprite(11, 9, 5, 0x20, 150);  // behind, mostly transparent
+  SetSprite(12, 9, 3, 0x21, 150);  // behind, opaque; sprite 11 overwrites it with the backdrop
+  Render(10);
+  EXPECT_EQ(background[104], 0x16);
+  EXPECT_EQ(background[108], 0x26);
+  EXPECT_EQ(background[255], 0x16);
+  EXPECT_EQ(background[4], 0x16);
+  EXPECT_EQ(base[150], 0x14);
+  EXPECT_EQ(base[151], 0x0F);
+
+  m().CpuMemory[kPpuMask] = 0x1A;  // sprites hidden in the left 8 columns
+  Render(10);
+  EXPECT_EQ(background[4], 0x0F);
+  EXPECT_EQ(background[11], 0x0F);  // the whole sprite goes, not only its left part
+
+  Render(0);
+  EXPECT_EQ(background[200], 0x26);
+  SetSprite(9, 254, 3, 0x01, 200);  // top 255: never drawn
+  for (int line : {0, 7, 239}) {
+    Render(line);
+    EXPECT_EQ(background[200], 0x0F) << line;
+    EXPECT_EQ(background[220], 0x0F) << line;
+  }
+}
+
+TEST_F(RendererTest, TallSpritesUseTheTilePairFromTheirOwnTable) {
+  m().CpuMemory[kPpuControl] = 0x20;           // 8x16, sprite table bit ignored
+  std::memset(m().PpuMemory + 0x20, 0, 0x20);  // tiles 2 and 3 of table $0000 transparent
+  m().RebuildPatternCache();
+  // Tile $03 -> pair $02 (rows 0-7) and $03 (rows 8-15) of table $1000.
+  SetSprite(0, 49, 0x03, 0x00, 30);
+  Render(50);
+  EXPECT_EQ(background[30], 0x15);  // tile 2: colour 2
+  Render(58);
+  EXPECT_EQ(background[30], 0x16);   // tile 3: colour 3
+  SetSprite(0, 49, 0x03, 0x80, 30);  // flipped: the lower tile comes first
+  Render(50);
+  EXPECT_EQ(background[30], 0x16);
+  Render(65);
+  EXPECT_EQ(background[30], 0x15);
+  Render(66);
+  EXPECT_EQ(background[30], 0x0F);
+}
+
+TEST_F(RendererTest, SpriteZeroHitsOnItsFirstOpaqueRowOnly) {
+  // Tile 4 is opaque only in row 5: sprite 0 at Y 19 covers lines 20-27, opaque on line 25.
+  // X, the sprite enable and the background play no part.
+  SetSprite(0, 19, 4, 0x00, 0);
+  m().CpuMemory[kPpuMask] = 0x08;
+  for (int line = 19; line < 25; ++line) {
+    Render(line);
+    EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0) << line;
+  }
+  Render(25);
+  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0x40);
+  EXPECT_EQ(Sprite0Armed, 0);
+
+  // Flipped vertically the opaque row is 2, on line 22.
+  m().CpuMemory[kPpuStatus] = 0;
+  Sprite0Armed = 1;
+  SetSprite(0, 19, 4, 0x80, 0);
+  Render(21);
+  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0);
+  Render(22);
+  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0x40);
+
+  // Y 255 never hits, although the sprite is drawn on lines 0-7.
+  m().CpuMemory[kPpuStatus] = 0;
+  Sprite0Armed = 1;
+  SetSprite(0, 255, 3, 0x00, 0);
+  for (int line = 0; line < 8; ++line) Render(line);
+  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0);
+}
+
+TEST_F(RendererTest, TileLatchSwitchesTheBackgroundTableMidLine) {
+  MapperNumber = 10;
+  // 4 KB bank 5 of the CHR store: tile 1 all colour 3, tile $FD all colour 1.
+  uint8_t* bank = m().ChrRom + 5 * 0x1000;
+  std::memset(bank + 16, 0xFF, 16);
+  std::memset(bank + 0xFD * 16, 0xFF, 8);
+  m().BankRegs[0] = 5;  // table $0000, latch $FD
+  m().LineReload = 0xFE;
+  FillNameTable(0x2000, 1);
+  m().PpuMemory[0x2000] = 0xFD;  // first tile of the line: no switch
+  m().PpuMemory[0x2004] = 0xFD;  // fifth tile switches, itself included
+  Render(0);
+  EXPECT_EQ(background[0], 0x0F);  // the old table's $FD is blank
+  EXPECT_EQ(background[9], 0x11);  // tile 1 from the old table: 0,1,2,3...
+  EXPECT_EQ(background[11], 0x13);
+  EXPECT_EQ(background[32], 0x11);  // the $FD tile drawn from the new bank: colour 1
+  EXPECT_EQ(background[39], 0x11);
+  EXPECT_EQ(background[40], 0x13);  // tile 1 of the new bank: colour 3
+  EXPECT_EQ(m().LineReload, 0xFD);
+  EXPECT_EQ(m().PpuMemory[0x0010], 0xFF);
+}
+
+}  // namespace

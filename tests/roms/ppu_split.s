@@ -1,0 +1,101 @@
+; Mid-frame scroll split on sprite 0. Name table 0 is solid colour 1 (red); name table 1
+; alternates colour 2 and colour 3 tile columns (green, blue). Vertical mirroring. Sprite 0
+; (rows 0-3 transparent, rows 4-7 colour 3) sits at y 100, x 200, so its first opaque line is
+; 104. Each frame the program scrolls to (0, 0) of table 0 in vertical blank, waits for the
+; hit flag to clear and then to be set by polling $2002, and then writes fine X 4 and table
+; 1: from line 105 down the picture shows table 1 moved 4 pixels left, with table 0 again
+; in the last 4 columns. `hits` ($0020) counts the frames in which the program saw the hit.
+.include "ppu_common.inc"
+INES_HEADER 1
+
+hits = $0020
+
+.segment "CODE"
+reset:
+  START_UP
+  lda #<palette
+  sta pointer
+  lda #>palette
+  sta pointer+1
+  jsr load_palette
+  lda #<sprites
+  sta pointer
+  lda #>sprites
+  sta pointer+1
+  jsr copy_sprites
+  ; Table 0: tile 1, attributes 0.
+  lda #$20
+  ldx #$00
+  jsr set_address
+  ldy #4
+@nt0:
+  lda #1
+  ldx #240
+  jsr fill_data
+  dey
+  bne @nt0
+  lda #0
+  ldx #64
+  jsr fill_data
+  ; Table 1: tiles 2, 3, 2, 3, ... (960 bytes, four per pass), attributes 0.
+  lda #$24
+  ldx #$00
+  jsr set_address
+  ldy #240
+@nt1:
+  ldx #2
+  stx PPUDATA
+  inx
+  stx PPUDATA
+  dex
+  stx PPUDATA
+  inx
+  stx PPUDATA
+  dey
+  bne @nt1
+  lda #0
+  ldx #64
+  jsr fill_data
+
+main:
+  jsr wait_vblank
+  lda #2
+  sta OAMDMA
+  lda #0
+  sta PPUSCROLL
+  sta PPUSCROLL
+  sta PPUCTRL
+  lda #$1E
+  sta PPUMASK
+@clear:
+  bit PPUSTATUS
+  bvs @clear
+@hit:
+  bit PPUSTATUS
+  bvc @hit
+  lda #4
+  sta PPUSCROLL
+  lda #0
+  sta PPUSCROLL
+  lda #$01
+  sta PPUCTRL
+  inc hits
+  jmp main
+
+nmi:
+irq:
+  rti
+
+palette:
+  .byte $0F, $16, $2A, $12, $0F, $16, $2A, $12, $0F, $16, $2A, $12, $0F, $16, $2A, $12
+  .byte $0F, $30, $30, $30, $0F, $30, $30, $30, $0F, $30, $30, $30, $0F, $30, $30, $30
+
+sprites:
+  .byte 99, 6, $00, 200
+  .res 252, $F0
+
+.segment "VECTORS"
+  .word nmi, reset, irq
+
+.segment "CHARS"
+  COMMON_TILES

@@ -1,0 +1,109 @@
+; 8x8 sprites over a still background. Background rows 12-15 (y 96-127): on the left half
+; white stripes on odd columns (even columns are the backdrop), on the right half tiles whose
+; palette colour is $0F, the same as the backdrop. Sprites (top line = Y + 1):
+;   0-3  the colour-1 triangle at y 40, x 16/32/48/64: plain, H flip, V flip, both flips
+;   4, 5 solid squares at (80, 40) and (84, 44): sprite 4 covers sprite 5 where they overlap
+;   6    behind the background at (20, 100): shows only in the stripes' backdrop columns
+;   7    in front at (40, 100): shows everywhere
+;   8, 9 behind at (60, 108) and (62, 108): sprite 8 is a triangle whose transparent pixels
+;        put the backdrop over sprite 9 (within sprite 8's columns)
+;   10   behind at (140, 100), over the $0F background: shows whole
+;   11   at (252, 150): clipped to columns 252-255;  12 at (4, 150), left column shown
+;   13   Y 255: drawn on lines 0-7 at x 100
+.include "ppu_common.inc"
+INES_HEADER 0
+
+.segment "ZEROPAGE"
+row: .res 1
+
+.segment "CODE"
+reset:
+  START_UP
+  lda #<palette
+  sta pointer
+  lda #>palette
+  sta pointer+1
+  jsr load_palette
+  lda #<sprites
+  sta pointer
+  lda #>sprites
+  sta pointer+1
+  jsr copy_sprites
+
+  ; Table 0 (horizontal mirroring keeps $2400 a copy): blank but rows 12-15.
+  lda #$20
+  ldx #$00
+  jsr set_address
+  lda #0
+  ldx #0
+  jsr fill_data          ; rows 0-7
+  ldx #128
+  jsr fill_data          ; rows 8-11
+  lda #4
+  sta row
+@band:
+  lda #4
+  ldx #16
+  jsr fill_data          ; stripes, left half
+  lda #1
+  ldx #16
+  jsr fill_data          ; colour-1 tiles, right half
+  dec row
+  bne @band
+  lda #0
+  ldx #0
+  jsr fill_data          ; rows 16-23
+  ldx #192
+  jsr fill_data          ; rows 24-29
+  ; Attributes: palette 1 for the right half of rows 12-15 (attribute row 3, bytes 28-31).
+  ldx #28
+  jsr fill_data
+  lda #$55
+  ldx #4
+  jsr fill_data
+  lda #0
+  ldx #32
+  jsr fill_data
+
+main:
+  jsr wait_vblank
+  lda #2
+  sta OAMDMA
+  lda #0
+  sta PPUSCROLL
+  sta PPUSCROLL
+  sta PPUCTRL
+  lda #$1E
+  sta PPUMASK
+  jmp main
+
+nmi:
+irq:
+  rti
+
+palette:
+  .byte $0F, $30, $10, $00, $0F, $0F, $10, $00, $0F, $30, $10, $00, $0F, $30, $10, $00
+  .byte $0F, $16, $2A, $12, $0F, $27, $1A, $30, $0F, $05, $15, $25, $0F, $01, $11, $21
+
+sprites:
+  .byte 39, 5, $00, 16
+  .byte 39, 5, $40, 32
+  .byte 39, 5, $80, 48
+  .byte 39, 5, $C0, 64
+  .byte 39, 3, $01, 80
+  .byte 43, 2, $02, 84
+  .byte 99, 3, $23, 20
+  .byte 99, 3, $03, 40
+  .byte 107, 5, $20, 60
+  .byte 107, 3, $21, 62
+  .byte 99, 3, $22, 140
+  .byte 149, 3, $01, 252
+  .byte 149, 3, $02, 4
+  .byte 255, 3, $00, 100
+  .res 256 - 14 * 4, $F0
+
+.segment "VECTORS"
+  .word nmi, reset, irq
+
+.segment "CHARS"
+  COMMON_TILES
