@@ -21,6 +21,7 @@ class StartUpTest : public MachineTest {
   void SetUp() override {
     MachineTest::SetUp();
     HeadlessReset();
+    configPath = (dir / "Halvoren.CFG").string();
     options.ConfigPath = configPath.c_str();
   }
   void TearDown() override {
@@ -45,7 +46,7 @@ class StartUpTest : public MachineTest {
     return true;
   }
 
-  std::string configPath = (dir / "Halvoren.CFG").string();
+  std::string configPath;
   StartOptions options;
 };
 

@@ -68,6 +68,7 @@ void ToggleFullScreen() {
   if (!window) return;
   const bool full = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
   SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  if (full) SDL_SetWindowSize(window, textureWidth, textureHeight);
 }
 
 void BufferKey(const SDL_KeyboardEvent& key) {
