@@ -8,6 +8,7 @@
 #include "driver/mapper_counters.h"
 #include "host/pads.h"
 #include "host/platform.h"
+#include "host/settings.h"
 #include "host/startup.h"
 #include "ppu/picture.h"
 
@@ -76,8 +77,8 @@ void RunFrame(Machine& m, uint32_t skipRender) {
   UpdatePads(m);
   // [recording] then the recording or playback of PadBits (added with its part).
 
-  // [sound] if sound output is on, RunSoundFrame goes here: the whole frame's audio is made
-  // before the frame's CPU time.
+  // The whole frame's audio is made here, before the frame's CPU time.
+  if (SoundOn) m.RunSoundFrame();
 
   m.VblankPeriod = 0;
   if (MapperNumber == 23) m.LineIrqEnabled = 0;
