@@ -205,6 +205,7 @@ fill_name_table:
   asl a
   asl a
   adc row           ; row x 9: a different slice of the star table on every row
+  and #63
   sta star_index
   ldx #32
 @star:

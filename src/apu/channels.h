@@ -1,6 +1,9 @@
 // State of the five console sound channels and their per-frame synthesis. The state lives for
 // the whole run; a CPU reset does not touch it. Each Run*Frame reads the channel's registers
 // from CpuMemory and writes one frame of samples into its ring buffer at WritePosition.
+// The frame as a whole is Machine::RunSoundFrame (core/machine.h, apu/sound_frame.cpp): a
+// member because the delta channel fetches its sample from CpuMemory and writes its level
+// back to $4011. It does nothing while the sound output is closed.
 #pragma once
 
 #include <cstdint>

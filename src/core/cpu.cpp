@@ -30,6 +30,11 @@ void CpuCore<kMainCore, kTraced>::Store() {
   if constexpr (!kMainCore) CycleCarry = static_cast<int16_t>(budget);
 }
 
+template <bool kMainCore, bool kTraced>
+void CpuCore<kMainCore, kTraced>::Trace() const {
+  TraceInstruction(m, TraceRegisters{pc, a, x, y, Status(), s}, kMainCore);
+}
+
 // An opcode the core does not know stops the CPU for good. PC stays one past the opcode; A, X
 // and Y are not written back, and the alternate core leaves P and CycleCarry as they were.
 template <bool kMainCore, bool kTraced>
@@ -55,56 +60,54 @@ void HaltCpu(Machine& m, uint16_t pc, uint8_t s, int status) {
   CpuHalted = 1;
 }
 
+// Threaded dispatch: every handler ends with its own budget test, fetch and indirect jump
+// (a GCC and Clang extension), so each opcode's successor is predicted on its own.
 template <bool kMainCore, bool kTraced>
-void CpuCore<kMainCore, kTraced>::Run() {
-  Load();
-  while (budget > 0) {
-    if constexpr (kTraced) TraceInstruction(m, TraceRegisters{pc, a, x, y, Status(), s}, kMainCore);
-    switch (Fetch()) {
-      // The cycles are charged before the instruction runs, so the vertical-blank shortcut's
-      // budget of -1 stands as set.
-#define HALVOREN_CASE(code, name, mode, cycles, cores)   \
-  case code:                                             \
-    if constexpr (!CoreKnows(Cores::cores, kMainCore)) { \
-      Halt();                                            \
-      return;                                            \
-    } else {                                             \
-      budget -= cycles;                                  \
-      name<Mode::mode>();                                \
-    }                                                    \
-    break;
-      HALVOREN_OPCODES(HALVOREN_CASE)
-#undef HALVOREN_CASE
-      default:
-        Halt();
-        return;
-    }
-  }
-  Store();
+void CpuCore<kMainCore, kTraced>::Run(Machine& machine) {
+// clang-format off
+#define HALVOREN_LABEL(code, name, mode, cycles, cores) &&op_##code,
+  static const void* const kHandlers[256] = {HALVOREN_OPCODES(HALVOREN_LABEL)};
+#undef HALVOREN_LABEL
+#define HALVOREN_NEXT                  \
+  if (core.budget <= 0) goto finished; \
+  if constexpr (kTraced) core.Trace(); \
+  goto *kHandlers[core.Fetch()];
+  // The cycles are charged before the instruction runs, so the vertical-blank shortcut's
+  // budget of -1 stands as set.
+#define HALVOREN_HANDLER(code, name, mode, cycles, cores) \
+  op_##code:                                              \
+  if constexpr (!CoreKnows(Cores::cores, kMainCore)) {   \
+    core.Halt();                                          \
+    return;                                               \
+  } else {                                                \
+    core.budget -= cycles;                                \
+    core.template name<Mode::mode>();                     \
+  }                                                       \
+  HALVOREN_NEXT
+  // clang-format on
+
+  CpuCore core(machine);
+  core.Load();
+  HALVOREN_NEXT
+  HALVOREN_OPCODES(HALVOREN_HANDLER)
+#undef HALVOREN_HANDLER
+#undef HALVOREN_NEXT
+finished:
+  core.Store();
 }
-
-namespace {
-
-// One out-of-line function per variant, so each gets the whole register file to itself.
-template <bool kMainCore, bool kTraced>
-[[gnu::noinline]] void RunScanline(Machine& m) {
-  CpuCore<kMainCore, kTraced>(m).Run();
-}
-
-}  // namespace
 
 void Machine::RunCpuScanline() {
   if (TraceFile) [[unlikely]] {
-    RunScanline<true, true>(*this);
+    CpuCore<true, true>::Run(*this);
   } else {
-    RunScanline<true, false>(*this);
+    CpuCore<true, false>::Run(*this);
   }
 }
 
 void Machine::RunCpuScanlineAlt() {
   if (TraceFile) [[unlikely]] {
-    RunScanline<false, true>(*this);
+    CpuCore<false, true>::Run(*this);
   } else {
-    RunScanline<false, false>(*this);
+    CpuCore<false, false>::Run(*this);
   }
 }

@@ -20,13 +20,13 @@
 template <bool kMainCore, bool kTraced>
 class CpuCore {
  public:
-  explicit CpuCore(Machine& machine) : m(machine) {}
-
-  // Inlined into its caller, where the core is a local object: the registers then live in
+  // Runs one scanline. The core lives as a local object inside, so that its registers stay in
   // host registers instead of memory that every store into CPU memory might alias.
-  HALVOREN_INLINE void Run();
+  [[gnu::noinline]] static void Run(Machine& machine);
 
  private:
+  explicit CpuCore(Machine& machine) : m(machine) {}
+
   static constexpr uint8_t kKeptBits = kMainCore ? 0x3C : 0x1C;  // I, D, B (and bit 5)
   static constexpr uint8_t kFlagI = 0x04, kFlagD = 0x08, kFlagB = 0x10, kBit5 = 0x20;
 
@@ -298,12 +298,14 @@ class CpuCore {
   template <Mode> HALVOREN_INLINE void PLX() { SetNZ(x = Pull()); }
   template <Mode> HALVOREN_INLINE void BRA() { Branch(true); }
   template <Mode M> HALVOREN_INLINE void NOP() { if constexpr (M == Mode::Skip) ++pc; }
+  template <Mode> HALVOREN_INLINE void BAD() {}  // never runs: both cores halt on it first
 
   // clang-format on
 
   HALVOREN_INLINE void Load();
   HALVOREN_INLINE void Store();
   HALVOREN_INLINE void Halt();
+  HALVOREN_INLINE void Trace() const;
 };
 
 // The unknown-opcode stop, out of line and given values only, so that the core's own object

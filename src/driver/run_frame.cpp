@@ -4,7 +4,12 @@
 
 #include "core/globals.h"
 #include "core/machine.h"
+#include "debug/frame_keys.h"
 #include "driver/mapper_counters.h"
+#include "host/pads.h"
+#include "host/platform.h"
+#include "host/settings.h"
+#include "host/startup.h"
 #include "ppu/picture.h"
 
 namespace {
@@ -58,7 +63,8 @@ void RunFrame(Machine& m, uint32_t skipRender) {
   }
   Sprite0Armed = 1;
   if (CpuHalted) {
-    // [host] shut the host down and post the close request (added with the host).
+    ShutDown();
+    PlatformRequestClose();
     return;
   }
 
@@ -67,11 +73,12 @@ void RunFrame(Machine& m, uint32_t skipRender) {
   const bool drawing = skipRender == 0;
   if (m.PatternsDirty) m.RebuildPatternCache();
 
-  // [hot keys] HandleFrameKeys goes here; [input] then UpdatePads; [recording] then the
-  // recording or playback of PadBits (each added with its part).
+  HandleFrameKeys(m);
+  UpdatePads(m);
+  // [recording] then the recording or playback of PadBits (added with its part).
 
-  // [sound] if sound output is on, RunSoundFrame goes here: the whole frame's audio is made
-  // before the frame's CPU time.
+  // The whole frame's audio is made here, before the frame's CPU time.
+  if (SoundOn) m.RunSoundFrame();
 
   m.VblankPeriod = 0;
   if (MapperNumber == 23) m.LineIrqEnabled = 0;

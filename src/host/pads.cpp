@@ -102,6 +102,7 @@ void FillKeyMaps() {
 }
 
 void BuildKeyActionTables() {
+  std::memset(KeyActionTable, 0, sizeof KeyActionTable);
   for (int player = 0; player < 2; ++player) {
     if (PlayerDevice[player] == kDeviceKeyboard)
       for (uint8_t slot = 0; slot < 10; ++slot)

@@ -9,7 +9,7 @@ uint32_t Monochrome;
 uint32_t DoubleMode;
 uint32_t PalConsole;
 uint8_t ResolutionCode;
-uint32_t Windowed;
+uint32_t Windowed;  // from the command line: the configuration's reset leaves it
 
 void ResetSettings() {
   SoundOn = 1;
@@ -21,7 +21,6 @@ void ResetSettings() {
   DoubleMode = 0;
   PalConsole = 0;
   ResolutionCode = 1;
-  Windowed = 0;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 
 #include "support/fixture.h"
@@ -36,6 +37,33 @@ TEST_F(RunnerWavTest, WritesAWavFile) {
   EXPECT_EQ(std::string(bytes.begin() + 8, bytes.begin() + 12), "WAVE");
   const uint32_t dataBytes = bytes[40] | bytes[41] << 8 | bytes[42] << 16 | bytes[43] << 24;
   EXPECT_EQ(dataBytes, bytes.size() - 44);
+}
+
+// sound_note.nes sets pulse 1 to constant volume 15, half duty, period 253 and waits. Sound
+// starts with the frame whose count is 2, so 120 frames leave 118 in the file: 43365 samples
+// of a square wave at +-1920 whose rising zero crossings are exactly 50 samples apart
+// (441 Hz).
+TEST_F(RunnerWavTest, SteadyNoteCartridgePlays441Hz) {
+  const auto wav = dir / "note.wav";
+  std::string output;
+  ASSERT_EQ(RunQuietly(TestRomPath("sound_note.nes") + " --frames 120 --wav " + wav.string() +
+                           " --log " + (dir / "run.tst").string(),
+                       &output),
+            0)
+      << output;
+  std::ifstream in(wav, std::ios::binary);
+  std::vector<uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
+  ASSERT_EQ(bytes.size(), 44u + 2 * 43365u);
+  EXPECT_EQ(bytes[22], 1) << "mono";
+  std::vector<int16_t> samples(43365);
+  std::memcpy(samples.data(), bytes.data() + 44, 2 * samples.size());
+  std::vector<size_t> rising;
+  for (size_t i = 0; i < samples.size(); ++i) {
+    ASSERT_EQ(std::abs(samples[i]), 1920) << i;
+    if (i > 0 && samples[i - 1] < 0 && samples[i] >= 0) rising.push_back(i);
+  }
+  ASSERT_GT(rising.size(), 800u);
+  for (size_t k = 1; k < rising.size(); ++k) ASSERT_EQ(rising[k] - rising[k - 1], 50u) << k;
 }
 
 TEST_F(RunnerWavTest, UnwritablePathFails) {

@@ -2,9 +2,11 @@
 #include "host/sdl/audio_sdl.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "apu/sound_buffers.h"
@@ -17,7 +19,11 @@ namespace {
 class SdlAudioTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    LogPath = (std::filesystem::temp_directory_path() / "halvoren-sdl-audio.tst").string();
+    // ctest runs tests side by side: each gets a log of its own.
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    LogPath = (std::filesystem::temp_directory_path() /
+               ("halvoren-sdl-" + std::to_string(getpid()) + "-" + info->name() + ".tst"))
+                  .string();
     LogStart();
     ResetSettings();
     setenv("SDL_AUDIODRIVER", "dummy", 1);

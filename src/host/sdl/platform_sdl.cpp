@@ -68,6 +68,7 @@ void ToggleFullScreen() {
   if (!window) return;
   const bool full = SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
   SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+  if (full) SDL_SetWindowSize(window, textureWidth, textureHeight);
 }
 
 void BufferKey(const SDL_KeyboardEvent& key) {
@@ -86,6 +87,8 @@ void BufferKey(const SDL_KeyboardEvent& key) {
 }  // namespace
 
 void SdlQuitAfterFrames(uint32_t frames) { quitAfterFrames = frames; }
+
+void SdlQuit() { SDL_Quit(); }
 
 bool PlatformRaisePriority() { return setpriority(PRIO_PROCESS, 0, -5) == 0; }
 

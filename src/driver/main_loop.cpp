@@ -1,0 +1,47 @@
+#include "driver/main_loop.h"
+
+#include "core/machine.h"
+#include "driver/pacing.h"
+#include "driver/run_frame.h"
+#include "host/pads.h"
+#include "host/platform.h"
+#include "host/startup.h"
+#include "log/log.h"
+#include "ppu/palette.h"
+#include "ppu/screen.h"
+
+namespace {
+
+void ShowMainScreen() {
+  PlatformShowScreen(MainScreen.Pixels.data(), MainScreen.Width, MainScreen.Height,
+                     SystemPalette);
+}
+
+// The pacing loop's view of the real host.
+struct PlatformLoopHost {
+  Machine& M;
+  uint32_t TimeMs() { return PlatformTimeMs(); }
+  void SleepMs(uint32_t ms) { PlatformSleepMs(ms); }
+  void RunFrame(uint32_t skipRender) {
+    ::RunFrame(M, skipRender);
+    if (!skipRender) ShowMainScreen();
+  }
+  // The paused state's key handler arrives with the debugger; until then nothing pauses.
+  void HandlePausedKeys() {}
+  bool PollEvents() { return PlatformPollEvents(); }
+};
+
+}  // namespace
+
+void MainLoop(Machine& m) {
+  MainScreen.Fill(kScreenBlack);
+  ShowMainScreen();
+  ResetRapidFire();
+  m.ResetCpu();
+  LogText("NMI Vector:");
+  LogNumberLine(m.CpuMemory[0xFFFA] | (m.CpuMemory[0xFFFB] << 8));
+  m.RebuildPatternCache();
+  PlatformLoopHost host{m};
+  RunPacedFrames(host);
+  ShutDown();
+}

@@ -1,0 +1,101 @@
+// The start-up order matters: the palette and key tables exist before the window, the sound
+// output before the cartridge, and the cartridge before the first frame.
+#include "host/startup.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "apu/sound_buffers.h"
+#include "cart/loader.h"
+#include "core/globals.h"
+#include "core/machine.h"
+#include "driver/pacing.h"
+#include "driver/run_frame.h"
+#include "host/config.h"
+#include "host/demo_cartridge.h"
+#include "host/pads.h"
+#include "host/platform.h"
+#include "host/settings.h"
+#include "log/log.h"
+#include "ppu/palette.h"
+#include "ppu/screen.h"
+
+namespace {
+
+// The splash: the program's name on the cleared screen while the cartridge loads.
+void ShowSplash() {
+  MainScreen.Fill(kScreenBlack);
+  constexpr char kName[] = "HALVOREN";
+  constexpr char kLine[] = "NES emulator";
+  const int centreX = MainScreen.Width / 2;
+  const int centreY = MainScreen.Height / 2;
+  MainScreen.DrawText(centreX - 4 * kFontWidth, centreY - kFontHeight, kName);
+  MainScreen.DrawText(centreX - 6 * kFontWidth, centreY + kFontHeight / 2, kLine, 0x21);
+  PlatformShowScreen(MainScreen.Pixels.data(), MainScreen.Width, MainScreen.Height,
+                     SystemPalette);
+}
+
+uint8_t LoadNamedOrDemoCartridge(Machine& m, bool demo) {
+  LogText("Open:");
+  LogText(CartridgePath, 30);
+  LogText("\n");
+  return demo ? LoadDemoCartridge(m) : m.LoadCartridge(CartridgePath);
+}
+
+}  // namespace
+
+void SetConsoleConstants() {
+  if (PalConsole)
+    LogText("PAL Console\n");
+  else
+    LogText("NTSC Console\n");
+  ResetFrameGlobals();
+  CycleAdjust = PalConsole ? -25 : 0;
+  BuildFrameTimes();
+}
+
+bool StartUp(Machine& m, const StartOptions& options) {
+  LogStart();
+  if (PlatformRaisePriority()) LogText("Halvoren log file\n");
+  ResetConfiguration();
+  if (!ReadConfiguration(options.ConfigPath)) UseBuiltInConfiguration();
+  const bool demo = options.RomPath == nullptr && BootName[0] == 0;
+  BuildCartridgePath(demo ? kDemoCartridgeName : options.RomPath);
+
+  int width, height;
+  ScreenSizeForResolution(ResolutionCode, width, height);
+  MainScreen.Resize(width, height);
+  SetConsoleConstants();
+  FillKeyMaps();
+  BuildKeyActionTables();
+  BuildSystemPalette();
+  LogText("NES system palette initialized\n");
+
+  if (!PlatformOpenDisplay(width, height)) {
+    ShutDown();
+    return false;
+  }
+  if (PlayerDevice[0] == kDeviceJoystick || PlayerDevice[1] == kDeviceJoystick) OpenJoystick();
+  if (SoundOn && !OpenSound()) {
+    ShutDown();
+    LogText("Fail to initialize Direct Sound\n");
+    std::fprintf(stderr, "halvoren: the sound output cannot be opened (SOUND=N plays without)\n");
+    return false;
+  }
+  ShowSplash();
+
+  const uint8_t code = LoadNamedOrDemoCartridge(m, demo);
+  if (code != kLoadOk) {
+    LogText("Error reading ROM\n");
+    ShutDown();
+    std::fprintf(stderr, "halvoren: %s: %s\n", CartridgePath, LoadFailureText(code));
+    return false;
+  }
+  PlatformPollEvents();
+  return true;
+}
+
+void ShutDown() {
+  CloseSound();
+  PlatformCloseDevices();
+}
