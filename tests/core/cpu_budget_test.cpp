@@ -62,14 +62,6 @@ TEST_P(CpuBudgetTest, ABranchBackOntoOtherCodeIsInterpreted) {
   EXPECT_EQ(m().CpuMemory[0x300], 15);  // 8 cycles a turn
 }
 
-TEST_P(CpuBudgetTest, AlternateCoreRebuildsStatusWithoutBit5) {
-  std::memset(m().CpuMemory + 0x8000, kNop, 0x100);
-  m().PC = 0x8000;
-  m().P = 0xFF;
-  RunLine();
-  EXPECT_EQ(m().P, MainCore() ? 0xFF : 0xDF);
-}
-
 // Opcodes only one core knows, and what they do there (the opcode sweep shows the other core
 // halting on them).
 class CpuMainOnlyTest : public CpuCoreTest {};
