@@ -121,6 +121,38 @@ void TestSprite0Hit(Machine& m, int line) {
   }
 }
 
+// Which sprites cover each picture line, highest number first. Rebuilt only when sprite RAM
+// or the sprite height differs from what it was built from, so a frame whose sprites stand
+// still pays one 256-byte compare per line instead of testing all 64 sprites.
+struct SpriteLines {
+  uint8_t Source[256];
+  int Height = 0;
+  uint8_t Count[kPictureHeight];
+  uint8_t Sprites[kPictureHeight][64];
+
+  const uint8_t* For(const uint8_t* spriteRam, int height, int line, int& count) {
+    if (height != Height || std::memcmp(Source, spriteRam, sizeof Source) != 0) {
+      Rebuild(spriteRam, height);
+    }
+    count = Count[line];
+    return Sprites[line];
+  }
+
+  void Rebuild(const uint8_t* spriteRam, int height) {
+    std::memcpy(Source, spriteRam, sizeof Source);
+    Height = height;
+    std::memset(Count, 0, sizeof Count);
+    for (int k = 63; k >= 0; --k) {
+      const int top = (spriteRam[k * 4] + 1) & 0xFF;  // Y 255 wraps to the top line
+      for (int line = top; line < top + height && line < kPictureHeight; ++line) {
+        Sprites[line][Count[line]++] = static_cast<uint8_t>(k);
+      }
+    }
+  }
+};
+
+SpriteLines spriteLines;
+
 // Sprites 63 down to 0, so a lower number ends on top within its layer. Front sprites go over
 // the background; behind sprites go whole into the base layer, their transparent pixels as the
 // backdrop colour. No per-line limit.
@@ -128,13 +160,13 @@ void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line)
   const uint8_t control = m.CpuMemory[kPpuControl];
   const bool leftColumn = m.CpuMemory[kPpuMask] & 0x04;
   const int height = (control & 0x20) ? 16 : 8;
-  for (int k = 63; k >= 0; --k) {
-    const uint8_t* sprite = m.SpriteRam + k * 4;
-    // A top of 240 or more never reaches a picture line, so the range test alone drops it.
-    int r = line - ((sprite[0] + 1) & 0xFF);
-    if (static_cast<unsigned>(r) >= static_cast<unsigned>(height)) continue;
+  int count = 0;
+  const uint8_t* onLine = spriteLines.For(m.SpriteRam, height, line, count);
+  for (int i = 0; i < count; ++i) {
+    const uint8_t* sprite = m.SpriteRam + onLine[i] * 4;
     const int x = sprite[3];
     if (!leftColumn && x <= 7) continue;
+    int r = line - ((sprite[0] + 1) & 0xFF);
     const uint8_t attributes = sprite[2];
     if (attributes & 0x80) r = height - 1 - r;
     const uint8_t* pixels = m.PatternCache + SpriteRowIndex(control, sprite[1], r);
