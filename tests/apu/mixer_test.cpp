@@ -1,8 +1,6 @@
 // Opening the output, and the mix of the channel rings with volume and pan.
 #include "apu/mixer.h"
 
-#include <cmath>
-
 #include "apu/sound_fixture.h"
 #include "host/settings.h"
 #include "log/log.h"
@@ -48,12 +46,6 @@ TEST_F(MixerTest, OpeningLogsAndPlacesTheBuffers) {
   const uint8_t software[] = {0, 0, 1, 1, 1};
   for (int i = 0; i < kChannelBufferCount; ++i)
     EXPECT_EQ(ChannelBuffers[i].Software, software[i]) << i;
-}
-
-TEST_F(MixerTest, GainFromHundredthsOfADecibel) {
-  EXPECT_EQ(DecibelsToGain(0), 4096);
-  EXPECT_EQ(DecibelsToGain(-10000), 0);
-  EXPECT_EQ(DecibelsToGain(-600), std::lround(4096 * std::pow(10.0, -0.3)));  // about half
 }
 
 TEST_F(MixerTest, NothingIsQueuedUntilPlaybackStarts) {

@@ -35,14 +35,6 @@ TEST_F(TriangleTest, LinearCounterMutesAfterItsFrames) {
     EXPECT_EQ(MaxMagnitude(Frame(kTriangleBuffer), 0, 368), frame <= 4 ? 1920 : 0) << frame;
 }
 
-TEST_F(TriangleTest, ZeroControlRegisterIsSilent) {
-  Write(0x4015, 0x04);
-  Write(0x4008, 0x00);
-  Write(0x400A, 253);
-  Write(0x400B, 0x08);
-  EXPECT_EQ(MaxMagnitude(Frames(2, kTriangleBuffer), 0, 368), 0);
-}
-
 // Period index 0 holds each random level for 3 samples; short mode repeats every 93 steps.
 TEST_F(NoiseTest, StepLengthAndModes) {
   for (uint8_t mode : {0x00, 0x80}) {

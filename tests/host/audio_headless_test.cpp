@@ -1,10 +1,8 @@
-// The headless host's WAV output, and the runner's --wav option.
+// The headless host's WAV output.
 #include <fstream>
 
-#include "apu/sound_buffers.h"
 #include "host/headless/headless_audio.h"
 #include "host/platform.h"
-#include "host/settings.h"
 #include "support/fixture.h"
 
 namespace {
@@ -46,14 +44,6 @@ TEST_F(HeadlessAudioTest, WavFileHoldsEveryBlockWithItsSizes) {
   EXPECT_EQ(Le(wav, 40, 4), 12u);
   EXPECT_EQ(static_cast<int16_t>(Le(wav, 48, 2)), 32767);
   EXPECT_EQ(static_cast<int16_t>(Le(wav, 52, 2)), 1);
-}
-
-// A WAV file that cannot be created is the sound output failing to open.
-TEST_F(HeadlessAudioTest, UnwritableWavFailsTheOpen) {
-  HeadlessWavPath = (dir / "no-such-folder" / "out.wav").string();
-  EXPECT_EQ(OpenSound(), 0u);
-  EXPECT_FALSE(SoundOpen);
-  HeadlessWavPath.clear();
 }
 
 }  // namespace
