@@ -16,7 +16,8 @@ void CpuCore<kMainCore, kTraced>::Load() {
   s = m.S;
   pc = m.PC;
   SetStatus(m.P);
-  budget = kCyclesPerScanline + (kMainCore ? CycleAdjust : CycleCarry);
+  // The budget is a 16-bit signed count, wrapping as such for extreme adjustments.
+  budget = static_cast<int16_t>(kCyclesPerScanline + (kMainCore ? CycleAdjust : CycleCarry));
 }
 
 template <bool kMainCore, bool kTraced>

@@ -1,6 +1,6 @@
 // The 6502 interpreter shared by both cores. The differences between the main and the
-// alternate core are compile-time options, so each instantiation is a plain switch loop with
-// the registers in host registers for the whole scanline.
+// alternate core are compile-time options, so each instantiation is one dispatch loop with the
+// registers in host registers for the whole scanline (the loop itself is in cpu.cpp).
 //
 // The status byte is kept split while running: C as 0/1, V as 0/$40, N and Z together in the
 // last result (Z when its low byte is zero, N when bit 7 or bit 8 is set, so that BIT and PLP
