@@ -27,11 +27,15 @@ struct Source {
   int32_t Right;
 };
 
-int CollectSources(Source* sources, uint32_t start) {
+// The playing buffers with something to add; `playing` says whether any buffer plays at all.
+int CollectSources(Source* sources, uint32_t start, bool& playing) {
   const int32_t primary = DecibelsToGain(PrimaryVolume);
   int count = 0;
+  playing = false;
   auto add = [&](const SoundBuffer& buffer) {
     if (!buffer.Created || !buffer.Playing) return;
+    playing = true;
+    if (buffer.Silent) return;
     sources[count++] = {buffer.Samples + start, (buffer.Gain * primary) >> kGainShift,
                         (buffer.LeftGain * primary) >> kGainShift,
                         (buffer.RightGain * primary) >> kGainShift};
@@ -53,8 +57,9 @@ void MixSoundFrame(uint32_t start, uint32_t count) {
   count = std::min(count, kMaxBlock);
   if (start + count > kRingSamples) return;  // a frame never straddles the ring's end
   Source sources[kChannelBufferCount + kExpansionBufferCount];
-  const int sourceCount = CollectSources(sources, start);
-  if (sourceCount == 0) return;
+  bool playing;
+  const int sourceCount = CollectSources(sources, start, playing);
+  if (!playing) return;
 
   // Source by source over the whole block, so the inner loops vectorise. Each term is at most
   // 32768 * 4096 = 2^27, so thirteen of them stay inside 32 bits.

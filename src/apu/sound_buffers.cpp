@@ -41,17 +41,21 @@ void CreateSoundBuffer(SoundBuffer& buffer, bool software) {
   buffer.Created = 1;
   buffer.Playing = 0;
   buffer.Software = software ? 1 : 0;
+  buffer.Silent = 1;
   UpdateGains(buffer);
 }
 
 uint32_t ClearSoundBuffer(SoundBuffer& buffer) {
   if (!buffer.Created) return 0;
-  std::memset(buffer.Samples, 0, sizeof buffer.Samples);
+  // A switched-off channel is cleared every frame; one pass is enough.
+  if (!buffer.Silent) std::memset(buffer.Samples, 0, sizeof buffer.Samples);
+  buffer.Silent = 1;
   return 1;
 }
 
 int16_t* LockSoundBuffer(SoundBuffer& buffer) {
   if (!buffer.Created) return nullptr;
+  buffer.Silent = 0;
   return buffer.Samples + WritePosition;
 }
 

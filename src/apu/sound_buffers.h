@@ -18,6 +18,8 @@ struct SoundBuffer {
   uint8_t Created;
   uint8_t Playing;
   uint8_t Software;  // placed in software by HARDBUf=; no host here has hardware buffers
+  uint8_t Silent;    // all silence since the last clear (LockSoundBuffer ends it): clearing
+                     // again is free and the mixer skips it
 };
 
 // Pulse 1, pulse 2, triangle, noise, delta modulation: the order the channels are created in.

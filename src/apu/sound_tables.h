@@ -22,7 +22,7 @@ constexpr std::array<int16_t, 16> DmcRateTable = {428, 380, 340, 320, 286, 254, 
                                                   190, 160, 142, 128, 106, 85,  72,  54};
 
 // Output samples per noise step, indexed by bits 3-0 of $400E.
-constexpr std::array<int16_t, 16> NoiseStepLengths = {3, 4, 5, 6, 7, 7, 8, 6,
+constexpr std::array<int16_t, 16> NoiseStepLengths = {3,  4, 5, 6, 7,  7,  8,  6,
                                                       13, 9, 7, 8, 11, 11, 14, 16};
 
 // Output samples per wave for an 11-bit timer period. 111860 is the NTSC CPU clock over 16; PAL

@@ -17,7 +17,7 @@ class MixerTest : public SoundTest {
   }
   // Fills the frame at ring position 0 of a channel with one value.
   void Fill(int channel, int16_t value) {
-    std::fill_n(ChannelBuffers[channel].Samples, 367, value);
+    std::fill_n(LockSoundBuffer(ChannelBuffers[channel]), 367, value);
   }
   std::vector<int16_t> Mix() {
     queued.clear();

@@ -39,7 +39,8 @@ TEST_F(SoundFrameTest, PlaybackStartsAtFrameTwo) {
   EXPECT_TRUE(queued.empty());
   EXPECT_FALSE(ChannelBuffers[kPulse1Buffer].Playing);
   m().RunSoundFrame();
-  EXPECT_EQ(queued.size(), 367u);
+  EXPECT_EQ(queued.size(), 367u) << "silence is played too";
+  EXPECT_EQ(std::count(queued.begin(), queued.end(), 0), 367);
   for (const SoundBuffer& buffer : ChannelBuffers) EXPECT_TRUE(buffer.Playing);
   FrameCount = 7;
   m().RunSoundFrame();
