@@ -26,6 +26,9 @@ TEST_P(CpuBudgetTest, LastInstructionCompletesAndOnlyTheAlternateCoreCarriesTheR
   m().PC = 0x8000;
   RunLine();
   EXPECT_EQ(m().PC, afterAsl);
+  if (!MainCore()) {
+    EXPECT_EQ(CycleCarry, -6);
+  }
   CycleAdjust = 4;  // the main core's adjustment; the alternate core ignores it
   RunLine();
   if (MainCore()) {
