@@ -1,23 +1,30 @@
 #include "support/fixture.h"
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <unistd.h>
 
 #include "log/log.h"
 
 std::vector<uint8_t> InesImage::Bytes() const {
-  std::vector<uint8_t> bytes = {'N', 'E', 'S', 0x1A, PrgUnits, ChrUnits,
-                                static_cast<uint8_t>((Mapper << 4) | (Flags6Low & 0x0F) |
-                                                     (Trainer ? 4 : 0)),
-                                static_cast<uint8_t>(Mapper & 0xF0)};
-  bytes.resize(16, 0);
+  const size_t trainerSize = Trainer ? 512 : 0;
+  const size_t prgSize = PrgUnits * size_t{0x4000};
+  std::vector<uint8_t> bytes(16 + trainerSize + prgSize + ChrUnits * size_t{0x2000}, 0);
+  const uint8_t header[8] = {'N', 'E', 'S', 0x1A, PrgUnits, ChrUnits,
+                             static_cast<uint8_t>((Mapper << 4) | (Flags6Low & 0x0F) |
+                                                  (Trainer ? 4 : 0)),
+                             static_cast<uint8_t>(Mapper & 0xF0)};
+  std::copy(std::begin(header), std::end(header), bytes.begin());
   for (size_t i = 0; i < Header7To15.size() && i < 9; ++i) bytes[7 + i] = Header7To15[i];
-  if (Trainer)
-    for (int i = 0; i < 512; ++i) bytes.push_back(static_cast<uint8_t>(0x5A ^ i));
-  for (uint32_t bank = 0; bank < PrgUnits * 2u; ++bank) bytes.insert(bytes.end(), 0x2000, PrgTag(bank));
-  for (uint32_t page = 0; page < ChrUnits * 8u; ++page)
-    bytes.insert(bytes.end(), 0x400, ChrTag(page));
+  size_t at = 16;
+  for (size_t i = 0; i < trainerSize; ++i) bytes[at++] = static_cast<uint8_t>(0x5A ^ i);
+  for (size_t i = 0; i < prgSize; ++i) bytes[at++] = PrgTag(static_cast<uint32_t>(i / 0x2000));
+  while (at < bytes.size()) {
+    bytes[at] = ChrTag(static_cast<uint32_t>((at - 16 - trainerSize - prgSize) / 0x400));
+    ++at;
+  }
   if (TruncateTo && TruncateTo < bytes.size()) bytes.resize(TruncateTo);
   return bytes;
 }
