@@ -1,6 +1,6 @@
 ; Benchmark load: the checkerboard background and all 64 sprites on, scrolling diagonally and
 ; moving the sprites every frame from the NMI, while the main loop waits on a RAM flag as
-; games do.
+; games do. Assembled with tests/roms on the include path for the shared macros.
 .include "ppu_common.inc"
 INES_HEADER 1
 
