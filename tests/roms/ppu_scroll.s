@@ -6,30 +6,20 @@
 .include "ppu_common.inc"
 INES_HEADER 1
 
-.segment "ZEROPAGE"
-row: .res 1
-
 .segment "CODE"
 reset:
-  START_UP
-  lda #<palette
-  sta pointer
-  lda #>palette
-  sta pointer+1
-  jsr load_palette
-
-  ; Table 0: tile 1 + ((row + column) AND 1).
+  START_UP palette
+  ; Table 0: tile 1 + ((row + column) AND 1), `counter` the row.
   lda #$20
   ldx #$00
   jsr set_address
   lda #0
-  sta row
+  sta counter
 @rows:
   ldx #0
 @columns:
   txa
-  clc
-  adc row
+  eor counter
   and #1
   clc
   adc #1
@@ -37,59 +27,37 @@ reset:
   inx
   cpx #32
   bne @columns
-  inc row
-  lda row
+  inc counter
+  lda counter
   cmp #30
   bne @rows
   ; Its attributes: 0 except byte 4.
-  ldx #0
-@attributes:
   lda #0
-  cpx #4
-  bne :+
+  ldx #4
+  jsr fill_data
   lda #$E4
-: sta PPUDATA
-  inx
-  cpx #64
-  bne @attributes
-
+  sta PPUDATA
+  lda #0
+  ldx #59
+  jsr fill_data
   ; Table 1: tile 3 everywhere, palette 1.
   lda #$24
-  ldx #$00
-  jsr set_address
-  ldy #4
-@fill:
-  lda #3
-  ldx #240
-  jsr fill_data
-  dey
-  bne @fill
-  lda #$55
-  ldx #64
-  jsr fill_data
+  ldx #3
+  ldy #$55
+  jsr fill_table
 
 main:
-  jsr wait_vblank
+  ldx #$00
+  ldy #$08
+  jsr frame_start
   lda #100
   sta PPUSCROLL
   lda #50
   sta PPUSCROLL
-  lda #$00
-  sta PPUCTRL
-  lda #$08
-  sta PPUMASK
   jmp main
-
-nmi:
-irq:
-  rti
 
 palette:
   .byte $0F, $16, $2A, $12, $0F, $27, $1A, $30, $0F, $05, $15, $25, $0F, $01, $11, $21
   .byte $0F, $16, $2A, $12, $0F, $27, $1A, $30, $0F, $05, $15, $25, $0F, $01, $11, $21
 
-.segment "VECTORS"
-  .word nmi, reset, irq
-
-.segment "CHARS"
-  COMMON_TILES
+END_CARTRIDGE
