@@ -60,4 +60,4 @@ palette:
   .byte $0F, $16, $2A, $12, $0F, $27, $1A, $30, $0F, $05, $15, $25, $0F, $01, $11, $21
   .byte $0F, $16, $2A, $12, $0F, $27, $1A, $30, $0F, $05, $15, $25, $0F, $01, $11, $21
 
-END_CARTRIDGE
+END_CARTRIDGE no_interrupt

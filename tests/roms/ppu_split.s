@@ -58,4 +58,4 @@ sprites:
   .byte 99, 6, $00, 200
   .res 252, $F0
 
-END_CARTRIDGE
+END_CARTRIDGE no_interrupt

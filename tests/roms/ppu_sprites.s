@@ -70,4 +70,4 @@ sprites:
   .byte 255, 3, $00, 100
   .res 256 - 14 * 4, $F0
 
-END_CARTRIDGE
+END_CARTRIDGE no_interrupt

@@ -33,13 +33,13 @@ sprites:
   .byte 39, $0B, $21, 96
   .res 256 - 6 * 4, $F0
 
-END_CARTRIDGE
+END_CARTRIDGE no_interrupt
   ; $0000 table: after the common tiles, $0A/$0B solid colour 3.
   .res 16 * 3, 0
-  TILE_SOLID 3
-  TILE_SOLID 3
+  .res 32, $FF
   .res $1000 - 16 * 12, 0
   ; $1000 table: $0A the triangle, $0B solid colour 2.
   .res 16 * 10, 0
   TILE_TRIANGLE
-  TILE_SOLID 2
+  .res 8, $00
+  .res 8, $FF
