@@ -84,21 +84,6 @@ TEST_F(RunFrameTest, RenderingOffDrawsNothingAndFreezesTheMmc3Counter) {
   EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0x40);
 }
 
-TEST_F(RunFrameTest, SkippedFramesApproximateSpriteZeroAndLeaveTheAddress) {
-  // Sprite 0's tile is transparent: a drawn frame never hits, a skipped one hits on its box.
-  m().CpuMemory[kPpuMask] = 0x18;
-  m().SpriteRam[0] = 99;
-  RunFrame(m(), 0);
-  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0);
-  m().TempAddress = 0x0123;
-  m().VramAddress = 0x0456;
-  m().FineY = 3;
-  RunFrame(m(), 1);
-  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0x40);
-  EXPECT_EQ(m().VramAddress, 0x0456);
-  EXPECT_EQ(m().FineY, 3);
-}
-
 TEST_F(RunFrameTest, Board23ClearsItsReloadAddendEachFrame) {
   MapperNumber = 23;
   m().LineIrqEnabled = 5;

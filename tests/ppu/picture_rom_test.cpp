@@ -1,51 +1,60 @@
 // Test cartridges that draw known pictures (tests/roms/ppu_*.s), checked on the screen.
+#include <vector>
+
 #include "core/globals.h"
 #include "support/cartridge_run.h"
 
 namespace {
 
-using PictureRomTest = CartridgeTest;
+// A pixel of a picture and what it shows there.
+struct Check {
+  int x, y;
+  uint8_t colour;
+  const char* what;
+};
 
-// ppu_scroll: the checkerboard of table 0 scrolled to (100, 50), table 1 (solid, palette 1)
-// from x 156, the top rows of table 0's mirror again from y 190, the left 8 columns hidden.
-uint8_t ScrollPicture(int x, int y) {
-  static const uint8_t palettes[4][4] = {{0x0F, 0x16, 0x2A, 0x12},
-                                         {0x0F, 0x27, 0x1A, 0x30},
-                                         {0x0F, 0x05, 0x15, 0x25},
-                                         {0x0F, 0x01, 0x11, 0x21}};
-  if (x < 8) return 0x0F;
-  const int worldX = x + 100;
-  const int worldY = (y + 50) % 240;
-  if (worldX >= 256) return palettes[1][3];
-  const int cx = worldX / 8, cy = worldY / 8;
-  const int colour = 1 + ((cx + cy) & 1);
-  const int attribute = (cy / 4) * 8 + cx / 4 == 4 ? 0xE4 : 0;
-  const int shift = ((cx >> 1) & 1) * 2 + ((cy >> 1) & 1) * 4;
-  return palettes[(attribute >> shift) & 3][colour];
-}
+class PictureRomTest : public CartridgeTest {
+ protected:
+  static void ExpectPixels(const std::vector<Check>& checks) {
+    for (const auto& c : checks)
+      EXPECT_EQ(Pixel(c.x, c.y), c.colour) << c.what << " at " << c.x << "," << c.y;
+  }
+};
 
+// ppu_scroll: red table 0 scrolled to (100, 50), white table 1 from x 156, the attribute
+// quadrants from the top of table 0's mirror at x 28-59, y 190-221, the left 8 columns hidden.
 // Both cores draw the same picture: the runner's test compares their hashes.
 TEST_F(PictureRomTest, ScrolledBackgroundAcrossNameTablesWithAttributesAndMask) {
   Start("ppu_scroll.nes");
   Frames(5);
-  for (int y = 0; y < 240; ++y)
-    for (int x = 0; x < 256; ++x)
-      ASSERT_EQ(Pixel(x, y), y < 232 ? ScrollPicture(x, y) : 0x0F) << x << "," << y;
-  // With all 240 lines shown, the last 8 continue the picture.
-  ShownLines = 240;
+  ExpectPixels({
+      {7, 100, 0x0F, "left column hidden"},
+      {8, 100, 0x16, "first shown column"},
+      {155, 0, 0x16, "table 0 up to x 155"},
+      {156, 0, 0x30, "table 1 from x 156"},
+      {27, 190, 0x16, "left of the quadrants"},
+      {28, 189, 0x16, "above them"},
+      {28, 190, 0x27, "top left: palette 1"},
+      {44, 205, 0x05, "top right: palette 2"},
+      {43, 206, 0x01, "bottom left: palette 3"},
+      {44, 221, 0x16, "bottom right: palette 0"},
+      {59, 190, 0x05, "right end of the quadrants"},
+      {60, 190, 0x16, "right of them"},
+      {28, 222, 0x16, "below them"},
+      {200, 231, 0x30, "line 231 shown"},
+      {200, 232, 0x0F, "lines 232-239 black"},
+  });
+  EXPECT_EQ(PictureHash(), 0xA516F1F5E2ED4165ull);
+  ShownLines = 240;  // with all 240 lines shown, the last 8 continue the picture
   Frames(1);
-  for (int y = 232; y < 240; ++y)
-    for (int x = 0; x < 256; ++x) ASSERT_EQ(Pixel(x, y), ScrollPicture(x, y)) << x << "," << y;
+  EXPECT_EQ(Pixel(200, 239), 0x30);
+  EXPECT_EQ(Pixel(100, 239), 0x16);
 }
 
 TEST_F(PictureRomTest, SpritesFlipsPrioritiesAndOverlaps) {
   Start("ppu_sprites.nes");
   Frames(4);
-  const struct {
-    int x, y;
-    uint8_t colour;
-    const char* what;
-  } checks[] = {
+  ExpectPixels({
       {16, 40, 0x16, "triangle, top row: column 0"},
       {17, 40, 0x0F, "triangle top row: rest"},
       {39, 40, 0x16, "H flip: column 7 on top"},
@@ -65,9 +74,7 @@ TEST_F(PictureRomTest, SpritesFlipsPrioritiesAndOverlaps) {
       {4, 150, 0x25, "left column sprite"},
       {100, 7, 0x12, "Y 255 on line 7"},
       {100, 8, 0x0F, "Y 255 ends"},
-  };
-  for (const auto& c : checks)
-    EXPECT_EQ(Pixel(c.x, c.y), c.colour) << c.what << " at " << c.x << "," << c.y;
+  });
   // The whole picture as checked above, pinned against regressions.
   EXPECT_EQ(PictureHash(), 0x4C1BC3C897E22965ull);
 }
