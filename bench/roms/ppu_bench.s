@@ -12,12 +12,7 @@ row: .res 1
 
 .segment "CODE"
 reset:
-  START_UP
-  lda #<palette
-  sta pointer
-  lda #>palette
-  sta pointer+1
-  jsr load_palette
+  START_UP palette
   ; Sprites spread over the picture: tiles 1-3 and 5, all four palettes, the upper 32
   ; behind the background.
   ldx #0

@@ -1,7 +1,7 @@
 ; Scrolled background. Name table 0: colour-1 tiles in palette 0 (red), but one attribute
 ; byte ($23C4) gives tiles 16-19 of rows 0-3 (x 128-159, y 0-31 of the table) palettes 1, 2,
 ; 3 and 0 by 16 x 16 quadrant (top left, top right, bottom left, bottom right). Name table 1:
-; colour 3 in palette 1 (white). Vertical mirroring. Scroll X 100, Y 50 every frame, so the
+; colour 3 in palette 0 (blue). Vertical mirroring. Scroll X 100, Y 50 every frame, so the
 ; picture crosses into table 1 at x 156 and wraps to the top of table 0's mirror at y 190,
 ; where the quadrants show at x 28-59, y 190-221. The left 8 background columns are hidden.
 .include "ppu_common.inc"
@@ -12,7 +12,6 @@ reset:
   START_UP palette
   lda #$20
   ldx #1
-  ldy #0
   jsr fill_table
   lda #$23
   ldx #$C4
@@ -21,7 +20,6 @@ reset:
   sta PPUDATA
   lda #$24
   ldx #3
-  ldy #$55
   jsr fill_table
 
 main:

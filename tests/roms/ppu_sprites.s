@@ -19,7 +19,6 @@ reset:
   ; Table 0 (horizontal mirroring keeps $2400 a copy): blank but rows 12-15.
   lda #$20
   ldx #0
-  ldy #0
   jsr fill_table
   lda #$21
   ldx #$80

@@ -11,7 +11,6 @@ reset:
   START_UP palette, sprites
   lda #$20
   ldx #0
-  ldy #0
   jsr fill_table
 
 main:
