@@ -10,6 +10,8 @@
 
 namespace {
 
+using RunnerWavTest = MachineTest;
+
 int RunQuietly(const std::string& arguments, std::string* output) {
   const std::string command = std::string(HALVOREN_RUN_BINARY) + " " + arguments + " 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
@@ -20,17 +22,15 @@ int RunQuietly(const std::string& arguments, std::string* output) {
   return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
-using RunnerWavTest = MachineTest;
-
 // sound_note.nes sets pulse 1 to constant volume 15, half duty, period 253 and waits. Sound
 // starts with the frame whose count is 2, so 120 frames leave 118 in the file: 43365 samples
 // of a square wave at +-1920 whose rising zero crossings are exactly 50 samples apart
 // (441 Hz).
 TEST_F(RunnerWavTest, SteadyNoteCartridgePlays441Hz) {
   const auto wav = dir / "note.wav";
+  const std::string log = " --log " + (dir / "run.tst").string();
   std::string output;
-  ASSERT_EQ(RunQuietly(TestRomPath("sound_note.nes") + " --frames 120 --wav " + wav.string() +
-                           " --log " + (dir / "run.tst").string(),
+  ASSERT_EQ(RunQuietly(TestRomPath("sound_note.nes") + " --frames 120 --wav " + wav.string() + log,
                        &output),
             0)
       << output;
@@ -47,15 +47,10 @@ TEST_F(RunnerWavTest, SteadyNoteCartridgePlays441Hz) {
   }
   ASSERT_GT(rising.size(), 800u);
   for (size_t k = 1; k < rising.size(); ++k) ASSERT_EQ(rising[k] - rising[k - 1], 50u) << k;
-}
 
-TEST_F(RunnerWavTest, UnwritablePathFails) {
   const auto rom = WriteFile("game.nes", InesImage().Bytes());
-  std::string output;
-  EXPECT_NE(RunQuietly(rom + " --wav " + (dir / "missing" / "out.wav").string() + " --log " +
-                           (dir / "run.tst").string(),
-                       &output),
-            0);
+  output.clear();
+  EXPECT_NE(RunQuietly(rom + " --wav " + (dir / "missing" / "out.wav").string() + log, &output), 0);
   EXPECT_NE(output.find("cannot write WAV file"), std::string::npos) << output;
 }
 
