@@ -3,23 +3,14 @@
 
 namespace {
 
-class PulseTest : public SoundTest {
- protected:
-  // Volume 15 (constant unless `control` says otherwise) at the given duty and period.
-  void Note(uint8_t duty, uint16_t period, uint8_t control = 0x1F) {
-    Write(0x4015, 0x01);
-    Write(0x4000, static_cast<uint8_t>((duty << 6) | control));
-    Write(0x4002, period & 0xFF);
-    Write(0x4003, static_cast<uint8_t>(period >> 8));
-  }
-};
+using PulseTest = SoundTest;
 
 // Period 253 gives (254 * 22050) / 111860 = 50 samples per wave, period 126 gives 25; the duty
 // sets how many of them are high. A new period waits for the wave in progress to finish.
 TEST_F(PulseTest, WaveLengthDutyAndPeriodChange) {
   const size_t high[4][2] = {{6, 3}, {12, 6}, {25, 12}, {36, 18}};
-  for (uint8_t duty = 0; duty < 4; ++duty) {
-    SCOPED_TRACE(testing::Message() << "duty " << int(duty));
+  for (int duty = 0; duty < 4; ++duty) {
+    SCOPED_TRACE(testing::Message() << "duty " << duty);
     Fresh();
     Note(duty, 253);
     auto out = Frame(kPulse1Buffer);
@@ -34,24 +25,19 @@ TEST_F(PulseTest, WaveLengthDutyAndPeriodChange) {
   }
 }
 
-// Period 0, or a sweep down below 3 (10, 5, 3, then 1), is silent; a period too short or too
+// Period 0, or a sweep down below 3 (10, 5, 3, then 2), is silent; a period too short or too
 // long to hear, or a sweep up pinned at 2047, holds a constant level. Sweep period 3 acts on
 // every fourth of the two sweep clocks a frame.
 TEST_F(PulseTest, SilentPeriodsAndSweepLimits) {
   // Period, sweep register, period after two frames, lowest and highest sample of the third.
-  const int cases[][5] = {{0, 0, 0, 0, 0},
-                          {1, 0, 1, 1920, 1920},
-                          {4, 0, 4, 1920, 1920},
-                          {2045, 0, 2045, 1920, 1920},
-                          {2047, 0, 2047, 1920, 1920},
-                          {10, 0x89, 0, 0, 0},
-                          {1500, 0x81, 2047, 1920, 1920},
-                          {1024, 0xB1, 1536, -1920, 1920}};
+  const int cases[][5] = {
+      {0, 0, 0, 0, 0},     {4, 0, 4, 1920, 1920},          {2045, 0, 2045, 1920, 1920},
+      {10, 0x89, 0, 0, 0}, {1500, 0x81, 2047, 1920, 1920}, {1024, 0xB1, 1536, -1920, 1920}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "period " << c[0] << " sweep " << c[1]);
     Fresh();
-    Note(2, static_cast<uint16_t>(c[0]));
-    Write(0x4001, static_cast<uint8_t>(c[1]));
+    Note(2, c[0]);
+    Write(0x4001, c[1]);
     Frames(2, kPulse1Buffer);
     EXPECT_EQ(Pulse1.Period, c[2]);
     const auto out = Frame(kPulse1Buffer);
@@ -62,10 +48,10 @@ TEST_F(PulseTest, SilentPeriodsAndSweepLimits) {
 
 // Envelope period 0: one step per clock, four clocks a frame, 15 clocks from 15 to 0.
 TEST_F(PulseTest, EnvelopeDecaysAndStopsOrLoops) {
-  for (uint8_t loop : {0, 1}) {
-    SCOPED_TRACE(testing::Message() << "loop " << int(loop));
+  for (int loop : {0, 1}) {
+    SCOPED_TRACE(testing::Message() << "loop " << loop);
     Fresh();
-    Note(2, 253, static_cast<uint8_t>(loop << 5));
+    Note(2, 253, loop << 5);
     Frame(kPulse1Buffer);  // the envelope restarts only once a wave has started
     Write(0x4003, 0);      // retrigger
     const size_t bounds[5] = {0, 92, 188, 275, 367};

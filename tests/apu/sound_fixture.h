@@ -30,6 +30,13 @@ class SoundTest : public MachineTest {
     SetUp();
   }
   void Write(uint16_t address, uint8_t value) { m().CpuWrite(address, value); }
+  // Pulse 1 alone at volume 15 (constant unless `control` says otherwise), duty and period.
+  void Note(int duty, int period, int control = 0x1F) {
+    Write(0x4015, 0x01);
+    Write(0x4000, static_cast<uint8_t>((duty << 6) | control));
+    Write(0x4002, period & 0xFF);
+    Write(0x4003, period >> 8);
+  }
   // Runs `frames` frames and returns the samples the last one wrote into the channel's ring.
   std::vector<int16_t> Frames(int frames, int channel) {
     std::vector<int16_t> out;

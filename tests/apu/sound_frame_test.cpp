@@ -24,10 +24,7 @@ TEST_F(SoundFrameTest, RingPositionsAndTheStartOfPlayback) {
 
 // A channel switched off plays silence over its whole ring and keeps its place.
 TEST_F(SoundFrameTest, DisabledChannelClearsItsRingAndKeepsItsState) {
-  Write(0x4015, 0x01);
-  Write(0x4000, 0xBF);
-  Write(0x4002, 253);
-  Write(0x4003, 0);
+  Note(2, 253);
   Frames(3, kPulse1Buffer);
   const uint16_t phase = Pulse1.Phase;
   Write(0x4015, 0x00);
