@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 #include <vector>
 
 #include "apu/channels.h"
@@ -30,12 +31,14 @@ class SoundTest : public MachineTest {
     SetUp();
   }
   void Write(uint16_t address, uint8_t value) { m().CpuWrite(address, value); }
+  // Writes `values` to consecutive registers from `first`.
+  void Write(uint16_t first, std::initializer_list<int> values) {
+    for (int value : values) m().CpuWrite(first++, static_cast<uint8_t>(value));
+  }
   // Pulse 1 alone at volume 15 (constant unless `control` says otherwise), duty and period.
   void Note(int duty, int period, int control = 0x1F) {
     Write(0x4015, 0x01);
-    Write(0x4000, static_cast<uint8_t>((duty << 6) | control));
-    Write(0x4002, period & 0xFF);
-    Write(0x4003, period >> 8);
+    Write(0x4000, {(duty << 6) | control, 0, period & 0xFF, period >> 8});
   }
   // Runs `frames` frames and returns the samples the last one wrote into the channel's ring.
   std::vector<int16_t> Frames(int frames, int channel) {

@@ -10,9 +10,7 @@ using NoiseTest = SoundTest;
 // lower, positive in its first half, negative in its second, 15 steps each way.
 TEST_F(TriangleTest, OneOctaveBelowThePulse) {
   Write(0x4015, 0x04);
-  Write(0x4008, 0xFF);  // control set: the counters never mute it
-  Write(0x400A, 253);
-  Write(0x400B, 0);
+  Write(0x4008, {0xFF, 0, 253, 0});  // control set: the counters never mute it
   const auto out = Frame(kTriangleBuffer);
   for (size_t i = 0; i + 100 < out.size(); ++i) ASSERT_EQ(out[i], out[i + 100]) << i;
   // The last quarter reaches 0 a few samples early and the next rise begins before the wave
@@ -27,13 +25,11 @@ TEST_F(TriangleTest, OneOctaveBelowThePulse) {
 // Period index 0 holds each random level for 3 samples; short mode repeats every 93 steps.
 // Without the halt bit, length index 0 gives 4 frames, then the ring falls silent.
 TEST_F(NoiseTest, StepLengthModesAndLength) {
-  for (uint8_t mode : {0x00, 0x80}) {
-    SCOPED_TRACE(testing::Message() << "mode " << int(mode));
+  for (int mode : {0x00, 0x80}) {
+    SCOPED_TRACE(testing::Message() << "mode " << mode);
     Fresh();
     Write(0x4015, 0x08);
-    Write(0x400C, 0x1F);  // constant volume 15
-    Write(0x400E, mode);
-    Write(0x400F, 0x00);
+    Write(0x400C, {0x1F, 0, mode, 0});  // constant volume 15
     const auto out = Frame(kNoiseBuffer);
     bool repeats = true;
     for (size_t i = 0; i < out.size(); ++i) {
