@@ -41,14 +41,32 @@ class StartUpTest : public MachineTest {
   StartOptions options;
 };
 
-TEST_F(StartUpTest, WithoutAConfigurationTheDemoStartsWithTheKeyboardOnPlayerOne) {
+TEST_F(StartUpTest, WithoutAConfigurationTheDemoStartsAnswersTheKeyboardAndEndsOnEsc) {
   ASSERT_TRUE(StartUp(m(), options));
-  EXPECT_TRUE(LogHasInOrder({"Halvoren log file\n", "NTSC Console\n",
-                             "NES system palette initialized\n", "Open:halvoren-demo.nes",
-                             "ROM image identified as Mapper#0\n"}));
+  EXPECT_TRUE(
+      LogHasInOrder({"Halvoren log file\n", "NTSC Console\n", "NES system palette initialized\n",
+                     "Open:halvoren-demo.nes", "ROM image identified as Mapper#0\n"}));
   EXPECT_EQ(PlayerDevice[0], kDeviceKeyboard);
   EXPECT_TRUE(HeadlessHost.DisplayOpen);
   EXPECT_GE(HeadlessHost.ShowScreenCalls, 1);  // the splash
+  // Right moves the face (sprites 1-4, sprite 1 its top-left quarter); X lights the dot
+  // under the A label (row 5, column 3 of the first name table).
+  m().ResetCpu();
+  m().RebuildPatternCache();
+  for (int i = 0; i < 30; ++i) RunFrame(m(), 0);
+  const int x = m().SpriteRam[4 + 3];
+  EXPECT_EQ(m().PpuMemory[0x20A3], 0x85);
+  HeadlessPushKey(205, true);  // Right
+  HeadlessPushKey(45, true);   // X
+  for (int i = 0; i < 10; ++i) RunFrame(m(), 0);
+  EXPECT_GT(m().SpriteRam[4 + 3], x + 10);
+  EXPECT_EQ(m().PpuMemory[0x20A3], 0x84);
+  // The main loop restarts the CPU; Esc, read by its first frame, ends it and shuts down.
+  HeadlessPushKey(1, true);
+  MainLoop(m());
+  EXPECT_TRUE(LogHasInOrder({"Open:", "NMI Vector:", "Via ESC\n"}));
+  EXPECT_FALSE(HeadlessHost.DisplayOpen);
+  ShutDown();  // the window's destruction after Esc: harmless
 }
 
 TEST_F(StartUpTest, PalNoSoundNoJoystickAPriorityThatCannotBeRaisedAndACommandLineCartridge) {
@@ -61,7 +79,6 @@ TEST_F(StartUpTest, PalNoSoundNoJoystickAPriorityThatCannotBeRaisedAndACommandLi
   EXPECT_EQ(ReadLog().rfind("PAL Console\n", 0), 0u);  // no "Halvoren log file" first
   EXPECT_EQ(ShownLines, 240);
   EXPECT_EQ(CycleAdjust, -25);
-  EXPECT_EQ(ReadLog().find("Direct Sound"), std::string::npos);
   // A missing joystick is reported and start-up goes on.
   EXPECT_EQ(HeadlessHost.MessageBoxes, "Error!: Fail to initialize DirectInput\n");
   EXPECT_TRUE(LogHasInOrder({"Fail to initialize joystick\n", "Open:"}));
@@ -71,8 +88,8 @@ TEST_F(StartUpTest, FailuresEndStartUpWithTheDevicesClosed) {
   // The sound output (on without a configuration) fails before any cartridge is opened.
   HeadlessWavPath = (dir / "no-such-folder" / "out.wav").string();
   EXPECT_FALSE(StartUp(m(), options));
-  EXPECT_TRUE(LogHasInOrder({"NES system palette initialized\n",
-                             "Fail to initialize Direct Sound\n"}));
+  EXPECT_TRUE(
+      LogHasInOrder({"NES system palette initialized\n", "Fail to initialize Direct Sound\n"}));
   EXPECT_EQ(ReadLog().find("Open:"), std::string::npos);
   EXPECT_FALSE(HeadlessHost.DisplayOpen);
   // The display: the user is shown why.
@@ -85,42 +102,8 @@ TEST_F(StartUpTest, FailuresEndStartUpWithTheDevicesClosed) {
   HeadlessHost.FailDisplay = false;
   WriteConfig("BOOT=absent.nes\nPLAYER1=K\n");
   EXPECT_FALSE(StartUp(m(), options));
-  EXPECT_TRUE(LogHasInOrder({"NES system palette initialized\n", "Open:absent.nes",
-                             "Error reading ROM\n"}));
+  EXPECT_TRUE(LogHasInOrder({"Open:absent.nes", "Error reading ROM\n"}));
   EXPECT_FALSE(HeadlessHost.DisplayOpen);
-}
-
-TEST_F(StartUpTest, MainLoopRunsTheDemoUntilEscAndShutsDownOnce) {
-  ASSERT_TRUE(StartUp(m(), options));
-  HeadlessPushKey(1, true);  // read by the first frame
-  MainLoop(m());
-  EXPECT_TRUE(LogHasInOrder({"Open:", "NMI Vector:", "Via ESC\n"}));
-  EXPECT_EQ(FrameCount, 1u);
-  EXPECT_FALSE(HeadlessHost.DisplayOpen);
-  ShutDown();  // the window's destruction after Esc: harmless
-}
-
-// The built-in demo as a player sees it: Right moves the face, X lights the A dot.
-TEST_F(StartUpTest, TheDemoAnswersTheController) {
-  ASSERT_TRUE(StartUp(m(), options));
-  m().ResetCpu();
-  m().RebuildPatternCache();
-  const auto frames = [&](int count) {
-    for (int i = 0; i < count; ++i) RunFrame(m(), 0);
-  };
-  // The face is sprites 1-4, sprite 1 its top-left quarter. The dot under the A label (row 5,
-  // column 3 of the first name table) is $84 while A is down.
-  frames(30);
-  const int x = m().SpriteRam[4 + 3];
-  EXPECT_EQ(m().PpuMemory[0x20A3], 0x85);
-  HeadlessPushKey(205, true);  // Right
-  HeadlessPushKey(45, true);   // X
-  frames(10);
-  EXPECT_GT(m().SpriteRam[4 + 3], x + 10);
-  EXPECT_EQ(m().PpuMemory[0x20A3], 0x84);
-  HeadlessPushKey(45, false);
-  frames(3);
-  EXPECT_EQ(m().PpuMemory[0x20A3], 0x85);
 }
 
 }  // namespace

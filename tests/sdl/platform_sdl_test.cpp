@@ -1,5 +1,5 @@
-// The SDL host's window and keyboard on SDL's dummy video driver: what reaches the portable
-// code.
+// The SDL host's keyboard and window on SDL's dummy video driver: what reaches the portable
+// code. The window-close event itself is covered by the smoke run of the program.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -17,7 +17,6 @@ class SdlPlatformTest : public ::testing::Test {
  protected:
   void SetUp() override {
     LogPath = (std::filesystem::temp_directory_path() / "halvoren-sdl-platform.tst").string();
-    LogStart();
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     Windowed = 1;
     ASSERT_TRUE(PlatformOpenDisplay(640, 480));
@@ -31,7 +30,6 @@ class SdlPlatformTest : public ::testing::Test {
   static void Key(SDL_Scancode code, bool down, uint16_t mod = KMOD_NONE) {
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.scancode = code;
     event.key.keysym.mod = mod;
     SDL_PushEvent(&event);
@@ -40,19 +38,18 @@ class SdlPlatformTest : public ::testing::Test {
   static std::vector<std::pair<int, int>> ReadKeys() {
     PlatformPollEvents();
     KeyEvent records[64];
-    const int count = PlatformReadKeyEvents(records, 64);
     std::vector<std::pair<int, int>> keys;
-    for (int i = 0; i < count; ++i) keys.emplace_back(records[i].KeyCode, records[i].Data);
+    for (int i = 0, n = PlatformReadKeyEvents(records, 64); i < n; ++i)
+      keys.emplace_back(records[i].KeyCode, records[i].Data);
     return keys;
   }
 };
 
-TEST_F(SdlPlatformTest, KeysArriveAsKeyboardRecordsInOrder) {
-  // The default key map, the hot keys, and a key without a code (dropped).
-  const std::pair<SDL_Scancode, int> keys[] = {
-      {SDL_SCANCODE_UP, 200},      {SDL_SCANCODE_X, 45},      {SDL_SCANCODE_ESCAPE, 1},
-      {SDL_SCANCODE_0, 11},        {SDL_SCANCODE_RSHIFT, 54}, {SDL_SCANCODE_KP_MINUS, 74},
-      {SDL_SCANCODE_F13, 0}};
+TEST_F(SdlPlatformTest, KeysArriveAsKeyboardRecordsInOrderAndTheBufferHoldsThirtyTwo) {
+  // A few of the default map and the hot keys, and a key without a code (dropped).
+  const std::pair<SDL_Scancode, int> keys[] = {{SDL_SCANCODE_UP, 200},      {SDL_SCANCODE_X, 45},
+                                               {SDL_SCANCODE_ESCAPE, 1},    {SDL_SCANCODE_0, 11},
+                                               {SDL_SCANCODE_KP_MINUS, 74}, {SDL_SCANCODE_F13, 0}};
   std::vector<std::pair<int, int>> expected;
   for (const auto& [scancode, code] : keys) {
     Key(scancode, true);
@@ -62,34 +59,27 @@ TEST_F(SdlPlatformTest, KeysArriveAsKeyboardRecordsInOrder) {
   expected.emplace_back(200, 0);
   EXPECT_EQ(ReadKeys(), expected);
   EXPECT_TRUE(ReadKeys().empty());
-}
-
-TEST_F(SdlPlatformTest, TheBufferHoldsThirtyTwoRecordsAndAltEnterIsNotAKey) {
-  for (int i = 0; i < 20; ++i) {
-    Key(SDL_SCANCODE_A, true);
-    Key(SDL_SCANCODE_A, false);
-  }
-  Key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
+  // A full buffer drops new records; Alt+Enter belongs to the window, not to the game.
+  for (int i = 0; i < 40; ++i) Key(SDL_SCANCODE_A, i % 2 == 0);
   EXPECT_EQ(ReadKeys().size(), 32u);
   Key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
   EXPECT_TRUE(ReadKeys().empty());
 }
 
-TEST_F(SdlPlatformTest, WindowCloseAndCloseRequestEndThePollingAndClosingTwiceIsHarmless) {
-  std::vector<uint8_t> pixels(640 * 480, 120);
+TEST_F(SdlPlatformTest, CloseRequestEndsThePollingAndClosingTwiceIsHarmless) {
+  // A picture of another size than the window's, or after the close, is not shown.
+  std::vector<uint8_t> pixels(800 * 600, 120);
   PaletteEntry palette[256] = {};
-  PlatformShowScreen(pixels.data(), 320, 200, palette);  // a size it was not opened with
-  SDL_Event quit{};
-  quit.type = SDL_QUIT;
-  SDL_PushEvent(&quit);
+  PlatformShowScreen(pixels.data(), 800, 600, palette);
+  EXPECT_TRUE(PlatformPollEvents());
+  PlatformRequestClose();
   EXPECT_FALSE(PlatformPollEvents());
   PlatformCloseDevices();
   PlatformCloseDevices();
   EXPECT_FALSE(PlatformPollEvents());  // still closed after the shut-down
+  PlatformShowScreen(pixels.data(), 640, 480, palette);
   ASSERT_TRUE(PlatformOpenDisplay(640, 480));
   EXPECT_TRUE(PlatformPollEvents());
-  PlatformRequestClose();
-  EXPECT_FALSE(PlatformPollEvents());
 }
 
 }  // namespace
