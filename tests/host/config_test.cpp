@@ -43,7 +43,6 @@ TEST_F(ConfigTest, FileForms) {
       {"HARDBUf=3\n", [] { return int(HardwareBuffers); }, 3},
       {" RES=2\n", [] { return int{ResolutionCode}; }, 1},      // a leading blank: no key
       {"RES=2\nRES=3", [] { return int{ResolutionCode}; }, 3},  // last wins, no final LF
-      {"BOOT=game.nes\r\n", [] { return std::strcmp(BootName, "game.nes"); }, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

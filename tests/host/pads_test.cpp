@@ -50,7 +50,6 @@ TEST_F(PadsTest, ScriptedKeyRecords) {
     std::vector<std::vector<KeyEvent>> frames;
     std::vector<int> bits;  // after each frame
   };
-  const int kHeld = kBitB | kBitSelect | kBitStart | kBitUp | kBitRight;
   const Case cases[] = {
       // Keys pack into port bits and stay down until released. A release without a press and
       // unmapped keys (57, 0) change nothing.
@@ -59,7 +58,7 @@ TEST_F(PadsTest, ScriptedKeyRecords) {
          Press(kDown), Press(kLeft), Press(kRight)},
         {},
         {Release(kKeyX), Release(kDown), Release(kLeft), Press(57), Press(0)}},
-       {0xFF, 0xFF, kHeld}},
+       {0xFF, 0xFF, kBitB | kBitSelect | kBitStart | kBitUp | kBitRight}},
       {keys, {{Press(11)}}, {kBitUp}},  // the main keyboard's 0 is also Up
       // Both players on the keyboard drive player 1 only; player 2 alone gets the keys.
       {{kKeys, kKeys, 0}, {{Press(kKeyX), Press(kLeft)}}, {kBitA | kBitLeft}},
@@ -88,15 +87,9 @@ TEST_F(PadsTest, JoystickAxisThresholdsAndButtons) {
   HeadlessHost.JoystickAttached = true;
   OpenJoystick();
   auto& joy = HeadlessHost.Joystick;
-  joy.X = 0x4000;  // exactly on the threshold: neither way
-  joy.Y = 0xC001;
-  joy.Buttons[1] = 0x80;
-  joy.Buttons[31] = 0x80;
+  joy = {.X = 0x4000, .Y = 0xC001, .Buttons = {0, 0x80}};  // X on the threshold: neither way
   EXPECT_EQ(Frame(), kBitB | kBitDown);
-  joy.X = 0x3FFF;
-  joy.Y = 0xC000;
-  joy.Buttons[1] = 0;
-  joy.Buttons[2] = 0x80;  // turbo A
+  joy = {.X = 0x3FFF, .Y = 0xC000, .Buttons = {0, 0, 0x80}};  // turbo A
   EXPECT_EQ(Frame(), kBitLeft | kBitA);
   EXPECT_EQ(Frame(), kBitLeft);
   joy.X = 0xC001;

@@ -46,17 +46,13 @@ class SdlPlatformTest : public ::testing::Test {
 };
 
 TEST_F(SdlPlatformTest, KeysArriveAsKeyboardRecordsInOrderAndTheBufferHoldsThirtyTwo) {
-  // A few of the default map and the hot keys, and a key without a code (dropped).
-  const std::pair<SDL_Scancode, int> keys[] = {{SDL_SCANCODE_UP, 200},      {SDL_SCANCODE_X, 45},
-                                               {SDL_SCANCODE_ESCAPE, 1},    {SDL_SCANCODE_0, 11},
-                                               {SDL_SCANCODE_KP_MINUS, 74}, {SDL_SCANCODE_F13, 0}};
-  std::vector<std::pair<int, int>> expected;
-  for (const auto& [scancode, code] : keys) {
-    Key(scancode, true);
-    if (code) expected.emplace_back(code, 0x80);
-  }
+  for (SDL_Scancode key : {SDL_SCANCODE_UP, SDL_SCANCODE_X, SDL_SCANCODE_ESCAPE, SDL_SCANCODE_0,
+                           SDL_SCANCODE_KP_MINUS, SDL_SCANCODE_F13})
+    Key(key, true);
   Key(SDL_SCANCODE_UP, false);
-  expected.emplace_back(200, 0);
+  // F13 has no keyboard code: dropped.
+  const std::vector<std::pair<int, int>> expected = {{200, 0x80}, {45, 0x80}, {1, 0x80},
+                                                     {11, 0x80},  {74, 0x80}, {200, 0}};
   EXPECT_EQ(ReadKeys(), expected);
   EXPECT_TRUE(ReadKeys().empty());
   // A full buffer drops new records; Alt+Enter belongs to the window, not to the game.
@@ -78,8 +74,6 @@ TEST_F(SdlPlatformTest, CloseRequestEndsThePollingAndClosingTwiceIsHarmless) {
   PlatformCloseDevices();
   EXPECT_FALSE(PlatformPollEvents());  // still closed after the shut-down
   PlatformShowScreen(pixels.data(), 640, 480, palette);
-  ASSERT_TRUE(PlatformOpenDisplay(640, 480));
-  EXPECT_TRUE(PlatformPollEvents());
 }
 
 }  // namespace
