@@ -1,4 +1,3 @@
-cmake_minimum_required(VERSION 3.25)
 # Runs the desktop program on SDL's dummy video and audio drivers in an empty folder: the demo
 # cartridge must start, run frames, and end through a window-close event with status 0; a bad
 # option must end with a non-zero status.

@@ -11,7 +11,7 @@ struct FakeHost {
   uint64_t micros = 5'000'000'000ull;  // past the 32-bit wrap of milliseconds, on purpose
   int slowFrame = -1;                  // this frame takes 60 ms, the others 2 ms
   int pauseAfterFrame = -1;            // pause for 500 ms after this frame
-  int maxFrames = 121;
+  int maxFrames = 130;
   int pausedCalls = 0;
   std::vector<int> skips;
   std::vector<uint32_t> starts;  // ms
@@ -40,23 +40,20 @@ class PacingTest : public ::testing::Test {
   }
 };
 
-// Two seconds with a late frame in the second one, then a pause.
+// Two seconds with a late frame in the second one, then a pause early in the third.
 TEST_F(PacingTest, ScheduleLateFramesAndPause) {
   FakeHost host;
   host.slowFrame = 70;
   host.pauseAfterFrame = 125;
-  host.maxFrames = 130;
   const uint32_t base = static_cast<uint32_t>((host.micros + 200) / 1000);  // the first look
   RunPacedFrames(host);
   // A fast machine draws every frame of the first second on time: each starts 4 ms before the
   // previous one's due time, and frame 60 waits for the full second.
   for (int n = 1; n <= 60; ++n) {
-    SCOPED_TRACE(n);
     const int dueAt = FrameTimes[n - 1];
-    EXPECT_GE(static_cast<int32_t>(host.starts[n] - base), dueAt - (n < 60 ? 4 : 0));
-    EXPECT_LE(static_cast<int32_t>(host.starts[n] - base), dueAt + 1);
+    EXPECT_GE(static_cast<int32_t>(host.starts[n] - base), dueAt - (n < 60 ? 4 : 0)) << n;
+    EXPECT_LE(static_cast<int32_t>(host.starts[n] - base), dueAt + 1) << n;
   }
-  EXPECT_EQ(FrameTimes[59], 1000);
   // Frame 70 starts at ~162 ms into its second and ends at ~222 ms: frames 71 and 72 (due 200
   // and 216) are emulated undrawn; skipped frames cost only 2 ms, so frame 73 (due 233) is
   // back on time. The late second still waits for its full second. The first frame after

@@ -56,7 +56,6 @@ TEST_F(ConfigTest, MissingFileKeepsTheDefaultsAndOverLongLinesAndPathsAreCut) {
   ResetConfiguration();
   EXPECT_FALSE(ReadConfiguration((dir / "absent.CFG").string().c_str()));
   EXPECT_EQ(ResolutionCode, 1);
-  EXPECT_EQ(PlayerDevice[0], kDeviceNone);
   ReadText("ROMDIR=/games\nBOOT=mario.nes\n");
   BuildCartridgePath(nullptr);
   EXPECT_STREQ(CartridgePath, "/games/mario.nes");

@@ -86,13 +86,13 @@ TEST_F(PadsTest, JoystickAxisThresholdsAndButtons) {
   std::copy(buttons, buttons + 6, JoyButtonMap);
   HeadlessHost.JoystickAttached = true;
   OpenJoystick();
-  auto& joy = HeadlessHost.Joystick;
-  joy = {.X = 0x4000, .Y = 0xC001, .Buttons = {0, 0x80}};  // X on the threshold: neither way
+  // X exactly on the threshold: neither way.
+  HeadlessHost.Joystick = {.X = 0x4000, .Y = 0xC001, .Buttons = {0, 0x80}};
   EXPECT_EQ(Frame(), kBitB | kBitDown);
-  joy = {.X = 0x3FFF, .Y = 0xC000, .Buttons = {0, 0, 0x80}};  // turbo A
+  HeadlessHost.Joystick = {.X = 0x3FFF, .Y = 0xC000, .Buttons = {0, 0, 0x80}};  // turbo A
   EXPECT_EQ(Frame(), kBitLeft | kBitA);
   EXPECT_EQ(Frame(), kBitLeft);
-  joy.X = 0xC001;
+  HeadlessHost.Joystick.X = 0xC001;
   HeadlessHost.JoystickAttached = false;  // a failed read keeps the last state
   EXPECT_EQ(Frame(), kBitLeft);
 }
