@@ -1,29 +1,25 @@
 #include <algorithm>
+#include <tuple>
 
 #include "cart/board_test.h"
 
 using BanksTest = BoardTest;
 
 TEST_F(BanksTest, NameTableWritesFollowTheArrangement) {
-  struct Case {
-    uint32_t vertical, four;
-    uint8_t low;
-    std::vector<uint16_t> copies;
-  };
-  const Case cases[] = {{0, 0, 0, {0x2105, 0x2505}},
-                        {1, 0, 0, {0x2105, 0x2905}},
-                        {0, 0, 1, {0x2105, 0x2505, 0x2905, 0x2D05}},
-                        {0, 1, 0, {0x2105}}};
-  for (const Case& c : cases) {
+  // {vertical, four-screen, one-screen low, the addresses a write to $2105 reaches}
+  const std::tuple<uint32_t, uint32_t, uint8_t, std::vector<uint16_t>> cases[] = {
+      {0, 0, 0, {0x2105, 0x2505}},
+      {1, 0, 0, {0x2105, 0x2905}},
+      {0, 0, 1, {0x2105, 0x2505, 0x2905, 0x2D05}},
+      {0, 1, 0, {0x2105}}};
+  for (const auto& [vertical, four, low, copies] : cases) {
     machine = std::make_unique<Machine>();
-    VerticalMirroring = c.vertical;
-    FourScreen = c.four;
-    m().OneScreenLow = c.low;
+    VerticalMirroring = vertical;
+    FourScreen = four;
+    m().OneScreenLow = low;
     m().PpuMemoryWrite(0x2105, 0x66);
-    for (uint16_t a = 0x2000; a < 0x3000; ++a) {
-      const bool expected = std::find(c.copies.begin(), c.copies.end(), a) != c.copies.end();
-      ASSERT_EQ(m().PpuMemory[a] == 0x66, expected) << std::hex << a;
-    }
+    for (uint16_t a = 0x2000; a < 0x3000; ++a)
+      ASSERT_EQ(m().PpuMemory[a] == 0x66, std::count(copies.begin(), copies.end(), a) == 1) << a;
   }
 }
 

@@ -1,8 +1,7 @@
 ; MMC3 split screen: the whole name table shows tile 0 (the power-on contents), and the
 ; scanline IRQ switches the CHR bank under it twice per frame, so the screen shows three bands:
 ;   lines 0-79 red ($16), lines 80-159 blue ($12), lines 160 and below green ($2A).
-; The palette is read from PRG bank 5 after mapping it into $A000, so a broken PRG switch
-; shows up as wrong colours. The idle loop uses no register, so the handlers save none.
+; The idle loop uses no register, so the handlers save none.
 
 PPUCTRL   = $2000
 PPUMASK   = $2001
@@ -14,9 +13,6 @@ IRQLATCH   = $C000         ; on this board: the counter itself, plus one
 IRQDISABLE = $E000
 IRQENABLE  = $E001
 
-FIRST_SPLIT = 80           ; the IRQ fires on the visible line given here
-BAND_HEIGHT = 80
-
 .segment "HEADER"
   .byte "NES", $1A, 4, 2, $41, 0  ; 4 x 16 KB PRG, 2 x 8 KB CHR, mapper 4, vertical
   .res 8, 0
@@ -24,19 +20,10 @@ BAND_HEIGHT = 80
 .segment "ZEROPAGE"
 split: .res 1              ; bands shown so far this frame, minus one
 
-.segment "BANK5"
-palette:
-  .byte $0F, $16, $12, $2A
-
 .segment "CODE"
 reset:
-  sei
   lda #0
   sta PPUMASK              ; picture off while the palette is written
-  lda #7                   ; PRG bank 5 into $A000 (slot 7)
-  sta BANKSELECT
-  lda #5
-  sta BANKDATA
   lda #$3F
   sta PPUADDR
   ldx #0
@@ -50,28 +37,26 @@ reset:
   lda #0                   ; back to the top-left of name table 0
   sta PPUADDR
   sta PPUADDR
+  sta BANKSELECT           ; the handlers only ever switch slot 0
   lda #$80                 ; NMI on, background from $0000
   sta PPUCTRL
   lda #$0A                 ; background only, left column shown
   sta PPUMASK
   cli
-@forever:
-  jmp @forever
+: jmp :-
 
 ; Each frame starts on the top band and arms the first split; each split shows the next band
 ; (1 KB CHR bank numbers for the 2 KB slot at $0000) and re-arms for the one after.
 nmi:
   ldx #0
-  lda #FIRST_SPLIT
+  lda #80                  ; the first split: the IRQ fires on visible line 80
   bne show                 ; always taken
 irq:
   ldx split
   inx
-  lda #BAND_HEIGHT - 1     ; counts from the line after this one
+  lda #80 - 1              ; bands of 80 lines, counted from the line after this one
 show:
   stx split
-  ldy #0
-  sty BANKSELECT
   ldy bands, x
   sty BANKDATA
   sta IRQDISABLE           ; acknowledge
@@ -80,6 +65,8 @@ show:
   rti
 bands:
   .byte 0, 8, 10, 10
+palette:
+  .byte $0F, $16, $12, $2A
 
 .segment "VECTORS"
   .word nmi, reset, irq
