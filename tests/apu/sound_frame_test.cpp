@@ -12,6 +12,7 @@ TEST_F(SoundFrameTest, RingPositionsAndTheStartOfPlayback) {
   uint32_t expected = 0;
   for (FrameCount = 0; FrameCount < 60; ++FrameCount) {
     ASSERT_EQ(WritePosition, expected);
+    // Frames 0 and 1 (367 + 368 samples) are never queued.
     EXPECT_EQ(queued.size(), FrameCount < 3 ? 0u : expected - 735);
     EXPECT_EQ(ChannelBuffers[kDeltaBuffer].Playing, FrameCount > 2);
     expected += FrameCount % 2 ? 368 : 367;
