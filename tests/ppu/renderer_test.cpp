@@ -8,24 +8,16 @@
 
 namespace {
 
-// Tile 1: every row reads 0,1,2,3,0,1,2,3. Tile 3: all colour 3. Tile 4: only row 5 opaque
-// (colour 1).
-void WriteTiles(Machine& m, uint16_t table) {
-  for (int row = 0; row < 8; ++row) {
-    m.PpuMemory[table + 16 + row] = 0x55;      // low plane: columns 1, 3, 5, 7
-    m.PpuMemory[table + 16 + 8 + row] = 0x33;  // high plane: columns 2, 3, 6, 7
-    m.PpuMemory[table + 48 + row] = 0xFF;
-    m.PpuMemory[table + 48 + 8 + row] = 0xFF;
-  }
-  m.PpuMemory[table + 64 + 5] = 0xFF;
-}
-
 class RendererTest : public MachineTest {
  protected:
   void SetUp() override {
     MachineTest::SetUp();
-    WriteTiles(m(), 0x0000);
-    WriteTiles(m(), 0x1000);
+    // Tile 1: every row reads 0,1,2,3,0,1,2,3. Tile 3: all colour 3. Tile 4: only row 5
+    // opaque (colour 1).
+    std::memset(m().PpuMemory + 16, 0x55, 8);  // low plane: columns 1, 3, 5, 7
+    std::memset(m().PpuMemory + 24, 0x33, 8);  // high plane: columns 2, 3, 6, 7
+    std::memset(m().PpuMemory + 48, 0xFF, 16);
+    m().PpuMemory[64 + 5] = 0xFF;
     m().RebuildPatternCache();
     // Palette entry i holds colour $20 + i; the backdrop is $0F.
     for (int i = 1; i < 32; ++i)
