@@ -2,6 +2,8 @@
 // shows as the jump to the vector at $FFFE ($C000) with PC and P pushed.
 #include "driver/mapper_counters.h"
 
+#include <tuple>
+
 #include "core/globals.h"
 #include "log/log.h"
 #include "support/fixture.h"
@@ -10,8 +12,18 @@ namespace {
 
 // The counter fields a board may touch, before and after the steps.
 struct Counters {
-  uint16_t enabled, counter, word, latch, ack, lineEnabled, lineCounter;
+  uint8_t enabled = 0;
+  uint16_t counter = 0, word = 0;
+  uint8_t latch = 0, ack = 0, lineEnabled = 0, lineCounter = 0;
+  auto Fields() const {
+    return std::tie(enabled, counter, word, latch, ack, lineEnabled, lineCounter);
+  }
 };
+
+auto Fields(Machine& m) {
+  return std::tie(m.IrqEnabled, m.IrqCounter, m.IrqWord, m.IrqLatch, m.IrqAckEnable,
+                  m.LineIrqEnabled, m.LineCounter);
+}
 
 struct CounterCase {
   const char* what;
@@ -93,13 +105,7 @@ TEST_F(MapperCounterTest, EveryBoardCountsFiresAndReloads) {
     m().S = 0xFF;
     m().P = c.p;
     m().CpuMemory[kPpuMask] = c.mask;
-    m().IrqEnabled = static_cast<uint8_t>(c.before.enabled);
-    m().IrqCounter = c.before.counter;
-    m().IrqWord = c.before.word;
-    m().IrqLatch = static_cast<uint8_t>(c.before.latch);
-    m().IrqAckEnable = static_cast<uint8_t>(c.before.ack);
-    m().LineIrqEnabled = static_cast<uint8_t>(c.before.lineEnabled);
-    m().LineCounter = static_cast<uint8_t>(c.before.lineCounter);
+    Fields(m()) = c.before.Fields();
     m().LineReload = 9;
     int fired = 0;
     for (int n = 1; n <= c.limit && !fired; ++n) {
@@ -108,14 +114,10 @@ TEST_F(MapperCounterTest, EveryBoardCountsFiresAndReloads) {
       if (m().PC == 0xC000) fired = n;
     }
     EXPECT_EQ(fired, c.fires);
-    if (fired) EXPECT_EQ(m().CpuMemory[0x1FD], c.pushed);
-    const Counters& a = c.after;
-    EXPECT_EQ(m().IrqEnabled, a.enabled);
-    EXPECT_EQ(m().IrqCounter, a.counter);
-    EXPECT_EQ(m().IrqWord, a.word);
-    EXPECT_EQ(m().IrqLatch, a.latch);
-    EXPECT_EQ(m().LineIrqEnabled, a.lineEnabled);
-    EXPECT_EQ(m().LineCounter, a.lineCounter);
+    if (fired) {
+      EXPECT_EQ(m().CpuMemory[0x1FD], c.pushed);
+    }
+    EXPECT_EQ(Fields(m()), c.after.Fields());
     EXPECT_EQ(ReadLog(), c.log);
   }
 }
