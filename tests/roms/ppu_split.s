@@ -1,5 +1,5 @@
-; Mid-frame scroll split on sprite 0. Name table 0 is solid colour 1 (red); name table 1
-; alternates colour 2 and colour 3 tile columns (green, blue). Vertical mirroring. Sprite 0
+; Mid-frame scroll split on sprite 0. Name table 0 is solid colour 1 (red); name table 1 is
+; solid colour 2 (green). Vertical mirroring. Sprite 0
 ; (rows 0-3 transparent, rows 4-7 colour 3) sits at y 100, x 200, so its first opaque line is
 ; 104. Each frame the program scrolls to (0, 0) of table 0 in vertical blank, waits for the
 ; hit flag to clear and then to be set by polling $2002, and then writes fine X 4 and table
@@ -16,20 +16,9 @@ reset:
   lda #$20
   ldx #1
   jsr fill_table
-  ; Table 1: tiles 2, 3, 2, 3, ... (the attributes too: all four palettes are the same).
   lda #$24
-  ldx #$00
-  jsr set_address
-  lda #2
-  ldx #3
-  ldy #0
-@nt1:
-  sta PPUDATA
-  stx PPUDATA
-  sta PPUDATA
-  stx PPUDATA
-  dey
-  bne @nt1
+  ldx #2
+  jsr fill_table
 
 main:
   ldx #$00

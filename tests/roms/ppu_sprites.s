@@ -1,6 +1,6 @@
 ; 8x8 sprites over a still background. Background rows 12-15 (y 96-127): on the left half
-; white stripes on odd columns (even columns are the backdrop), on the right half tiles whose
-; palette colour is $0F, the same as the backdrop. Sprites (top line = Y + 1):
+; white stripes on odd columns (even columns are the backdrop), on the right half tiles of
+; colour 2, which is $0F, the same as the backdrop. Sprites (top line = Y + 1):
 ;   0-3  the colour-1 triangle at y 40, x 16/32/48/64: plain, H flip, V flip, both flips
 ;   4, 5 solid squares at (80, 40) and (84, 44): sprite 4 covers sprite 5 where they overlap
 ;   6    behind the background at (20, 100): shows only in the stripes' backdrop columns
@@ -29,18 +29,11 @@ reset:
   lda #4
   ldx #16
   jsr fill_data          ; stripes, left half
-  lda #1
+  lda #2
   ldx #16
-  jsr fill_data          ; colour-1 tiles, right half
+  jsr fill_data          ; colour-2 tiles, right half
   dec counter
   bne @band
-  ; Palette 1 for the right half of rows 12-15 (attribute row 3, bytes 28-31).
-  lda #$23
-  ldx #$DC
-  jsr set_address
-  lda #$55
-  ldx #4
-  jsr fill_data
 
 main:
   ldx #$00
@@ -49,7 +42,7 @@ main:
   jmp main
 
 palette:
-  .byte $0F, $30, $10, $00, $0F, $0F, $10, $00, $0F, $30, $10, $00, $0F, $30, $10, $00
+  .byte $0F, $30, $0F, $00, $0F, $30, $0F, $00, $0F, $30, $0F, $00, $0F, $30, $0F, $00
   .byte $0F, $16, $2A, $12, $0F, $27, $1A, $30, $0F, $05, $15, $25, $0F, $01, $11, $21
 
 sprites:
