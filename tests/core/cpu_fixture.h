@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/trace.h"
@@ -31,23 +30,19 @@ class CpuCoreTest : public MachineTest, public ::testing::WithParamInterface<boo
   void Place(uint16_t at, const std::vector<uint8_t>& bytes) {
     for (uint8_t byte : bytes) m().CpuMemory[at++] = byte;
   }
-  void SetVector(uint16_t at, uint16_t target) {
-    m().CpuMemory[at] = static_cast<uint8_t>(target);
-    m().CpuMemory[at + 1] = static_cast<uint8_t>(target >> 8);
-  }
   // The budget of the next run on either core (each reads only its own adjustment).
   void SetBudget(int cycles) { CycleAdjust = CycleCarry = static_cast<int16_t>(cycles - 114); }
   void RunLine() { MainCore() ? m().RunCpuScanline() : m().RunCpuScanlineAlt(); }
-  // Runs one line with the trace on and returns how many instructions it executed.
-  int RunLineCountingInstructions() {
+  // Runs one line with the trace on and returns the trace.
+  std::string RunLineTraced() {
     TraceFile = std::tmpfile();
     RunLine();
-    int lines = 0;
+    std::string text;
     std::rewind(TraceFile);
-    for (int ch; (ch = std::fgetc(TraceFile)) != EOF;) lines += ch == '\n';
+    for (int ch; (ch = std::fgetc(TraceFile)) != EOF;) text += static_cast<char>(ch);
     std::fclose(TraceFile);
     TraceFile = nullptr;
-    return lines;
+    return text;
   }
 };
 
