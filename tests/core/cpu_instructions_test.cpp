@@ -5,16 +5,22 @@ namespace {
 
 using CpuInstructionTest = CpuCoreTest;
 
-struct AluCase {
+struct Case {
   const char* name;
   std::vector<uint8_t> code;
   uint8_t a, p;          // before
   uint8_t wantA, wantP;  // after (bit 5 left clear so both cores agree)
 };
 
-// Every case starts with X = Y = 0, the pointer $0010/$0011 -> $0300 and $CF at $0300.
+// Work RAM for every case, cleared elsewhere: pointers at $0010 and $00FF, and bytes that tell
+// a correctly computed address from a wrongly wrapped or carried one.
 // clang-format off
-const AluCase kAluCases[] = {
+const std::pair<uint16_t, uint8_t> kScene[] = {
+    {0x0000, 0x04}, {0x0001, 0x42}, {0x0010, 0x00}, {0x0011, 0x03}, {0x00FF, 0x00},
+    {0x0100, 0x03}, {0x0110, 0x6B}, {0x0300, 0xCF}, {0x0305, 0xAB}, {0x0400, 0x5A},
+    {0x0405, 0xCD}};
+
+const Case kCases[] = {
     {"AdcIgnoresDecimal", {0x69, 0x01}, 0x09, 0x08, 0x0A, 0x08},
     {"AdcSignedOverflow", {0x69, 0x50}, 0x50, 0x00, 0xA0, 0xC0},
     {"AdcCarryOutToZero", {0x69, 0x01}, 0xFF, 0x00, 0x00, 0x03},
@@ -48,17 +54,32 @@ const AluCase kAluCases[] = {
     {"OraZeroPagePointer", {0x12, 0x10}, 0x30, 0x00, 0xFF, 0x80},
     {"AndZeroPagePointer", {0x32, 0x10}, 0x3C, 0x00, 0x0C, 0x00},
     {"EorZeroPagePointer", {0x52, 0x10}, 0x3C, 0x00, 0xF3, 0x80},
-    {"LdaZeroPagePointer", {0xB2, 0x10}, 0x00, 0x00, 0xCF, 0x80},
     {"CmpZeroPagePointer", {0xD2, 0x10}, 0xCF, 0x00, 0xCF, 0x03},
+    // JSR $8007; TXA; JMP past; LDX $01FC; RTS: A = the low byte JSR pushed, $8002.
+    {"JsrPushesLastOperandByteAndRtsReturnsPastIt",
+     {0x20, 0x07, 0x80, 0x8A, 0x4C, 0x0B, 0x80, 0xAE, 0xFC, 0x01, 0x60}, 0x00, 0x00, 0x02, 0x00},
+    // Addressing: loads show the byte reached, stores are read back.
+    {"IndirectYPointerAtFfTakesHighFrom0100", {0xA0, 0x05, 0xB1, 0xFF}, 0x00, 0x00, 0xAB, 0x80},
+    {"IndexedIndirectPointerWraps", {0xA1, 0xFF}, 0x00, 0x00, 0x5A, 0x00},
+    {"LdxZeroPageYDoesNotWrap", {0xA0, 0x20, 0xB6, 0xF0, 0x8A}, 0x00, 0x00, 0x6B, 0x00},
+    {"StxZeroPageYWraps", {0xA2, 0x77, 0xA0, 0x20, 0x96, 0xF0, 0xA5, 0x10}, 0x00, 0x00, 0x77, 0x00},
+    {"ZeroPageXWraps", {0xA2, 0x20, 0xB5, 0xF1}, 0x00, 0x00, 0x03, 0x00},
+    {"AbsoluteXWrapsPastFfff", {0xA2, 0x02, 0xBD, 0xFF, 0xFF}, 0x00, 0x00, 0x42, 0x00},
+    {"AbsoluteYCrossesPage", {0xA0, 0x06, 0xB9, 0xFF, 0x03}, 0x00, 0x00, 0xCD, 0x80},
+    {"AbsoluteReadsThroughTheBus", {0xAD, 0x01, 0x08}, 0x00, 0x00, 0x42, 0x00},
+    {"AbsoluteRmwThroughTheBus", {0xEE, 0x00, 0x08, 0xA5, 0x00}, 0x00, 0x00, 0x05, 0x00},
+    {"StaIndirectY", {0xA0, 0x80, 0x91, 0x10, 0xAD, 0x80, 0x03}, 0x99, 0x00, 0x99, 0x80},
+    {"StaIndexedIndirect", {0xA2, 0x02, 0x81, 0x0E, 0xAD, 0x00, 0x03}, 0x99, 0x00, 0x99, 0x80},
+    {"LdaZeroPagePointerWrapsExtra", {0xB2, 0xFF}, 0x00, 0x00, 0x5A, 0x00},
+    {"StaZeroPagePointerExtra", {0x92, 0xFF, 0xAD, 0x00, 0x04}, 0x5E, 0x00, 0x5E, 0x00},
 };
 // clang-format on
 
-TEST_P(CpuInstructionTest, AluAndFlags) {
-  for (const AluCase& test : kAluCases) {
+TEST_P(CpuInstructionTest, InstructionsAndAddressingModes) {
+  for (const Case& test : kCases) {
     SCOPED_TRACE(test.name);
     std::memset(m().CpuMemory, 0, 0x800);
-    Place(0x0010, {0x00, 0x03});
-    m().CpuMemory[0x0300] = 0xCF;
+    for (const auto& [address, value] : kScene) m().CpuMemory[address] = value;
     Program(test.code);
     m().A = test.a;
     m().X = m().Y = 0;
@@ -67,55 +88,6 @@ TEST_P(CpuInstructionTest, AluAndFlags) {
     RunLine();
     EXPECT_EQ(m().A, test.wantA);
     EXPECT_EQ(m().P, test.wantP);
-  }
-}
-
-struct AddressCase {
-  const char* name;
-  std::vector<std::pair<uint16_t, uint8_t>> pokes;
-  std::vector<uint8_t> code;
-  uint8_t a, x, y;
-  int checkAddress;  // -1: check A
-  uint8_t want;
-};
-
-// clang-format off
-const AddressCase kAddressCases[] = {
-    {"IndirectYPointerAtFfTakesHighFrom0100",
-     {{0xFF, 0x00}, {0x100, 0x03}, {0x00, 0x04}, {0x305, 0xAB}, {0x405, 0xCD}},
-     {0xB1, 0xFF}, 0, 0, 5, -1, 0xAB},
-    {"IndexedIndirectWrapsToZero",
-     {{0xFF, 0x05}, {0x00, 0x03}, {0x100, 0x04}, {0x305, 0xAB}, {0x405, 0xCD}},
-     {0xA1, 0xFF}, 0, 0, 0, -1, 0xAB},
-    {"LdxZeroPageYDoesNotWrap", {{0x110, 0xAB}, {0x010, 0xCD}}, {0xB6, 0xF0, 0x8A}, 0, 0,
-     0x20, -1, 0xAB},
-    {"StxZeroPageYWraps", {}, {0x96, 0xF0}, 0, 0xAB, 0x20, 0x0010, 0xAB},
-    {"ZeroPageXWraps", {{0x10, 0x5A}}, {0xB5, 0xF0}, 0, 0x20, 0, -1, 0x5A},
-    {"AbsoluteXWrapsPastFfff", {{0x01, 0x42}}, {0xBD, 0xFF, 0xFF}, 0, 2, 0, -1, 0x42},
-    {"AbsoluteYCrossesPage", {{0x40F, 0x31}}, {0xB9, 0xFF, 0x03}, 0, 0, 0x10, -1, 0x31},
-    {"AbsoluteReadsThroughTheBus", {{0x05, 0x66}}, {0xAD, 0x05, 0x08}, 0, 0, 0, -1, 0x66},
-    {"AbsoluteRmwThroughTheBus", {{0x00, 0x41}}, {0xEE, 0x00, 0x08}, 0, 0, 0, 0x0000, 0x42},
-    {"StaIndirectY", {{0x20, 0x00}, {0x21, 0x03}}, {0x91, 0x20}, 0x99, 0, 0x80, 0x0380, 0x99},
-    {"StaIndexedIndirect", {{0x22, 0x34}, {0x23, 0x03}}, {0x81, 0x20}, 0x98, 2, 0, 0x0334,
-     0x98},
-    {"ZeroPagePointerWrapsExtra", {{0xFF, 0x20}, {0x00, 0x03}, {0x100, 0x04}, {0x320, 0x99}},
-     {0xB2, 0xFF}, 0, 0, 0, -1, 0x99},
-    {"StaZeroPagePointerExtra", {{0xFF, 0x40}, {0x00, 0x03}}, {0x92, 0xFF}, 0x5E, 0, 0, 0x0340,
-     0x5E},
-};
-// clang-format on
-
-TEST_P(CpuInstructionTest, AddressingModes) {
-  for (const AddressCase& test : kAddressCases) {
-    SCOPED_TRACE(test.name);
-    std::memset(m().CpuMemory, 0, 0x800);
-    for (const auto& [address, value] : test.pokes) m().CpuMemory[address] = value;
-    Program(test.code);
-    m().A = test.a;
-    m().X = test.x;
-    m().Y = test.y;
-    RunLine();
-    EXPECT_EQ(test.checkAddress < 0 ? m().A : m().CpuMemory[test.checkAddress], test.want);
   }
 }
 
@@ -129,31 +101,19 @@ TEST_P(CpuInstructionTest, JumpIndirectWrapsWithinThePointersPage) {
   EXPECT_EQ(m().A, 0x11);
 }
 
+// Opcode bits 7-6 pick the flag (N, V, C, Z), bit 5 the value that takes the branch.
 TEST_P(CpuInstructionTest, BranchesTakenAndNotTaken) {
-  // opcode, P that takes it, P that does not
-  const uint8_t cases[][3] = {{0x10, 0x00, 0x80}, {0x30, 0x80, 0x00}, {0x50, 0x00, 0x40},
-                              {0x70, 0x40, 0x00}, {0x90, 0x00, 0x01}, {0xB0, 0x01, 0x00},
-                              {0xD0, 0x00, 0x02}, {0xF0, 0x02, 0x00}};
-  for (const auto& test : cases) {
+  const uint8_t flags[4] = {0x80, 0x40, 0x01, 0x02};
+  for (int opcode = 0x10; opcode < 0x100; opcode += 0x20) {
     for (int taken : {1, 0}) {
-      SCOPED_TRACE(::testing::Message() << "opcode " << int(test[0]) << " taken " << taken);
-      Program({test[0], 0x01, 0xE8});  // skips INX when taken
+      SCOPED_TRACE(::testing::Message() << "opcode " << opcode << " taken " << taken);
+      Program({static_cast<uint8_t>(opcode), 0x01, 0xE8});  // skips INX when taken
       m().X = 0;
-      m().P = test[2 - taken];
+      m().P = ((opcode >> 5) & 1) == taken ? flags[opcode >> 6] : 0;
       RunLine();
       EXPECT_EQ(m().X, 1 - taken);
     }
   }
-}
-
-TEST_P(CpuInstructionTest, JsrPushesLastOperandByteAndRtsReturnsPastIt) {
-  Program({0x20, 0x10, 0x80, 0xA0, 0x07});
-  Place(0x8010, {0xA2, 0x05, 0x60});
-  RunLine();
-  EXPECT_EQ(m().CpuMemory[0x1FD], 0x80);
-  EXPECT_EQ(m().CpuMemory[0x1FC], 0x02);
-  EXPECT_EQ(m().X + m().Y, 5 + 7);
-  EXPECT_EQ(m().S, 0xFD);
 }
 
 TEST_P(CpuInstructionTest, PushAndPullWrapWithinPageOneAndPhpKeepsBit5OnlyInTheMainCore) {

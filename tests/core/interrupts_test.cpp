@@ -8,8 +8,6 @@ TEST_F(InterruptTest, ResetSetsRegistersLatchesAndVector) {
   m().CpuMemory[0xFFFC] = 0x34;
   m().CpuMemory[0xFFFD] = 0x92;
   m().A = 1, m().X = 2, m().Y = 3;
-  m().PadReadIndex[0] = m().PadReadIndex[1] = 5;
-  m().WriteToggle = 1;
   FrameCount = 99;
   CycleCarry = -4;
   m().ResetCpu();
@@ -20,36 +18,6 @@ TEST_F(InterruptTest, ResetSetsRegistersLatchesAndVector) {
   EXPECT_EQ(FrameCount, 0u);
   EXPECT_EQ(CycleCarry, -4);
   EXPECT_EQ(m().CpuMemory[0x2001], 0x18);  // background and sprites on
-  EXPECT_EQ(m().WriteToggle, 0);
-  EXPECT_EQ(m().PadReadIndex[0], 0);
-  EXPECT_EQ(m().PadReadIndex[1], 5);
-}
-
-// The frame is counted either way; the I flag never blocks the NMI. A mapper-4 cartridge with
-// a trainer enters it at $7000, where the trainer was loaded.
-TEST_F(InterruptTest, NmiCountsTheFrameAndEntersOnlyWhenEnabled) {
-  m().CpuMemory[0xFFFA] = 0x00;
-  m().CpuMemory[0xFFFB] = 0x85;
-  FrameCount = 0xFFFFFFFF;
-  m().S = 0xFD;
-  m().P = 0x24;
-  m().PC = 0xC123;
-  m().TakeNmi();
-  EXPECT_EQ(FrameCount, 0u);
-  EXPECT_EQ(m().S, 0xFD);
-  EXPECT_EQ(m().PC, 0xC123);
-  m().CpuMemory[kPpuControl] = 0x80;
-  m().TakeNmi();
-  EXPECT_EQ(m().CpuMemory[0x1FD], 0xC1);
-  EXPECT_EQ(m().CpuMemory[0x1FC], 0x23);
-  EXPECT_EQ(m().CpuMemory[0x1FB], 0x24);
-  EXPECT_EQ(m().S, 0xFA);
-  EXPECT_EQ(m().P, 0x24);
-  EXPECT_EQ(m().PC, 0x8500);
-  TrainerPresent = 1;
-  MapperNumber = 4;
-  m().TakeNmi();
-  EXPECT_EQ(m().PC, 0x7000);
 }
 
 // Boards with scanline counters push P with bit 4 cleared. With I set the IRQ waits, except on
@@ -76,22 +44,37 @@ TEST_F(InterruptTest, IrqEntry) {
   }
 }
 
-// The handler returns through the program's own RTI, in either core.
-using InterruptReturnTest = CpuCoreTest;
+// The frame is counted either way; the I flag never blocks the NMI, and the handler returns
+// through the program's own RTI in either core. A mapper-4 cartridge with a trainer enters
+// the NMI at $7000, where the trainer was loaded.
+using NmiTest = CpuCoreTest;
 
-TEST_P(InterruptReturnTest, NmiHandlerReturnsToTheInterruptedLoop) {
-  m().CpuMemory[kPpuControl] = 0x80;
+TEST_P(NmiTest, CountsTheFrameEntersOnlyWhenEnabledAndReturns) {
   Place(0xFFFA, {0x00, 0x90});
   Place(0x9000, {0xE6, 0x10, 0x40});  // INC $10; RTI
-  Program({});
-  RunLine();
+  Program({}, 0xC123);
+  FrameCount = 0xFFFFFFFF;
   m().TakeNmi();
+  EXPECT_EQ(FrameCount, 0u);
+  EXPECT_EQ(m().PC, 0xC123);
+  m().CpuMemory[kPpuControl] = 0x80;
+  m().TakeNmi();
+  EXPECT_EQ(m().CpuMemory[0x1FD], 0xC1);
+  EXPECT_EQ(m().CpuMemory[0x1FC], 0x23);
+  EXPECT_EQ(m().CpuMemory[0x1FB], 0x24);
+  EXPECT_EQ(m().S, 0xFA);
+  EXPECT_EQ(m().P, 0x24);
+  EXPECT_EQ(m().PC, 0x9000);
   RunLine();
   EXPECT_EQ(m().CpuMemory[0x10], 1);
-  EXPECT_EQ(m().PC, 0x8000);
+  EXPECT_EQ(m().PC, 0xC123);
   EXPECT_EQ(m().S, 0xFD);
+  TrainerPresent = 1;
+  MapperNumber = 4;
+  m().TakeNmi();
+  EXPECT_EQ(m().PC, 0x7000);
 }
 
-HALVOREN_BOTH_CORES(InterruptReturnTest);
+HALVOREN_BOTH_CORES(NmiTest);
 
 }  // namespace
