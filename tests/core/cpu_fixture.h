@@ -1,10 +1,6 @@
 // A console with a program placed straight into CPU memory, run on either core.
 #pragma once
 
-#include <cstdio>
-#include <string>
-#include <vector>
-
 #include "core/trace.h"
 #include "support/fixture.h"
 
