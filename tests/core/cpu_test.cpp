@@ -15,6 +15,7 @@ struct Case {
   uint8_t a, p;          // before
   uint8_t wantA, wantP;  // after, in the main core
   uint8_t altDiff = 0;   // bits of A and P that differ in the alternate core
+  int onlyCore = -1;     // 1: an opcode only the main core knows, 0: only the alternate core
 };
 
 // Work RAM for every case, cleared elsewhere: pointers at $0010 and $00FF, and bytes that tell
@@ -60,6 +61,12 @@ const Case kCases[] = {
     {"AndZeroPagePointer", {0x32, 0x10}, 0x3C, 0x00, 0x0C, 0x00},
     {"EorZeroPagePointer", {0x52, 0x10}, 0x3C, 0x00, 0xF3, 0x80},
     {"CmpZeroPagePointer", {0xD2, 0x10}, 0xCF, 0x00, 0xCF, 0x03},
+    {"PushX", {0xA2, 0x90, 0xDA, 0x68}, 0x00, 0x00, 0x90, 0x80},
+    // Extra opcodes of one core (the opcode sweep shows the other core halting on them).
+    {"PushY", {0xA0, 0x77, 0x5A, 0x68}, 0x00, 0x00, 0x77, 0x00, 0x00, 1},
+    {"BranchAlways", {0x80, 0x02, 0xA9, 0x01}, 0x00, 0x00, 0x00, 0x00, 0x00, 1},
+    {"SkippingNoOp", {0xD4, 0xA9, 0xA9, 0x05}, 0x00, 0x00, 0x05, 0x00, 0x00, 1},
+    {"PullX", {0xA2, 0x90, 0xDA, 0xA2, 0x00, 0xFA, 0x8A}, 0x00, 0x00, 0x90, 0x80, 0x00, 0},
     // JMP ($02FF) takes its high byte from $0200, not $0300: LDA #$11 at $8008.
     {"JmpIndirectPageWrap", {0x6C, 0xFF, 0x02, 0xA9, 0x22, 0x4C, 0x0A, 0x80, 0xA9, 0x11},
      0x00, 0x00, 0x11, 0x00},
@@ -91,6 +98,7 @@ const Case kCases[] = {
 
 TEST_P(CpuTest, InstructionsAndAddressingModes) {
   for (const Case& test : kCases) {
+    if (test.onlyCore >= 0 && test.onlyCore != MainCore()) continue;
     SCOPED_TRACE(test.name);
     std::memset(m().CpuMemory, 0, 0x800);
     for (const auto& [address, value] : kScene) m().CpuMemory[address] = value;
@@ -190,25 +198,6 @@ TEST_P(CpuTest, EachOpcodeIsKnownAndChargesItsBaseCycles) {
       EXPECT_EQ(CpuHalted, static_cast<uint32_t>(extra)) << "charged other than " << cycles;
     }
   }
-}
-
-// What the extra opcodes of one core do (the sweep shows the other core halting on them).
-TEST_P(CpuTest, OpcodesOfOneCore) {
-  if (MainCore()) {  // PHX; PHY; BRA +2; LDX #1; skip a byte; LDY #3
-    Program({0xDA, 0x5A, 0x80, 0x02, 0xA2, 0x01, 0xD4, 0xA2, 0xA0, 0x03});
-  } else {  // PHX; LDX #0; PLX
-    Program({0xDA, 0xA2, 0x00, 0xFA});
-  }
-  m().X = 0x90;
-  m().Y = 0x77;
-  m().P = 0;
-  RunLine();
-  EXPECT_EQ(m().CpuMemory[0x1FD], 0x90);
-  EXPECT_EQ(m().CpuMemory[0x1FC], MainCore() ? 0x77 : 0x00);
-  EXPECT_EQ(m().X, 0x90);
-  EXPECT_EQ(m().Y, MainCore() ? 3 : 0x77);
-  EXPECT_EQ(m().P, MainCore() ? 0x00 : 0x80);  // PLX sets N
-  EXPECT_EQ(m().S, MainCore() ? 0xFB : 0xFD);
 }
 
 TEST_P(CpuTest, UnknownOpcodeLogsFiveLinesAndHalts) {
