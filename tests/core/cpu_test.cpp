@@ -1,13 +1,49 @@
-// The 6502 interpreter on both cores: instruction semantics and addressing quirks, then where
-// the cores differ: which opcodes each knows and what it charges, the halt on an unknown
-// opcode, and how each forms its scanline budget.
+// The 6502 interpreter on both cores: instruction semantics and addressing quirks; where the
+// cores differ: which opcodes each knows and what it charges, the halt on an unknown opcode,
+// and how each forms its scanline budget; the interrupt entries.
 #include <set>
 
-#include "core/cpu_fixture.h"
+#include "core/trace.h"
+#include "support/fixture.h"
 
 namespace {
 
-using CpuTest = CpuCoreTest;
+// A console with a program placed straight into CPU memory, run on either core.
+class CpuTest : public MachineTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    MachineTest::SetUp();
+    UseMainCore = GetParam();
+    m().S = 0xFD;
+    m().P = 0x24;
+  }
+
+  bool MainCore() const { return GetParam(); }
+
+  // Places code at `at` followed by a jump to itself, which burns whatever budget is left,
+  // and points PC at it.
+  void Program(const std::vector<uint8_t>& code, uint16_t at = 0x8000) {
+    Place(at, code);
+    const uint16_t loop = static_cast<uint16_t>(at + code.size());
+    Place(loop, {0x4C, static_cast<uint8_t>(loop), static_cast<uint8_t>(loop >> 8)});
+    m().PC = at;
+  }
+  void Place(uint16_t at, const std::vector<uint8_t>& bytes) {
+    for (uint8_t byte : bytes) m().CpuMemory[at++] = byte;
+  }
+  void RunLine() { MainCore() ? m().RunCpuScanline() : m().RunCpuScanlineAlt(); }
+  // Runs one line with the trace on and returns the trace.
+  std::string RunLineTraced() {
+    TraceFile = std::tmpfile();
+    RunLine();
+    std::string text;
+    std::rewind(TraceFile);
+    for (int ch; (ch = std::fgetc(TraceFile)) != EOF;) text += static_cast<char>(ch);
+    std::fclose(TraceFile);
+    TraceFile = nullptr;
+    return text;
+  }
+};
 
 struct Case {
   const char* name;
@@ -87,7 +123,6 @@ const Case kCases[] = {
     {"ZeroPageXWraps", {0xA2, 0x20, 0xB5, 0xF1}, 0x00, 0x00, 0x03, 0x00},
     {"AbsoluteXWrapsPastFfff", {0xA2, 0x02, 0xBD, 0xFF, 0xFF}, 0x00, 0x00, 0x42, 0x00},
     {"AbsoluteYCrossesPage", {0xA0, 0x06, 0xB9, 0xFF, 0x03}, 0x00, 0x00, 0xCD, 0x80},
-    {"AbsoluteReadsThroughTheBus", {0xAD, 0x01, 0x08}, 0x00, 0x00, 0x42, 0x00},
     {"AbsoluteRmwThroughTheBus", {0xEE, 0x00, 0x08, 0xA5, 0x00}, 0x00, 0x00, 0x05, 0x00},
     {"StaIndirectY", {0xA0, 0x80, 0x91, 0x10, 0xAD, 0x80, 0x03}, 0x99, 0x00, 0x99, 0x80},
     {"StaIndexedIndirect", {0xA2, 0x02, 0x81, 0x0E, 0xAD, 0x00, 0x03}, 0x99, 0x00, 0x99, 0x80},
@@ -150,9 +185,7 @@ TEST_P(CpuTest, BrkPushesNextByteAndRtiResumesThere) {
   RunLine();
   EXPECT_EQ(m().X, MainCore() ? 0x34 : 0x00);
   EXPECT_EQ(m().Y, 0x08);
-  EXPECT_EQ(m().S, 0xFD);
 }
-
 
 // Base cycles of each opcode, row $x0-$xF per string; '.' = unknown in both cores. The 6502's
 // published counts plus the extra opcodes; never a page-crossing or branch penalty.
@@ -174,8 +207,8 @@ bool Knows(bool mainCore, int opcode) {
 
 // Memory is all $FF, unknown to both cores, and every operand is $FF, so wherever an
 // instruction sends PC (jump, branch, vector, stack) the next fetch halts, whatever the
-// registers hold. A budget of exactly
-// the instruction's cycles must end the run before that fetch; one cycle more must reach it.
+// registers hold. A budget of exactly the instruction's cycles must end the run before that
+// fetch; one cycle more must reach it.
 TEST_P(CpuTest, EachOpcodeIsKnownAndChargesItsBaseCycles) {
   for (int opcode = 0; opcode < 256; ++opcode) {
     SCOPED_TRACE(::testing::Message() << "opcode $" << std::hex << opcode);
@@ -188,7 +221,8 @@ TEST_P(CpuTest, EachOpcodeIsKnownAndChargesItsBaseCycles) {
       m().PC = 0x8000;
       m().P = 0;  // I clear: the alternate core's BRK is taken
       CpuHalted = 0;
-      SetBudget(known ? cycles + extra : 1);
+      // The budget of this run, on either core (each reads only its own adjustment).
+      CycleAdjust = CycleCarry = static_cast<int16_t>((known ? cycles + extra : 1) - 114);
       RunLine();
       if (!known) {
         EXPECT_EQ(CpuHalted, 1u);
@@ -202,8 +236,8 @@ TEST_P(CpuTest, EachOpcodeIsKnownAndChargesItsBaseCycles) {
 
 TEST_P(CpuTest, UnknownOpcodeLogsFiveLinesAndHalts) {
   Program({0xA9, 0x11, 0xA2, 0x22, 0xA0, 0x33, 0x18, 0x07});  // LDA, LDX, LDY, CLC, bad
-  Place(0xFFFA, {0x23, 0x81});
-  Place(0xFFFE, {0xBC, 0x9A});
+  // The NMI and IRQ vectors.
+  Place(0xFFFA, {0x23, 0x81, 0x00, 0x00, 0xBC, 0x9A});
   FrameCount = 7;
   m().A = 1;
   m().P = 0x25;
@@ -241,10 +275,9 @@ TEST_P(CpuTest, WaitingForVblankEndsTheRunAtOnce) {
   Place(0x8000, {0xAD, 0x02, 0x20, 0x10, 0xFB});  // LDA $2002; BPL back onto it
   m().PC = 0x8000;
   m().A = 0x11;
-  const std::string p = MainCore() ? "P:24" : "P:04";
-  const std::string pAfterLda = MainCore() ? "P:26" : "P:06";
-  EXPECT_EQ(RunLineTraced(), "8000  AD 02 20  A:11 X:00 Y:00 " + p + " SP:FD\n" +
-                                 "8003  10 FB     A:00 X:00 Y:00 " + pAfterLda + " SP:FD\n");
+  const std::string bit5 = MainCore() ? "2" : "0";  // the high digit of P
+  EXPECT_EQ(RunLineTraced(), "8000  AD 02 20  A:11 X:00 Y:00 P:" + bit5 + "4 SP:FD\n" +
+                                 "8003  10 FB     A:00 X:00 Y:00 P:" + bit5 + "6 SP:FD\n");
   EXPECT_EQ(m().PC, 0x8000);
   EXPECT_EQ(CycleCarry, MainCore() ? 0 : -1);
   // A branch back onto other code is interpreted: INC $0300; BPL, 8 cycles a turn.
@@ -254,6 +287,60 @@ TEST_P(CpuTest, WaitingForVblankEndsTheRunAtOnce) {
   EXPECT_EQ(m().CpuMemory[0x300], 15);
 }
 
-HALVOREN_BOTH_CORES(CpuTest);
+// Interrupt entries, taken between two runs. Boards with scanline counters push P with bit 4
+// cleared. With I set the IRQ waits, except on mapper 91.
+TEST_P(CpuTest, IrqEntry) {
+  m().CpuMemory[0xFFFE] = 0x10;
+  m().CpuMemory[0xFFFF] = 0x90;
+  for (int mapper :
+       {4, 26, 73, 74, 118, 160, 161, 245, 249, 6, 16, 17, 18, 19, 21, 23, 24, 25, 69, 91}) {
+    SCOPED_TRACE(mapper);
+    const bool cleared = mapper == 4 || mapper == 26 || (mapper >= 73 && mapper != 91);
+    MapperNumber = static_cast<uint8_t>(mapper);
+    for (uint8_t p : {0x30, 0x34}) {
+      m().S = 0xFD;
+      m().P = p;
+      m().PC = 0xC123;
+      mapper == 91 ? m().TakeIrqAlways() : m().TakeIrq();
+      const bool taken = p == 0x30 || mapper == 91;
+      EXPECT_EQ(m().S, taken ? 0xFA : 0xFD);
+      EXPECT_EQ(m().PC, taken ? 0x9010 : 0xC123);
+      EXPECT_EQ(m().CpuMemory[0x1FB], (cleared ? 0x20 : 0x30) | (taken ? p & 4 : 0));
+      EXPECT_EQ(m().P, 0x34);
+    }
+  }
+}
+
+// The frame is counted either way; the I flag never blocks the NMI, and the handler returns
+// through the program's own RTI in either core. A mapper-4 cartridge with a trainer enters
+// the NMI at $7000, where the trainer was loaded.
+TEST_P(CpuTest, NmiCountsTheFrameEntersOnlyWhenEnabledAndReturns) {
+  Place(0xFFFA, {0x00, 0x90});
+  Place(0x9000, {0xE6, 0x10, 0x40});  // INC $10; RTI
+  Program({}, 0xC123);
+  FrameCount = 0xFFFFFFFF;
+  m().TakeNmi();
+  EXPECT_EQ(FrameCount, 0u);
+  EXPECT_EQ(m().PC, 0xC123);
+  m().CpuMemory[kPpuControl] = 0x80;
+  m().TakeNmi();
+  EXPECT_EQ(m().CpuMemory[0x1FD], 0xC1);
+  EXPECT_EQ(m().CpuMemory[0x1FC], 0x23);
+  EXPECT_EQ(m().CpuMemory[0x1FB], 0x24);
+  EXPECT_EQ(m().S, 0xFA);
+  EXPECT_EQ(m().P, 0x24);
+  EXPECT_EQ(m().PC, 0x9000);
+  RunLine();
+  EXPECT_EQ(m().CpuMemory[0x10], 1);
+  EXPECT_EQ(m().PC, 0xC123);
+  EXPECT_EQ(m().S, 0xFD);
+  TrainerPresent = 1;
+  MapperNumber = 4;
+  m().TakeNmi();
+  EXPECT_EQ(m().PC, 0x7000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cores, CpuTest, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Main" : "Alt"; });
 
 }  // namespace

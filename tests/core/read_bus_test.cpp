@@ -40,7 +40,8 @@ TEST_F(ReadBusTest, Mapper19And48Registers) {
   EXPECT_EQ(m().CpuRead(0x5FFF), 0xBE);
   EXPECT_EQ(m().CpuRead(0x4800), 0x99);
   EXPECT_EQ(m().NamcoSoundAddress, 0x12);  // not advanced by the read
-  MapperNumber = 48;  // sprite 0 hit, not the stored byte
+  // Mapper 48: the sprite 0 hit, not the stored byte.
+  MapperNumber = 48;
   m().CpuMemory[0x5204] = 0x33;
   EXPECT_EQ(m().CpuRead(0x5204), 0x00);
   m().CpuMemory[kPpuStatus] = 0x40;

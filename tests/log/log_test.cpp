@@ -1,4 +1,5 @@
 #include "log/log.h"
+
 #include "support/fixture.h"
 
 using LogTest = MachineTest;
