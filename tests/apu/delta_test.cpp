@@ -6,26 +6,24 @@ namespace {
 
 class DeltaTest : public SoundTest {
  protected:
-  // A looping sample of all one bits at $C000, fastest rate: the level climbs to 30.
-  void RisingSample(uint8_t control = 0x4F) {
-    std::fill_n(m().CpuMemory + 0xC000, 32, 0xFF);
+  // 64 bytes of one bits at `address`, fastest rate: the level climbs to 30.
+  void RisingSample(int control, int address, int length) {
+    std::fill_n(m().CpuMemory + 0xC000 + address * 64, 64, 0xFF);
     Write(0x4015, 0x10);
     Write(0x4010, control);
-    Write(0x4012, 0x00);
-    Write(0x4013, 0x00);
+    Write(0x4012, address);
+    Write(0x4013, length);
   }
 };
 
 TEST_F(DeltaTest, LevelCarriesThroughTheRegisterUntilAWriteRestarts) {
-  RisingSample();
+  RisingSample(0x4F, 0x00, 0x00);  // looping
   auto out = Frame(kDeltaBuffer);
   EXPECT_EQ(out[0], -256) << "restart at level 15, first bit up";
   EXPECT_EQ(out.back(), -3840) << "level 30";
   EXPECT_EQ(m().CpuRead(0x4011), 0xF8) << "(30 << 2) | 0x80";
-
   out = Frame(kDeltaBuffer);
-  for (int16_t sample : out) ASSERT_EQ(sample, -3840);
-
+  EXPECT_EQ(std::count(out.begin(), out.end(), -3840), static_cast<long>(out.size()));
   // Any write restarts, even of the value already there, $4011 included.
   for (uint16_t reg : {0x4010, 0x4011, 0x4012, 0x4013}) {
     Frame(kDeltaBuffer);
@@ -37,32 +35,24 @@ TEST_F(DeltaTest, LevelCarriesThroughTheRegisterUntilAWriteRestarts) {
   }
 }
 
-// Without loop the level returns to 15 (output 0) when the sample ends; the interrupt request
-// is not raised, only marked once in the log.
-TEST_F(DeltaTest, SampleEndSilencesAndMarksTheLogOnce) {
-  RisingSample(0x8F);
-  Write(0x4013, 0x01);  // 18 bytes: 144 bits, done early in the frame
-  const auto out = Frame(kDeltaBuffer);
-  EXPECT_EQ(*std::min_element(out.begin(), out.end()), -3840);
-  EXPECT_EQ(out.back(), 0);
-  Frames(3, kDeltaBuffer);
-  const std::string log = ReadLog();
-  EXPECT_EQ(log.substr(log.size() - 1), "I");
-  EXPECT_EQ(std::count(log.begin(), log.end(), 'I'), 1) << log;
-}
-
-// A sample at $FFC0 runs past $FFFF and carries on from $8000.
-TEST_F(DeltaTest, FetchWrapsFromTheTopOfMemoryToTheCartridgeStart) {
-  std::fill_n(m().CpuMemory + 0xFFC0, 64, 0xFF);  // 512 bits up
-  std::fill_n(m().CpuMemory + 0x8000, 64, 0x00);  // then down
-  std::fill_n(m().PpuMemory, 64, 0xFF);           // what a read past the image would find
-  Write(0x4015, 0x10);
-  Write(0x4010, 0x0F);
-  Write(0x4012, 0xFF);
-  Write(0x4013, 0xFF);
-  const auto out = Frame(kDeltaBuffer);  // about 550 bits
-  EXPECT_EQ(*std::min_element(out.begin(), out.end()), -3840);
-  EXPECT_EQ(out.back(), 3840) << "level back down to 0";
+// Without loop a short sample ends at level 15 (output 0); its interrupt request is not
+// raised, only marked once in the log. A sample at $FFC0 runs past $FFFF and carries on from
+// $8000, where zero bits bring the level down to 0 (a read past the image would find ones).
+TEST_F(DeltaTest, SampleEndAndFetchWrap) {
+  // Control, address and length registers, the frame's last sample, marks in the log.
+  const int cases[][5] = {{0x8F, 0x00, 0x01, 0, 1}, {0x0F, 0xFF, 0xFF, 3840, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "address " << c[1]);
+    Fresh();
+    std::fill_n(m().PpuMemory, 64, 0xFF);
+    RisingSample(c[0], c[1], c[2]);
+    const auto out = Frame(kDeltaBuffer);
+    EXPECT_EQ(*std::min_element(out.begin(), out.end()), -3840);
+    EXPECT_EQ(out.back(), c[3]);
+    Frames(3, kDeltaBuffer);
+    const std::string log = ReadLog();
+    EXPECT_EQ(std::count(log.begin(), log.end(), 'I'), c[4]) << log;
+  }
 }
 
 }  // namespace

@@ -2,25 +2,69 @@
 // APU registers and read back what one frame put into a channel's ring.
 #pragma once
 
+#include <algorithm>
+#include <cstdlib>
+#include <initializer_list>
 #include <vector>
 
 #include "apu/channels.h"
 #include "apu/sound_buffers.h"
+#include "host/headless/headless_audio.h"
 #include "support/fixture.h"
 
 class SoundTest : public MachineTest {
  protected:
-  void SetUp() override;
-  void TearDown() override;
-
+  void SetUp() override {
+    MachineTest::SetUp();
+    HeadlessWavPath.clear();
+    HeadlessAudioSink = &queued;
+    ASSERT_EQ(OpenSound(), 1u);
+  }
+  void TearDown() override {
+    CloseSound();
+    HeadlessAudioSink = nullptr;
+    MachineTest::TearDown();
+  }
+  // A fresh console for the next case of a table.
+  void Fresh() {
+    TearDown();
+    SetUp();
+  }
   void Write(uint16_t address, uint8_t value) { m().CpuWrite(address, value); }
-  // Runs one frame and returns the samples it wrote into the given channel's ring.
-  std::vector<int16_t> Frame(int channel);
-  // Runs `frames` frames, returning the last one's samples of `channel`.
-  std::vector<int16_t> Frames(int frames, int channel);
+  // Writes `values` to consecutive registers from `first`.
+  void Write(uint16_t first, std::initializer_list<int> values) {
+    for (int value : values) m().CpuWrite(first++, static_cast<uint8_t>(value));
+  }
+  // Pulse 1 alone at volume 15 (constant unless `control` says otherwise), duty and period.
+  void Note(int duty, int period, int control = 0x1F) {
+    Write(0x4015, 0x01);
+    Write(0x4000, {(duty << 6) | control, 0, period & 0xFF, period >> 8});
+  }
+  // Runs `frames` frames and returns the samples the last one wrote into the channel's ring.
+  std::vector<int16_t> Frames(int frames, int channel) {
+    std::vector<int16_t> out;
+    for (int i = 0; i < frames; ++i) {
+      const int16_t* start = ChannelBuffers[channel].Samples + WritePosition;
+      const uint16_t count = FrameSamples;
+      m().RunSoundFrame();
+      out.assign(start, start + count);
+    }
+    return out;
+  }
+  std::vector<int16_t> Frame(int channel) { return Frames(1, channel); }
+  static bool RingSilent(int channel) {
+    const int16_t* ring = ChannelBuffers[channel].Samples;
+    return std::all_of(ring, ring + kRingSamples, [](int16_t s) { return s == 0; });
+  }
 
   std::vector<int16_t> queued;  // every block handed to the host
 };
 
 // The largest magnitude among samples [from, to).
-int MaxMagnitude(const std::vector<int16_t>& samples, size_t from, size_t to);
+inline int MaxMagnitude(const std::vector<int16_t>& samples, size_t from = 0,
+                        size_t to = SIZE_MAX) {
+  int most = 0;
+  for (size_t i = from; i < to && i < samples.size(); ++i)
+    most = std::max(most, std::abs(samples[i]));
+  return most;
+}

@@ -1,5 +1,5 @@
-// The per-scanline IRQ counters, set by hand and stepped line by line. An IRQ shows as the
-// jump to the vector at $FFFE ($C000) with PC and P pushed.
+// The per-scanline IRQ counters of every board, set by hand and stepped line by line. An IRQ
+// shows as the jump to the vector at $FFFE ($C000) with PC and P pushed.
 #include "driver/mapper_counters.h"
 
 #include "core/globals.h"
@@ -8,259 +8,116 @@
 
 namespace {
 
-class MapperCounterTest : public MachineTest {
- protected:
-  void SetUp() override {
-    MachineTest::SetUp();
-    m().CpuMemory[0xFFFE] = 0x00;
-    m().CpuMemory[0xFFFF] = 0xC0;
-    Board(0);
-  }
-  void Board(uint8_t mapper) {
-    MapperNumber = mapper;
-    m().PC = 0x1234;
-    m().S = 0xFF;
-    m().P = 0x30;  // B and bit 5 set, so the pushed copy shows whether B was cleared
-  }
-  bool Fired() const { return machine->PC == 0xC000; }
-  uint8_t PushedStatus() const { return machine->CpuMemory[0x1FD]; }
-  // Steps table A (line 20) until an IRQ or `limit` lines; returns the lines stepped.
-  int RunA(int limit, int line = 20) {
-    for (int n = 1; n <= limit; ++n) {
-      StepCountersA(m(), line);
-      if (Fired()) return n;
-    }
-    return -1;
-  }
-  int RunB(int limit) {
-    for (int n = 1; n <= limit; ++n) {
-      StepCountersB(m());
-      if (Fired()) return n;
-    }
-    return -1;
-  }
+// The counter fields a board may touch, before and after the steps.
+struct Counters {
+  uint16_t enabled, counter, word, latch, ack, lineEnabled, lineCounter;
 };
 
-TEST_F(MapperCounterTest, CycleCountersFireAndReload) {
-  // 17: +114 a line, fires above $FF7F, back to 0, P pushed as it is.
-  Board(17);
-  m().IrqEnabled = 1;
-  m().IrqCounter = 0xFF7F - 114 * 3;
-  EXPECT_EQ(RunA(10), 4);
-  EXPECT_EQ(m().IrqCounter, 0);
-  EXPECT_EQ(PushedStatus(), 0x30);
-  EXPECT_EQ(m().P & 0x04, 0x04);
+struct CounterCase {
+  const char* what;
+  uint8_t mapper;
+  Counters before;
+  int limit;  // lines stepped at most
+  int fires;  // the step that took the IRQ, 0 for none
+  Counters after;
+  uint8_t pushed = 0x30;  // P as pushed; P is $30 (B and bit 5 set) unless given
+  uint8_t mask = 0x10;    // sprites alone count as rendering
+  const char* log = "";
+  uint8_t p = 0x30;
+  int16_t adjust = 0;
+  int firstLine = 20;
+};
 
-  // 16: IrqWord -116 (+IrqAdjust) while IrqLatch, fires above $FF80 (after passing zero).
-  Board(16);
-  IrqAdjust = 2;
-  m().IrqLatch = 1;
-  m().IrqWord = 114 * 2;  // 114, 0, then $FF8E
-  EXPECT_EQ(RunA(10), 3);
-  EXPECT_EQ(m().IrqWord, 0xFF00);
-  EXPECT_EQ(m().IrqLatch, 0);
-  IrqAdjust = 0;
+// The MMC3-like boards' line counter at 3, enabled or not, and after an IRQ without reload.
+constexpr Counters kOn3{0, 0, 0, 0, 0, 1, 3}, kOff3{0, 0, 0, 0, 0, 0, 3};
+constexpr Counters kOff2{0, 0, 0, 0, 0, 0, 2}, kOff0{0, 0, 0, 0, 0, 0, 0};
+constexpr Counters kOff9{0, 0, 0, 0, 0, 0, 9};
 
-  // 18: -114, fires below $81, then $FFFF and disabled.
-  Board(18);
-  m().IrqEnabled = 1;
-  m().IrqCounter = 0x80 + 114 * 2;
-  EXPECT_EQ(RunA(10), 2);
-  EXPECT_EQ(m().IrqCounter, 0xFFFF);
-  EXPECT_EQ(m().IrqEnabled, 0);
+// Both tables step every line (each board is in one of them only); LineReload is 9.
+const CounterCase kCases[] = {
+    // Cycle counters of table A and mapper 6 of table B.
+    {"17 +114, fires above FF7F", 17, {1, 0xFE29}, 10, 4, {1, 0}},
+    {"17 disabled stands", 17, {0, 0x100}, 5, 0, {0, 0x100}},
+    {"16 -116+adjust", 16, {0, 0, 228, 1}, 10, 3, {0, 0, 0xFF00, 0}, 0x30, 0x10, "", 0x30, 2},
+    {"18 fires below 81, disables", 18, {1, 0x164}, 10, 2, {0, 0xFFFF}},
+    {"69 the same, stays enabled", 69, {1, 0xF2}, 10, 1, {1, 0xFFFF}},
+    {"6 fires at FF80", 6, {1, 0xFF80 - 228}, 10, 2, {1, 0}},
+    // Konami line counters reload from their latch.
+    {"21 fires at FF", 21, {2, 0xF0, 0, 0xF0, 2}, 40, 15, {2, 0xF0, 0, 0xF0, 2}},
+    {"23 at FD, reload + addend", 23, {1, 0xFB, 0, 0xF0, 0, 3}, 10, 2, {0, 0xF3, 0, 0xF0, 0, 3}},
+    {"24 reload from IrqWord", 24, {0x81, 0xFE, 0x10}, 10, 1, {3, 0x10, 0x10}},
+    {"25 at 255+adjust", 25, {1, 0xF0, 0, 0, 1}, 20, 10, {1, 0, 0, 0, 1}, 0x30, 0x10, "", 0x30, -5},
+    // Namco: line 0 clears IrqWord (step 119); no IRQ so near the top, but it disables itself.
+    {"19 near the top", 19, {1, 0xFF12, 7}, 2, 0, {0, 0xFFFF, 0}, 0x30, 0x10, "", 0x30, 0, 0},
+    {"19 third IRQ, step 115", 19, {1, 0xFF8D, 2}, 1, 1, {0, 0xFFFF, 3}},
+    {"19 runs only at 1", 19, {2, 5}, 1, 0, {2, 5}},
+    // VRC3 counts on every line, enabled or not.
+    {"73 fires at 0", 73, {1, 2}, 5, 2, {0, 0xFF}, 0x20},
+    {"73 counts while disabled", 73, {0, 0xFF}, 1, 0, {0, 0xFE}},
+    // The MMC3-like boards: IRQ at 0 with B cleared; rendering and enable rules; reload.
+    {"4", 4, kOn3, 10, 3, kOff0, 0x20},
+    {"4 needs rendering", 4, kOn3, 1, 0, kOn3, 0x30, 0},
+    {"4 runs disabled", 4, kOff3, 1, 0, kOff2},
+    {"26 without rendering", 26, kOn3, 10, 3, kOff0, 0x20, 0},
+    {"26 stops disabled", 26, kOff3, 1, 0, kOff3},
+    {"74 logs", 74, kOn3, 10, 3, kOff0, 0x20, 0x10, "IRQ\n"},
+    {"74 needs rendering", 74, kOn3, 1, 0, kOn3, 0x30, 0},
+    {"74 stops disabled", 74, kOff3, 1, 0, kOff3},
+    {"118 reloads, stays on", 118, kOn3, 10, 3, {0, 0, 0, 0, 0, 1, 9}, 0x20},
+    {"160 reloads, disables", 160, kOn3, 10, 3, kOff9, 0x20, 0},
+    {"160 runs disabled", 160, kOff3, 1, 0, kOff2},
+    {"161 reloads, disables", 161, kOn3, 10, 3, kOff9, 0x20, 0},
+    {"161 stops disabled", 161, kOff3, 1, 0, kOff3},
+    {"245 logs", 245, kOn3, 10, 3, kOff0, 0x20, 0, "W"},
+    {"245 runs disabled", 245, kOff3, 1, 0, kOff2},
+    {"249 logs", 249, kOn3, 10, 3, kOff0, 0x20, 0x10, "IRQ\n"},
+    {"249 needs rendering", 249, kOn3, 1, 0, kOn3, 0x30, 0},
+    // The I flag blocks the firing branch (IRQ, reload, disable) but not the counting.
+    {"4 runs past 0", 4, {0, 0, 0, 0, 0, 1, 1}, 2, 0, {0, 0, 0, 0, 0, 1, 255}, 0, 0x10, "", 0x34},
+    {"17 counts on", 17, {1, 0xFF10}, 1, 0, {1, 0xFF82}, 0, 0x10, "", 0x34},
+    {"18 stays", 18, {1, 0x90}, 1, 0, {1, 0x1E}, 0, 0x10, "", 0x34},
+    {"91 ignores I", 91, {1, 77}, 1, 1, {0, 0}, 0x34, 0x10, "", 0x34},
+};
 
-  // 69: the same count, but stays enabled.
-  Board(69);
-  m().IrqEnabled = 1;
-  m().IrqCounter = 0x80 + 114;
-  EXPECT_EQ(RunA(10), 1);
-  EXPECT_EQ(m().IrqCounter, 0xFFFF);
-  EXPECT_EQ(m().IrqEnabled, 1);
+using MapperCounterTest = MachineTest;
 
-  // 6 (table B, visible lines): +114, fires at $FF80 or above, pushed P unchanged.
-  Board(6);
-  m().IrqEnabled = 1;
-  m().IrqCounter = 0xFF80 - 114 * 2;
-  EXPECT_EQ(RunB(10), 2);
-  EXPECT_EQ(m().IrqCounter, 0);
-  EXPECT_EQ(PushedStatus(), 0x30);
-
-  // Disabled counters do not move.
-  Board(17);
-  m().IrqEnabled = 0;
-  m().IrqCounter = 0x100;
-  EXPECT_EQ(RunA(5), -1);
-  EXPECT_EQ(m().IrqCounter, 0x100);
-}
-
-TEST_F(MapperCounterTest, KonamiCountersReloadFromTheirLatch) {
-  Board(21);
-  m().IrqEnabled = 2;
-  m().IrqAckEnable = 2;
-  m().IrqLatch = 0xF0;
-  m().IrqCounter = 0xF0;
-  EXPECT_EQ(RunA(40), 15);  // fires when it reaches $FF
-  EXPECT_EQ(m().IrqCounter, 0xF0);
-  EXPECT_EQ(m().IrqEnabled, 2);
-
-  Board(23);  // threshold $FD, reload adds LineIrqEnabled
-  m().IrqEnabled = 1;
-  m().IrqAckEnable = 0;
-  m().IrqLatch = 0xF0;
-  m().LineIrqEnabled = 3;
-  m().IrqCounter = 0xFB;
-  EXPECT_EQ(RunA(10), 2);
-  EXPECT_EQ(m().IrqCounter, 0xF3);
-  EXPECT_EQ(m().IrqEnabled, 0);
-
-  Board(24);  // reload from IrqWord; enable becomes bit 0 times 3
-  m().IrqEnabled = 0x81;
-  m().IrqWord = 0x10;
-  m().IrqCounter = 0xFE;
-  EXPECT_EQ(RunA(10), 1);
-  EXPECT_EQ(m().IrqCounter, 0x10);
-  EXPECT_EQ(m().IrqEnabled, 3);
-
-  Board(25);  // threshold 255 + IrqAdjust, signed
-  IrqAdjust = -5;
-  m().IrqEnabled = 1;
-  m().IrqAckEnable = 1;
-  m().IrqLatch = 0;
-  m().IrqCounter = 0xF0;
-  EXPECT_EQ(RunA(20), 10);
-  EXPECT_EQ(m().IrqCounter, 0);
-  EXPECT_EQ(PushedStatus(), 0x30);
-}
-
-TEST_F(MapperCounterTest, NamcoCounterRunsFastEarlyAndSkipsIrqsNearTheTop) {
-  Board(19);
-  m().IrqEnabled = 1;
-  m().IrqWord = 7;
-  m().IrqCounter = 0xFFFF - 119 * 2 + 1;
-  // Line 0 clears IrqWord first, so the step is 114 + 5.
-  StepCountersA(m(), 0);
-  EXPECT_EQ(m().IrqWord, 0);
-  EXPECT_EQ(m().IrqCounter, 0xFFFF - 119 + 1);
-  StepCountersA(m(), 1);  // passes $FFFF on line 1: no IRQ so near the top, but disabled
-  EXPECT_FALSE(Fired());
-  EXPECT_EQ(m().IrqCounter, 0xFFFF);
-  EXPECT_EQ(m().IrqEnabled, 0);
-
-  m().IrqEnabled = 1;
-  m().IrqWord = 2;  // one more per line on the third IRQ of the frame
-  m().IrqCounter = 0xFFFF - 115 + 1;
-  StepCountersA(m(), 50);
-  EXPECT_TRUE(Fired());
-  EXPECT_EQ(m().IrqWord, 3);
-  EXPECT_EQ(m().IrqCounter, 0xFFFF);
-  EXPECT_EQ(m().IrqEnabled, 0);
-
-  Board(19);
-  m().IrqEnabled = 2;  // only exactly 1 runs the counter
-  m().IrqCounter = 5;
-  StepCountersA(m(), 50);
-  EXPECT_EQ(m().IrqCounter, 5);
-}
-
-TEST_F(MapperCounterTest, LineCountersOfTheMmc3LikeBoards) {
-  const struct {
-    uint8_t mapper;
-    bool needsRendering;
-    bool runsWhileDisabled;
-    uint8_t reloadAfter;  // LineCounter after the IRQ (0 when not reloaded)
-    uint8_t enabledAfter;
-    const char* log;
-  } boards[] = {
-      {4, true, true, 0, 0, ""},        {26, false, false, 0, 0, ""},
-      {74, true, false, 0, 0, "IRQ\n"}, {118, true, true, 9, 1, ""},
-      {160, false, true, 9, 0, ""},     {161, false, false, 9, 0, ""},
-      {245, false, true, 0, 0, "W"},    {249, true, true, 0, 0, "IRQ\n"},
-  };
-  for (const auto& b : boards) {
-    SCOPED_TRACE(int(b.mapper));
+TEST_F(MapperCounterTest, EveryBoardCountsFiresAndReloads) {
+  m().CpuMemory[0xFFFE] = 0x00;
+  m().CpuMemory[0xFFFF] = 0xC0;
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.what);
     LogStart();
-    Board(b.mapper);
+    MapperNumber = c.mapper;
+    IrqAdjust = c.adjust;
+    m().PC = 0x1234;
+    m().S = 0xFF;
+    m().P = c.p;
+    m().CpuMemory[kPpuMask] = c.mask;
+    m().IrqEnabled = static_cast<uint8_t>(c.before.enabled);
+    m().IrqCounter = c.before.counter;
+    m().IrqWord = c.before.word;
+    m().IrqLatch = static_cast<uint8_t>(c.before.latch);
+    m().IrqAckEnable = static_cast<uint8_t>(c.before.ack);
+    m().LineIrqEnabled = static_cast<uint8_t>(c.before.lineEnabled);
+    m().LineCounter = static_cast<uint8_t>(c.before.lineCounter);
     m().LineReload = 9;
-    m().LineIrqEnabled = 1;
-    m().LineCounter = 3;
-    m().CpuMemory[kPpuMask] = 0x00;
-    StepCountersB(m());
-    EXPECT_EQ(m().LineCounter, b.needsRendering ? 3 : 2) << "rendering off";
-    m().CpuMemory[kPpuMask] = 0x10;  // sprites alone count as rendering
-    m().LineCounter = 3;
-    EXPECT_EQ(RunB(10), 3);
-    EXPECT_EQ(m().LineCounter, b.reloadAfter);
-    EXPECT_EQ(m().LineIrqEnabled, b.enabledAfter);
-    EXPECT_EQ(PushedStatus(), 0x20) << "B cleared in the pushed copy";
-    EXPECT_EQ(ReadLog(), b.log);
-
-    Board(b.mapper);
-    m().LineIrqEnabled = 0;
-    m().LineCounter = 3;
-    StepCountersB(m());
-    EXPECT_EQ(m().LineCounter, b.runsWhileDisabled ? 2 : 3);
-    EXPECT_FALSE(Fired());
+    int fired = 0;
+    for (int n = 1; n <= c.limit && !fired; ++n) {
+      StepCountersA(m(), c.firstLine + n - 1);
+      StepCountersB(m());
+      if (m().PC == 0xC000) fired = n;
+    }
+    EXPECT_EQ(fired, c.fires);
+    if (fired) EXPECT_EQ(m().CpuMemory[0x1FD], c.pushed);
+    const Counters& a = c.after;
+    EXPECT_EQ(m().IrqEnabled, a.enabled);
+    EXPECT_EQ(m().IrqCounter, a.counter);
+    EXPECT_EQ(m().IrqWord, a.word);
+    EXPECT_EQ(m().IrqLatch, a.latch);
+    EXPECT_EQ(m().LineIrqEnabled, a.lineEnabled);
+    EXPECT_EQ(m().LineCounter, a.lineCounter);
+    EXPECT_EQ(ReadLog(), c.log);
   }
-
-  // 73 counts its 16-bit IrqCounter down on every visible line.
-  Board(73);
-  m().IrqEnabled = 1;
-  m().IrqCounter = 2;
-  EXPECT_EQ(RunB(5), 2);
-  EXPECT_EQ(m().IrqCounter, 0xFF);
-  EXPECT_EQ(m().IrqEnabled, 0);
-  EXPECT_EQ(PushedStatus(), 0x20);
-  StepCountersB(m());
-  EXPECT_EQ(m().IrqCounter, 0xFE);
-}
-
-TEST_F(MapperCounterTest, TheIFlagBlocksFiringButNotCounting) {
-  // MMC3: the counter reaches 0 with I set, runs on past it, and fires the next time round.
-  Board(4);
-  m().P = 0x34;
-  m().CpuMemory[kPpuMask] = 0x08;
-  m().LineIrqEnabled = 1;
-  m().LineCounter = 1;
-  StepCountersB(m());
-  EXPECT_FALSE(Fired());
-  EXPECT_EQ(m().LineCounter, 0);
-  EXPECT_EQ(m().LineIrqEnabled, 1);
-  StepCountersB(m());
-  EXPECT_EQ(m().LineCounter, 255);
-  m().P = 0x30;
-  EXPECT_EQ(RunB(300), 255);
-
-  // 17: passes its threshold with I set, keeps counting, fires on the first line I is clear.
-  Board(17);
-  m().P = 0x34;
-  m().IrqEnabled = 1;
-  m().IrqCounter = 0xFF10;
-  StepCountersA(m(), 20);
-  EXPECT_FALSE(Fired());
-  EXPECT_EQ(m().IrqCounter, 0xFF82);
-  m().P = 0x30;
-  EXPECT_EQ(RunA(1), 1);
-  EXPECT_EQ(m().IrqCounter, 0);
-
-  // 18 with I set neither reloads nor disables.
-  Board(18);
-  m().P = 0x34;
-  m().IrqEnabled = 1;
-  m().IrqCounter = 0x90;
-  StepCountersA(m(), 20);
-  EXPECT_EQ(m().IrqEnabled, 1);
-  EXPECT_EQ(m().IrqCounter, static_cast<uint16_t>(0x90 - 114));
-
-  // 91 fires at once whatever I says, and switches itself off.
-  Board(91);
-  m().P = 0x34;
-  m().IrqEnabled = 1;
-  m().IrqCounter = 77;
-  StepCountersB(m());
-  EXPECT_TRUE(Fired());
-  EXPECT_EQ(PushedStatus(), 0x34);
-  EXPECT_EQ(m().IrqEnabled, 0);
-  EXPECT_EQ(m().IrqCounter, 0);
 }
 
 }  // namespace

@@ -29,12 +29,13 @@ class RunFrameTest : public MachineTest {
   }
 };
 
-TEST_F(RunFrameTest, VerticalBlankAndNmi) {
+TEST_F(RunFrameTest, FrameStartVerticalBlankAndNmi) {
   m().CpuMemory[kPpuStatus] = 0x40;
+  m().PpuMemory[0x0000] = 0x80;
+  m().PatternsDirty = 1;
   RunFrame(m(), 0);
-  EXPECT_EQ(FrameCount, 1u);
+  EXPECT_EQ(m().PatternCache[0], 1) << "pattern cache rebuilt at the frame start";
   EXPECT_EQ(m().CpuMemory[0x10], 0) << "NMI disabled in $2000";
-  EXPECT_EQ(m().S, 0xFF);
   EXPECT_EQ(m().CpuMemory[kPpuStatus], 0x80) << "hit cleared at the start, flag set at 243";
   EXPECT_EQ(m().VblankPeriod, 1);
 
@@ -60,14 +61,6 @@ TEST_F(RunFrameTest, HaltedPausedAndSteppedFrames) {
   EXPECT_EQ(StepCount, 0u);
 }
 
-TEST_F(RunFrameTest, PatternCacheIsRebuiltAtFrameStart) {
-  m().PpuMemory[0x0000] = 0x80;
-  m().PatternsDirty = 1;
-  RunFrame(m(), 1);
-  EXPECT_EQ(m().PatternCache[0], 1);
-  EXPECT_EQ(m().PatternsDirty, 0);
-}
-
 TEST_F(RunFrameTest, RenderingOffDrawsNothingAndFreezesTheMmc3Counter) {
   std::memset(BackgroundLayer, 0x2C, sizeof BackgroundLayer);
   m().PpuMemoryWrite(0x3F00, 0x21);
@@ -89,35 +82,6 @@ TEST_F(RunFrameTest, RenderingOffDrawsNothingAndFreezesTheMmc3Counter) {
   EXPECT_EQ(m().LineIrqEnabled, 0);
   EXPECT_EQ(m().LineCounter, static_cast<uint8_t>(10 - 240));
   EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0x40);
-}
-
-TEST_F(RunFrameTest, SkippedFramesApproximateSpriteZeroAndLeaveTheAddress) {
-  // Sprite 0's tile is transparent: a drawn frame never hits, a skipped one hits on its box.
-  m().CpuMemory[kPpuMask] = 0x18;
-  m().SpriteRam[0] = 99;
-  RunFrame(m(), 0);
-  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0);
-  m().TempAddress = 0x0123;
-  m().VramAddress = 0x0456;
-  m().FineY = 3;
-  RunFrame(m(), 1);
-  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0x40);
-  EXPECT_EQ(m().VramAddress, 0x0456);
-  EXPECT_EQ(m().FineY, 3);
-}
-
-TEST_F(RunFrameTest, LinesPastShownLinesArePaintedBlack) {
-  m().CpuMemory[kPpuMask] = 0x08;
-  m().PpuMemoryWrite(0x3F00, 0x21);
-  std::memset(BackgroundLayer, 0x2C, sizeof BackgroundLayer);
-  RunFrame(m(), 0);
-  EXPECT_EQ(BackgroundLayer[231 * 256 + 8], 0x21);
-  EXPECT_EQ(BackgroundLayer[232 * 256], 0x0F);
-  EXPECT_EQ(BaseLayer[239 * 256 + 255], 0x0F);
-  EXPECT_EQ(MainScreen.PixelAt(16, 16 + 239), 0x0F);
-  ShownLines = 240;
-  RunFrame(m(), 0);
-  EXPECT_EQ(BackgroundLayer[239 * 256 + 8], 0x21);
 }
 
 TEST_F(RunFrameTest, Board23ClearsItsReloadAddendEachFrame) {

@@ -1,5 +1,6 @@
 #include "host/pads.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "host/config.h"
@@ -10,142 +11,90 @@ namespace {
 
 constexpr uint8_t kUp = 200, kDown = 208, kLeft = 203, kRight = 205, kKeyX = 45, kKeyZ = 44,
                   kKeyS = 31, kKeyA = 30, kEnter = 28, kRightShift = 54;
-constexpr uint8_t kBitA = 0x01, kBitB = 0x02, kBitSelect = 0x04, kBitStart = 0x08,
-                  kBitUp = 0x10, kBitDown = 0x20, kBitLeft = 0x40, kBitRight = 0x80;
+constexpr uint8_t kBitA = 0x01, kBitB = 0x02, kBitSelect = 0x04, kBitStart = 0x08, kBitUp = 0x10,
+                  kBitDown = 0x20, kBitLeft = 0x40, kBitRight = 0x80;
+constexpr uint8_t kNone = kDeviceNone, kKeys = kDeviceKeyboard, kJoy = kDeviceJoystick;
+
+struct Devices {
+  uint8_t player1, player2, rapidFire;
+};
+KeyEvent Press(uint8_t code) { return {code, 0x80}; }
+KeyEvent Release(uint8_t code) { return {code, 0}; }
 
 class PadsTest : public MachineTest {
  protected:
-  void SetUp() override {
-    MachineTest::SetUp();
-    ResetConfiguration();
+  // The built-in key map with these devices and turbo rate, pads at rest.
+  void StartWith(const Devices& devices) {
     ResetPads();
     HeadlessReset();
-  }
-  void StartWith(uint8_t player1, uint8_t player2, uint8_t rapidFire = 0) {
     UseBuiltInConfiguration();
-    PlayerDevice[0] = player1;
-    PlayerDevice[1] = player2;
-    RapidFireRate = rapidFire;
+    PlayerDevice[0] = devices.player1;
+    PlayerDevice[1] = devices.player2;
+    RapidFireRate = devices.rapidFire;
     FillKeyMaps();
     BuildKeyActionTables();
     ResetRapidFire();
   }
-  // One frame: the frame's key records, then the pads.
-  void Frame(const std::vector<KeyEvent>& records = {}) {
+  // One frame: the frame's key records, then the pads. Player 2's bits in the high byte.
+  int Frame(const std::vector<KeyEvent>& records = {}) {
     for (const KeyEvent& record : records) ApplyPadKey(record);
     UpdatePads(m());
+    return m().PadBits[0] | m().PadBits[1] << 8;
   }
-  static KeyEvent Press(uint8_t code) { return {code, 0x80}; }
-  static KeyEvent Release(uint8_t code) { return {code, 0}; }
 };
 
-TEST_F(PadsTest, KeysPackIntoPortBitsAndStayDownUntilReleased) {
-  StartWith(kDeviceKeyboard, kDeviceNone);
-  Frame({Press(kKeyX), Press(kKeyZ), Press(kRightShift), Press(kEnter), Press(kUp),
-         Press(kDown), Press(kLeft), Press(kRight)});
-  EXPECT_EQ(m().PadBits[0], 0xFF);
-  Frame();
-  EXPECT_EQ(m().PadBits[0], 0xFF);
-  Frame({Release(kKeyX), Release(kDown), Release(kLeft)});
-  EXPECT_EQ(m().PadBits[0], kBitB | kBitSelect | kBitStart | kBitUp | kBitRight);
-  EXPECT_EQ(m().PadBits[1], 0);  // player 2 has no device
-}
-
-TEST_F(PadsTest, ReleaseWithoutPressAndUnmappedKeysChangeNothing) {
-  StartWith(kDeviceKeyboard, kDeviceNone);
-  Frame({Release(kKeyX), Press(57), Press(0)});
-  EXPECT_EQ(m().PadBits[0], 0);
-}
-
-TEST_F(PadsTest, MainKeyboardZeroAlsoPressesUp) {
-  StartWith(kDeviceKeyboard, kDeviceNone);
-  Frame({Press(11)});
-  EXPECT_EQ(m().PadBits[0], kBitUp);
-}
-
-TEST_F(PadsTest, BothPlayersOnTheKeyboardDriveOnlyPlayerOne) {
-  StartWith(kDeviceKeyboard, kDeviceKeyboard);
-  Frame({Press(kKeyX), Press(kLeft)});
-  EXPECT_EQ(m().PadBits[0], kBitA | kBitLeft);
-  EXPECT_EQ(m().PadBits[1], 0);
-}
-
-TEST_F(PadsTest, PlayerTwoAloneOnTheKeyboard) {
-  StartWith(kDeviceNone, kDeviceKeyboard);
-  Frame({Press(kKeyZ)});
-  EXPECT_EQ(m().PadBits[0], 0);
-  EXPECT_EQ(m().PadBits[1], kBitB);
-}
-
-TEST_F(PadsTest, TurboPressesEveryRapidFireRateFrames) {
-  StartWith(kDeviceKeyboard, kDeviceNone, 3);
-  std::vector<int> pressedFrames;
-  for (int frame = 1; frame <= 10; ++frame) {
-    Frame(frame == 1 ? std::vector<KeyEvent>{Press(kKeyS)} : std::vector<KeyEvent>{});
-    if (m().PadBits[0] & kBitA) pressedFrames.push_back(frame);
+TEST_F(PadsTest, ScriptedKeyRecords) {
+  const Devices keys{kKeys, kNone, 0}, turbo2{kKeys, kNone, 2}, turbo3{kKeys, kNone, 3};
+  struct Case {
+    Devices devices;
+    std::vector<std::vector<KeyEvent>> frames;
+    std::vector<int> bits;  // after each frame
+  };
+  const Case cases[] = {
+      // Keys pack into port bits and stay down until released. A release without a press and
+      // unmapped keys (57, 0) change nothing.
+      {keys,
+       {{Release(kKeyX), Press(kKeyX), Press(kKeyZ), Press(kRightShift), Press(kEnter), Press(kUp),
+         Press(kDown), Press(kLeft), Press(kRight)},
+        {},
+        {Release(kKeyX), Release(kDown), Release(kLeft), Press(57), Press(0)}},
+       {0xFF, 0xFF, kBitB | kBitSelect | kBitStart | kBitUp | kBitRight}},
+      {keys, {{Press(11)}}, {kBitUp}},  // the main keyboard's 0 is also Up
+      // Both players on the keyboard drive player 1 only; player 2 alone gets the keys.
+      {{kKeys, kKeys, 0}, {{Press(kKeyX), Press(kLeft)}}, {kBitA | kBitLeft}},
+      {{kNone, kKeys, 0}, {{Press(kKeyZ)}}, {kBitB << 8}},
+      // Turbo presses every RAPIDFIRE frames.
+      {turbo3, {{Press(kKeyS)}, {}, {}, {}, {}, {}, {}}, {kBitA, 0, 0, kBitA, 0, 0, kBitA}},
+      // A held button wins over turbo; turbo B acts on B.
+      {turbo2, {{Press(kKeyX), Press(kKeyA)}, {}, {}}, {kBitA | kBitB, kBitA, kBitA | kBitB}},
+      // Releasing turbo on a press frame used to leave the button stuck down; the countdown
+      // now goes back to 1, so the next press is at once.
+      {turbo3, {{Press(kKeyS)}, {Release(kKeyS)}, {}, {Press(kKeyS)}}, {kBitA, 0, 0, kBitA}},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(i);
+    StartWith(cases[i].devices);
+    std::vector<int> bits;
+    for (const auto& records : cases[i].frames) bits.push_back(Frame(records));
+    EXPECT_EQ(bits, cases[i].bits);
   }
-  EXPECT_EQ(pressedFrames, (std::vector<int>{1, 4, 7, 10}));
 }
 
-TEST_F(PadsTest, HeldButtonWinsOverTurboAndTurboBActsOnB) {
-  StartWith(kDeviceKeyboard, kDeviceNone, 2);
-  Frame({Press(kKeyX), Press(kKeyA)});
-  EXPECT_EQ(m().PadBits[0], kBitA | kBitB);
-  Frame();
-  EXPECT_EQ(m().PadBits[0], kBitA);  // B released between turbo presses, A still held
-  Frame();
-  EXPECT_EQ(m().PadBits[0], kBitA | kBitB);
-}
-
-TEST_F(PadsTest, ReleasingTurboOnAPressFrameDoesNotLeaveTheButtonStuck) {
-  StartWith(kDeviceKeyboard, kDeviceNone, 3);
-  Frame({Press(kKeyS)});
-  EXPECT_EQ(m().PadBits[0], kBitA);
-  Frame({Release(kKeyS)});
-  EXPECT_EQ(m().PadBits[0], 0);
-  Frame({Press(kKeyS)});  // the countdown is back at 1: pressed at once
-  EXPECT_EQ(m().PadBits[0], kBitA);
-}
-
-TEST_F(PadsTest, JoystickAxesButtonsAndTurbo) {
-  StartWith(kDeviceJoystick, kDeviceNone, 2);
-  JoyButtonMap[0] = 0;  // A
-  JoyButtonMap[1] = 1;  // B
-  JoyButtonMap[2] = 2;  // turbo A
-  JoyButtonMap[4] = 40;  // Select past the 32 buttons: never pressed
+TEST_F(PadsTest, JoystickAxisThresholdsAndButtons) {
+  StartWith({kJoy, kNone, 2});
+  const uint8_t buttons[6] = {0, 1, 2, 3, 40, 5};  // Select past the 32 buttons: never pressed
+  std::copy(buttons, buttons + 6, JoyButtonMap);
   HeadlessHost.JoystickAttached = true;
   OpenJoystick();
-  auto& joy = HeadlessHost.Joystick;
-  joy.X = 0x4000;  // exactly on the threshold: neither way
-  joy.Y = 0xC001;
-  joy.Buttons[1] = 0x80;
-  joy.Buttons[31] = 0x80;
-  Frame();
-  EXPECT_EQ(m().PadBits[0], kBitB | kBitDown);
-  joy.X = 0x3FFF;
-  joy.Y = 0x8000;
-  joy.Buttons[1] = 0;
-  joy.Buttons[2] = 0x80;
-  std::vector<uint8_t> bits;
-  for (int frame = 0; frame < 4; ++frame) {
-    Frame();
-    bits.push_back(m().PadBits[0]);
-  }
-  EXPECT_EQ(bits, (std::vector<uint8_t>{kBitLeft | kBitA, kBitLeft, kBitLeft | kBitA, kBitLeft}));
-  joy.X = 0xC001;
-  HeadlessHost.JoystickAttached = false;  // a failed read keeps the last buttons
-  Frame();
-  EXPECT_EQ(m().PadBits[0], kBitLeft);
-}
-
-TEST_F(PadsTest, MissingJoystickIsReportedAndStartUpGoesOn) {
-  StartWith(kDeviceJoystick, kDeviceNone);
-  OpenJoystick();
-  EXPECT_EQ(JoystickPresent, 0u);
-  EXPECT_EQ(HeadlessHost.MessageBoxes, "Error!: Fail to initialize DirectInput\n");
-  EXPECT_EQ(ReadLog(), "Fail to initialize joystick\n");
-  Frame();
-  EXPECT_EQ(m().PadBits[0], 0);
+  // X exactly on the threshold: neither way.
+  HeadlessHost.Joystick = {.X = 0x4000, .Y = 0xC001, .Buttons = {0, 0x80}};
+  EXPECT_EQ(Frame(), kBitB | kBitDown);
+  HeadlessHost.Joystick = {.X = 0x3FFF, .Y = 0xC000, .Buttons = {0, 0, 0x80}};  // turbo A
+  EXPECT_EQ(Frame(), kBitLeft | kBitA);
+  EXPECT_EQ(Frame(), kBitLeft);
+  HeadlessHost.Joystick.X = 0xC001;
+  HeadlessHost.JoystickAttached = false;  // a failed read keeps the last state
+  EXPECT_EQ(Frame(), kBitLeft);
 }
 
 }  // namespace

@@ -8,18 +8,16 @@
 
 namespace {
 
-// Tile 1: every row reads 0,1,2,3,0,1,2,3. Tile 2: all colour 2. Tile 3: all colour 3.
-// Tile 4: only row 5 opaque (colour 1). Tile 5: one opaque pixel, row 0 column 0.
+// Tile 1: every row reads 0,1,2,3,0,1,2,3. Tile 3: all colour 3. Tile 4: only row 5 opaque
+// (colour 1).
 void WriteTiles(Machine& m, uint16_t table) {
   for (int row = 0; row < 8; ++row) {
     m.PpuMemory[table + 16 + row] = 0x55;      // low plane: columns 1, 3, 5, 7
     m.PpuMemory[table + 16 + 8 + row] = 0x33;  // high plane: columns 2, 3, 6, 7
-    m.PpuMemory[table + 32 + 8 + row] = 0xFF;
     m.PpuMemory[table + 48 + row] = 0xFF;
     m.PpuMemory[table + 48 + 8 + row] = 0xFF;
   }
   m.PpuMemory[table + 64 + 5] = 0xFF;
-  m.PpuMemory[table + 80] = 0x80;
 }
 
 class RendererTest : public MachineTest {
@@ -29,11 +27,9 @@ class RendererTest : public MachineTest {
     WriteTiles(m(), 0x0000);
     WriteTiles(m(), 0x1000);
     m().RebuildPatternCache();
-    const uint8_t colours[32] = {0x0F, 0x11, 0x12, 0x13, 0,    0x21, 0x22, 0x23, 0,    0x31, 0x32,
-                                 0x33, 0,    0x01, 0x02, 0x03, 0,    0x14, 0x15, 0x16, 0,    0x24,
-                                 0x25, 0x26, 0,    0x34, 0x35, 0x36, 0,    0x04, 0x05, 0x06};
-    for (int i = 0; i < 32; ++i)
-      if (i % 4) m().PpuMemoryWrite(0x3F00 + i, colours[i]);
+    // Palette entry i holds colour $20 + i; the backdrop is $0F.
+    for (int i = 1; i < 32; ++i)
+      if (i % 4) m().PpuMemoryWrite(0x3F00 + i, static_cast<uint8_t>(0x20 + i));
     m().PpuMemoryWrite(0x3F00, 0x0F);
     std::memset(m().SpriteRam, 0xF0, 256);  // every sprite parked below the picture
     m().CpuMemory[kPpuMask] = 0x1E;         // everything on, left columns shown
@@ -54,47 +50,24 @@ class RendererTest : public MachineTest {
   std::array<uint8_t, 256> background{}, base{};
 };
 
-TEST_F(RendererTest, LeftColumnMaskAndBackgroundOff) {
-  FillNameTable(0x2000, 3);
-  m().CpuMemory[kPpuMask] = 0x1C;  // background on, left 8 background pixels hidden
-  m().FineX = 5;
-  Render(0);
-  for (int x = 0; x < 8; ++x) EXPECT_EQ(background[x], 0x0F) << x;
-  EXPECT_EQ(background[8], 0x13);
-
-  // Background off: the whole row is $0F and fine Y still steps.
-  m().CpuMemory[kPpuMask] = 0x10;
-  m().FineY = 2;
-  Render(1);
-  for (int x = 0; x < 256; ++x) ASSERT_EQ(background[x], 0x0F) << x;
-  EXPECT_EQ(m().FineY, 3);
-}
-
-TEST_F(RendererTest, VerticalStepAndLineStartReload) {
-  // Line 0 takes the whole latch (minus its top bits); fine Y is not reset.
+TEST_F(RendererTest, VerticalStepAcrossAndWithinTables) {
+  // Line 0 takes the whole latch (minus its top bits); fine Y is not reset. Coarse Y 29
+  // after row 7 goes on at coarse Y 0 of the other vertical table.
   m().TempAddress = 0x7C00 | (29 << 5) | 7;
   m().FineY = 7;
   Render(0);
-  // Coarse Y 29 after row 7: coarse Y 0 in the other vertical table.
   EXPECT_EQ(m().FineY, 0);
-  EXPECT_EQ(m().VramAddress & 0x3E0, 0);
-  EXPECT_EQ(m().VramAddress & 0x800, 0);
+  EXPECT_EQ(m().VramAddress & 0xBE0, 0);
 
   // Coarse Y 31 (out of range, set through $2006) wraps to 0 in the same vertical table, also
-  // with the horizontal table bit set.
+  // with the horizontal table bit set; the background off, the row is the backdrop, and the
+  // address still steps.
+  m().CpuMemory[kPpuMask] = 0x10;
   m().TempAddress = 0x0C00 | (31 << 5);
   m().FineY = 7;
   Render(0);
-  EXPECT_EQ(m().VramAddress & 0x3E0, 0);
-  EXPECT_EQ(m().VramAddress & 0x800, 0x800);
-
-  // Later lines reload only coarse X and the horizontal table bit from the latch.
-  m().VramAddress = (5 << 5) | 0x800;
-  m().TempAddress = 0x0400 | (9 << 5) | 3;
-  m().FineY = 4;
-  Render(1);
-  EXPECT_EQ(m().VramAddress & 0x0FFF, 0x0C00 | (5 << 5) | 3);
-  EXPECT_EQ(m().FineY, 5);
+  EXPECT_EQ(m().VramAddress & 0xBE0, 0x800);
+  EXPECT_EQ(background[100], 0x0F);
 }
 
 // Placement rules the test cartridges do not reach: the left-column switch drops whole
@@ -106,7 +79,7 @@ TEST_F(RendererTest, HiddenLeftColumnAndTopsBelowThePicture) {
   Render(10);
   EXPECT_EQ(background[4], 0x0F);
   EXPECT_EQ(background[7], 0x0F);   // not only the part inside the 8 columns
-  EXPECT_EQ(background[11], 0x16);  // sprite 9, at X 8, is drawn; sprite 8 nowhere
+  EXPECT_EQ(background[11], 0x33);  // sprite 9, at X 8, is drawn; sprite 8 nowhere
 
   SetSprite(10, 239, 3, 0x01, 200);
   SetSprite(11, 254, 3, 0x01, 220);
@@ -118,33 +91,22 @@ TEST_F(RendererTest, HiddenLeftColumnAndTopsBelowThePicture) {
 }
 
 TEST_F(RendererTest, SpriteZeroHitsOnItsFirstOpaqueRowOnly) {
-  // Tile 4 is opaque only in row 5: sprite 0 at Y 19 covers lines 20-27, opaque on line 25.
   // X, the sprite enable and the background play no part.
-  SetSprite(0, 19, 4, 0x00, 0);
   m().CpuMemory[kPpuMask] = 0x08;
-  for (int line = 19; line < 25; ++line) {
-    Render(line);
-    EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0) << line;
-  }
-  Render(25);
-  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0x40);
-  EXPECT_EQ(Sprite0Armed, 0);
-
-  // Flipped vertically the opaque row is 2, on line 22.
-  m().CpuMemory[kPpuStatus] = 0;
-  Sprite0Armed = 1;
-  SetSprite(0, 19, 4, 0x80, 0);
-  Render(21);
-  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0);
-  Render(22);
-  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0x40);
-
-  // Y 255 never hits, although the sprite is drawn on lines 0-7.
-  m().CpuMemory[kPpuStatus] = 0;
-  Sprite0Armed = 1;
-  SetSprite(0, 255, 3, 0x00, 0);
-  for (int line = 0; line < 8; ++line) Render(line);
-  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0);
+  const auto hitLine = [&](uint8_t y, uint8_t tile, uint8_t attributes) {
+    m().CpuMemory[kPpuStatus] = 0;
+    Sprite0Armed = 1;
+    SetSprite(0, y, tile, attributes, 0);
+    for (int line = 0; line < 240; ++line) {
+      Render(line);
+      if (m().CpuMemory[kPpuStatus] & 0x40) return Sprite0Armed == 0 ? line : -2;
+    }
+    return -1;
+  };
+  // Tile 4 is opaque only in row 5: at Y 19 it covers lines 20-27, opaque on line 25.
+  EXPECT_EQ(hitLine(19, 4, 0x00), 25);
+  EXPECT_EQ(hitLine(19, 4, 0x80), 22);   // flipped vertically: row 2
+  EXPECT_EQ(hitLine(255, 3, 0x00), -1);  // Y 255 never hits, although drawn on lines 0-7
 }
 
 TEST_F(RendererTest, TileLatchSwitchesTheBackgroundTableMidLine) {
@@ -153,18 +115,16 @@ TEST_F(RendererTest, TileLatchSwitchesTheBackgroundTableMidLine) {
   uint8_t* bank = m().ChrRom + 5 * 0x1000;
   std::memset(bank + 16, 0xFF, 16);
   std::memset(bank + 0xFD * 16, 0xFF, 8);
-  m().BankRegs[0] = 5;  // table $0000, latch $FD
+  m().BankRegs[0] = 5 + 128;  // table $0000, latch $FD; wraps inside the 512 KB store
   m().LineReload = 0xFE;
   FillNameTable(0x2000, 1);
   m().PpuMemory[0x2000] = 0xFD;  // first tile of the line: no switch
   m().PpuMemory[0x2004] = 0xFD;  // fifth tile switches, itself included
   Render(0);
-  EXPECT_EQ(background[0], 0x0F);  // the old table's $FD is blank
-  EXPECT_EQ(background[9], 0x11);  // tile 1 from the old table: 0,1,2,3...
-  EXPECT_EQ(background[11], 0x13);
-  EXPECT_EQ(background[32], 0x11);  // the $FD tile drawn from the new bank: colour 1
-  EXPECT_EQ(background[39], 0x11);
-  EXPECT_EQ(background[40], 0x13);  // tile 1 of the new bank: colour 3
+  EXPECT_EQ(background[0], 0x0F);   // the old table's $FD is blank
+  EXPECT_EQ(background[9], 0x21);   // tile 1 from the old table: 0,1,2,3...
+  EXPECT_EQ(background[32], 0x21);  // the $FD tile drawn from the new bank: colour 1
+  EXPECT_EQ(background[40], 0x23);  // tile 1 of the new bank: colour 3
   EXPECT_EQ(m().LineReload, 0xFD);
   EXPECT_EQ(m().PpuMemory[0x0010], 0xFF);
 }

@@ -12,61 +12,29 @@ hits = $0020
 
 .segment "CODE"
 reset:
-  START_UP
-  lda #<palette
-  sta pointer
-  lda #>palette
-  sta pointer+1
-  jsr load_palette
-  lda #<sprites
-  sta pointer
-  lda #>sprites
-  sta pointer+1
-  jsr copy_sprites
-  ; Table 0: tile 1, attributes 0.
+  START_UP palette, sprites
   lda #$20
-  ldx #$00
-  jsr set_address
-  ldy #4
-@nt0:
-  lda #1
-  ldx #240
-  jsr fill_data
-  dey
-  bne @nt0
-  lda #0
-  ldx #64
-  jsr fill_data
-  ; Table 1: tiles 2, 3, 2, 3, ... (960 bytes, four per pass), attributes 0.
+  ldx #1
+  jsr fill_table
+  ; Table 1: tiles 2, 3, 2, 3, ... (the attributes too: all four palettes are the same).
   lda #$24
   ldx #$00
   jsr set_address
-  ldy #240
+  lda #2
+  ldx #3
+  ldy #0
 @nt1:
-  ldx #2
+  sta PPUDATA
   stx PPUDATA
-  inx
-  stx PPUDATA
-  dex
-  stx PPUDATA
-  inx
+  sta PPUDATA
   stx PPUDATA
   dey
   bne @nt1
-  lda #0
-  ldx #64
-  jsr fill_data
 
 main:
-  jsr wait_vblank
-  lda #2
-  sta OAMDMA
-  lda #0
-  sta PPUSCROLL
-  sta PPUSCROLL
-  sta PPUCTRL
-  lda #$1E
-  sta PPUMASK
+  ldx #$00
+  ldy #$1E
+  jsr frame_start
 @clear:
   bit PPUSTATUS
   bvs @clear
@@ -82,10 +50,6 @@ main:
   inc hits
   jmp main
 
-nmi:
-irq:
-  rti
-
 palette:
   .byte $0F, $16, $2A, $12, $0F, $16, $2A, $12, $0F, $16, $2A, $12, $0F, $16, $2A, $12
   .byte $0F, $30, $30, $30, $0F, $30, $30, $30, $0F, $30, $30, $30, $0F, $30, $30, $30
@@ -94,8 +58,4 @@ sprites:
   .byte 99, 6, $00, 200
   .res 252, $F0
 
-.segment "VECTORS"
-  .word nmi, reset, irq
-
-.segment "CHARS"
-  COMMON_TILES
+END_CARTRIDGE no_interrupt

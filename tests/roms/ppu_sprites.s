@@ -13,34 +13,18 @@
 .include "ppu_common.inc"
 INES_HEADER 0
 
-.segment "ZEROPAGE"
-row: .res 1
-
 .segment "CODE"
 reset:
-  START_UP
-  lda #<palette
-  sta pointer
-  lda #>palette
-  sta pointer+1
-  jsr load_palette
-  lda #<sprites
-  sta pointer
-  lda #>sprites
-  sta pointer+1
-  jsr copy_sprites
-
+  START_UP palette, sprites
   ; Table 0 (horizontal mirroring keeps $2400 a copy): blank but rows 12-15.
   lda #$20
-  ldx #$00
-  jsr set_address
-  lda #0
   ldx #0
-  jsr fill_data          ; rows 0-7
-  ldx #128
-  jsr fill_data          ; rows 8-11
+  jsr fill_table
+  lda #$21
+  ldx #$80
+  jsr set_address
   lda #4
-  sta row
+  sta counter
 @band:
   lda #4
   ldx #16
@@ -48,38 +32,21 @@ reset:
   lda #1
   ldx #16
   jsr fill_data          ; colour-1 tiles, right half
-  dec row
+  dec counter
   bne @band
-  lda #0
-  ldx #0
-  jsr fill_data          ; rows 16-23
-  ldx #192
-  jsr fill_data          ; rows 24-29
-  ; Attributes: palette 1 for the right half of rows 12-15 (attribute row 3, bytes 28-31).
-  ldx #28
-  jsr fill_data
+  ; Palette 1 for the right half of rows 12-15 (attribute row 3, bytes 28-31).
+  lda #$23
+  ldx #$DC
+  jsr set_address
   lda #$55
   ldx #4
   jsr fill_data
-  lda #0
-  ldx #32
-  jsr fill_data
 
 main:
-  jsr wait_vblank
-  lda #2
-  sta OAMDMA
-  lda #0
-  sta PPUSCROLL
-  sta PPUSCROLL
-  sta PPUCTRL
-  lda #$1E
-  sta PPUMASK
+  ldx #$00
+  ldy #$1E
+  jsr frame_start
   jmp main
-
-nmi:
-irq:
-  rti
 
 palette:
   .byte $0F, $30, $10, $00, $0F, $0F, $10, $00, $0F, $30, $10, $00, $0F, $30, $10, $00
@@ -102,8 +69,4 @@ sprites:
   .byte 255, 3, $00, 100
   .res 256 - 14 * 4, $F0
 
-.segment "VECTORS"
-  .word nmi, reset, irq
-
-.segment "CHARS"
-  COMMON_TILES
+END_CARTRIDGE no_interrupt

@@ -8,43 +8,16 @@ INES_HEADER 0
 
 .segment "CODE"
 reset:
-  START_UP
-  lda #<palette
-  sta pointer
-  lda #>palette
-  sta pointer+1
-  jsr load_palette
-  lda #<sprites
-  sta pointer
-  lda #>sprites
-  sta pointer+1
-  jsr copy_sprites
+  START_UP palette, sprites
   lda #$20
-  ldx #$00
-  jsr set_address
-  lda #0
-  ldy #4
-: ldx #0
-  jsr fill_data
-  dey
-  bne :-
+  ldx #0
+  jsr fill_table
 
 main:
-  jsr wait_vblank
-  lda #2
-  sta OAMDMA
-  lda #0
-  sta PPUSCROLL
-  sta PPUSCROLL
-  lda #$20
-  sta PPUCTRL
-  lda #$1E
-  sta PPUMASK
+  ldx #$20
+  ldy #$1E
+  jsr frame_start
   jmp main
-
-nmi:
-irq:
-  rti
 
 palette:
   .byte $0F, $30, $10, $00, $0F, $30, $10, $00, $0F, $30, $10, $00, $0F, $30, $10, $00
@@ -59,17 +32,13 @@ sprites:
   .byte 39, $0B, $21, 96
   .res 256 - 6 * 4, $F0
 
-.segment "VECTORS"
-  .word nmi, reset, irq
-
-.segment "CHARS"
-  ; $0000 table: the common tiles, then $0A/$0B solid colour 3.
-  COMMON_TILES
+END_CARTRIDGE no_interrupt
+  ; $0000 table: after the common tiles, $0A/$0B solid colour 3.
   .res 16 * 3, 0
-  TILE_SOLID 3
-  TILE_SOLID 3
+  .res 32, $FF
   .res $1000 - 16 * 12, 0
   ; $1000 table: $0A the triangle, $0B solid colour 2.
   .res 16 * 10, 0
   TILE_TRIANGLE
-  TILE_SOLID 2
+  .res 8, $00
+  .res 8, $FF

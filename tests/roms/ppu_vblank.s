@@ -38,11 +38,7 @@ main:
 
 nmi:
   inc nmi_count
-irq:
   rti
 
-.segment "VECTORS"
-  .word nmi, reset, irq
+END_CARTRIDGE nmi
 
-.segment "CHARS"
-  COMMON_TILES

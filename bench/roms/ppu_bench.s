@@ -1,6 +1,6 @@
 ; Benchmark load: the checkerboard background and all 64 sprites on, scrolling diagonally and
 ; moving the sprites every frame from the NMI, while the main loop waits on a RAM flag as
-; games do.
+; games do. Assembled with tests/roms on the include path for the shared macros.
 .include "ppu_common.inc"
 INES_HEADER 1
 
@@ -12,12 +12,7 @@ row: .res 1
 
 .segment "CODE"
 reset:
-  START_UP
-  lda #<palette
-  sta pointer
-  lda #>palette
-  sta pointer+1
-  jsr load_palette
+  START_UP palette
   ; Sprites spread over the picture: tiles 1-3 and 5, all four palettes, the upper 32
   ; behind the background.
   ldx #0

@@ -1,0 +1,69 @@
+// Shared set-up for board tests: a board loaded from a tagged image, name-table markers, and
+// table-driven cases of register writes whose effect is read back through the tags.
+#pragma once
+
+#include <array>
+#include <cstring>
+#include <functional>
+
+#include "support/fixture.h"
+
+using Tables4 = std::array<uint8_t, 4>;
+constexpr uint8_t kDrawn = 0xEE;  // CHR RAM contents before the writes
+
+// A register write, or a byte expected after the writes (PPU memory below $2000, CPU above).
+struct Write {
+  uint16_t address;
+  uint8_t value;
+};
+struct BoardCase {
+  uint8_t prgUnits, chrUnits;
+  std::vector<Write> writes, expects;
+};
+
+inline InesImage Image(uint8_t mapper, uint8_t prgUnits = 2, uint8_t chrUnits = 1) {
+  InesImage image;
+  image.Mapper = mapper;
+  image.PrgUnits = prgUnits;
+  image.ChrUnits = chrUnits;
+  return image;
+}
+
+class BoardTest : public MachineTest {
+ protected:
+  void LoadBoard(uint8_t mapper, uint8_t prgUnits, uint8_t chrUnits, uint8_t flags6 = 0) {
+    machine = std::make_unique<Machine>();
+    ResetGlobals();
+    InesImage image = Image(mapper, prgUnits, chrUnits);
+    image.Flags6Low = flags6;
+    ASSERT_EQ(Load(image), kLoadOk);
+    m().FirstSelectPending = 1;  // as reset leaves it
+  }
+  uint8_t At(uint16_t address) {
+    return address < 0x2000 ? m().PpuMemory[address] : m().CpuMemory[address];
+  }
+  // Each case on a freshly loaded board; `write`, if given, performs one register write.
+  void Run(uint8_t mapper, const std::vector<BoardCase>& cases,
+           const std::function<void(Write)>& write = nullptr) {
+    for (size_t i = 0; i < cases.size(); ++i) {
+      SCOPED_TRACE(testing::Message() << "mapper " << int(mapper) << " case " << i);
+      LoadBoard(mapper, cases[i].prgUnits, cases[i].chrUnits);
+      // Without CHR ROM the pattern tables are RAM holding what the game drew.
+      if (cases[i].chrUnits == 0) std::memset(m().PpuMemory, kDrawn, 0x2000);
+      for (const Write& w : cases[i].writes) write ? write(w) : m().CpuWrite(w.address, w.value);
+      for (const Write& e : cases[i].expects)
+        EXPECT_EQ(At(e.address), e.value) << "at $" << std::hex << e.address;
+    }
+  }
+  void FillTables(Tables4 markers) {
+    for (int table = 0; table < 4; ++table)
+      std::memset(m().PpuMemory + 0x2000 + table * 0x400, markers[table], 0x400);
+  }
+  Tables4 Tables() {
+    return {m().PpuMemory[0x2000], m().PpuMemory[0x2400], m().PpuMemory[0x2800],
+            m().PpuMemory[0x2C00]};
+  }
+};
+
+inline uint8_t P(uint32_t bank8k) { return PrgTag(bank8k); }
+inline uint8_t C(uint32_t page1k) { return ChrTag(page1k); }
