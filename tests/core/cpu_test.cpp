@@ -1,0 +1,346 @@
+// The 6502 interpreter on both cores: instruction semantics and addressing quirks; where the
+// cores differ: which opcodes each knows and what it charges, the halt on an unknown opcode,
+// and how each forms its scanline budget; the interrupt entries.
+#include <set>
+
+#include "core/trace.h"
+#include "support/fixture.h"
+
+namespace {
+
+// A console with a program placed straight into CPU memory, run on either core.
+class CpuTest : public MachineTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    MachineTest::SetUp();
+    UseMainCore = GetParam();
+    m().S = 0xFD;
+    m().P = 0x24;
+  }
+
+  bool MainCore() const { return GetParam(); }
+
+  // Places code at `at` followed by a jump to itself, which burns whatever budget is left,
+  // and points PC at it.
+  void Program(const std::vector<uint8_t>& code, uint16_t at = 0x8000) {
+    Place(at, code);
+    const uint16_t loop = static_cast<uint16_t>(at + code.size());
+    Place(loop, {0x4C, static_cast<uint8_t>(loop), static_cast<uint8_t>(loop >> 8)});
+    m().PC = at;
+  }
+  void Place(uint16_t at, const std::vector<uint8_t>& bytes) {
+    for (uint8_t byte : bytes) m().CpuMemory[at++] = byte;
+  }
+  void RunLine() { MainCore() ? m().RunCpuScanline() : m().RunCpuScanlineAlt(); }
+  // Runs one line with the trace on and returns the trace.
+  std::string RunLineTraced() {
+    TraceFile = std::tmpfile();
+    RunLine();
+    std::string text;
+    std::rewind(TraceFile);
+    for (int ch; (ch = std::fgetc(TraceFile)) != EOF;) text += static_cast<char>(ch);
+    std::fclose(TraceFile);
+    TraceFile = nullptr;
+    return text;
+  }
+};
+
+struct Case {
+  const char* name;
+  std::vector<uint8_t> code;
+  uint8_t a, p;          // before
+  uint8_t wantA, wantP;  // after, in the main core
+  uint8_t altDiff = 0;   // bits of A and P that differ in the alternate core
+  int onlyCore = -1;     // 1: an opcode only the main core knows, 0: only the alternate core
+};
+
+// Work RAM for every case, cleared elsewhere: pointers at $0010 and $00FF, and bytes that tell
+// a correctly computed address from a wrongly wrapped or carried one.
+// clang-format off
+const std::pair<uint16_t, uint8_t> kScene[] = {
+    {0x0000, 0x04}, {0x0001, 0x42}, {0x0010, 0x00}, {0x0011, 0x03}, {0x00FF, 0x00},
+    {0x0100, 0x03}, {0x0110, 0x6B}, {0x0300, 0xCF}, {0x0305, 0xAB}, {0x0400, 0x5A},
+    {0x0405, 0xCD}, {0x0200, 0x80}, {0x02FF, 0x08}};
+
+const Case kCases[] = {
+    {"AdcIgnoresDecimal", {0x69, 0x01}, 0x09, 0x08, 0x0A, 0x08},
+    {"AdcSignedOverflow", {0x69, 0x50}, 0x50, 0x00, 0xA0, 0xC0},
+    {"AdcCarryOutToZero", {0x69, 0x01}, 0xFF, 0x00, 0x00, 0x03},
+    {"SbcOverflow", {0xE9, 0xB0}, 0x50, 0x01, 0xA0, 0xC0},
+    {"SbcBorrowOut", {0xE9, 0xFF}, 0x70, 0x01, 0x71, 0x00},
+    {"SbcBorrowIn", {0xE9, 0x01}, 0x00, 0x00, 0xFE, 0x80},
+    {"SbcIgnoresDecimal", {0xE9, 0x01}, 0x10, 0x09, 0x0F, 0x09},
+    {"CmpGreaterWithN", {0xC9, 0x01}, 0xF0, 0x00, 0xF0, 0x81},
+    {"CpxEqual", {0xAA, 0xE0, 0x40}, 0x40, 0x00, 0x40, 0x03},
+    {"CpyLess", {0xA8, 0xC0, 0x41}, 0x40, 0x00, 0x40, 0x80},
+    {"AndToZero", {0x29, 0x0F}, 0xF0, 0x80, 0x00, 0x02},
+    {"OraSetsN", {0x09, 0x80}, 0x01, 0x02, 0x81, 0x80},
+    {"EorToZero", {0x49, 0xFF}, 0xFF, 0x00, 0x00, 0x02},
+    {"AslCarriesBit7", {0x0A}, 0x81, 0x00, 0x02, 0x01},
+    {"LsrClearsN", {0x4A}, 0x01, 0x80, 0x00, 0x03},
+    {"RolShiftsCarryIn", {0x2A}, 0x80, 0x01, 0x01, 0x01},
+    {"RorShiftsCarryIn", {0x6A}, 0x01, 0x01, 0x80, 0x81},
+    {"BitZeroPageTakesNAndVFromTheByte", {0x24, 0x11}, 0x04, 0xC1, 0x04, 0x03},
+    {"SecSedSei", {0x38, 0xF8, 0x78}, 0x00, 0x00, 0x00, 0x0D},
+    {"ClcClvCldCli", {0x18, 0xB8, 0xD8, 0x58}, 0x00, 0xDF, 0x00, 0x92},
+    {"TxsSetsNoFlag", {0xA2, 0x80, 0xA9, 0x01, 0x9A}, 0x00, 0x00, 0x01, 0x00},
+    {"TsxSetsN", {0xBA, 0x8A}, 0x00, 0x00, 0xFD, 0x80},
+    {"DexWraps", {0xA2, 0x00, 0xCA, 0x8A}, 0x00, 0x00, 0xFF, 0x80},
+    {"DecZeroPage", {0xC6, 0x10}, 0x00, 0x00, 0x00, 0x80},
+    {"AslAbsolute", {0x0E, 0x00, 0x03}, 0x00, 0x00, 0x00, 0x81},
+    {"RorZeroPageX", {0xA2, 0x01, 0x76, 0x10}, 0x00, 0x00, 0x00, 0x01},
+    {"IncAbsoluteX", {0xA2, 0x01, 0xFE, 0xFF, 0x02}, 0x00, 0x00, 0x00, 0x80},
+    // The extra opcodes both cores know.
+    {"IncAccumulator", {0x1A}, 0xFF, 0x00, 0x00, 0x02},
+    {"BitIndexedIndirect", {0x34, 0x10}, 0x30, 0x00, 0x30, 0xC2},
+    {"OraZeroPagePointer", {0x12, 0x10}, 0x30, 0x00, 0xFF, 0x80},
+    {"AndZeroPagePointer", {0x32, 0x10}, 0x3C, 0x00, 0x0C, 0x00},
+    {"EorZeroPagePointer", {0x52, 0x10}, 0x3C, 0x00, 0xF3, 0x80},
+    {"CmpZeroPagePointer", {0xD2, 0x10}, 0xCF, 0x00, 0xCF, 0x03},
+    {"PushX", {0xA2, 0x90, 0xDA, 0x68}, 0x00, 0x00, 0x90, 0x80},
+    // Extra opcodes of one core (the opcode sweep shows the other core halting on them).
+    {"PushY", {0xA0, 0x77, 0x5A, 0x68}, 0x00, 0x00, 0x77, 0x00, 0x00, 1},
+    {"BranchAlways", {0x80, 0x02, 0xA9, 0x01}, 0x00, 0x00, 0x00, 0x00, 0x00, 1},
+    {"SkippingNoOp", {0xD4, 0xA9, 0xA9, 0x05}, 0x00, 0x00, 0x05, 0x00, 0x00, 1},
+    {"PullX", {0xA2, 0x90, 0xDA, 0xA2, 0x00, 0xFA, 0x8A}, 0x00, 0x00, 0x90, 0x80, 0x00, 0},
+    // JMP ($02FF) takes its high byte from $0200, not $0300: LDA #$11 at $8008.
+    {"JmpIndirectPageWrap", {0x6C, 0xFF, 0x02, 0xA9, 0x22, 0x4C, 0x0A, 0x80, 0xA9, 0x11},
+     0x00, 0x00, 0x11, 0x00},
+    // PHP; PLA: the alternate core pushes the status with bit 5 clear.
+    {"PhpKeepsBit5OnlyInTheMainCore", {0x08, 0x68}, 0x00, 0x24, 0x24, 0x24, 0x20},
+    {"PlpReplacesTheStatus", {0x48, 0x28}, 0xDF, 0x00, 0xDF, 0xDF},
+    // S = 0: PHA writes $0100; PLA; ORA $0100.
+    {"StackWraps", {0xA2, 0x00, 0x9A, 0x48, 0xA9, 0x01, 0x68, 0x0D, 0x00, 0x01},
+     0x80, 0x00, 0x80, 0x80},
+    // JSR $8007; TXA; JMP past; LDX $01FC; RTS: A = the low byte JSR pushed, $8002.
+    {"JsrRts", {0x20, 0x07, 0x80, 0x8A, 0x4C, 0x0B, 0x80, 0xAE, 0xFC, 0x01, 0x60}, 0x00, 0x00, 0x02,
+     0x00},
+    // Addressing: loads show the byte reached, stores are read back.
+    {"IndirectYPointerAtFfTakesHighFrom0100", {0xA0, 0x05, 0xB1, 0xFF}, 0x00, 0x00, 0xAB, 0x80},
+    {"IndexedIndirectPointerWraps", {0xA1, 0xFF}, 0x00, 0x00, 0x5A, 0x00},
+    {"LdxZeroPageYDoesNotWrap", {0xA0, 0x20, 0xB6, 0xF0, 0x8A}, 0x00, 0x00, 0x6B, 0x00},
+    {"StxZeroPageYWraps", {0xA2, 0x77, 0xA0, 0x20, 0x96, 0xF0, 0xA5, 0x10}, 0x00, 0x00, 0x77, 0x00},
+    {"ZeroPageXWraps", {0xA2, 0x20, 0xB5, 0xF1}, 0x00, 0x00, 0x03, 0x00},
+    {"AbsoluteXWrapsPastFfff", {0xA2, 0x02, 0xBD, 0xFF, 0xFF}, 0x00, 0x00, 0x42, 0x00},
+    {"AbsoluteYCrossesPage", {0xA0, 0x06, 0xB9, 0xFF, 0x03}, 0x00, 0x00, 0xCD, 0x80},
+    {"AbsoluteRmwThroughTheBus", {0xEE, 0x00, 0x08, 0xA5, 0x00}, 0x00, 0x00, 0x05, 0x00},
+    {"StaIndirectY", {0xA0, 0x80, 0x91, 0x10, 0xAD, 0x80, 0x03}, 0x99, 0x00, 0x99, 0x80},
+    {"StaIndexedIndirect", {0xA2, 0x02, 0x81, 0x0E, 0xAD, 0x00, 0x03}, 0x99, 0x00, 0x99, 0x80},
+    {"LdaZeroPagePointerWrapsExtra", {0xB2, 0xFF}, 0x00, 0x00, 0x5A, 0x00},
+    {"StaZeroPagePointerExtra", {0x92, 0xFF, 0xAD, 0x00, 0x04}, 0x5E, 0x00, 0x5E, 0x00},
+};
+// clang-format on
+
+TEST_P(CpuTest, InstructionsAndAddressingModes) {
+  for (const Case& test : kCases) {
+    if (test.onlyCore >= 0 && test.onlyCore != MainCore()) continue;
+    SCOPED_TRACE(test.name);
+    std::memset(m().CpuMemory, 0, 0x800);
+    for (const auto& [address, value] : kScene) m().CpuMemory[address] = value;
+    Program(test.code);
+    m().A = test.a;
+    m().X = m().Y = 0;
+    m().P = test.p;
+    m().S = 0xFD;
+    RunLine();
+    const uint8_t altDiff = MainCore() ? 0 : test.altDiff;
+    EXPECT_EQ(m().A, test.wantA ^ altDiff);
+    EXPECT_EQ(m().P, test.wantP ^ altDiff);
+  }
+}
+
+// Opcode bits 7-6 pick the flag (N, V, C, Z), bit 5 the value that takes the branch.
+TEST_P(CpuTest, BranchesTakenAndNotTaken) {
+  const uint8_t flags[4] = {0x80, 0x40, 0x01, 0x02};
+  for (int opcode = 0x10; opcode < 0x100; opcode += 0x20) {
+    for (int taken : {1, 0}) {
+      SCOPED_TRACE(::testing::Message() << "opcode " << opcode << " taken " << taken);
+      Program({static_cast<uint8_t>(opcode), 0x01, 0xE8});  // skips INX when taken
+      m().X = 0;
+      m().P = ((opcode >> 5) & 1) == taken ? flags[opcode >> 6] : 0;
+      RunLine();
+      EXPECT_EQ(m().X, 1 - taken);
+    }
+  }
+}
+
+// With I set the main core takes BRK as usual; the alternate core ignores it (7 cycles, then
+// the byte after the opcode).
+TEST_P(CpuTest, BrkPushesNextByteAndRtiResumesThere) {
+  Place(0xFFFE, {0x00, 0x90});
+  Place(0x9000, {0x08, 0x68, 0xAA, 0x40});  // PHP; PLA; TAX; RTI: X = the status inside
+  Program({0x00, 0xA0, 0x07}, 0xC000);
+  m().P = 0x21;
+  RunLine();
+  EXPECT_EQ(m().CpuMemory[0x1FD], 0xC0);
+  EXPECT_EQ(m().CpuMemory[0x1FC], 0x01);
+  EXPECT_EQ(m().CpuMemory[0x1FB], MainCore() ? 0x31 : 0x11);
+  EXPECT_EQ(m().X, MainCore() ? 0x35 : 0x15);  // I and B set; the main core also sets bit 5
+  EXPECT_EQ(m().Y, 0x07);                      // resumed at $C001
+  EXPECT_EQ(m().P, MainCore() ? 0x31 : 0x11);
+  EXPECT_EQ(m().S, 0xFD);
+  Program({0x00, 0xA0, 0x08}, 0xC000);
+  m().X = 0;
+  m().P = 0x04;
+  RunLine();
+  EXPECT_EQ(m().X, MainCore() ? 0x34 : 0x00);
+  EXPECT_EQ(m().Y, 0x08);
+}
+
+// Base cycles of each opcode, row $x0-$xF per string; '.' = unknown in both cores. The 6502's
+// published counts plus the extra opcodes; never a page-crossing or branch penalty.
+constexpr const char* kCycleGrid[16] = {
+    "7600035.322..46.", "255.046.244..47.", "66..335.422.446.", "255.446.24...47.",
+    "66...35.322.346.", "255..46.243..47.", "66...35.422.546.", "25...46.24...47.",
+    "36..333.202.4440", "265.444.252005..", "262.333.2220444.", "255.444.242.444.",
+    "26..335.222.446.", "255.046.243..47.", "26..335.222.446.", "25..046.244..47.",
+};
+
+const std::set<int> kUnknownInMainOnly = {0xFA};
+const std::set<int> kUnknownInAltOnly = {0x02, 0x14, 0x5A, 0x80, 0x89,
+                                         0x8F, 0x9B, 0x9C, 0xAB, 0xD4};
+
+bool Knows(bool mainCore, int opcode) {
+  if (kCycleGrid[opcode >> 4][opcode & 15] == '.') return false;
+  return !(mainCore ? kUnknownInMainOnly : kUnknownInAltOnly).count(opcode);
+}
+
+// Memory is all $FF, unknown to both cores, and every operand is $FF, so wherever an
+// instruction sends PC (jump, branch, vector, stack) the next fetch halts, whatever the
+// registers hold. A budget of exactly the instruction's cycles must end the run before that
+// fetch; one cycle more must reach it.
+TEST_P(CpuTest, EachOpcodeIsKnownAndChargesItsBaseCycles) {
+  for (int opcode = 0; opcode < 256; ++opcode) {
+    SCOPED_TRACE(::testing::Message() << "opcode $" << std::hex << opcode);
+    const bool known = Knows(MainCore(), opcode);
+    const int cycles = kCycleGrid[opcode >> 4][opcode & 15] - '0';
+    for (int extra : {0, 1}) {
+      if (known && cycles == 0 && extra == 0) continue;  // a budget of 0 runs nothing
+      std::memset(m().CpuMemory, 0xFF, sizeof m().CpuMemory);
+      m().CpuMemory[0x8000] = static_cast<uint8_t>(opcode);
+      m().PC = 0x8000;
+      m().P = 0;  // I clear: the alternate core's BRK is taken
+      CpuHalted = 0;
+      // The budget of this run, on either core (each reads only its own adjustment).
+      CycleAdjust = CycleCarry = static_cast<int16_t>((known ? cycles + extra : 1) - 114);
+      RunLine();
+      if (!known) {
+        EXPECT_EQ(CpuHalted, 1u);
+        EXPECT_EQ(m().PC, 0x8001);
+        break;
+      }
+      EXPECT_EQ(CpuHalted, static_cast<uint32_t>(extra)) << "charged other than " << cycles;
+    }
+  }
+}
+
+TEST_P(CpuTest, UnknownOpcodeLogsFiveLinesAndHalts) {
+  Program({0xA9, 0x11, 0xA2, 0x22, 0xA0, 0x33, 0x18, 0x07});  // LDA, LDX, LDY, CLC, bad
+  // The NMI and IRQ vectors.
+  Place(0xFFFA, {0x23, 0x81, 0x00, 0x00, 0xBC, 0x9A});
+  FrameCount = 7;
+  m().A = 1;
+  m().P = 0x25;
+  CycleCarry = -3;
+  RunLine();
+  EXPECT_EQ(ReadLog(), "Bad opcode:7\nAt:32775\nFrame:7\nNMI vector:33059\nIRQ vector:39612\n");
+  EXPECT_EQ(CpuHalted, 1u);
+  EXPECT_EQ(m().PC, 0x8008);
+  EXPECT_EQ(m().A + m().X, 1);  // no write-back of the working registers
+  // The main core's P is live (the CLC shows); the alternate core rebuilds nothing.
+  EXPECT_EQ(m().P, MainCore() ? 0x24 : 0x25);
+  EXPECT_EQ(CycleCarry, -3);
+}
+
+// 200 zero-cycle no-ops spend nothing; LDA zp and 55 NOPs leave 1 cycle; ASL abs,X (7) still
+// runs, leaving -6, which only the alternate core carries into the next run.
+TEST_P(CpuTest, LastInstructionCompletesAndOnlyTheAlternateCoreCarriesTheRest) {
+  std::memset(m().CpuMemory + 0x8000, 0xEA, 0x300);  // NOP
+  std::memset(m().CpuMemory + 0x8000, 0x03, 200);
+  Place(0x8000 + 200, {0xA5, 0x10});
+  Place(0x8000 + 202 + 55, {0x1E, 0x00, 0x03});
+  const uint16_t afterAsl = 0x8000 + 202 + 55 + 3;
+  m().PC = 0x8000;
+  RunLine();
+  EXPECT_EQ(m().PC, afterAsl);
+  EXPECT_EQ(CycleCarry, MainCore() ? 0 : -6);
+  CycleAdjust = 4;  // the main core's adjustment; the alternate core ignores it
+  RunLine();
+  EXPECT_EQ(m().PC, afterAsl + (MainCore() ? 59 : 54));  // alternate: 114 - 6 = 108 cycles
+  EXPECT_EQ(CycleCarry, 0);
+}
+
+// The trace shows the two instructions, each line with the registers before it.
+TEST_P(CpuTest, WaitingForVblankEndsTheRunAtOnce) {
+  Place(0x8000, {0xAD, 0x02, 0x20, 0x10, 0xFB});  // LDA $2002; BPL back onto it
+  m().PC = 0x8000;
+  m().A = 0x11;
+  const std::string bit5 = MainCore() ? "2" : "0";  // the high digit of P
+  EXPECT_EQ(RunLineTraced(), "8000  AD 02 20  A:11 X:00 Y:00 P:" + bit5 + "4 SP:FD\n" +
+                                 "8003  10 FB     A:00 X:00 Y:00 P:" + bit5 + "6 SP:FD\n");
+  EXPECT_EQ(m().PC, 0x8000);
+  EXPECT_EQ(CycleCarry, MainCore() ? 0 : -1);
+  // A branch back onto other code is interpreted: INC $0300; BPL, 8 cycles a turn.
+  Place(0x8000, {0xEE, 0x00, 0x03});
+  CycleCarry = 0;
+  RunLine();
+  EXPECT_EQ(m().CpuMemory[0x300], 15);
+}
+
+// Interrupt entries, taken between two runs. Boards with scanline counters push P with bit 4
+// cleared. With I set the IRQ waits, except on mapper 91.
+TEST_P(CpuTest, IrqEntry) {
+  m().CpuMemory[0xFFFE] = 0x10;
+  m().CpuMemory[0xFFFF] = 0x90;
+  for (int mapper :
+       {4, 26, 73, 74, 118, 160, 161, 245, 249, 6, 16, 17, 18, 19, 21, 23, 24, 25, 69, 91}) {
+    SCOPED_TRACE(mapper);
+    const bool cleared = mapper == 4 || mapper == 26 || (mapper >= 73 && mapper != 91);
+    MapperNumber = static_cast<uint8_t>(mapper);
+    for (uint8_t p : {0x30, 0x34}) {
+      m().S = 0xFD;
+      m().P = p;
+      m().PC = 0xC123;
+      mapper == 91 ? m().TakeIrqAlways() : m().TakeIrq();
+      const bool taken = p == 0x30 || mapper == 91;
+      EXPECT_EQ(m().S, taken ? 0xFA : 0xFD);
+      EXPECT_EQ(m().PC, taken ? 0x9010 : 0xC123);
+      EXPECT_EQ(m().CpuMemory[0x1FB], (cleared ? 0x20 : 0x30) | (taken ? p & 4 : 0));
+      EXPECT_EQ(m().P, 0x34);
+    }
+  }
+}
+
+// The frame is counted either way; the I flag never blocks the NMI, and the handler returns
+// through the program's own RTI in either core. A mapper-4 cartridge with a trainer enters
+// the NMI at $7000, where the trainer was loaded.
+TEST_P(CpuTest, NmiCountsTheFrameEntersOnlyWhenEnabledAndReturns) {
+  Place(0xFFFA, {0x00, 0x90});
+  Place(0x9000, {0xE6, 0x10, 0x40});  // INC $10; RTI
+  Program({}, 0xC123);
+  FrameCount = 0xFFFFFFFF;
+  m().TakeNmi();
+  EXPECT_EQ(FrameCount, 0u);
+  EXPECT_EQ(m().PC, 0xC123);
+  m().CpuMemory[kPpuControl] = 0x80;
+  m().TakeNmi();
+  EXPECT_EQ(m().CpuMemory[0x1FD], 0xC1);
+  EXPECT_EQ(m().CpuMemory[0x1FC], 0x23);
+  EXPECT_EQ(m().CpuMemory[0x1FB], 0x24);
+  EXPECT_EQ(m().S, 0xFA);
+  EXPECT_EQ(m().P, 0x24);
+  EXPECT_EQ(m().PC, 0x9000);
+  RunLine();
+  EXPECT_EQ(m().CpuMemory[0x10], 1);
+  EXPECT_EQ(m().PC, 0xC123);
+  EXPECT_EQ(m().S, 0xFD);
+  TrainerPresent = 1;
+  MapperNumber = 4;
+  m().TakeNmi();
+  EXPECT_EQ(m().PC, 0x7000);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cores, CpuTest, ::testing::Values(true, false),
+                         [](const auto& info) { return info.param ? "Main" : "Alt"; });
+
+}  // namespace
