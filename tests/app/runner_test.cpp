@@ -52,6 +52,22 @@ TEST_F(RunnerTest, SummaryHashAndPngOfACartridgeRun) {
             std::vector<uint8_t>({0, 0, 1, 0, 0, 0, 0, 240, 8, 2}));
 }
 
+TEST_F(RunnerTest, TraceStartsWhereToldAndSkippedFramesDrawNothing) {
+  const std::string rom = TestRomPath("ppu_scroll.nes") + " --log " + (dir / "run.tst").string();
+  const auto trace = (dir / "trace.txt").string();
+  ASSERT_EQ(RunRunner(rom + " --frames 1 --start-pc 0x8000 --trace " + trace).status, 0);
+  std::ifstream in(trace);
+  std::string first;
+  std::getline(in, first);
+  EXPECT_EQ(first.rfind("8000  ", 0), 0u) << first;
+  EXPECT_NE(first.find("SP:FF"), std::string::npos) << first;
+  // Emulated but never drawn: the picture stays as blank as before the first frame.
+  EXPECT_EQ(RunRunner(rom + " --frames 8 --hash --skip-render").Hash(),
+            RunRunner(rom + " --frames 8 --hash --skip-render --start-pc 0x8033").Hash());
+  EXPECT_NE(RunRunner(rom + " --frames 8 --hash --skip-render").Hash(),
+            RunRunner(rom + " --frames 8 --hash").Hash());
+}
+
 TEST_F(RunnerTest, FailuresSayWhichAndExitNonZero) {
   InesImage unsupported;
   unsupported.Mapper = 9;

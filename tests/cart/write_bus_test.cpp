@@ -41,4 +41,11 @@ TEST_F(WriteBusTest, SoundChangeFlags) {
   m().CpuWrite(0x4011, 0);
   EXPECT_EQ(DmcChanged, 1u);
   EXPECT_EQ(m().CpuRead(0x4011), 0x80);
+  // A length load forgets pulse 1's sweep write; pulse 2 keeps its own.
+  m().CpuWrite(0x4001, 0x88);
+  m().CpuWrite(0x4005, 0x88);
+  m().CpuWrite(0x4003, 0x10);
+  m().CpuWrite(0x4007, 0x10);
+  EXPECT_EQ(Pulse1SweepWritten, 0u);
+  EXPECT_EQ(Pulse2SweepWritten, 1u);
 }
