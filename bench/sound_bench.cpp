@@ -9,14 +9,20 @@
 #include "core/machine.h"
 #include "log/log.h"
 
-static void BM_RunSoundFrame(benchmark::State& state) {
+// A fresh console with the sound output open, or none (the benchmark is then skipped).
+static std::unique_ptr<Machine> OpenBenchConsole(benchmark::State& state) {
   ResetGlobals();
   LogPath = "/dev/null";
-  auto m = std::make_unique<Machine>();
   if (!OpenSound()) {
     state.SkipWithError("no sound output");
-    return;
+    return nullptr;
   }
+  return std::make_unique<Machine>();
+}
+
+static void BM_RunSoundFrame(benchmark::State& state) {
+  auto m = OpenBenchConsole(state);
+  if (!m) return;
   // Random-looking sample bytes so the delta channel moves both ways.
   for (int i = 0; i < 0x1000; ++i) m->CpuMemory[0xC000 + i] = static_cast<uint8_t>(i * 37 + 11);
   const uint8_t registers[][2] = {
@@ -40,13 +46,8 @@ BENCHMARK(BM_RunSoundFrame);
 
 // The common case between tunes: every channel switched off, every ring kept silent.
 static void BM_RunSoundFrameAllOff(benchmark::State& state) {
-  ResetGlobals();
-  LogPath = "/dev/null";
-  auto m = std::make_unique<Machine>();
-  if (!OpenSound()) {
-    state.SkipWithError("no sound output");
-    return;
-  }
+  auto m = OpenBenchConsole(state);
+  if (!m) return;
   StartSoundPlayback();
   for (auto _ : state) {
     m->RunSoundFrame();
