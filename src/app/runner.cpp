@@ -33,13 +33,6 @@ Picture ScreenPicture() {
   return picture;
 }
 
-// 64-bit FNV-1a: stable across builds and hosts, enough to tell pictures apart in tests.
-uint64_t HashPicture(const Picture& picture) {
-  uint64_t hash = 0xCBF29CE484222325ull;
-  for (const uint8_t byte : picture) hash = (hash ^ byte) * 0x100000001B3ull;
-  return hash;
-}
-
 // Prepares the machine as the main loop does before its first frame.
 void StartMachine(Machine& m, const RunnerOptions& options) {
   MainScreen.Fill(kScreenBlack);
@@ -117,7 +110,7 @@ int RunLoaded(const RunnerOptions& options) {
               framesRun);
   if (options.Bench) std::printf(" fps=%.0f", passRates.empty() ? 0.0 : Median(passRates));
   if (options.Hash)
-    std::printf(" hash=%016llx", static_cast<unsigned long long>(HashPicture(ScreenPicture())));
+    std::printf(" hash=%016llx", static_cast<unsigned long long>(ShownPictureHash()));
   std::printf("\n");
   return status;
 }

@@ -27,3 +27,7 @@ void FillBaseLayer(uint8_t backdrop);
 // pixels of the current backdrop colour ($3F00 now, which may differ from the frame start)
 // left transparent, and copies the result to (16, 16) of MainScreen.
 void PresentFrame(const Machine& m);
+
+// 64-bit FNV-1a over the 256 x 240 colour numbers shown at (16, 16) of MainScreen: stable
+// across builds and hosts, enough to tell pictures apart (the runner's --hash, the tests).
+uint64_t ShownPictureHash();

@@ -21,3 +21,11 @@ void PresentFrame(const Machine& m) {
   }
   MainScreen.CopyBlock(BaseLayer, kPictureWidth, kPictureHeight, kPictureLeft, kPictureTop);
 }
+
+uint64_t ShownPictureHash() {
+  uint64_t hash = 0xCBF29CE484222325ull;
+  for (int y = 0; y < kPictureHeight; ++y)
+    for (int x = 0; x < kPictureWidth; ++x)
+      hash = (hash ^ MainScreen.PixelAt(kPictureLeft + x, kPictureTop + y)) * 0x100000001B3ull;
+  return hash;
+}

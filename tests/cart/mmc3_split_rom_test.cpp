@@ -9,9 +9,7 @@ using Mmc3SplitRomTest = CartridgeTest;
 // black over the 8 lines that are not shown.
 TEST_F(Mmc3SplitRomTest, ScanlineIrqSplitsTheScreenIntoThreeBands) {
   for (const uint32_t core : {0u, 1u}) {
-    ResetGlobals();
-    UseMainCore = core;
-    Start("mmc3_split.nes");
+    StartOnCore("mmc3_split.nes", core);
     Frames(6);
     for (int y = 0; y < 240; ++y) {
       const uint8_t colour = y >= 232 ? 0x0F : y < 80 ? 0x16 : y < 160 ? 0x12 : 0x2A;

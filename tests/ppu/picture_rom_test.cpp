@@ -80,9 +80,7 @@ TEST_F(PictureRomTest, TallSpritesTakeTilePairsFromTheirOwnTable) {
 // 105 table 1's green, 4 pixels to the left, then table 0 again in x 252-255.
 TEST_F(PictureRomTest, SpriteZeroPollingSplitsTheScroll) {
   for (const uint32_t core : {0u, 1u}) {
-    ResetGlobals();
-    UseMainCore = core;
-    Start("ppu_split.nes");
+    StartOnCore("ppu_split.nes", core);
     Frames(3);
     const uint8_t hitsBefore = Ram(0x20);
     Frames(4);
@@ -129,9 +127,7 @@ TEST_F(PictureRomTest, OverflowIsSetOnlyBySkippedFrames) {
 // that line (9 to 12 passes of a 10-cycle loop), not at once and not a line later.
 TEST_F(PictureRomTest, VblankFlagAndNmiAsTheProgramSeesThem) {
   for (const uint32_t core : {0u, 1u}) {
-    ResetGlobals();
-    UseMainCore = core;
-    Start("ppu_vblank.nes");
+    StartOnCore("ppu_vblank.nes", core);
     Frames(4);
     const uint8_t nmis = Ram(0x20), polled = Ram(0x21);
     Frames(6);
