@@ -1,0 +1,3 @@
+#include "apu/expansion.h"
+
+uint8_t Vrc6Registers[3][3];
