@@ -122,6 +122,7 @@ int RunRunner(const RunnerOptions& options) {
   if (!options.LogPath.empty()) LogPath = options.LogPath;
   LogStart();
   if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);
+  IdleSkip = options.IdleSkip ? 1 : 0;
   BuildSystemPalette();
   // Sound runs as in the desktop program (the CPU can read the delta level back from $4011);
   // only --wav keeps what it plays.

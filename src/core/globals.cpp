@@ -23,6 +23,9 @@ uint32_t UseMainCore;
 uint32_t CpuHalted;
 uint32_t FrameCount;
 char HexDigits[16];
+uint32_t IdleSkip = 1;
+uint32_t BusEffects;
+uint64_t IdlePassesSkipped;
 
 int16_t IrqAdjust;
 
@@ -38,6 +41,9 @@ void ResetGlobals() {
   std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
   CycleAdjust = CycleCarry = 0;
   UseMainCore = CpuHalted = FrameCount = 0;
+  IdleSkip = 1;
+  BusEffects = 0;
+  IdlePassesSkipped = 0;
   std::memset(HexDigits, 0, sizeof HexDigits);
   IrqAdjust = 0;
   SaveSlot = 0;
