@@ -66,6 +66,9 @@ int RunLoaded(const RunnerOptions& options) {
     }
   }
   StartMachine(m, options);
+  if (!StartRunnerStateFiles(m, options)) return 1;
+  CatchStopSignals();
+  bool stateFilesGood = true;
 
   // The bench splits the run into passes and reports the median pass; the frames run are
   // the same with or without it.
@@ -74,13 +77,15 @@ int RunLoaded(const RunnerOptions& options) {
   Picture pngPicture;
   const int pngFrame = options.PngFrame ? options.PngFrame : options.Frames;
   int framesRun = 0;
-  for (int pass = 0; pass < passes && !CpuHalted; ++pass) {
+  for (int pass = 0; pass < passes && !CpuHalted && !StopSignal; ++pass) {
     const int passEnd = options.Frames * (pass + 1) / passes;
     const int passStart = framesRun;
     const auto start = std::chrono::steady_clock::now();
-    while (framesRun < passEnd && !CpuHalted) {
+    while (framesRun < passEnd && !CpuHalted && !StopSignal) {
+      BeforeRunnerFrame(options, framesRun + 1);
       RunFrame(m, options.SkipRender ? 1 : 0);
       ++framesRun;
+      if (!AfterRunnerFrame(m, options, framesRun)) stateFilesGood = false;
       if (framesRun == pngFrame && !options.PngPath.empty()) pngPicture = ScreenPicture();
     }
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
@@ -95,7 +100,7 @@ int RunLoaded(const RunnerOptions& options) {
     TraceFile = nullptr;
   }
 
-  int status = 0;
+  int status = FinishRunnerStateFiles(m, options, framesRun) && stateFilesGood ? 0 : 1;
   if (!options.PngPath.empty()) {
     if (pngPicture.empty()) pngPicture = ScreenPicture();  // the run stopped early
     std::string error;
@@ -112,6 +117,11 @@ int RunLoaded(const RunnerOptions& options) {
   if (options.Hash)
     std::printf(" hash=%016llx", static_cast<unsigned long long>(ShownPictureHash()));
   std::printf("\n");
+  if (StopSignal) {
+    std::fprintf(stderr, "halvoren-run: stopped by signal %d after %d frames\n",
+                 static_cast<int>(StopSignal), framesRun);
+    return 128 + StopSignal;
+  }
   return status;
 }
 

@@ -6,6 +6,8 @@
 #include "apu/registers.h"
 #include "driver/run_frame.h"
 #include "host/settings.h"
+#include "state/battery.h"
+#include "state/recording.h"
 
 uint32_t PrgBankCount;
 uint32_t ChrBankCount;
@@ -46,4 +48,6 @@ void ResetGlobals() {
   ResetSoundState();
   ResetSettings();
   ResetFrameGlobals();
+  ResetRecording();
+  ResetBattery();
 }

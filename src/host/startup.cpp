@@ -19,6 +19,8 @@
 #include "log/log.h"
 #include "ppu/palette.h"
 #include "ppu/screen.h"
+#include "state/battery.h"
+#include "state/recording.h"
 
 namespace {
 
@@ -91,11 +93,13 @@ bool StartUp(Machine& m, const StartOptions& options) {
     std::fprintf(stderr, "halvoren: %s: %s\n", CartridgePath, LoadFailureText(code));
     return false;
   }
+  LoadBatteryRam(m);
   PlatformPollEvents();
   return true;
 }
 
 void ShutDown() {
+  CloseStateFiles();
   CloseSound();
   PlatformCloseDevices();
 }

@@ -15,8 +15,9 @@ constexpr char kDemoCartridgeName[] = "halvoren-demo.nes";
 // logged (and shown where the user must see it) and the devices are already shut down.
 bool StartUp(Machine& m, const StartOptions& options);
 
-// Releases the sound output and the window, keyboard and joystick. Esc, the window's
-// destruction, a start-up failure and a halted CPU all run it, so a second run does nothing.
+// Closes the recording and writes battery RAM, then releases the sound output and the window,
+// keyboard and joystick. Esc, the window's destruction (also a SIGINT or SIGTERM, which SDL
+// turns into it), a start-up failure and a halted CPU all run it; a second run does nothing.
 void ShutDown();
 
 // NTSC or PAL from the configuration: lines shown, CPU budget, frame schedule.
