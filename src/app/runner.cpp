@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/runner_png.h"
+#include "apu/expansion.h"
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"
 #include "core/globals.h"
@@ -58,6 +59,7 @@ int RunLoaded(const RunnerOptions& options) {
     std::fprintf(stderr, "\n");
     return 1;
   }
+  CreateExpansionChannels();
   if (!options.TracePath.empty()) {
     TraceFile = std::fopen(options.TracePath.c_str(), "w");
     if (!TraceFile) {
