@@ -12,6 +12,7 @@
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"
 #include "core/globals.h"
+#include "core/halt_reason.h"
 #include "core/machine.h"
 #include "core/trace.h"
 #include "driver/run_frame.h"
@@ -91,10 +92,6 @@ int RunLoaded(const RunnerOptions& options) {
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     if (seconds.count() > 0) passRates.push_back((framesRun - passStart) / seconds.count());
   }
-  if (CpuHalted)
-    std::fprintf(stderr, "halvoren-run: the CPU halted on a bad opcode after %d frames (see %s)\n",
-                 framesRun, LogPath.c_str());
-
   if (TraceFile) {
     std::fclose(TraceFile);
     TraceFile = nullptr;
@@ -117,6 +114,12 @@ int RunLoaded(const RunnerOptions& options) {
   if (options.Hash)
     std::printf(" hash=%016llx", static_cast<unsigned long long>(ShownPictureHash()));
   std::printf("\n");
+  if (CpuHalted) {
+    // The summary comes first so that scripts still read how far the run got.
+    std::fflush(stdout);
+    std::fprintf(stderr, "halvoren-run: %s (see %s)\n", HaltReason().c_str(), LogPath.c_str());
+    return kRunnerHalted;
+  }
   return status;
 }
 

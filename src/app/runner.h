@@ -28,5 +28,9 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options, std::stri
 
 void PrintRunnerUsage();
 
+// Exit statuses: 0 a normal run, 1 a file that cannot be read or written, 2 a bad option,
+// 3 the CPU halted on a bad opcode (after the summary line).
+constexpr int kRunnerHalted = 3;
+
 // Runs as the options say; returns the process exit status.
 int RunRunner(const RunnerOptions& options);
