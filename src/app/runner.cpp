@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <vector>
 
 #include "app/runner_png.h"
+#include "apu/expansion.h"
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"
 #include "core/globals.h"
@@ -14,7 +17,9 @@
 #include "core/machine.h"
 #include "core/trace.h"
 #include "driver/run_frame.h"
+#include "host/headless/headless.h"
 #include "host/headless/headless_audio.h"
+#include "host/headless/key_script.h"
 #include "host/settings.h"
 #include "log/log.h"
 #include "ppu/palette.h"
@@ -59,6 +64,7 @@ int RunLoaded(const RunnerOptions& options) {
     std::fprintf(stderr, "\n");
     return 1;
   }
+  CreateExpansionChannels();
   if (!options.TracePath.empty()) {
     TraceFile = std::fopen(options.TracePath.c_str(), "w");
     if (!TraceFile) {
@@ -79,7 +85,8 @@ int RunLoaded(const RunnerOptions& options) {
     const int passEnd = options.Frames * (pass + 1) / passes;
     const int passStart = framesRun;
     const auto start = std::chrono::steady_clock::now();
-    while (framesRun < passEnd && !CpuHalted) {
+    while (framesRun < passEnd && !CpuHalted && !HeadlessHost.CloseRequested) {
+      HeadlessDeliverScriptedKeys(framesRun + 1);
       RunFrame(m, options.SkipRender ? 1 : 0);
       ++framesRun;
       if (framesRun == pngFrame && !options.PngPath.empty()) pngPicture = ScreenPicture();
@@ -118,10 +125,30 @@ int RunLoaded(const RunnerOptions& options) {
   return status;
 }
 
+// The key script is read whole before anything else happens: a refused run changes nothing.
+int LoadRunnerKeys(const std::string& path) {
+  if (path.empty()) return 0;
+  std::error_code ignored;
+  std::ifstream in(path);
+  if (!in || std::filesystem::is_directory(path, ignored)) {
+    std::fprintf(stderr, "halvoren-run: cannot read %s\n", path.c_str());
+    return 1;
+  }
+  std::vector<ScriptedKey> keys;
+  std::string error;
+  if (!ParseKeyScript(in, keys, error)) {
+    std::fprintf(stderr, "halvoren-run: %s: %s\n", path.c_str(), error.c_str());
+    return 2;
+  }
+  HeadlessSetKeyScript(std::move(keys));
+  return 0;
+}
+
 }  // namespace
 
 int RunRunner(const RunnerOptions& options) {
   ResetGlobals();
+  if (const int status = LoadRunnerKeys(options.KeysPath)) return status;
   if (!options.LogPath.empty()) LogPath = options.LogPath;
   LogStart();
   if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);

@@ -18,6 +18,7 @@ struct RunnerOptions {
   int StartPc = -1;  // -1: the reset vector
   std::string LogPath;
   std::string WavPath;
+  std::string KeysPath;  // scripted keyboard records
 };
 
 // Fills `options` from the command line. On a bad command line returns false with a message

@@ -4,6 +4,7 @@
 
 #include "apu/channels.h"
 #include "apu/registers.h"
+#include "debug/debugger.h"
 #include "driver/run_frame.h"
 #include "host/settings.h"
 
@@ -50,4 +51,5 @@ void ResetGlobals() {
   ResetSoundState();
   ResetSettings();
   ResetFrameGlobals();
+  ResetDebugger();
 }
