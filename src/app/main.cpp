@@ -6,11 +6,14 @@
 #include <string>
 
 #include "core/globals.h"
+#include "core/halt_reason.h"
 #include "core/machine.h"
 #include "driver/main_loop.h"
 #include "host/sdl/sdl_host.h"
+#include "host/config_path.h"
 #include "host/settings.h"
 #include "host/startup.h"
+#include "log/log.h"
 
 namespace {
 
@@ -19,7 +22,8 @@ void PrintUsage(FILE* to) {
                "usage: halvoren [ROM] [--config FILE] [--windowed]\n"
                "  ROM            an iNES cartridge image (default: the configuration's BOOT=,\n"
                "                 else the built-in demo)\n"
-               "  --config FILE  the configuration file (default: Halvoren.CFG)\n"
+               "  --config FILE  the configuration file (default: Halvoren.CFG here, else\n"
+               "                 ~/.config/halvoren/Halvoren.CFG)\n"
                "  --windowed     a resizable window instead of full screen (Alt+Enter toggles)\n");
 }
 
@@ -71,6 +75,8 @@ int main(int argc, char** argv) {
     std::fclose(file);
   }
   SdlQuitAfterFrames(quitAfterFrames);
+  const std::string defaultConfig = DefaultConfigurationPath();
+  if (!configGiven) options.ConfigPath = defaultConfig.c_str();
 
   ResetGlobals();
   auto machine = std::make_unique<Machine>();
@@ -80,5 +86,10 @@ int main(int argc, char** argv) {
   }
   MainLoop(*machine);
   SdlQuit();
+  if (CpuHalted) {
+    std::fprintf(stderr, "halvoren: %s (see %s)\n", HaltReason().c_str(),
+                 LogPath.c_str());
+    return 1;
+  }
   return 0;
 }
