@@ -3,23 +3,14 @@
 // loaded here and stepped by the frame loop.
 #include "cart/board_registers.h"
 
+#include "cart/board_common.h"
 #include "cart/board_log.h"
-#include "cart/mirroring.h"
 #include "cart/window_copies.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
 
 namespace {
-
-void CopyPrg8Reduced(Machine& m, uint16_t window, uint8_t value) {
-  if (PrgBankCount != 0) m.CopyPrgWindow(window, 8, value % (PrgBankCount * 2));
-}
-
-constexpr Mirroring kMirroring68[4] = {Mirroring::Horizontal, Mirroring::Vertical,
-                                       Mirroring::OneScreenLow, Mirroring::OneScreenHigh};
-constexpr Mirroring kMirroring69[4] = {Mirroring::Vertical, Mirroring::Horizontal,
-                                       Mirroring::OneScreenLow, Mirroring::OneScreenHigh};
 
 void Mapper69Command(Machine& m, uint8_t command, uint8_t value) {
   if (command < 8) {
@@ -38,7 +29,7 @@ void Mapper69Command(Machine& m, uint8_t command, uint8_t value) {
                           value % (PrgBankCount * 2));
       break;
     case 12:
-      SelectMirroring(m, kMirroring69[value & 3]);
+      SelectMirroring(m, value);
       break;
     case 13:
       m.IrqEnabled = value != 0;
@@ -87,7 +78,8 @@ void Mapper68High(Machine& m, uint16_t address, uint8_t value) {
       break;
     case 0xE000:
       LogNumberLine(value);
-      SelectMirroring(m, kMirroring68[value & 3]);
+      // 0 horizontal, 1 vertical: the other way round from the usual register.
+      SelectMirroring(m, static_cast<uint8_t>((value & 2) ? value : value ^ 1));
       break;
     case 0xF000:
       if (PrgBankCount != 0) SwitchPrgRecorded(m, 0x8000, 16, value % PrgBankCount);

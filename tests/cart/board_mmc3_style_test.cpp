@@ -47,6 +47,8 @@ TEST_F(Mmc3StyleTest, SelectsFillTheBoardsWindows) {
   // Mapper 245: no first-select or swap step; CHR windows are filled from PRG 1 KB units.
   Run(245, {
                {8, 0, {{0x8000, 0x47}, {0x8001, 5}}, {{0xA000, P(5)}, {0x8000, P(0)}}},
+               // Slot 6 fills $8000 although no select ever sets the swap target.
+               {8, 0, {{0x8000, 0x46}, {0x8001, 6}}, {{0x8000, P(6)}, {0xC000, P(14)}}},
                {8, 0, {{0x8000, 0x02}, {0x8001, 9}}, {{0x1000, P(1)}, {0x1400, kDrawn}}},
                {8, 0, {{0x8000, 0x80}, {0x8001, 7}}, {{0x1000, P(0)}, {0x1400, P(1)}}},
            });
