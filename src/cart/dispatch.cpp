@@ -65,19 +65,3 @@ void WriteLowRange(Machine& m, uint16_t address, uint8_t value) {
       break;
   }
 }
-
-void PowerOnBoardRegisters(Machine& m) {
-  switch (MapperNumber) {
-    case 1:
-      Mmc1PowerOn(m);
-      break;
-    case 4:
-      Mmc3PowerOn(m);
-      break;
-    case 41:
-      Mapper41PowerOn(m);
-      break;
-    default:
-      break;
-  }
-}
