@@ -13,6 +13,7 @@
 #include "core/machine.h"
 #include "driver/main_loop.h"
 #include "host/sdl/sdl_host.h"
+#include "host/config_path.h"
 #include "host/settings.h"
 #include "host/startup.h"
 #include "log/log.h"
@@ -24,7 +25,8 @@ void PrintUsage(FILE* to) {
                "usage: halvoren [ROM] [--config FILE] [--windowed]\n"
                "  ROM            an iNES cartridge image (default: the configuration's BOOT=,\n"
                "                 else the built-in demo)\n"
-               "  --config FILE  the configuration file (default: Halvoren.CFG)\n"
+               "  --config FILE  the configuration file (default: Halvoren.CFG here, else\n"
+               "                 ~/.config/halvoren/Halvoren.CFG)\n"
                "  --windowed     a resizable window instead of full screen (Alt+Enter toggles)\n");
 }
 
@@ -79,6 +81,8 @@ int main(int argc, char** argv) {
       return Fail(std::string(options.ConfigPath) + " is a folder, not a configuration file");
   }
   SdlQuitAfterFrames(quitAfterFrames);
+  const std::string defaultConfig = DefaultConfigurationPath();
+  if (!configGiven) options.ConfigPath = defaultConfig.c_str();
 
   ResetGlobals();
   auto machine = std::make_unique<Machine>();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/runner_png.h"
+#include "apu/expansion.h"
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"
 #include "core/globals.h"
@@ -77,6 +78,7 @@ bool OpenOutputs(const RunnerOptions& options) {
     OutputFailure("the WAV file", HeadlessWavPath, HeadlessWavError);
     return false;
   }
+  CreateExpansionChannels();
   if (!options.TracePath.empty()) {
     TraceFile = std::fopen(options.TracePath.c_str(), "w");
     if (!TraceFile) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "apu/expansion.h"
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"
 #include "core/globals.h"
@@ -105,6 +106,7 @@ bool StartUp(Machine& m, const StartOptions& options) {
                  LoadFailureText(code).c_str());
     return false;
   }
+  CreateExpansionChannels();  // a failure leaves the chip silent, play goes on
   PlatformPollEvents();
   return true;
 }
