@@ -22,6 +22,7 @@ struct RunnerOptions {
   int StartPc = -1;  // -1: the reset vector
   std::string LogPath;
   std::string WavPath;
+  std::string KeysPath;  // scripted keyboard records
   // State files (runner_state.cpp).
   std::string SaveStatePath;
   int StateFrame = 0;  // 1-based; 0 means after the last frame
@@ -61,6 +62,10 @@ bool FinishRunnerStateFiles(Machine& m, const RunnerOptions& options, int frames
 // printed; StopSignal is then the signal's number.
 extern volatile std::sig_atomic_t StopSignal;
 void CatchStopSignals();
+
+// Exit statuses: 0 a normal run, 1 a file that cannot be read or written, 2 a bad option,
+// 3 the CPU halted on a bad opcode (after the summary line).
+constexpr int kRunnerHalted = 3;
 
 // Runs as the options say; returns the process exit status.
 int RunRunner(const RunnerOptions& options);

@@ -4,6 +4,7 @@
 
 #include "apu/channels.h"
 #include "apu/registers.h"
+#include "debug/debugger.h"
 #include "driver/run_frame.h"
 #include "host/settings.h"
 #include "state/battery.h"
@@ -23,6 +24,8 @@ int16_t CycleAdjust;
 int16_t CycleCarry;
 uint32_t UseMainCore;
 uint32_t CpuHalted;
+uint16_t FirstHaltAddress;
+uint8_t FirstHaltOpcode;
 uint32_t FrameCount;
 char HexDigits[16];
 
@@ -40,6 +43,8 @@ void ResetGlobals() {
   std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
   CycleAdjust = CycleCarry = 0;
   UseMainCore = CpuHalted = FrameCount = 0;
+  FirstHaltAddress = 0;
+  FirstHaltOpcode = 0;
   std::memset(HexDigits, 0, sizeof HexDigits);
   IrqAdjust = 0;
   SaveSlot = 0;
@@ -48,6 +53,7 @@ void ResetGlobals() {
   ResetSoundState();
   ResetSettings();
   ResetFrameGlobals();
+  ResetDebugger();
   ResetRecording();
   ResetBattery();
 }
