@@ -6,11 +6,13 @@
 #include <string>
 
 #include "core/globals.h"
+#include "core/halt_reason.h"
 #include "core/machine.h"
 #include "driver/main_loop.h"
 #include "host/sdl/sdl_host.h"
 #include "host/settings.h"
 #include "host/startup.h"
+#include "log/log.h"
 
 namespace {
 
@@ -80,5 +82,10 @@ int main(int argc, char** argv) {
   }
   MainLoop(*machine);
   SdlQuit();
+  if (CpuHalted) {
+    std::fprintf(stderr, "halvoren: %s (see %s)\n", HaltReason().c_str(),
+                 LogPath.c_str());
+    return 1;
+  }
   return 0;
 }

@@ -3,17 +3,23 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <vector>
 
 #include "app/runner_png.h"
+#include "apu/expansion.h"
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"
 #include "core/globals.h"
+#include "core/halt_reason.h"
 #include "core/machine.h"
 #include "core/trace.h"
 #include "driver/run_frame.h"
+#include "host/headless/headless.h"
 #include "host/headless/headless_audio.h"
+#include "host/headless/key_script.h"
 #include "host/settings.h"
 #include "log/log.h"
 #include "ppu/palette.h"
@@ -58,6 +64,7 @@ int RunLoaded(const RunnerOptions& options) {
     std::fprintf(stderr, "\n");
     return 1;
   }
+  CreateExpansionChannels();
   if (!options.TracePath.empty()) {
     TraceFile = std::fopen(options.TracePath.c_str(), "w");
     if (!TraceFile) {
@@ -78,7 +85,8 @@ int RunLoaded(const RunnerOptions& options) {
     const int passEnd = options.Frames * (pass + 1) / passes;
     const int passStart = framesRun;
     const auto start = std::chrono::steady_clock::now();
-    while (framesRun < passEnd && !CpuHalted) {
+    while (framesRun < passEnd && !CpuHalted && !HeadlessHost.CloseRequested) {
+      HeadlessDeliverScriptedKeys(framesRun + 1);
       RunFrame(m, options.SkipRender ? 1 : 0);
       ++framesRun;
       if (framesRun == pngFrame && !options.PngPath.empty()) pngPicture = ScreenPicture();
@@ -86,10 +94,6 @@ int RunLoaded(const RunnerOptions& options) {
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     if (seconds.count() > 0) passRates.push_back((framesRun - passStart) / seconds.count());
   }
-  if (CpuHalted)
-    std::fprintf(stderr, "halvoren-run: the CPU halted on a bad opcode after %d frames (see %s)\n",
-                 framesRun, LogPath.c_str());
-
   if (TraceFile) {
     std::fclose(TraceFile);
     TraceFile = nullptr;
@@ -112,13 +116,39 @@ int RunLoaded(const RunnerOptions& options) {
   if (options.Hash)
     std::printf(" hash=%016llx", static_cast<unsigned long long>(ShownPictureHash()));
   std::printf("\n");
+  if (CpuHalted) {
+    // The summary comes first so that scripts still read how far the run got.
+    std::fflush(stdout);
+    std::fprintf(stderr, "halvoren-run: %s (see %s)\n", HaltReason().c_str(), LogPath.c_str());
+    return kRunnerHalted;
+  }
   return status;
+}
+
+// The key script is read whole before anything else happens: a refused run changes nothing.
+int LoadRunnerKeys(const std::string& path) {
+  if (path.empty()) return 0;
+  std::error_code ignored;
+  std::ifstream in(path);
+  if (!in || std::filesystem::is_directory(path, ignored)) {
+    std::fprintf(stderr, "halvoren-run: cannot read %s\n", path.c_str());
+    return 1;
+  }
+  std::vector<ScriptedKey> keys;
+  std::string error;
+  if (!ParseKeyScript(in, keys, error)) {
+    std::fprintf(stderr, "halvoren-run: %s: %s\n", path.c_str(), error.c_str());
+    return 2;
+  }
+  HeadlessSetKeyScript(std::move(keys));
+  return 0;
 }
 
 }  // namespace
 
 int RunRunner(const RunnerOptions& options) {
   ResetGlobals();
+  if (const int status = LoadRunnerKeys(options.KeysPath)) return status;
   if (!options.LogPath.empty()) LogPath = options.LogPath;
   LogStart();
   if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);

@@ -18,6 +18,7 @@ struct RunnerOptions {
   int StartPc = -1;  // -1: the reset vector
   std::string LogPath;
   std::string WavPath;
+  std::string KeysPath;  // scripted keyboard records
 };
 
 // Fills `options` from the command line. On a bad command line returns false with a message
@@ -26,6 +27,10 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options, std::stri
                         bool& helpWanted);
 
 void PrintRunnerUsage();
+
+// Exit statuses: 0 a normal run, 1 a file that cannot be read or written, 2 a bad option,
+// 3 the CPU halted on a bad opcode (after the summary line).
+constexpr int kRunnerHalted = 3;
 
 // Runs as the options say; returns the process exit status.
 int RunRunner(const RunnerOptions& options);

@@ -87,6 +87,11 @@ const OptionRow kOptions[] = {
        o.WavPath = v;
        return std::string();
      }},
+    {"--keys", "FILE",
+     [](RunnerOptions& o, const std::string& v) {
+       o.KeysPath = v;
+       return std::string();
+     }},
     {"--log", "FILE",
      [](RunnerOptions& o, const std::string& v) {
        o.LogPath = v;

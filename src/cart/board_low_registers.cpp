@@ -4,18 +4,13 @@
 
 #include <cstring>
 
+#include "cart/board_common.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
 namespace {
 
 uint8_t* NameTable(Machine& m, int n) { return m.PpuMemory + 0x2000 + n * 0x400; }
-
-// 8 KB PRG bank reduced by the image's 8 KB bank count; an image without PRG ignores it.
-void SwitchPrg8k(Machine& m, uint16_t window, uint8_t value) {
-  const uint32_t count8k = PrgBankCount * 2;
-  if (count8k != 0) m.CopyPrgWindow(window, 8, value % count8k);
-}
 
 // Mapper 80's name-table step: the 2 KB CHR registers' bit 7 moves pages between the tables
 // and the scratch page. LineCounter holds the board's state (0-3).
@@ -80,7 +75,7 @@ void Mapper80Low(Machine& m, uint16_t address, uint8_t value) {
     case 0x7EFD:
     case 0x7EFE:
     case 0x7EFF:
-      SwitchPrg8k(m, static_cast<uint16_t>(0x8000 + ((address - 0x7EFA) >> 1) * 0x2000), value);
+      CopyPrg8Reduced(m, static_cast<uint16_t>(0x8000 + ((address - 0x7EFA) >> 1) * 0x2000), value);
       break;
     default:
       break;
@@ -89,7 +84,7 @@ void Mapper80Low(Machine& m, uint16_t address, uint8_t value) {
 
 void Mapper91Low(Machine& m, uint16_t address, uint8_t value) {
   if (address >= 0x7000) {
-    SwitchPrg8k(m, (address & 1) ? 0xA000 : 0x8000, value);
+    CopyPrg8Reduced(m, (address & 1) ? 0xA000 : 0x8000, value);
   } else if (address >= 0x6000) {
     m.BankTarget = static_cast<uint16_t>((address & 3) * 0x800);
     m.CopyChrWindow(m.BankTarget, 2, value);

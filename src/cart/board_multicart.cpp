@@ -3,7 +3,8 @@
 // stays inside the 1 MB and 512 KB stores.
 #include "cart/board_multicart.h"
 
-#include "cart/board_latch.h"
+#include "cart/board_bank_latch.h"
+#include "cart/board_common.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
@@ -57,9 +58,8 @@ void Mapper227High(Machine& m, uint16_t address, uint8_t) {
 
 void Mapper240High(Machine& m, uint16_t address, uint8_t value) {
   LogBoardWrite(address, value);
-  const uint32_t count8k = PrgBankCount * 2;
-  if (count8k != 0 && (address == 0x9316 || address == 0x9326))
-    m.CopyPrgWindow(address == 0x9316 ? 0x8000 : 0xA000, 8, value % count8k);
+  if (address == 0x9316 || address == 0x9326)
+    CopyPrg8Reduced(m, address == 0x9316 ? 0x8000 : 0xA000, value);
   Mapper66High(m, address, value);
 }
 

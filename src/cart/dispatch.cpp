@@ -1,11 +1,16 @@
 // The one place that knows which board handles which write. Each board family adds its
 // numbers here and keeps its handlers in its own file.
+#include "cart/board_bandai.h"
+#include "cart/board_bank_latch.h"
 #include "cart/board_discrete.h"
 #include "cart/board_latch.h"
 #include "cart/board_low_registers.h"
+#include "cart/board_misc.h"
 #include "cart/board_mmc1.h"
 #include "cart/board_mmc3.h"
 #include "cart/board_multicart.h"
+#include "cart/board_namco.h"
+#include "cart/board_vrc.h"
 #include "cart/boards.h"
 #include "core/globals.h"
 #include "core/machine.h"
@@ -41,6 +46,45 @@ void WriteHighRange(Machine& m, uint16_t address, uint8_t value) {
       break;
     case 41:
       Mapper41High(m, address, value);
+      break;
+    case 6:
+      Mapper6High(m, address, value);
+      break;
+    case 10:
+      Mapper10High(m, address, value);
+      break;
+    case 16:
+      Mapper16High(m, address, value);
+      break;
+    case 18:
+      Mapper18High(m, address, value);
+      break;
+    case 19:
+      NamcoHigh(m, address, value);
+      break;
+    case 21:
+      Mapper21High(m, address, value);
+      break;
+    case 22:
+      Mapper22High(m, address, value);
+      break;
+    case 23:
+      Mapper23High(m, address, value);
+      break;
+    case 24:
+      Mapper24High(m, address, value);
+      break;
+    case 25:
+      Mapper25High(m, address, value);
+      break;
+    case 26:
+      Mapper26High(m, address, value);
+      break;
+    case 32:
+      Mapper32High(m, address, value);
+      break;
+    case 33:
+      Mapper33High(m, address, value);
       break;
     case 66:
       Mapper66High(m, address, value);
@@ -94,6 +138,21 @@ void WriteLowRange(Machine& m, uint16_t address, uint8_t value) {
     case 41:
       Mapper41Low(m, address, value);
       break;
+    case 6:
+      Mapper6Low(m, address, value);
+      break;
+    case 16:
+      Mapper16Low(m, address, value);
+      break;
+    case 17:
+      Mapper17Low(m, address, value);
+      break;
+    case 19:
+      NamcoLow(m, address, value);
+      break;
+    case 48:
+      Mapper48Low(m, address, value);
+      break;
     case 66:
       Mapper66Low(m, address, value);
       break;
@@ -124,22 +183,6 @@ void WriteLowRange(Machine& m, uint16_t address, uint8_t value) {
     default:
       // Cartridge RAM at $6000-$7FFF; everything else below $8000 is unmapped.
       if ((address & 0xE000) == 0x6000) m.CpuMemory[address] = value;
-      break;
-  }
-}
-
-void PowerOnBoardRegisters(Machine& m) {
-  switch (MapperNumber) {
-    case 1:
-      Mmc1PowerOn(m);
-      break;
-    case 4:
-      Mmc3PowerOn(m);
-      break;
-    case 41:
-      Mapper41PowerOn(m);
-      break;
-    default:
       break;
   }
 }

@@ -4,6 +4,7 @@
 
 #include "apu/channels.h"
 #include "apu/registers.h"
+#include "debug/debugger.h"
 #include "driver/run_frame.h"
 #include "host/settings.h"
 
@@ -21,6 +22,8 @@ int16_t CycleAdjust;
 int16_t CycleCarry;
 uint32_t UseMainCore;
 uint32_t CpuHalted;
+uint16_t FirstHaltAddress;
+uint8_t FirstHaltOpcode;
 uint32_t FrameCount;
 char HexDigits[16];
 
@@ -38,6 +41,8 @@ void ResetGlobals() {
   std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
   CycleAdjust = CycleCarry = 0;
   UseMainCore = CpuHalted = FrameCount = 0;
+  FirstHaltAddress = 0;
+  FirstHaltOpcode = 0;
   std::memset(HexDigits, 0, sizeof HexDigits);
   IrqAdjust = 0;
   SaveSlot = 0;
@@ -46,4 +51,5 @@ void ResetGlobals() {
   ResetSoundState();
   ResetSettings();
   ResetFrameGlobals();
+  ResetDebugger();
 }

@@ -5,6 +5,7 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "debug/frame_keys.h"
+#include "debug/views.h"
 #include "driver/mapper_counters.h"
 #include "host/pads.h"
 #include "host/platform.h"
@@ -55,10 +56,9 @@ void RunVisibleLine(Machine& m, int line, bool drawing, uint8_t* backgroundRow, 
 }  // namespace
 
 void RunFrame(Machine& m, uint32_t skipRender) {
-  // [debugger] every 128/32/64 frames by FrameCount: refresh the RAM page, palette and APU
-  // views (added with the debugger views).
+  RefreshViews(m);
   if (Paused == 1 && StepCount == 0) {
-    // [hot keys] HandlePausedKeys goes here (added with the hot keys).
+    HandlePausedKeys(m);
     return;
   }
   Sprite0Armed = 1;

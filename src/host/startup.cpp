@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "apu/expansion.h"
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"
 #include "core/globals.h"
@@ -44,6 +45,8 @@ uint8_t LoadNamedOrDemoCartridge(Machine& m, bool demo) {
 
 }  // namespace
 
+bool SoundFellBack;
+
 void SetConsoleConstants() {
   if (PalConsole)
     LogText("PAL Console\n");
@@ -55,6 +58,7 @@ void SetConsoleConstants() {
 }
 
 bool StartUp(Machine& m, const StartOptions& options) {
+  SoundFellBack = false;
   LogStart();
   if (PlatformRaisePriority()) LogText("Halvoren log file\n");
   ResetConfiguration();
@@ -76,11 +80,12 @@ bool StartUp(Machine& m, const StartOptions& options) {
     return false;
   }
   if (PlayerDevice[0] == kDeviceJoystick || PlayerDevice[1] == kDeviceJoystick) OpenJoystick();
+  // A missing or busy sound device never stops play: the game runs silent, as with SOUND=N.
   if (SoundOn && !OpenSound()) {
-    ShutDown();
     LogText("Fail to initialize Direct Sound\n");
-    std::fprintf(stderr, "halvoren: the sound output cannot be opened (SOUND=N plays without)\n");
-    return false;
+    std::fprintf(stderr, "halvoren: %s\n", kNoSoundMessage);
+    SoundOn = 0;
+    SoundFellBack = true;
   }
   ShowSplash();
 
@@ -91,6 +96,7 @@ bool StartUp(Machine& m, const StartOptions& options) {
     std::fprintf(stderr, "halvoren: %s: %s\n", CartridgePath, LoadFailureText(code));
     return false;
   }
+  CreateExpansionChannels();  // a failure leaves the chip silent, play goes on
   PlatformPollEvents();
   return true;
 }

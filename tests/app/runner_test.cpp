@@ -98,4 +98,17 @@ TEST_F(RunnerTest, FailuresSayWhichAndExitNonZero) {
   }
 }
 
+TEST_F(RunnerTest, AHaltedCpuEndsWithStatusThreeAfterTheSummary) {
+  for (const char* core : {"main", "alt"}) {
+    const auto result = RunRunner("--log " + (dir / "run.tst").string() + " " +
+                                  TestRomPath("bad_opcode.nes") + " --frames 5 --core " + core);
+    EXPECT_EQ(result.status, 3) << result.output;
+    const size_t summary = result.output.find("mapper=0 prg=2 chr=1 frames=1");
+    const size_t reason = result.output.find("bad opcode $07 at $8003");
+    ASSERT_NE(summary, std::string::npos) << result.output;
+    ASSERT_NE(reason, std::string::npos) << result.output;
+    EXPECT_LT(summary, reason);
+  }
+}
+
 }  // namespace

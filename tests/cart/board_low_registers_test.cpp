@@ -31,10 +31,9 @@ TEST_F(LowRegisterBoardTest, RegistersSelectTheWrittenBanks) {
 }
 
 // Mapper 80's 2 KB registers move name-table pages through the scratch page by bit 7 and a
-// state that starts at 1.
+// state that starts at 1 at power-on.
 TEST_F(LowRegisterBoardTest, Mapper80NameTableSteps) {
   LoadBoard(80, 16, 16);
-  m().LineCounter = 1;
   FillTables({'A', 'B', 'C', 'D'});
   m().CpuWrite(0x7EF0, 0x00);
   EXPECT_EQ(Tables(), (Tables4{'C', 'D', 'C', 'D'}));

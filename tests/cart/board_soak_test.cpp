@@ -29,15 +29,18 @@ volatile uint8_t readSink;
 class BoardSoakTest : public MachineTest {
  protected:
   // A checksum of both ROM stores, eight bytes in every 64: a stray copy moves at least 1 KB.
+  // Mapper 6 keeps its four CHR RAM banks in the first 32 KB of the CHR store.
   uint64_t Stores() {
+    const uint32_t chrRam = MapperNumber == 6 ? 0x8000 : 0;
+    uint64_t sum = Checksum(m().PrgRom, sizeof m().PrgRom);
+    return sum * 31 + Checksum(m().ChrRom + chrRam, sizeof m().ChrRom - chrRam);
+  }
+  static uint64_t Checksum(const uint8_t* bytes, size_t size) {
     uint64_t sum = 0;
-    for (const uint8_t* store : {m().PrgRom, m().ChrRom}) {
-      const size_t size = store == m().PrgRom ? sizeof m().PrgRom : sizeof m().ChrRom;
-      for (size_t at = 0; at < size; at += 64) {
-        uint64_t word;
-        std::memcpy(&word, store + at, 8);
-        sum = sum * 31 + word;
-      }
+    for (size_t at = 0; at < size; at += 64) {
+      uint64_t word;
+      std::memcpy(&word, bytes + at, 8);
+      sum = sum * 31 + word;
     }
     return sum;
   }
