@@ -9,4 +9,6 @@ struct Machine;
 // The two name-table pages saved while a table shows a CHR ROM page.
 extern uint8_t CiramSave[2][0x400];
 
+void NamcoHigh(Machine& m, uint16_t address, uint8_t value);
+void NamcoLow(Machine& m, uint16_t address, uint8_t value);
 void NamcoPowerOn(Machine& m);

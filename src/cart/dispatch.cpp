@@ -1,8 +1,15 @@
 // The one place that knows which board handles which write. Each board family adds its
 // numbers here and keeps its handlers in its own file.
+#include "cart/board_bandai.h"
 #include "cart/board_discrete.h"
+#include "cart/board_latch.h"
+#include "cart/board_misc.h"
 #include "cart/board_mmc1.h"
 #include "cart/board_mmc3.h"
+#include "cart/board_mmc3_style.h"
+#include "cart/board_namco.h"
+#include "cart/board_registers.h"
+#include "cart/board_vrc.h"
 #include "cart/boards.h"
 #include "core/globals.h"
 #include "core/machine.h"
@@ -39,6 +46,93 @@ void WriteHighRange(Machine& m, uint16_t address, uint8_t value) {
     case 41:
       Mapper41High(m, address, value);
       break;
+    case 6:
+      Mapper6High(m, address, value);
+      break;
+    case 10:
+      Mapper10High(m, address, value);
+      break;
+    case 16:
+      Mapper16High(m, address, value);
+      break;
+    case 18:
+      Mapper18High(m, address, value);
+      break;
+    case 19:
+      NamcoHigh(m, address, value);
+      break;
+    case 21:
+      Mapper21High(m, address, value);
+      break;
+    case 22:
+      Mapper22High(m, address, value);
+      break;
+    case 23:
+      Mapper23High(m, address, value);
+      break;
+    case 24:
+      Mapper24High(m, address, value);
+      break;
+    case 25:
+      Mapper25High(m, address, value);
+      break;
+    case 26:
+      Mapper26High(m, address, value);
+      break;
+    case 32:
+      Mapper32High(m, address, value);
+      break;
+    case 33:
+      Mapper33High(m, address, value);
+      break;
+    case 64:
+      Mapper64High(m, address, value);
+      break;
+    case 65:
+      Mapper65High(m, address, value);
+      break;
+    case 68:
+      Mapper68High(m, address, value);
+      break;
+    case 69:
+      Mapper69High(m, address, value);
+      break;
+    case 73:
+      Mapper73High(m, address, value);
+      break;
+    case 74:
+      Mmc3High(m, address, value);
+      break;
+    case 90:
+      Mapper90High(m, address, value);
+      break;
+    case 96:
+      Mapper96High(m, address, value);
+      break;
+    case 112:
+      Mapper112High(m, address, value);
+      break;
+    case 115:
+      Mapper115High(m, address, value);
+      break;
+    case 118:
+      Mapper118High(m, address, value);
+      break;
+    case 160:
+      Mapper160High(m, address, value);
+      break;
+    case 161:
+      Mapper161High(m, address, value);
+      break;
+    case 245:
+      Mapper245High(m, address, value);
+      break;
+    case 249:
+      Mapper249High(m, address, value);
+      break;
+    case 250:
+      Mapper250High(m, address, value);
+      break;
     // Mapper 0 (and every board without a high-range handler) ignores the write: the ROM
     // image changes only through a bank copy.
     default:
@@ -58,6 +152,27 @@ void WriteLowRange(Machine& m, uint16_t address, uint8_t value) {
       break;
     case 41:
       Mapper41Low(m, address, value);
+      break;
+    case 6:
+      Mapper6Low(m, address, value);
+      break;
+    case 16:
+      Mapper16Low(m, address, value);
+      break;
+    case 17:
+      Mapper17Low(m, address, value);
+      break;
+    case 19:
+      NamcoLow(m, address, value);
+      break;
+    case 48:
+      Mapper48Low(m, address, value);
+      break;
+    case 161:
+      Mapper161Low(m, address, value);
+      break;
+    case 249:
+      Mapper249Low(m, address, value);
       break;
     default:
       // Cartridge RAM at $6000-$7FFF; everything else below $8000 is unmapped.
