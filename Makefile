@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config libsdl2-dev libgtest-dev libbenchmark-dev cc65 libpng-dev
 ROM ?=
 
-.PHONY: all deps configure build test run clean
+.PHONY: all deps configure build build-program test run clean
 
 all: build
 
@@ -26,17 +26,15 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# The desktop program alone: what `make run` needs, without the tests and benchmarks.
+build-program: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target halvoren
+
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
-run: build
-	@if [ -x $(BUILD_DIR)/halvoren ]; then \
-	  $(BUILD_DIR)/halvoren $(ROM); \
-	elif [ -n "$(ROM)" ]; then \
-	  $(BUILD_DIR)/halvoren-run "$(ROM)"; \
-	else \
-	  echo "Give a cartridge image: make run ROM=path/to/game.nes"; \
-	fi
+run: build-program
+	$(BUILD_DIR)/halvoren $(if $(ROM),"$(ROM)")
 
 clean:
 	rm -rf $(BUILD_DIR)

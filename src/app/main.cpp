@@ -1,16 +1,22 @@
 // halvoren: the desktop emulator. Plays the named cartridge, else the one the configuration
 // file names, else the built-in demo.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 
 #include "core/globals.h"
+#include "core/halt_reason.h"
 #include "core/machine.h"
 #include "driver/main_loop.h"
 #include "host/sdl/sdl_host.h"
+#include "host/config_path.h"
 #include "host/settings.h"
 #include "host/startup.h"
+#include "log/log.h"
 
 namespace {
 
@@ -19,7 +25,8 @@ void PrintUsage(FILE* to) {
                "usage: halvoren [ROM] [--config FILE] [--windowed]\n"
                "  ROM            an iNES cartridge image (default: the configuration's BOOT=,\n"
                "                 else the built-in demo)\n"
-               "  --config FILE  the configuration file (default: Halvoren.CFG)\n"
+               "  --config FILE  the configuration file (default: Halvoren.CFG here, else\n"
+               "                 ~/.config/halvoren/Halvoren.CFG)\n"
                "  --windowed     a resizable window instead of full screen (Alt+Enter toggles)\n");
 }
 
@@ -67,10 +74,15 @@ int main(int argc, char** argv) {
   }
   if (configGiven) {
     FILE* file = std::fopen(options.ConfigPath, "rb");
-    if (!file) return Fail(std::string("cannot read the configuration file ") + options.ConfigPath);
+    if (!file) return Fail(std::string("cannot read the configuration file ") + options.ConfigPath +
+                             ": " + std::strerror(errno));
     std::fclose(file);
+    if (std::filesystem::is_directory(options.ConfigPath))
+      return Fail(std::string(options.ConfigPath) + " is a folder, not a configuration file");
   }
   SdlQuitAfterFrames(quitAfterFrames);
+  const std::string defaultConfig = DefaultConfigurationPath();
+  if (!configGiven) options.ConfigPath = defaultConfig.c_str();
 
   ResetGlobals();
   auto machine = std::make_unique<Machine>();
@@ -80,5 +92,10 @@ int main(int argc, char** argv) {
   }
   MainLoop(*machine);
   SdlQuit();
+  if (CpuHalted) {
+    std::fprintf(stderr, "halvoren: %s (see %s)\n", HaltReason().c_str(),
+                 LogPath.c_str());
+    return 1;
+  }
   return 0;
 }

@@ -1,3 +1,53 @@
+// Creation of the expansion channels and the state they share with the sound frame.
 #include "apu/expansion.h"
 
+#include <cstring>
+
+#include "apu/sound_buffers.h"
+#include "core/globals.h"
+#include "host/settings.h"
+#include "log/log.h"
+
 uint8_t Vrc6Registers[3][3];
+Vrc6Channel Vrc6Channels[kVrc6ChannelCount];
+NamcoChannel NamcoChannels[kNamcoChannelCount];
+
+namespace {
+
+uint32_t CreateExpansionBuffers(int count) {
+  if (!SoundOpen) return 0;
+  for (int slot = 0; slot < count; ++slot) {
+    CreateSoundBuffer(ExpansionBuffers[slot], true);
+    ClearSoundBuffer(ExpansionBuffers[slot]);
+  }
+  return 1;
+}
+
+}  // namespace
+
+void ResetExpansionState() {
+  std::memset(Vrc6Registers, 0, sizeof Vrc6Registers);
+  for (Vrc6Channel& channel : Vrc6Channels) channel = {};
+  for (NamcoChannel& channel : NamcoChannels) channel = {};
+}
+
+uint32_t CreateVrc6Channels() {
+  if (!CreateExpansionBuffers(kVrc6ChannelCount)) return 0;
+  LogText("VRC6 Extened Sound Channel Created\n");
+  return 1;
+}
+
+uint32_t CreateNamcoChannels() {
+  if (!CreateExpansionBuffers(kNamcoChannelCount)) return 0;
+  LogText("Namco Extened Sound Channel Created\n");
+  return 1;
+}
+
+void CreateExpansionChannels() {
+  if (!SoundOn || !SoundOpen) return;
+  if (NamcoSoundOn()) CreateNamcoChannels();
+  if (Vrc6SoundOn()) CreateVrc6Channels();
+}
+
+bool Vrc6SoundOn() { return MapperNumber == 24 && Vrc6Extension; }
+bool NamcoSoundOn() { return MapperNumber == 19 && NamcoExtension; }

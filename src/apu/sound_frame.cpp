@@ -1,13 +1,16 @@
-// One frame of sound: the five channels in order, each into its own ring buffer, then the mix
-// of what was just written, then the frame geometry moves on.
+// One frame of sound: the five channels in order, each into its own ring buffer, then the
+// cartridge's sound chip, then the mix of what was just written, then the frame geometry
+// moves on.
 #include <cstring>
 
 #include "apu/channels.h"
+#include "apu/expansion.h"
 #include "apu/mixer.h"
 #include "apu/registers.h"
 #include "apu/sound_buffers.h"
 #include "core/globals.h"
 #include "core/machine.h"
+#include "log/log.h"
 
 PulseChannel Pulse1;
 PulseChannel Pulse2;
@@ -35,6 +38,7 @@ void ResetSoundState() {
   FrameSamples = kShortFrame;
   WritePosition = 0;
   SoundStartPending = 1;
+  ResetExpansionState();
 }
 
 namespace {
@@ -73,9 +77,12 @@ void Machine::RunSoundFrame() {
     ClearSoundBuffer(b[kDeltaBuffer]);
 
   if (SoundStartPending && FrameCount == 2) {
+    if (Vrc6SoundOn()) LogText("Start VRC6 Sound Channel\n");
     StartSoundPlayback();
     SoundStartPending = 0;
   }
+  if (NamcoSoundOn()) RunNamcoFrame(NamcoSoundRam);
+  if (Vrc6SoundOn()) RunVrc6Frame();
   MixSoundFrame(WritePosition, FrameSamples);
   WritePosition = (WritePosition + FrameSamples) % kRingSamples;
   FrameSamples = FrameSamples == kShortFrame ? kLongFrame : kShortFrame;

@@ -51,6 +51,11 @@ void HaltCpu(Machine& m, uint16_t pc, uint8_t s, int status) {
   m.S = s;
   if (status >= 0) m.P = static_cast<uint8_t>(status);
   const uint16_t at = static_cast<uint16_t>(pc - 1);
+  // The rest of the frame's scanlines halt again further on; the first one is the reason.
+  if (!CpuHalted) {
+    FirstHaltAddress = at;
+    FirstHaltOpcode = m.CpuRead(at);
+  }
   LogText("Bad opcode:");
   LogNumberLine(m.CpuRead(at));
   LogText("At:");

@@ -4,8 +4,11 @@
 
 #include "apu/channels.h"
 #include "apu/registers.h"
+#include "debug/debugger.h"
 #include "driver/run_frame.h"
 #include "host/settings.h"
+#include "state/battery.h"
+#include "state/recording.h"
 
 uint32_t PrgBankCount;
 uint32_t ChrBankCount;
@@ -21,6 +24,8 @@ int16_t CycleAdjust;
 int16_t CycleCarry;
 uint32_t UseMainCore;
 uint32_t CpuHalted;
+uint16_t FirstHaltAddress;
+uint8_t FirstHaltOpcode;
 uint32_t FrameCount;
 char HexDigits[16];
 uint32_t IdleSkip = 1;
@@ -44,6 +49,8 @@ void ResetGlobals() {
   IdleSkip = 1;
   BusEffects = 0;
   IdlePassesSkipped = 0;
+  FirstHaltAddress = 0;
+  FirstHaltOpcode = 0;
   std::memset(HexDigits, 0, sizeof HexDigits);
   IrqAdjust = 0;
   SaveSlot = 0;
@@ -52,4 +59,7 @@ void ResetGlobals() {
   ResetSoundState();
   ResetSettings();
   ResetFrameGlobals();
+  ResetDebugger();
+  ResetRecording();
+  ResetBattery();
 }

@@ -22,6 +22,8 @@ extern int16_t CycleAdjust;
 extern int16_t CycleCarry;
 extern uint32_t UseMainCore;
 extern uint32_t CpuHalted;
+extern uint16_t FirstHaltAddress;  // where the CPU first halted, and on which opcode
+extern uint8_t FirstHaltOpcode;
 extern uint32_t FrameCount;
 extern char HexDigits[16];
 // Idle-loop skip (core/cpu.cpp): on unless a run asks to interpret every pass.

@@ -1,6 +1,7 @@
 #include "driver/main_loop.h"
 
 #include "core/machine.h"
+#include "debug/frame_keys.h"
 #include "driver/pacing.h"
 #include "driver/run_frame.h"
 #include "host/pads.h"
@@ -18,16 +19,26 @@ void ShowMainScreen() {
 }
 
 // The pacing loop's view of the real host.
+constexpr uint32_t kPausedShowMs = 33;
+
 struct PlatformLoopHost {
   Machine& M;
+  uint32_t LastShownMs = 0;
   uint32_t TimeMs() { return PlatformTimeMs(); }
   void SleepMs(uint32_t ms) { PlatformSleepMs(ms); }
   void RunFrame(uint32_t skipRender) {
     ::RunFrame(M, skipRender);
     if (!skipRender) ShowMainScreen();
   }
-  // The paused state's key handler arrives with the debugger; until then nothing pauses.
-  void HandlePausedKeys() {}
+  // While paused the screen changes only through the keys: show it a few times a second.
+  void HandlePausedKeys() {
+    ::HandlePausedKeys(M);
+    const uint32_t now = PlatformTimeMs();
+    if (now - LastShownMs >= kPausedShowMs) {
+      ShowMainScreen();
+      LastShownMs = now;
+    }
+  }
   bool PollEvents() { return PlatformPollEvents(); }
 };
 

@@ -5,12 +5,15 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "debug/frame_keys.h"
+#include "debug/views.h"
 #include "driver/mapper_counters.h"
 #include "host/pads.h"
 #include "host/platform.h"
 #include "host/settings.h"
 #include "host/startup.h"
 #include "ppu/picture.h"
+#include "state/battery.h"
+#include "state/recording.h"
 
 namespace {
 
@@ -55,10 +58,9 @@ void RunVisibleLine(Machine& m, int line, bool drawing, uint8_t* backgroundRow, 
 }  // namespace
 
 void RunFrame(Machine& m, uint32_t skipRender) {
-  // [debugger] every 128/32/64 frames by FrameCount: refresh the RAM page, palette and APU
-  // views (added with the debugger views).
+  RefreshViews(m);
   if (Paused == 1 && StepCount == 0) {
-    // [hot keys] HandlePausedKeys goes here (added with the hot keys).
+    HandlePausedKeys(m);
     return;
   }
   Sprite0Armed = 1;
@@ -75,7 +77,8 @@ void RunFrame(Machine& m, uint32_t skipRender) {
 
   HandleFrameKeys(m);
   UpdatePads(m);
-  // [recording] then the recording or playback of PadBits (added with its part).
+  RecordAndPlayPads(m);
+  BatteryFrameStep();
 
   // The whole frame's audio is made here, before the frame's CPU time.
   if (SoundOn) m.RunSoundFrame();

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "apu/expansion.h"
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"
 #include "core/globals.h"
@@ -19,6 +20,8 @@
 #include "log/log.h"
 #include "ppu/palette.h"
 #include "ppu/screen.h"
+#include "state/battery.h"
+#include "state/recording.h"
 
 namespace {
 
@@ -44,6 +47,8 @@ uint8_t LoadNamedOrDemoCartridge(Machine& m, bool demo) {
 
 }  // namespace
 
+bool SoundFellBack;
+
 void SetConsoleConstants() {
   if (PalConsole)
     LogText("PAL Console\n");
@@ -55,12 +60,22 @@ void SetConsoleConstants() {
 }
 
 bool StartUp(Machine& m, const StartOptions& options) {
+  SoundFellBack = false;
   LogStart();
   if (PlatformRaisePriority()) LogText("Halvoren log file\n");
   ResetConfiguration();
-  if (!ReadConfiguration(options.ConfigPath)) UseBuiltInConfiguration();
+  const ConfigRead read = ReadConfiguration(options.ConfigPath);
+  if (read == ConfigRead::Folder)
+    std::fprintf(stderr, "halvoren: %s is a folder, not a configuration file: not read\n",
+                 options.ConfigPath);
+  if (read != ConfigRead::Read) UseBuiltInConfiguration();
   const bool demo = options.RomPath == nullptr && BootName[0] == 0;
-  BuildCartridgePath(demo ? kDemoCartridgeName : options.RomPath);
+  if (!BuildCartridgePath(demo ? kDemoCartridgeName : options.RomPath)) {
+    LogText("Error reading ROM\n");
+    std::fprintf(stderr, "halvoren: the cartridge path is longer than %zu characters\n",
+                 kTextValueSize - 1);
+    return false;
+  }
 
   int width, height;
   ScreenSizeForResolution(ResolutionCode, width, height);
@@ -76,11 +91,12 @@ bool StartUp(Machine& m, const StartOptions& options) {
     return false;
   }
   if (PlayerDevice[0] == kDeviceJoystick || PlayerDevice[1] == kDeviceJoystick) OpenJoystick();
+  // A missing or busy sound device never stops play: the game runs silent, as with SOUND=N.
   if (SoundOn && !OpenSound()) {
-    ShutDown();
     LogText("Fail to initialize Direct Sound\n");
-    std::fprintf(stderr, "halvoren: the sound output cannot be opened (SOUND=N plays without)\n");
-    return false;
+    std::fprintf(stderr, "halvoren: %s\n", kNoSoundMessage);
+    SoundOn = 0;
+    SoundFellBack = true;
   }
   ShowSplash();
 
@@ -88,14 +104,18 @@ bool StartUp(Machine& m, const StartOptions& options) {
   if (code != kLoadOk) {
     LogText("Error reading ROM\n");
     ShutDown();
-    std::fprintf(stderr, "halvoren: %s: %s\n", CartridgePath, LoadFailureText(code));
+    std::fprintf(stderr, "halvoren: %s: %s\n", CartridgePath,
+                 LoadFailureText(code).c_str());
     return false;
   }
+  CreateExpansionChannels();  // a failure leaves the chip silent, play goes on
+  LoadBatteryRam(m);
   PlatformPollEvents();
   return true;
 }
 
 void ShutDown() {
+  CloseStateFiles();
   CloseSound();
   PlatformCloseDevices();
 }

@@ -15,8 +15,14 @@ constexpr char kDemoCartridgeName[] = "halvoren-demo.nes";
 // logged (and shown where the user must see it) and the devices are already shut down.
 bool StartUp(Machine& m, const StartOptions& options);
 
-// Releases the sound output and the window, keyboard and joystick. Esc, the window's
-// destruction, a start-up failure and a halted CPU all run it, so a second run does nothing.
+// Said on standard error (and in the message area) when start-up found no sound device.
+constexpr char kNoSoundMessage[] = "no sound device could be opened: playing without sound";
+// Set by StartUp when the sound device could not be opened and the game plays silent.
+extern bool SoundFellBack;
+
+// Closes the recording and writes battery RAM, then releases the sound output and the window,
+// keyboard and joystick. Esc, the window's destruction (also a SIGINT or SIGTERM, which SDL
+// turns into it), a start-up failure and a halted CPU all run it; a second run does nothing.
 void ShutDown();
 
 // NTSC or PAL from the configuration: lines shown, CPU budget, frame schedule.

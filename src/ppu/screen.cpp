@@ -18,6 +18,14 @@ void Screen::PutPixel(int x, int y, uint8_t colour) {
     Pixels[static_cast<size_t>(y) * Width + x] = colour;
 }
 
+void Screen::FillRect(int x, int y, int width, int height, uint8_t colour) {
+  const int left = std::max(x, 0);
+  const int right = std::min(x + width, Width);
+  if (left >= right) return;
+  for (int row = std::max(y, 0); row < std::min(y + height, Height); ++row)
+    std::fill_n(&Pixels[static_cast<size_t>(row) * Width + left], right - left, colour);
+}
+
 uint8_t Screen::PixelAt(int x, int y) const {
   if (x < 0 || y < 0 || x >= Width || y >= Height) return 0;
   return Pixels[static_cast<size_t>(y) * Width + x];

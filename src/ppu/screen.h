@@ -24,6 +24,7 @@ struct Screen {
   void Fill(uint8_t colour);
   void PutPixel(int x, int y, uint8_t colour);
   uint8_t PixelAt(int x, int y) const;  // 0 outside the screen
+  void FillRect(int x, int y, int width, int height, uint8_t colour);
   // Copies a width x height block of colour numbers with its top-left corner at (x, y).
   void CopyBlock(const uint8_t* source, int width, int height, int x, int y);
   // One line of text in the built-in 8 x 16 font, each character an opaque cell; characters

@@ -1,17 +1,14 @@
 // The runner as a user calls it: exit status and the key=value summary on the last line.
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 
 #include "support/fixture.h"
+#include "support/run_command.h"
 
 namespace {
 
-struct RunResult {
-  int status;
-  std::string output;
+struct RunResult : CommandResult {
   // The picture hash printed on the summary line.
   std::string Hash() const {
     const size_t at = output.rfind(" hash=");
@@ -20,15 +17,7 @@ struct RunResult {
 };
 
 RunResult RunRunner(const std::string& arguments) {
-  const std::string command = std::string(HALVOREN_RUN_BINARY) + " " + arguments + " 2>&1";
-  RunResult result{-1, ""};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return result;
-  char buffer[512];
-  while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) result.output.append(buffer, n);
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
+  return {RunCommand(std::string(HALVOREN_RUN_BINARY) + " " + arguments)};
 }
 
 using RunnerTest = MachineTest;
@@ -95,6 +84,19 @@ TEST_F(RunnerTest, FailuresSayWhichAndExitNonZero) {
     EXPECT_NE(result.status, 0) << c.arguments;
     EXPECT_NE(result.output.find(c.message), std::string::npos) << c.arguments << "\n"
                                                                 << result.output;
+  }
+}
+
+TEST_F(RunnerTest, AHaltedCpuEndsWithStatusThreeAfterTheSummary) {
+  for (const char* core : {"main", "alt"}) {
+    const auto result = RunRunner("--log " + (dir / "run.tst").string() + " " +
+                                  TestRomPath("bad_opcode.nes") + " --frames 5 --core " + core);
+    EXPECT_EQ(result.status, 3) << result.output;
+    const size_t summary = result.output.find("mapper=0 prg=2 chr=1 frames=1");
+    const size_t reason = result.output.find("bad opcode $07 at $8003");
+    ASSERT_NE(summary, std::string::npos) << result.output;
+    ASSERT_NE(reason, std::string::npos) << result.output;
+    EXPECT_LT(summary, reason);
   }
 }
 

@@ -17,6 +17,7 @@ class SoundTest : public MachineTest {
   void SetUp() override {
     MachineTest::SetUp();
     HeadlessWavPath.clear();
+    queued.clear();
     HeadlessAudioSink = &queued;
     ASSERT_EQ(OpenSound(), 1u);
   }
@@ -40,22 +41,26 @@ class SoundTest : public MachineTest {
     Write(0x4015, 0x01);
     Write(0x4000, {(duty << 6) | control, 0, period & 0xFF, period >> 8});
   }
-  // Runs `frames` frames and returns the samples the last one wrote into the channel's ring.
-  std::vector<int16_t> Frames(int frames, int channel) {
+  // Runs `frames` frames and returns the samples the last one wrote into the buffer's ring.
+  std::vector<int16_t> Frames(int frames, const SoundBuffer& buffer) {
     std::vector<int16_t> out;
     for (int i = 0; i < frames; ++i) {
-      const int16_t* start = ChannelBuffers[channel].Samples + WritePosition;
+      const int16_t* start = buffer.Samples + WritePosition;
       const uint16_t count = FrameSamples;
       m().RunSoundFrame();
       out.assign(start, start + count);
     }
     return out;
   }
-  std::vector<int16_t> Frame(int channel) { return Frames(1, channel); }
-  static bool RingSilent(int channel) {
-    const int16_t* ring = ChannelBuffers[channel].Samples;
-    return std::all_of(ring, ring + kRingSamples, [](int16_t s) { return s == 0; });
+  std::vector<int16_t> Frames(int frames, int channel) {
+    return Frames(frames, ChannelBuffers[channel]);
   }
+  std::vector<int16_t> Frame(int channel) { return Frames(1, channel); }
+  static bool RingSilent(const SoundBuffer& buffer) {
+    return std::all_of(buffer.Samples, buffer.Samples + kRingSamples,
+                       [](int16_t s) { return s == 0; });
+  }
+  static bool RingSilent(int channel) { return RingSilent(ChannelBuffers[channel]); }
 
   std::vector<int16_t> queued;  // every block handed to the host
 };

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "host/headless/headless.h"
+#include "host/headless/key_script.h"
 #include "host/platform.h"
 
 HeadlessHostState HeadlessHost;
@@ -17,6 +18,7 @@ std::deque<KeyEvent> keyQueue;
 void HeadlessReset() {
   HeadlessHost = HeadlessHostState{};
   keyQueue.clear();
+  HeadlessSetKeyScript({});
 }
 
 void HeadlessPushKey(uint8_t keyCode, bool pressed) {

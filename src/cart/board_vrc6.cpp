@@ -1,0 +1,95 @@
+// VRC6 boards (mappers 24 and 26; 26 has address lines 0 and 1 exchanged). Only mapper 24's
+// sound registers are kept, for the expansion sound.
+#include "apu/expansion.h"
+#include "cart/board_common.h"
+#include "cart/board_vrc.h"
+#include "core/globals.h"
+#include "core/machine.h"
+
+namespace {
+
+// Both boards: $8000 the 16 KB bank at $8000 (record 0), $C000 an 8 KB bank (record 1).
+bool Vrc6Prg(Machine& m, uint16_t address, uint8_t value) {
+  if (address == 0x8000) {
+    if (PrgBankCount == 0) return true;
+    const uint32_t bank = value % PrgBankCount;
+    if (PrgWindowBank[0] != bank) {
+      PrgWindowBank[0] = static_cast<uint8_t>(bank);
+      m.CopyPrgWindow(0x8000, 16, bank);
+    }
+    return true;
+  }
+  if (address == 0xC000) {
+    if (PrgBankCount != 0) CopyPrg8Recorded(m, 0xC000, PrgWindowBank[1], value % (PrgBankCount * 2));
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void Mapper24High(Machine& m, uint16_t address, uint8_t value) {
+  if (Vrc6Prg(m, address, value)) return;
+  const uint16_t page = address & 0xF000;
+  if (page >= 0x9000 && page <= 0xB000 && (address & 0x0FFF) <= 2) {
+    Vrc6Registers[(page - 0x9000) >> 12][address & 3] = value;
+    return;
+  }
+  if (page == 0xD000 || page == 0xE000) {
+    if (ChrBankCount == 0) return;
+    const uint16_t window = static_cast<uint16_t>((page - 0xD000) + (address & 3) * 0x400);
+    CopyChr1Recorded(m, window, value % (ChrBankCount * 8));
+    return;
+  }
+  switch (address) {
+    case 0xB003:
+      switch (value) {
+        case 0x20: SelectVertical(m); break;
+        case 0x24: SelectHorizontal(m); break;
+        case 0x28: SelectOneScreenA(m); break;
+        case 0x2C: SelectOneScreenB(m); break;
+        default: break;
+      }
+      break;
+    case 0xF000:
+      m.IrqWord = static_cast<uint16_t>(value + IrqAdjust);
+      break;
+    case 0xF001:
+      m.IrqEnabled = value & 3;
+      m.IrqCounter = m.IrqWord;
+      break;
+    case 0xF002:  // acknowledge
+      m.IrqEnabled = static_cast<uint8_t>((m.IrqEnabled << 1) | (m.IrqEnabled & 1));
+      m.IrqCounter = m.IrqWord;
+      break;
+    default:
+      break;
+  }
+}
+
+void Mapper26High(Machine& m, uint16_t address, uint8_t value) {
+  if (Vrc6Prg(m, address, value)) return;
+  if (address >= 0xD000 && address <= 0xEFFF) {
+    const uint16_t window = static_cast<uint16_t>(((address & 0x1000) ^ 0x1000) |
+                                                  ((address & 1) << 11) | ((address & 2) << 9));
+    CopyChr1(m, window, value);
+    return;
+  }
+  switch (address) {
+    case 0xB003:
+      if ((value & 0x7F) == 0x20) SelectHorizontal(m);
+      break;
+    case 0xF000:
+      m.LineCounter = static_cast<uint8_t>(value + 40 + IrqAdjust);
+      break;
+    case 0xF001:  // acknowledge
+      m.LineIrqEnabled = m.IrqEnabled;
+      break;
+    case 0xF002:
+      m.IrqEnabled = value & 1;
+      m.LineIrqEnabled = value & 2;
+      break;
+    default:
+      break;
+  }
+}

@@ -1,0 +1,112 @@
+// The hot keys as a player and a debugging developer use them, through key scripts.
+#include "apu/sound_buffers.h"
+#include "core/globals.h"
+#include "debug/debugger.h"
+#include "debug/message_area.h"
+#include "debug/debug_fixture.h"
+
+namespace {
+
+using HotKeysTest = DebugTest;
+
+std::string Newest() { return std::string(NewestMessage().Text, NewestMessage().Length); }
+
+TEST_F(HotKeysTest, PauseStepAndResume) {
+  ASSERT_EQ(OpenSound(), 1u);
+  const std::string script =
+      "3 press 88\n"    // F12 during frame 3: that frame still runs to its end
+      "3 release 88\n"
+      "5 press 5\n"     // 4 while paused
+      "6 press 87\n"    // F11: 4 + 1 frames run
+      "6 release 87\n"  // a release only shows the message again
+      "16 press 88\n";  // F12 resumes
+  SetScript(script);
+  RunFrames(1, 5);
+  EXPECT_EQ(FrameCount, 3u);
+  EXPECT_EQ(Paused, 1u);
+  EXPECT_EQ(SaveSlot, 4);
+  EXPECT_EQ(PrimaryVolume, kSilentVolume);
+  EXPECT_EQ(ChannelBuffers[kPulse1Buffer].Volume, kSilentVolume);
+  EXPECT_EQ(ScreenText(16, 448, 40), "Emulation Paused" + std::string(24, ' '));
+
+  RunFrames(6, 15);
+  EXPECT_EQ(FrameCount, 8u) << "exactly SaveSlot + 1 frames stepped";
+  EXPECT_EQ(StepCount, 0u);
+  EXPECT_EQ(Newest(), "NMI Executed" + std::string(28, ' '));
+  EXPECT_EQ(ScreenText(16, 432, 12), "NMI Executed") << "the press's message, scrolled up";
+
+  RunFrames(16, 18);
+  EXPECT_EQ(Paused, 0u);
+  EXPECT_EQ(FrameCount, 10u) << "frame 16 only resumed; 17 and 18 ran";
+  EXPECT_EQ(PrimaryVolume, 0);
+  EXPECT_EQ(Newest(), "Emulation Started" + std::string(23, ' '));
+  CloseSound();
+}
+
+TEST_F(HotKeysTest, RecordsOfOneReadKeepTheirOrder) {
+  Paused = 1;
+  // The digit reaches F11 in the same read: 7 + 1 frames run, then the pause holds again.
+  RunScript("1 press 8\n1 press 87\n", 1, 12);
+  EXPECT_EQ(FrameCount, 8u);
+  EXPECT_EQ(Paused, 1u);
+}
+
+TEST_F(HotKeysTest, SettingsKeysInBothStates) {
+  struct Case {
+    const char* name;
+    uint32_t paused;
+    const char* script;
+    int shownLines, irqAdjust, apuChannel, ramPage, saveSlot;
+  } cases[] = {
+      {"F10 twice", 0, "1 press 68\n2 press 68\n", 232, 0, 0, 0, 0},
+      {"F10 once, paused", 1, "1 press 68\n", 240, 0, 0, 0, 0},
+      {"pad keys", 0, "1 press 78\n1 press 78\n2 press 74\n", 232, 1, 0, 0, 0},
+      {"; from channel 0", 1, "1 press 39\n", 232, 0, 4, 0, 0},
+      {"' wraps back", 1, "1 press 39\n2 press 40\n", 232, 0, 0, 0, 0},
+      {"[ from page 0", 1, "1 press 26\n", 232, 0, 0, 255, 0},
+      {"releases change nothing", 1, "1 release 26\n1 release 27\n1 release 68\n1 release 3\n",
+       232, 0, 0, 0, 0},
+      {"0 after 9", 0, "1 press 10\n1 press 11\n", 232, 0, 0, 0, 0},
+      {"digit, paused", 1, "1 press 10\n", 232, 0, 0, 0, 9},
+  };
+  for (const Case& c : cases) {
+    ResetGlobals();
+    HeadlessReset();
+    Paused = c.paused;
+    RunScript(c.script, 1, 2);
+    EXPECT_EQ(ShownLines, c.shownLines) << c.name;
+    EXPECT_EQ(IrqAdjust, c.irqAdjust) << c.name;
+    EXPECT_EQ(ApuChannel, c.apuChannel) << c.name;
+    EXPECT_EQ(RamPage, c.ramPage) << c.name;
+    EXPECT_EQ(SaveSlot, c.saveSlot) << c.name;
+  }
+}
+
+TEST_F(HotKeysTest, EscapeClosesTheWindowFromEitherState) {
+  for (const uint32_t paused : {0u, 1u}) {
+    HeadlessReset();
+    Paused = paused;
+    RunScript("1 release 1\n", 1, 1);  // Esc acts on any event
+    EXPECT_TRUE(HeadlessHost.CloseRequested) << paused;
+    EXPECT_NE(ReadLog().find("Via ESC\n"), std::string::npos);
+  }
+}
+
+TEST_F(HotKeysTest, ChrViewerWrapsWithinTheCartridgesBanks) {
+  InesImage image;
+  image.ChrUnits = 3;
+  image.Mapper = 3;
+  ASSERT_EQ(Load(image), kLoadOk);
+  InstallSpinProgram();
+  // Bank b's first 1 KB page is tagged ChrTag(8 b); pages beyond 3 banks would read zero.
+  const uint8_t expected[] = {ChrTag(8), ChrTag(16), ChrTag(0), ChrTag(8)};
+  for (uint32_t press = 0; press < 4; ++press) {
+    ChrWindowBank[0] = 0;
+    RunScript("1 press 67\n", 1, 1);
+    EXPECT_EQ(m().PpuMemory[0x0000], expected[press]) << "press " << press + 1;
+    EXPECT_EQ(m().PpuMemory[0x1FFF], static_cast<uint8_t>(expected[press] + 7));
+    EXPECT_EQ(ChrWindowBank[0], 255) << "the windows' bank records no longer hold";
+  }
+}
+
+}  // namespace
