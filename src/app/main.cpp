@@ -1,7 +1,10 @@
 // halvoren: the desktop emulator. Plays the named cartridge, else the one the configuration
 // file names, else the built-in demo.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -10,6 +13,7 @@
 #include "core/machine.h"
 #include "driver/main_loop.h"
 #include "host/sdl/sdl_host.h"
+#include "host/config_path.h"
 #include "host/settings.h"
 #include "host/startup.h"
 #include "log/log.h"
@@ -21,7 +25,8 @@ void PrintUsage(FILE* to) {
                "usage: halvoren [ROM] [--config FILE] [--windowed]\n"
                "  ROM            an iNES cartridge image (default: the configuration's BOOT=,\n"
                "                 else the built-in demo)\n"
-               "  --config FILE  the configuration file (default: Halvoren.CFG)\n"
+               "  --config FILE  the configuration file (default: Halvoren.CFG here, else\n"
+               "                 ~/.config/halvoren/Halvoren.CFG)\n"
                "  --windowed     a resizable window instead of full screen (Alt+Enter toggles)\n");
 }
 
@@ -69,10 +74,15 @@ int main(int argc, char** argv) {
   }
   if (configGiven) {
     FILE* file = std::fopen(options.ConfigPath, "rb");
-    if (!file) return Fail(std::string("cannot read the configuration file ") + options.ConfigPath);
+    if (!file) return Fail(std::string("cannot read the configuration file ") + options.ConfigPath +
+                             ": " + std::strerror(errno));
     std::fclose(file);
+    if (std::filesystem::is_directory(options.ConfigPath))
+      return Fail(std::string(options.ConfigPath) + " is a folder, not a configuration file");
   }
   SdlQuitAfterFrames(quitAfterFrames);
+  const std::string defaultConfig = DefaultConfigurationPath();
+  if (!configGiven) options.ConfigPath = defaultConfig.c_str();
 
   ResetGlobals();
   auto machine = std::make_unique<Machine>();

@@ -27,8 +27,9 @@ bool WritePicturePng(const std::string& path, const uint8_t* picture, int width,
   // that the jump would leak.
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
+    const int reason = errno;
     std::fclose(file);
-    error = "cannot write " + path;
+    error = "cannot write " + path + ": " + std::strerror(reason);
     return false;
   }
   png_init_io(png, file);

@@ -6,7 +6,9 @@
 #include "cart/board_misc.h"
 #include "cart/board_mmc1.h"
 #include "cart/board_mmc3.h"
+#include "cart/board_mmc3_style.h"
 #include "cart/board_namco.h"
+#include "cart/board_registers.h"
 #include "cart/board_vrc.h"
 #include "cart/boards.h"
 #include "core/globals.h"
@@ -83,6 +85,54 @@ void WriteHighRange(Machine& m, uint16_t address, uint8_t value) {
     case 33:
       Mapper33High(m, address, value);
       break;
+    case 64:
+      Mapper64High(m, address, value);
+      break;
+    case 65:
+      Mapper65High(m, address, value);
+      break;
+    case 68:
+      Mapper68High(m, address, value);
+      break;
+    case 69:
+      Mapper69High(m, address, value);
+      break;
+    case 73:
+      Mapper73High(m, address, value);
+      break;
+    case 74:
+      Mmc3High(m, address, value);
+      break;
+    case 90:
+      Mapper90High(m, address, value);
+      break;
+    case 96:
+      Mapper96High(m, address, value);
+      break;
+    case 112:
+      Mapper112High(m, address, value);
+      break;
+    case 115:
+      Mapper115High(m, address, value);
+      break;
+    case 118:
+      Mapper118High(m, address, value);
+      break;
+    case 160:
+      Mapper160High(m, address, value);
+      break;
+    case 161:
+      Mapper161High(m, address, value);
+      break;
+    case 245:
+      Mapper245High(m, address, value);
+      break;
+    case 249:
+      Mapper249High(m, address, value);
+      break;
+    case 250:
+      Mapper250High(m, address, value);
+      break;
     // Mapper 0 (and every board without a high-range handler) ignores the write: the ROM
     // image changes only through a bank copy.
     default:
@@ -117,6 +167,12 @@ void WriteLowRange(Machine& m, uint16_t address, uint8_t value) {
       break;
     case 48:
       Mapper48Low(m, address, value);
+      break;
+    case 161:
+      Mapper161Low(m, address, value);
+      break;
+    case 249:
+      Mapper249Low(m, address, value);
       break;
     default:
       // Cartridge RAM at $6000-$7FFF; everything else below $8000 is unmapped.
