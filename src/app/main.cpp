@@ -1,7 +1,10 @@
 // halvoren: the desktop emulator. Plays the named cartridge, else the one the configuration
 // file names, else the built-in demo.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -71,8 +74,11 @@ int main(int argc, char** argv) {
   }
   if (configGiven) {
     FILE* file = std::fopen(options.ConfigPath, "rb");
-    if (!file) return Fail(std::string("cannot read the configuration file ") + options.ConfigPath);
+    if (!file) return Fail(std::string("cannot read the configuration file ") + options.ConfigPath +
+                             ": " + std::strerror(errno));
     std::fclose(file);
+    if (std::filesystem::is_directory(options.ConfigPath))
+      return Fail(std::string(options.ConfigPath) + " is a folder, not a configuration file");
   }
   SdlQuitAfterFrames(quitAfterFrames);
   const std::string defaultConfig = DefaultConfigurationPath();

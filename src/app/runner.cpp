@@ -1,8 +1,10 @@
 #include "app/runner.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -17,6 +19,7 @@
 #include "core/machine.h"
 #include "core/trace.h"
 #include "driver/run_frame.h"
+#include "host/config.h"
 #include "host/headless/headless.h"
 #include "host/headless/headless_audio.h"
 #include "host/headless/key_script.h"
@@ -53,26 +56,85 @@ double Median(std::vector<double> values) {
   return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
-int RunLoaded(const RunnerOptions& options) {
-  auto machine = std::make_unique<Machine>();
-  Machine& m = *machine;
-  const uint8_t code = m.LoadCartridge(options.RomPath.c_str());
-  if (code != kLoadOk) {
-    LogText("Error reading ROM\n");
-    std::fprintf(stderr, "halvoren-run: %s: %s", options.RomPath.c_str(), LoadFailureText(code));
-    if (code == kLoadUnsupportedMapper) std::fprintf(stderr, " %u", MapperNumber);
-    std::fprintf(stderr, "\n");
-    return 1;
+// Prints why an output file failed; the run's status is then 1.
+void OutputFailure(const std::string& what, const std::string& path, int error) {
+  std::fprintf(stderr, "halvoren-run: cannot write %s %s: %s\n", what.c_str(), path.c_str(),
+               std::strerror(error));
+}
+
+// The log, the WAV file and the trace, opened only once the cartridge has loaded so that a
+// refused run leaves every existing file as it was.
+bool OpenOutputs(const RunnerOptions& options) {
+  if (!options.LogPath.empty()) LogPath = options.LogPath;
+  if (!LogStart() && !options.LogPath.empty()) {
+    OutputFailure("the log", LogPath, errno);
+    return false;
+  }
+  // Sound runs as in the desktop program (the CPU can read the delta level back from $4011);
+  // only --wav keeps what it plays.
+  HeadlessWavPath = options.WavPath;
+  if (SoundOn && !OpenSound()) {
+    LogText("Fail to initialize Direct Sound\n");
+    OutputFailure("the WAV file", HeadlessWavPath, HeadlessWavError);
+    return false;
   }
   CreateExpansionChannels();
   if (!options.TracePath.empty()) {
     TraceFile = std::fopen(options.TracePath.c_str(), "w");
     if (!TraceFile) {
-      std::fprintf(stderr, "halvoren-run: cannot write %s\n", options.TracePath.c_str());
-      return 1;
+      OutputFailure("the trace", options.TracePath, errno);
+      return false;
     }
   }
+  return true;
+}
+
+// Closes the trace and the WAV file; false (and said why) when what they hold is incomplete.
+bool CloseOutputs(const RunnerOptions& options) {
+  bool whole = true;
+  if (TraceFile) {
+    const bool failed = std::ferror(TraceFile) != 0;
+    const int error = errno;
+    if (std::fclose(TraceFile) != 0 || failed) {
+      OutputFailure("the trace", options.TracePath, failed ? error : errno);
+      whole = false;
+    }
+    TraceFile = nullptr;
+  }
+  CloseSound();
+  if (HeadlessWavError && !HeadlessWavPath.empty()) {
+    OutputFailure("the WAV file", HeadlessWavPath, HeadlessWavError);
+    whole = false;
+  }
+  return whole;
+}
+
+int RunLoaded(const RunnerOptions& options) {
+  auto machine = std::make_unique<Machine>();
+  Machine& m = *machine;
+  // The state and recording names come from this buffer, so a path it cannot hold is refused.
+  if (!BuildCartridgePath(options.RomPath.c_str())) {
+    std::fprintf(stderr, "halvoren-run: the cartridge path is longer than %zu characters\n",
+                 kTextValueSize - 1);
+    return 1;
+  }
+  const uint8_t code = m.LoadCartridge(options.RomPath.c_str());
+  if (code != kLoadOk) {
+    std::fprintf(stderr, "halvoren-run: %s: %s\n", options.RomPath.c_str(),
+                 LoadFailureText(code).c_str());
+    return 1;
+  }
+  if (!OpenOutputs(options)) {
+    CloseOutputs(options);
+    return 1;
+  }
   StartMachine(m, options);
+  if (!StartRunnerStateFiles(m, options)) {
+    CloseOutputs(options);
+    return 1;
+  }
+  CatchStopSignals();
+  bool stateFilesGood = true;
 
   // The bench splits the run into passes and reports the median pass; the frames run are
   // the same with or without it.
@@ -81,25 +143,23 @@ int RunLoaded(const RunnerOptions& options) {
   Picture pngPicture;
   const int pngFrame = options.PngFrame ? options.PngFrame : options.Frames;
   int framesRun = 0;
-  for (int pass = 0; pass < passes && !CpuHalted; ++pass) {
+  for (int pass = 0; pass < passes && !CpuHalted && !StopSignal; ++pass) {
     const int passEnd = options.Frames * (pass + 1) / passes;
     const int passStart = framesRun;
     const auto start = std::chrono::steady_clock::now();
-    while (framesRun < passEnd && !CpuHalted && !HeadlessHost.CloseRequested) {
+    while (framesRun < passEnd && !CpuHalted && !HeadlessHost.CloseRequested && !StopSignal) {
       HeadlessDeliverScriptedKeys(framesRun + 1);
+      BeforeRunnerFrame(options, framesRun + 1);
       RunFrame(m, options.SkipRender ? 1 : 0);
       ++framesRun;
+      if (!AfterRunnerFrame(m, options, framesRun)) stateFilesGood = false;
       if (framesRun == pngFrame && !options.PngPath.empty()) pngPicture = ScreenPicture();
     }
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     if (seconds.count() > 0) passRates.push_back((framesRun - passStart) / seconds.count());
   }
-  if (TraceFile) {
-    std::fclose(TraceFile);
-    TraceFile = nullptr;
-  }
-
-  int status = 0;
+  int status = CloseOutputs(options) ? 0 : 1;
+  if (!FinishRunnerStateFiles(m, options, framesRun) || !stateFilesGood) status = 1;
   if (!options.PngPath.empty()) {
     if (pngPicture.empty()) pngPicture = ScreenPicture();  // the run stopped early
     std::string error;
@@ -121,6 +181,11 @@ int RunLoaded(const RunnerOptions& options) {
     std::fflush(stdout);
     std::fprintf(stderr, "halvoren-run: %s (see %s)\n", HaltReason().c_str(), LogPath.c_str());
     return kRunnerHalted;
+  }
+  if (StopSignal) {
+    std::fprintf(stderr, "halvoren-run: stopped by signal %d after %d frames\n",
+                 static_cast<int>(StopSignal), framesRun);
+    return 128 + StopSignal;
   }
   return status;
 }
@@ -149,19 +214,8 @@ int LoadRunnerKeys(const std::string& path) {
 int RunRunner(const RunnerOptions& options) {
   ResetGlobals();
   if (const int status = LoadRunnerKeys(options.KeysPath)) return status;
-  if (!options.LogPath.empty()) LogPath = options.LogPath;
-  LogStart();
+  LogHold();
   if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);
   BuildSystemPalette();
-  // Sound runs as in the desktop program (the CPU can read the delta level back from $4011);
-  // only --wav keeps what it plays.
-  HeadlessWavPath = options.WavPath;
-  if (SoundOn && !OpenSound()) {
-    LogText("Fail to initialize Direct Sound\n");
-    std::fprintf(stderr, "halvoren-run: cannot write WAV file '%s'\n", HeadlessWavPath.c_str());
-    return 1;
-  }
-  const int status = RunLoaded(options);
-  CloseSound();
-  return status;
+  return RunLoaded(options);
 }

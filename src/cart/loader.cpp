@@ -1,6 +1,8 @@
 // iNES image loader: header, ROM stores, trainer and the power-on bank layout of each board.
 #include "cart/loader.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -120,6 +122,35 @@ void LayOutChr(Machine& m) {
   }
 }
 
+// The mapper number after the cleaning rules.
+uint8_t HeaderMapperNumber(const uint8_t* header) {
+  uint8_t mapper = (header[7] & 0xF0) | (header[6] >> 4);
+  // Old dumping tools wrote "DiskDude!" over bytes 7-15; its 'D' must not leak into the number.
+  if (header[7] == 'D' && header[8] == 'i' && header[9] == 's')
+    mapper = (header[6] >> 4) | (header[7] & 0x30);
+  return mapper == 248 ? 4 : mapper;
+}
+
+// Every refusal is decided from the header alone, before anything is stored. The three
+// identification lines are logged for any iNES header, so an unsupported board is named.
+uint8_t CheckHeader(const uint8_t* header, size_t headerRead) {
+  if (headerRead < 3 || header[0] != 'N' || header[1] != 'E' || header[2] != 'S')
+    return kLoadNotInes;
+  if (header[4] > kMaxPrgUnits || header[5] > kMaxChrUnits) return kLoadTooLarge;
+  const uint8_t mapper = HeaderMapperNumber(header);
+  LogText("ROM image identified as Mapper#");
+  LogNumberLine(mapper);
+  LogText("ROM bank:");
+  LogNumberLine(header[4]);
+  LogText("VROM bank:");
+  LogNumberLine(header[5]);
+  if (!IsSupportedMapper(mapper)) {
+    RefusedMapperNumber = mapper;
+    return kLoadUnsupportedMapper;
+  }
+  return kLoadOk;
+}
+
 // Reads exactly `size` bytes; whatever the file lacks stays zero.
 void ReadZeroFilled(FILE* file, uint8_t* dest, size_t size) {
   const size_t got = std::fread(dest, 1, size, file);
@@ -134,59 +165,49 @@ bool IsSupportedMapper(uint32_t mapper) {
   return false;
 }
 
-const char* LoadFailureText(uint8_t code) {
+uint8_t RefusedMapperNumber;
+
+std::string LoadFailureText(uint8_t code) {
   switch (code) {
     case kLoadCannotOpen: return "cannot open the file";
     case kLoadNotInes: return "not an iNES image";
-    case kLoadUnsupportedMapper: return "unsupported mapper";
+    case kLoadUnsupportedMapper: return "unsupported mapper " + std::to_string(RefusedMapperNumber);
     case kLoadTooLarge: return "image too large (more than 64 PRG or CHR units)";
+    case kLoadIsFolder: return "is a folder, not a cartridge image";
     default: return "unknown failure";
   }
 }
 
 uint8_t Machine::LoadCartridge(const char* path) {
   FILE* file = std::fopen(path, "rb");
-  if (!file) {
-    std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
-    std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
-    return kLoadCannotOpen;
+  if (!file) return kLoadCannotOpen;
+  struct stat info;
+  if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+    std::fclose(file);
+    return kLoadIsFolder;
   }
   return LoadCartridgeStream(file);
 }
 
 uint8_t Machine::LoadCartridgeStream(std::FILE* file) {
-  std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
-  std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
   uint8_t header[16] = {};
   const size_t headerRead = std::fread(header, 1, 16, file);
-  if (headerRead < 3 || header[0] != 'N' || header[1] != 'E' || header[2] != 'S') {
+  const uint8_t code = CheckHeader(header, headerRead);
+  if (code != kLoadOk) {
     std::fclose(file);
-    return kLoadNotInes;
+    return code;
   }
-  if (header[4] > kMaxPrgUnits || header[5] > kMaxChrUnits) {
-    std::fclose(file);
-    return kLoadTooLarge;
-  }
+  // Nothing is refused from here on, so nothing before this point changed the machine.
+  std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
+  std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
   PrgBankCount = header[4];
   ChrBankCount = header[5];
   VerticalMirroring = header[6] & 1;
   SramEnable = (header[6] >> 1) & 1;
   TrainerPresent = (header[6] >> 2) & 1;
   FourScreen = (header[6] >> 3) & 1;
-  uint8_t mapper = (header[7] & 0xF0) | (header[6] >> 4);
-  // Old dumping tools wrote "DiskDude!" over bytes 7-15; its 'D' must not leak into the number.
-  if (header[7] == 'D' && header[8] == 'i' && header[9] == 's')
-    mapper = (header[6] >> 4) | (header[7] & 0x30);
-  if (mapper == 225) VerticalMirroring = 1;
-  if (mapper == 248) mapper = 4;
-  MapperNumber = mapper;
-
-  LogText("ROM image identified as Mapper#");
-  LogNumberLine(MapperNumber);
-  LogText("ROM bank:");
-  LogNumberLine(static_cast<int32_t>(PrgBankCount));
-  LogText("VROM bank:");
-  LogNumberLine(static_cast<int32_t>(ChrBankCount));
+  MapperNumber = HeaderMapperNumber(header);
+  if (MapperNumber == 225) VerticalMirroring = 1;
 
   if (ChrBankCount) CpuMemory[kPpuStatus] |= 0x10;
   if (TrainerPresent) ReadZeroFilled(file, CpuMemory + 0x7000, 512);
@@ -198,7 +219,6 @@ uint8_t Machine::LoadCartridgeStream(std::FILE* file) {
   std::fclose(file);
   OneScreenHigh = 0;
 
-  if (!IsSupportedMapper(MapperNumber)) return kLoadUnsupportedMapper;
   LayOutPrg(*this);
   LayOutChr(*this);
   PowerOnBoardRegisters(*this);

@@ -1,13 +1,18 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // LoadCartridge result codes.
 constexpr uint8_t kLoadOk = 0;
 constexpr uint8_t kLoadUnsupportedMapper = 3;
+constexpr uint8_t kLoadIsFolder = 252;
 constexpr uint8_t kLoadTooLarge = 253;  // header declares more than the stores hold
 constexpr uint8_t kLoadNotInes = 254;
 constexpr uint8_t kLoadCannotOpen = 255;
 
 bool IsSupportedMapper(uint32_t mapper);
-const char* LoadFailureText(uint8_t code);
+// The mapper number of the last image refused as unsupported, for its message.
+extern uint8_t RefusedMapperNumber;
+// What a refusal code means, as the messages to the user say it.
+std::string LoadFailureText(uint8_t code);

@@ -33,8 +33,13 @@ void PowerOnBoardRegisters(Machine& m) {
     case 1:
       Mmc1PowerOn(m);
       break;
-    case 4: case 64: case 74: case 112: case 115: case 118: case 161: case 245: case 249:
+    case 4: case 64: case 74: case 112: case 115: case 118: case 161: case 249:
       Mmc3PowerOn(m);
+      break;
+    case 245:
+      Mmc3PowerOn(m);
+      // This board has no swap-target step: slot 6 is the $8000 window for good.
+      m.PrgSwapTarget = 0x8000;
       break;
     case 5: case 48:
       m.Mapper48Regs[0] = m.Mapper48Regs[1] = 3;

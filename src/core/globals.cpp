@@ -7,6 +7,8 @@
 #include "debug/debugger.h"
 #include "driver/run_frame.h"
 #include "host/settings.h"
+#include "state/battery.h"
+#include "state/recording.h"
 
 uint32_t PrgBankCount;
 uint32_t ChrBankCount;
@@ -52,4 +54,6 @@ void ResetGlobals() {
   ResetSettings();
   ResetFrameGlobals();
   ResetDebugger();
+  ResetRecording();
+  ResetBattery();
 }

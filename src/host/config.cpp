@@ -2,6 +2,8 @@
 // fixed position after it; there is no tokenising, so "KEYA=5" and " KEYA=5" differ.
 #include "host/config.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -174,35 +176,50 @@ void ApplyConfigLine(const char* line) {
   if (StartsWith(line, "IRQADJ")) IrqAdjust = IrqAdjustValue(line);
 }
 
-bool ReadConfiguration(const char* path) {
+ConfigRead ReadConfiguration(const char* path) {
   FILE* file = std::fopen(path, "rb");
-  if (!file) return false;
+  if (!file) return ConfigRead::Missing;
+  // fopen opens a folder too, and it would read as an empty file: no controls, no cartridge.
+  struct stat info;
+  if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+    std::fclose(file);
+    return ConfigRead::Folder;
+  }
   char line[kConfigLineLength + 1];
   while (ReadLine(file, line)) ApplyConfigLine(line);
   std::fclose(file);
-  return true;
+  return ConfigRead::Read;
 }
 
 namespace {
-// Copies up to a zero or a byte of value 19, never past the end of the path buffer.
-void AppendPathPart(size_t& length, const char* part) {
-  for (size_t i = 0; part[i] != 0 && part[i] != 19 && length < kTextValueSize - 1; ++i)
+// Copies up to a zero or a byte of value 19; false when the path buffer cannot hold it all.
+bool AppendPathPart(size_t& length, const char* part) {
+  for (size_t i = 0; part[i] != 0 && part[i] != 19; ++i) {
+    if (length >= kTextValueSize - 1) return false;
     CartridgePath[length++] = part[i];
+  }
+  return true;
 }
 }  // namespace
 
-void BuildCartridgePath(const char* commandLinePath) {
+bool BuildCartridgePath(const char* commandLinePath) {
   std::memset(CartridgePath, 0, sizeof CartridgePath);
   size_t length = 0;
+  bool whole;
   if (commandLinePath) {
-    std::snprintf(CartridgePath, sizeof CartridgePath, "%s", commandLinePath);
-    length = std::strlen(CartridgePath);
+    whole = std::strlen(commandLinePath) < kTextValueSize;
+    if (whole) length = std::strlen(std::strcpy(CartridgePath, commandLinePath));
   } else {
-    AppendPathPart(length, RomDirectory);
-    if (length > 0) AppendPathPart(length, "/");
-    AppendPathPart(length, BootName);
+    whole = AppendPathPart(length, RomDirectory) && (length == 0 || AppendPathPart(length, "/")) &&
+            AppendPathPart(length, BootName);
+  }
+  // A cut path may name another file, which would then be played without a word.
+  if (!whole) {
+    std::memset(CartridgePath, 0, sizeof CartridgePath);
+    length = 0;
   }
   ExtensionPosition = static_cast<int>(length) - 3;
+  return whole;
 }
 
 void UseBuiltInConfiguration() {

@@ -28,11 +28,12 @@ extern uint8_t ConfigKeyCodes[10];
 extern uint8_t JoyButtonMap[6];
 
 // The cartridge to load: ROMDIR, '/', BOOT (BOOT alone with an empty ROMDIR), or the path given
-// on the command line. Cut to fit; the state and recording file names are derived from it.
+// on the command line. The state and recording file names are derived from it.
 extern char CartridgePath[kTextValueSize];
 // Path length - 3: where the state and recording names put their own extension.
 extern int ExtensionPosition;
-void BuildCartridgePath(const char* commandLinePath);
+// False, with an empty path, when the path is longer than the buffer holds: it is never cut.
+bool BuildCartridgePath(const char* commandLinePath);
 
 // Program-start values of everything the file can set (the settings globals included).
 void ResetConfiguration();
@@ -40,8 +41,9 @@ void ResetConfiguration();
 // Applies one line, given in a zero-filled buffer of at least kConfigLineLength + 1 bytes.
 void ApplyConfigLine(const char* line);
 
-// Reads the file; false if it cannot be opened (nothing is changed then).
-bool ReadConfiguration(const char* path);
+// Reads the file. Nothing is changed when it cannot be opened or is a folder.
+enum class ConfigRead { Read, Missing, Folder };
+ConfigRead ReadConfiguration(const char* path);
 
 // What a player without a configuration file gets: player 1 on the keyboard (arrows, X = A,
 // Z = B, Right Shift = Select, Enter = Start, S and A for turbo A and B) and no cartridge

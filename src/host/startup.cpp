@@ -20,6 +20,8 @@
 #include "log/log.h"
 #include "ppu/palette.h"
 #include "ppu/screen.h"
+#include "state/battery.h"
+#include "state/recording.h"
 
 namespace {
 
@@ -62,9 +64,18 @@ bool StartUp(Machine& m, const StartOptions& options) {
   LogStart();
   if (PlatformRaisePriority()) LogText("Halvoren log file\n");
   ResetConfiguration();
-  if (!ReadConfiguration(options.ConfigPath)) UseBuiltInConfiguration();
+  const ConfigRead read = ReadConfiguration(options.ConfigPath);
+  if (read == ConfigRead::Folder)
+    std::fprintf(stderr, "halvoren: %s is a folder, not a configuration file: not read\n",
+                 options.ConfigPath);
+  if (read != ConfigRead::Read) UseBuiltInConfiguration();
   const bool demo = options.RomPath == nullptr && BootName[0] == 0;
-  BuildCartridgePath(demo ? kDemoCartridgeName : options.RomPath);
+  if (!BuildCartridgePath(demo ? kDemoCartridgeName : options.RomPath)) {
+    LogText("Error reading ROM\n");
+    std::fprintf(stderr, "halvoren: the cartridge path is longer than %zu characters\n",
+                 kTextValueSize - 1);
+    return false;
+  }
 
   int width, height;
   ScreenSizeForResolution(ResolutionCode, width, height);
@@ -93,15 +104,18 @@ bool StartUp(Machine& m, const StartOptions& options) {
   if (code != kLoadOk) {
     LogText("Error reading ROM\n");
     ShutDown();
-    std::fprintf(stderr, "halvoren: %s: %s\n", CartridgePath, LoadFailureText(code));
+    std::fprintf(stderr, "halvoren: %s: %s\n", CartridgePath,
+                 LoadFailureText(code).c_str());
     return false;
   }
   CreateExpansionChannels();  // a failure leaves the chip silent, play goes on
+  LoadBatteryRam(m);
   PlatformPollEvents();
   return true;
 }
 
 void ShutDown() {
+  CloseStateFiles();
   CloseSound();
   PlatformCloseDevices();
 }

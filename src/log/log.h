@@ -9,7 +9,11 @@
 // Where the log goes; one global so tests and the runner can point it elsewhere.
 extern std::string LogPath;
 
-void LogStart();
+// Empties the log file (writing any held lines); false when it cannot be created.
+bool LogStart();
+// Holds the lines in memory until the next LogStart, so that a run refused early leaves an
+// existing log file as it was.
+void LogHold();
 void LogText(const char* text, size_t length);
 void LogNumberLine(int32_t value);
 

@@ -24,8 +24,9 @@ bool WriteTo(FILE* file, const std::string& path, const uint8_t* picture, int wi
   // that the jump would leak.
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
+    const int reason = errno;
     std::fclose(file);
-    error = "cannot write " + path;
+    error = "cannot write " + path + ": " + std::strerror(reason);
     return false;
   }
   png_init_io(png, file);

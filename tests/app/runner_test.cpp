@@ -1,17 +1,14 @@
 // The runner as a user calls it: exit status and the key=value summary on the last line.
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 
 #include "support/fixture.h"
+#include "support/run_command.h"
 
 namespace {
 
-struct RunResult {
-  int status;
-  std::string output;
+struct RunResult : CommandResult {
   // The picture hash printed on the summary line.
   std::string Hash() const {
     const size_t at = output.rfind(" hash=");
@@ -20,15 +17,7 @@ struct RunResult {
 };
 
 RunResult RunRunner(const std::string& arguments) {
-  const std::string command = std::string(HALVOREN_RUN_BINARY) + " " + arguments + " 2>&1";
-  RunResult result{-1, ""};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return result;
-  char buffer[512];
-  while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) result.output.append(buffer, n);
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
+  return {RunCommand(std::string(HALVOREN_RUN_BINARY) + " " + arguments)};
 }
 
 using RunnerTest = MachineTest;

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <functional>
 
+#include "driver/mapper_counters.h"
+#include "log/log.h"
 #include "support/fixture.h"
 
 using Tables4 = std::array<uint8_t, 4>;
@@ -15,6 +17,13 @@ constexpr uint8_t kDrawn = 0xEE;  // CHR RAM contents before the writes
 struct Write {
   uint16_t address;
   uint8_t value;
+};
+// Counter registers written through the bus, then the line on which the frame loop's counter
+// steps take the IRQ (0 = none).
+struct CounterCase {
+  uint8_t mapper;
+  std::vector<Write> writes;
+  int fires;
 };
 struct BoardCase {
   uint8_t prgUnits, chrUnits;
@@ -53,6 +62,25 @@ class BoardTest : public MachineTest {
       for (const Write& w : cases[i].writes) write ? write(w) : m().CpuWrite(w.address, w.value);
       for (const Write& e : cases[i].expects)
         EXPECT_EQ(At(e.address), e.value) << "at $" << std::hex << e.address;
+    }
+  }
+  // With rendering on and I clear, from line 20 for at most 12 lines.
+  void RunCounterCases(const std::vector<CounterCase>& cases) {
+    for (const CounterCase& c : cases) {
+      SCOPED_TRACE(testing::Message() << "mapper " << int(c.mapper) << " " << c.writes.size()
+                                      << " writes");
+      LoadBoard(c.mapper, 8, 4);
+      for (const Write& w : c.writes) m().CpuWrite(w.address, w.value);
+      m().P = 0x20, m().S = 0xFF, m().PC = 0x1234;
+      m().CpuMemory[kPpuMask] = 0x18;
+      const uint16_t vector = m().CpuRead(0xFFFE) | m().CpuRead(0xFFFF) << 8;
+      int fired = 0;
+      for (int n = 1; n <= 12 && !fired; ++n) {
+        StepCountersA(m(), 19 + n);
+        StepCountersB(m());
+        if (m().PC == vector) fired = n;
+      }
+      EXPECT_EQ(fired, c.fires);
     }
   }
   void FillTables(Tables4 markers) {

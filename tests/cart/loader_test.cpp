@@ -92,3 +92,40 @@ TEST_F(LoaderTest, EverySupportedMapperLoadsAndNoOtherDoes) {
   }
   EXPECT_EQ(supported, 65);  // 64 boards, and 248 which loads as 4
 }
+
+// Every refusal is decided before anything is stored: the machine and the cartridge facts of
+// the image loaded before stay as they were, and the code says why.
+TEST_F(LoaderTest, ARefusedImageLeavesThePreviousCartridgeAsItWas) {
+  LoadBoard(4, 4, 2, 0x01);
+  const auto before = std::make_unique<Machine>(m());
+  const auto facts = [] {
+    return std::vector<uint32_t>{PrgBankCount, ChrBankCount, VerticalMirroring, SramEnable,
+                                 TrainerPresent, FourScreen, MapperNumber, PrgWindowBank[0],
+                                 ChrWindowBank[7]};
+  };
+  PrgWindowBank[0] = 3;
+  ChrWindowBank[7] = 5;
+  const std::vector<uint32_t> factsBefore = facts();
+  InesImage unsupported = Image(9, 1, 1);
+  unsupported.Flags6Low = 0x0F;
+  const std::vector<uint8_t> tooLarge = {'N', 'E', 'S', 0x1A, 2, 65, 0x0F, 0,
+                                         0,   0,   0,   0,    0, 0,  0,    0};
+  const struct {
+    std::string path;
+    uint8_t code;
+  } cases[] = {
+      {WriteFile("nine.nes", unsupported.Bytes()), kLoadUnsupportedMapper},
+      {WriteFile("large.nes", tooLarge), kLoadTooLarge},
+      {WriteFile("text.nes", {'N', 'E', 'Z', 0x1A, 1, 1}), kLoadNotInes},
+      {(dir / "missing.nes").string(), kLoadCannotOpen},
+      {dir.string(), kLoadIsFolder},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(m().LoadCartridge(c.path.c_str()), c.code);
+    EXPECT_EQ(std::memcmp(before.get(), &m(), sizeof(Machine)), 0);
+    EXPECT_EQ(facts(), factsBefore);
+  }
+  EXPECT_EQ(LoadFailureText(kLoadUnsupportedMapper), "unsupported mapper 9");
+  EXPECT_NE(ReadLog().find("Mapper#9\nROM bank:1\nVROM bank:1\n"), std::string::npos);
+}

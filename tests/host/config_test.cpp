@@ -15,7 +15,7 @@ class ConfigTest : public MachineTest {
   void ReadText(const std::string& text) {
     const std::string path = (dir / "Halvoren.CFG").string();
     std::ofstream(path, std::ios::binary) << text;
-    ASSERT_TRUE(ReadConfiguration(path.c_str()));
+    ASSERT_EQ(ReadConfiguration(path.c_str()), ConfigRead::Read);
   }
 };
 
@@ -52,21 +52,27 @@ TEST_F(ConfigTest, FileForms) {
   }
 }
 
-TEST_F(ConfigTest, MissingFileKeepsTheDefaultsAndOverLongLinesAndPathsAreCut) {
+TEST_F(ConfigTest, MissingFileOrFolderKeepsTheDefaultsAndOverLongPathsAreRefusedNotCut) {
   ResetConfiguration();
-  EXPECT_FALSE(ReadConfiguration((dir / "absent.CFG").string().c_str()));
+  EXPECT_EQ(ReadConfiguration((dir / "absent.CFG").string().c_str()), ConfigRead::Missing);
+  EXPECT_EQ(ReadConfiguration(dir.string().c_str()), ConfigRead::Folder);
   EXPECT_EQ(ResolutionCode, 1);
   ReadText("ROMDIR=/games\nBOOT=mario.nes\n");
-  BuildCartridgePath(nullptr);
+  EXPECT_TRUE(BuildCartridgePath(nullptr));
   EXPECT_STREQ(CartridgePath, "/games/mario.nes");
   EXPECT_EQ(ExtensionPosition, 13);
   // The rest of an over-long line is dropped, not read as a line of its own.
-  ReadText("ROMDIR=" + std::string(250, 'd') + "RES=2\nBOOT=" + std::string(400, 'b') + "\n");
+  ReadText("ROMDIR=" + std::string(250, 'd') + "RES=2\nBOOT=" + std::string(6, 'b') + "\n");
   EXPECT_EQ(std::string(RomDirectory), std::string(247, 'd'));
   EXPECT_EQ(ResolutionCode, 1);
-  BuildCartridgePath(nullptr);
+  EXPECT_TRUE(BuildCartridgePath(nullptr));  // 247 + 1 + 6: exactly what the buffer holds
   EXPECT_EQ(std::strlen(CartridgePath), kTextValueSize - 1);
-  EXPECT_EQ(ExtensionPosition, 251);
+  ReadText("BOOT=" + std::string(7, 'b') + "\n");
+  EXPECT_FALSE(BuildCartridgePath(nullptr));
+  EXPECT_STREQ(CartridgePath, "");
+  EXPECT_TRUE(BuildCartridgePath(std::string(254, 'c').c_str()));
+  EXPECT_FALSE(BuildCartridgePath(std::string(255, 'c').c_str()));
+  EXPECT_STREQ(CartridgePath, "");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Headless audio: 22050 Hz 16-bit PCM appended to a WAV file. The header's sizes are written
 // when the output closes.
+#include <cerrno>
 #include <cstdio>
 
 #include "host/headless/headless_audio.h"
@@ -7,6 +8,14 @@
 
 std::string HeadlessWavPath;
 std::vector<int16_t>* HeadlessAudioSink;
+int HeadlessWavError;
+
+namespace {
+// Keeps the reason of the first failure; the run goes on and its caller reports it.
+void NoteWavError() {
+  if (!HeadlessWavError) HeadlessWavError = errno ? errno : EIO;
+}
+}  // namespace
 
 namespace {
 
@@ -39,12 +48,17 @@ bool WavStereo;
 
 bool PlatformOpenAudio(bool stereo) {
   PlatformCloseAudio();
+  HeadlessWavError = 0;
   if (HeadlessWavPath.empty()) return true;
   WavFile = std::fopen(HeadlessWavPath.c_str(), "wb");
-  if (!WavFile) return false;
+  if (!WavFile) {
+    NoteWavError();
+    return false;
+  }
   WavStereo = stereo;
   WavDataBytes = 0;
   if (!WriteWavHeader(WavFile, stereo, 0)) {
+    NoteWavError();
     std::fclose(WavFile);
     WavFile = nullptr;
     return false;
@@ -58,13 +72,14 @@ void PlatformQueueAudio(const int16_t* samples, size_t frames, bool stereo) {
     HeadlessAudioSink->insert(HeadlessAudioSink->end(), samples, samples + count);
   if (!WavFile) return;
   // WAV data is little-endian, as is every host this builds for.
-  WavDataBytes += static_cast<uint32_t>(std::fwrite(samples, sizeof(int16_t), count, WavFile) *
-                                        sizeof(int16_t));
+  const size_t written = std::fwrite(samples, sizeof(int16_t), count, WavFile);
+  if (written < count) NoteWavError();
+  WavDataBytes += static_cast<uint32_t>(written * sizeof(int16_t));
 }
 
 void PlatformCloseAudio() {
   if (!WavFile) return;
-  WriteWavHeader(WavFile, WavStereo, WavDataBytes);
-  std::fclose(WavFile);
+  if (!WriteWavHeader(WavFile, WavStereo, WavDataBytes)) NoteWavError();
+  if (std::fclose(WavFile) != 0) NoteWavError();
   WavFile = nullptr;
 }

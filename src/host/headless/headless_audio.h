@@ -9,3 +9,5 @@
 extern std::string HeadlessWavPath;
 // Every queued block is appended here (interleaved when stereo) while set.
 extern std::vector<int16_t>* HeadlessAudioSink;
+// The errno of the first failed write to the WAV file since it was opened; 0 when none failed.
+extern int HeadlessWavError;

@@ -1,0 +1,36 @@
+// Runs a program as a user would from a shell: its exit status and what it printed.
+#pragma once
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+struct CommandResult {
+  int status;          // the exit status; -1 when it did not exit normally
+  std::string output;  // standard output and standard error together
+};
+
+inline CommandResult RunCommand(const std::string& command) {
+  CommandResult result{-1, ""};
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return result;
+  char buffer[512];
+  while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) result.output.append(buffer, n);
+  const int raw = pclose(pipe);
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  return result;
+}
+
+#include <filesystem>
+#include <fstream>
+
+// A path of `length` characters whose first `prefixLength` characters name a file in `folder`
+// holding `bytes`: a program that cut the path to its prefix would open that file.
+inline std::string PathWithExistingPrefix(const std::filesystem::path& folder, size_t prefixLength,
+                                          size_t length, const std::string& bytes) {
+  std::string prefix = folder.string() + "/";
+  prefix.append(prefixLength - prefix.size(), 'p');
+  std::ofstream(prefix, std::ios::binary) << bytes;
+  return prefix + std::string(length - prefixLength, 'x');
+}
