@@ -1,12 +1,15 @@
 // The one place that knows which board handles which write. Each board family adds its
 // numbers here and keeps its handlers in its own file.
 #include "cart/board_bandai.h"
+#include "cart/board_bank_latch.h"
 #include "cart/board_discrete.h"
 #include "cart/board_latch.h"
+#include "cart/board_low_registers.h"
 #include "cart/board_misc.h"
 #include "cart/board_mmc1.h"
 #include "cart/board_mmc3.h"
 #include "cart/board_mmc3_style.h"
+#include "cart/board_multicart.h"
 #include "cart/board_namco.h"
 #include "cart/board_registers.h"
 #include "cart/board_vrc.h"
@@ -133,6 +136,38 @@ void WriteHighRange(Machine& m, uint16_t address, uint8_t value) {
     case 250:
       Mapper250High(m, address, value);
       break;
+    case 66:
+      Mapper66High(m, address, value);
+      break;
+    case 70:
+      Mapper70High(m, address, value);
+      break;
+    case 71:
+    case 232:
+      Mapper71High(m, address, value);
+      break;
+    case 78:
+      Mapper78High(m, address, value);
+      break;
+    case 89:
+    case 228:
+    case 231:
+    case 242:
+    case 254:
+      LogOnlyHigh(m, address, value);
+      break;
+    case 225:
+      Mapper225High(m, address, value);
+      break;
+    case 227:
+      Mapper227High(m, address, value);
+      break;
+    case 240:
+      Mapper240High(m, address, value);
+      break;
+    case 241:
+      Mapper241High(m, address, value);
+      break;
     // Mapper 0 (and every board without a high-range handler) ignores the write: the ROM
     // image changes only through a bank copy.
     default:
@@ -173,6 +208,33 @@ void WriteLowRange(Machine& m, uint16_t address, uint8_t value) {
       break;
     case 249:
       Mapper249Low(m, address, value);
+      break;
+    case 66:
+      Mapper66Low(m, address, value);
+      break;
+    case 79:
+      Mapper79Low(m, address, value);
+      break;
+    case 80:
+      Mapper80Low(m, address, value);
+      break;
+    case 87:
+      Mapper87Low(m, address, value);
+      break;
+    case 91:
+      Mapper91Low(m, address, value);
+      break;
+    case 184:
+      Mapper184Low(m, address, value);
+      break;
+    case 240:
+      Mapper240Low(m, address, value);
+      break;
+    case 241:
+      Mapper241Low(m, address, value);
+      break;
+    case 246:
+      Mapper246Low(m, address, value);
       break;
     default:
       // Cartridge RAM at $6000-$7FFF; everything else below $8000 is unmapped.

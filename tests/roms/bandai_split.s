@@ -1,0 +1,36 @@
+; Board 16 (Bandai) counter: it subtracts 116 CPU cycles per scanline and fires when it passes
+; below zero. Armed from the NMI on line 244, 98 lines lead to line 80: 116 x 97 <= 11300 <
+; 116 x 98. From the IRQ, 80 lines: 116 x 79 <= 9200 < 116 x 80.
+.segment "HEADER"
+  .byte "NES", $1A, 2, 1, $01, $10  ; 2 x 16 KB PRG, 1 x 8 KB CHR, mapper 16, vertical
+  .res 8, 0
+
+.include "board_split.inc"
+
+.segment "CODE"
+
+BANDAI_CHR0       = $8000
+BANDAI_IRQENABLE  = $800A
+BANDAI_COUNTERLOW = $800B  ; also clears the high byte
+BANDAI_COUNTERHIGH = $800C
+
+show_page:
+  sta BANDAI_CHR0
+  rts
+arm_first:
+  lda #<11300
+  ldy #>11300
+  bne arm                  ; always taken
+arm_next:
+  lda #<9200
+  ldy #>9200
+arm:
+  sta BANDAI_COUNTERLOW
+  sty BANDAI_COUNTERHIGH
+  lda #1
+  sta BANDAI_IRQENABLE
+  rts
+disarm:
+  lda #0
+  sta BANDAI_IRQENABLE
+  rts

@@ -1,0 +1,77 @@
+; Board 10 tile latch switching in the middle of a line. The name table is tile 0, except
+; that rows 10-19 (lines 80-159) carry tile $FD in column 10 and tile $FE in column 20.
+; Candidates: table $0000 shows 4 KB bank 1 after a $FD tile and bank 0 after a $FE tile.
+; Tile 0 is red ($16) in bank 0 and blue ($12) in bank 1; $FD and $FE are green ($2A) in both.
+; So lines 80-159 read red to x 79, green at x 80-87, blue at x 88-159, green at x 160-167
+; and red again from x 168; the other lines are red (the latch ends every line on $FE).
+.segment "HEADER"
+  .byte "NES", $1A, 2, 1, $A1, $00  ; 2 x 16 KB PRG, 1 x 8 KB CHR, mapper 10, vertical
+  .res 8, 0
+
+.include "ppu_common.inc"
+
+LATCH_FD0 = $B000          ; table $0000 after a $FD tile
+LATCH_FE0 = $C000          ; table $0000 after a $FE tile
+
+.segment "CODE"
+reset:
+  START_UP palette
+  lda #1
+  sta LATCH_FD0
+  lda #0
+  sta LATCH_FE0
+  lda #$20
+  ldx #0
+  jsr fill_table
+  ldy #10                  ; row
+@row:
+  tya                      ; row x 32 + column 10, from $2000
+  lsr a
+  lsr a
+  lsr a
+  ora #$20
+  sta PPUADDR
+  tya
+  asl a
+  asl a
+  asl a
+  asl a
+  asl a
+  ora #10
+  sta PPUADDR
+  lda #$FD
+  sta PPUDATA
+  lda #0
+  ldx #9
+  jsr fill_data            ; columns 11-19
+  lda #$FE
+  sta PPUDATA
+  iny
+  cpy #20
+  bne @row
+main:
+  ldx #$00                 ; NMI off, background from $0000
+  ldy #$0A                 ; background only, left column shown
+  jsr frame_start          ; the picture starts at the top-left every frame
+  jmp main
+
+palette:
+  .byte $0F, $16, $12, $2A
+  .res 28, $0F
+
+.segment "VECTORS"
+  .word no_interrupt, reset, no_interrupt
+
+; Bank 0 ($0000): tile 0 colour 1; bank 1 ($1000): tile 0 colour 2; tiles $FD, $FE colour 3.
+.macro LATCH_TILES
+  .res 16 * ($FD - 1), 0
+  .res 32, $FF
+  .res 16, 0
+.endmacro
+.segment "CHARS"
+  .res 8, $FF
+  .res 8, $00
+  LATCH_TILES
+  .res 8, $00
+  .res 8, $FF
+  LATCH_TILES
