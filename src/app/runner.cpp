@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/runner_png.h"
+#include "ppu/png_file.h"
 #include "apu/expansion.h"
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"
@@ -129,6 +129,12 @@ int RunLoaded(const RunnerOptions& options) {
     return 1;
   }
   StartMachine(m, options);
+  if (!StartRunnerStateFiles(m, options)) {
+    CloseOutputs(options);
+    return 1;
+  }
+  CatchStopSignals();
+  bool stateFilesGood = true;
 
   // The bench splits the run into passes and reports the median pass; the frames run are
   // the same with or without it.
@@ -137,20 +143,23 @@ int RunLoaded(const RunnerOptions& options) {
   Picture pngPicture;
   const int pngFrame = options.PngFrame ? options.PngFrame : options.Frames;
   int framesRun = 0;
-  for (int pass = 0; pass < passes && !CpuHalted; ++pass) {
+  for (int pass = 0; pass < passes && !CpuHalted && !StopSignal; ++pass) {
     const int passEnd = options.Frames * (pass + 1) / passes;
     const int passStart = framesRun;
     const auto start = std::chrono::steady_clock::now();
-    while (framesRun < passEnd && !CpuHalted && !HeadlessHost.CloseRequested) {
+    while (framesRun < passEnd && !CpuHalted && !HeadlessHost.CloseRequested && !StopSignal) {
       HeadlessDeliverScriptedKeys(framesRun + 1);
+      BeforeRunnerFrame(options, framesRun + 1);
       RunFrame(m, options.SkipRender ? 1 : 0);
       ++framesRun;
+      if (!AfterRunnerFrame(m, options, framesRun)) stateFilesGood = false;
       if (framesRun == pngFrame && !options.PngPath.empty()) pngPicture = ScreenPicture();
     }
     const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
     if (seconds.count() > 0) passRates.push_back((framesRun - passStart) / seconds.count());
   }
   int status = CloseOutputs(options) ? 0 : 1;
+  if (!FinishRunnerStateFiles(m, options, framesRun) || !stateFilesGood) status = 1;
   if (!options.PngPath.empty()) {
     if (pngPicture.empty()) pngPicture = ScreenPicture();  // the run stopped early
     std::string error;
@@ -172,6 +181,11 @@ int RunLoaded(const RunnerOptions& options) {
     std::fflush(stdout);
     std::fprintf(stderr, "halvoren-run: %s (see %s)\n", HaltReason().c_str(), LogPath.c_str());
     return kRunnerHalted;
+  }
+  if (StopSignal) {
+    std::fprintf(stderr, "halvoren-run: stopped by signal %d after %d frames\n",
+                 static_cast<int>(StopSignal), framesRun);
+    return 128 + StopSignal;
   }
   return status;
 }
@@ -202,6 +216,7 @@ int RunRunner(const RunnerOptions& options) {
   if (const int status = LoadRunnerKeys(options.KeysPath)) return status;
   LogHold();
   if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);
+  IdleSkip = options.IdleSkip ? 1 : 0;
   BuildSystemPalette();
   return RunLoaded(options);
 }

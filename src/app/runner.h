@@ -2,8 +2,12 @@
 // one key=value summary line. Options are rows of one table, so adding one is one row.
 #pragma once
 
+#include <csignal>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+struct Machine;
 
 struct RunnerOptions {
   std::string RomPath;
@@ -14,11 +18,23 @@ struct RunnerOptions {
   bool Hash = false;
   bool Bench = false;
   bool SkipRender = false;
+  bool IdleSkip = true;  // --no-idle-skip interprets every pass of an idle loop
   std::string TracePath;
   int StartPc = -1;  // -1: the reset vector
   std::string LogPath;
   std::string WavPath;
   std::string KeysPath;  // scripted keyboard records
+  // State files (runner_state.cpp).
+  std::string SaveStatePath;
+  int StateFrame = 0;  // 1-based; 0 means after the last frame
+  std::string LoadStatePath;
+  std::string RecordPath;
+  std::string PlayPath;
+  struct Hold {
+    int First, Last;  // 1-based frames, both included
+    uint8_t Buttons;  // PadBits of player 1
+  };
+  std::vector<Hold> Holds;
 };
 
 // Fills `options` from the command line. On a bad command line returns false with a message
@@ -27,6 +43,26 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options, std::stri
                         bool& helpWanted);
 
 void PrintRunnerUsage();
+
+// --hold K-L:BUTTONS, e.g. 60-65:start or 100-400:right+a; an error text, empty when good.
+std::string ParseHold(const std::string& text, RunnerOptions::Hold& hold);
+// The state options' checks across options; an error text, empty when good.
+std::string CheckStateOptions(const RunnerOptions& options);
+
+// The state files around the frames. Each returns false after printing why a file could not
+// be read or written. Start: --load-state, --play, --record, before the first frame.
+bool StartRunnerStateFiles(Machine& m, const RunnerOptions& options);
+// Before frame `frame` (1-based): the buttons --hold holds in it.
+void BeforeRunnerFrame(const RunnerOptions& options, int frame);
+// After frame `frame`: --save-state when it is the state frame.
+bool AfterRunnerFrame(Machine& m, const RunnerOptions& options, int frame);
+// After the run, `framesRun` frames: a --save-state still due, and the recording closed.
+bool FinishRunnerStateFiles(Machine& m, const RunnerOptions& options, int framesRun);
+
+// SIGINT, SIGTERM and SIGHUP end the run after the current frame, files closed and summary
+// printed; StopSignal is then the signal's number.
+extern volatile std::sig_atomic_t StopSignal;
+void CatchStopSignals();
 
 // Exit statuses: 0 a normal run, 1 a file that cannot be read or written, 2 a bad option,
 // 3 the CPU halted on a bad opcode (after the summary line).

@@ -72,6 +72,11 @@ const OptionRow kOptions[] = {
        o.SkipRender = true;
        return std::string();
      }},
+    {"--no-idle-skip", nullptr,
+     [](RunnerOptions& o, const std::string&) {
+       o.IdleSkip = false;
+       return std::string();
+     }},
     {"--trace", "FILE",
      [](RunnerOptions& o, const std::string& v) {
        o.TracePath = v;
@@ -96,6 +101,39 @@ const OptionRow kOptions[] = {
      [](RunnerOptions& o, const std::string& v) {
        o.LogPath = v;
        return std::string();
+     }},
+    {"--save-state", "FILE",
+     [](RunnerOptions& o, const std::string& v) {
+       o.SaveStatePath = v;
+       return std::string();
+     }},
+    {"--state-frame", "K",
+     [](RunnerOptions& o, const std::string& v) {
+       return ParseNumber(v, 1, 100000000, o.StateFrame)
+                  ? ""
+                  : "--state-frame needs a frame number of at least 1";
+     }},
+    {"--load-state", "FILE",
+     [](RunnerOptions& o, const std::string& v) {
+       o.LoadStatePath = v;
+       return std::string();
+     }},
+    {"--record", "FILE",
+     [](RunnerOptions& o, const std::string& v) {
+       o.RecordPath = v;
+       return std::string();
+     }},
+    {"--play", "FILE",
+     [](RunnerOptions& o, const std::string& v) {
+       o.PlayPath = v;
+       return std::string();
+     }},
+    {"--hold", "K-L:BUTTONS",
+     [](RunnerOptions& o, const std::string& v) {
+       RunnerOptions::Hold hold;
+       std::string error = ParseHold(v, hold);
+       if (error.empty()) o.Holds.push_back(hold);
+       return error;
      }},
 };
 
@@ -158,5 +196,6 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options, std::stri
     error = "--png-frame needs --png FILE";
     return false;
   }
-  return true;
+  error = CheckStateOptions(options);
+  return error.empty();
 }

@@ -7,6 +7,8 @@
 #include "debug/debugger.h"
 #include "driver/run_frame.h"
 #include "host/settings.h"
+#include "state/battery.h"
+#include "state/recording.h"
 
 uint32_t PrgBankCount;
 uint32_t ChrBankCount;
@@ -26,6 +28,9 @@ uint16_t FirstHaltAddress;
 uint8_t FirstHaltOpcode;
 uint32_t FrameCount;
 char HexDigits[16];
+uint32_t IdleSkip = 1;
+uint32_t BusEffects;
+uint64_t IdlePassesSkipped;
 
 int16_t IrqAdjust;
 
@@ -41,6 +46,9 @@ void ResetGlobals() {
   std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
   CycleAdjust = CycleCarry = 0;
   UseMainCore = CpuHalted = FrameCount = 0;
+  IdleSkip = 1;
+  BusEffects = 0;
+  IdlePassesSkipped = 0;
   FirstHaltAddress = 0;
   FirstHaltOpcode = 0;
   std::memset(HexDigits, 0, sizeof HexDigits);
@@ -52,4 +60,6 @@ void ResetGlobals() {
   ResetSettings();
   ResetFrameGlobals();
   ResetDebugger();
+  ResetRecording();
+  ResetBattery();
 }

@@ -12,6 +12,8 @@
 #include "host/settings.h"
 #include "host/startup.h"
 #include "ppu/picture.h"
+#include "state/battery.h"
+#include "state/recording.h"
 
 namespace {
 
@@ -75,7 +77,8 @@ void RunFrame(Machine& m, uint32_t skipRender) {
 
   HandleFrameKeys(m);
   UpdatePads(m);
-  // [recording] then the recording or playback of PadBits (added with its part).
+  RecordAndPlayPads(m);
+  BatteryFrameStep();
 
   // The whole frame's audio is made here, before the frame's CPU time.
   if (SoundOn) m.RunSoundFrame();

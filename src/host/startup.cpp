@@ -20,6 +20,8 @@
 #include "log/log.h"
 #include "ppu/palette.h"
 #include "ppu/screen.h"
+#include "state/battery.h"
+#include "state/recording.h"
 
 namespace {
 
@@ -107,11 +109,13 @@ bool StartUp(Machine& m, const StartOptions& options) {
     return false;
   }
   CreateExpansionChannels();  // a failure leaves the chip silent, play goes on
+  LoadBatteryRam(m);
   PlatformPollEvents();
   return true;
 }
 
 void ShutDown() {
+  CloseStateFiles();
   CloseSound();
   PlatformCloseDevices();
 }

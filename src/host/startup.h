@@ -20,8 +20,9 @@ constexpr char kNoSoundMessage[] = "no sound device could be opened: playing wit
 // Set by StartUp when the sound device could not be opened and the game plays silent.
 extern bool SoundFellBack;
 
-// Releases the sound output and the window, keyboard and joystick. Esc, the window's
-// destruction, a start-up failure and a halted CPU all run it, so a second run does nothing.
+// Closes the recording and writes battery RAM, then releases the sound output and the window,
+// keyboard and joystick. Esc, the window's destruction (also a SIGINT or SIGTERM, which SDL
+// turns into it), a start-up failure and a halted CPU all run it; a second run does nothing.
 void ShutDown();
 
 // NTSC or PAL from the configuration: lines shown, CPU budget, frame schedule.

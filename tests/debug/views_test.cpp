@@ -70,20 +70,6 @@ TEST_F(ViewsTest, PatternAndPaletteViewsPaintPixels) {
   EXPECT_EQ(ScreenText(304, 304, 14), std::string(14, ' '));
 }
 
-TEST_F(ViewsTest, PeriodicRefreshFollowsTheFrameCount) {
-  MemoryTracer = PaletteTracer = 1;
-  FrameCount = 30;
-  RefreshViews(m());
-  EXPECT_EQ(ScreenText(16, 304, 12), std::string(12, ' '));
-  FrameCount = 31;
-  RefreshViews(m());
-  EXPECT_EQ(ScreenText(16, 304, 12), "Palette View");
-  EXPECT_EQ(ScreenText(304, 16, 13), std::string(13, ' ')) << "the RAM page every 128 only";
-  FrameCount = 127;
-  RefreshViews(m());
-  EXPECT_EQ(ScreenText(304, 16, 13), "RAM Page View");
-}
-
 TEST_F(ViewsTest, ShortMessageLeavesOlderCharactersAndLinesScroll) {
   ShowPaddedMessage(std::string(40, 'A'));
   ShowMessage("Memory Tracer On", 16);

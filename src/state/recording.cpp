@@ -1,0 +1,134 @@
+#include "state/recording.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "core/machine.h"
+#include "state/battery.h"
+#include "state/state_files.h"
+#include "state/state_image.h"
+
+uint8_t Recording;
+uint8_t PlayingBack;
+uint8_t HeldPadBits[2];
+
+namespace {
+
+std::FILE* RecordingFile;
+std::string RecordingFailure;  // the first write failure of the open recording
+// The whole playback file is read at the start, so a bad file changes nothing.
+std::vector<uint8_t> PlaybackBytes;
+size_t PlaybackAt;
+
+const char kRecordingExtension[] = "MOV";
+
+void FailRecording(const std::string& why) {
+  if (RecordingFailure.empty()) RecordingFailure = why;
+  if (RecordingFile) std::fclose(RecordingFile);
+  RecordingFile = nullptr;
+  Recording = 0;
+  ShowStateMessage("Recording stopped: " + why);
+}
+
+// Flushed every frame: a killed or crashed program loses no recorded frame.
+void AppendPads(const uint8_t pads[2]) {
+  if (std::fwrite(pads, 1, 2, RecordingFile) != 2 || std::fflush(RecordingFile) != 0)
+    FailRecording(std::strerror(errno));
+}
+
+void PlayPads(Machine& m) {
+  if (PlaybackAt + 2 > PlaybackBytes.size()) {
+    StopPlayback();
+    ShowStateMessage("Playback Ended");
+    return;
+  }
+  m.PadBits[0] = PlaybackBytes[PlaybackAt];
+  m.PadBits[1] = PlaybackBytes[PlaybackAt + 1];
+  PlaybackAt += 2;
+}
+
+}  // namespace
+
+std::string StartRecordingFile(Machine& m, const std::string& path) {
+  StopRecording();
+  // The state image goes through the temporary file, so a recording that cannot start
+  // leaves the previous one in place.
+  std::vector<uint8_t> image(kStateImageSize);
+  WriteStateImage(m, image.data());
+  std::string error = WriteWholeFile(path, image.data(), image.size());
+  if (!error.empty()) return error;
+  RecordingFile = std::fopen(path.c_str(), "ab");
+  if (!RecordingFile) return std::strerror(errno);
+  RecordingFailure.clear();
+  Recording = 1;
+  return "";
+}
+
+std::string StopRecording() {
+  if (RecordingFile && std::fclose(RecordingFile) != 0 && RecordingFailure.empty())
+    RecordingFailure = std::strerror(errno);
+  RecordingFile = nullptr;
+  Recording = 0;
+  std::string failure;
+  failure.swap(RecordingFailure);
+  return failure;
+}
+
+std::string StartPlaybackFile(Machine& m, const std::string& path) {
+  std::vector<uint8_t> bytes;
+  std::string error = ReadWholeFile(path, bytes);
+  if (!error.empty()) return error;
+  if (const char* problem = LoadStateImage(m, bytes.data(), bytes.size())) return problem;
+  PlaybackBytes.swap(bytes);
+  PlaybackAt = kStateImageSize;
+  PlayingBack = 1;
+  return "";
+}
+
+void StopPlayback() {
+  PlayingBack = 0;
+  PlaybackBytes.clear();
+  PlaybackBytes.shrink_to_fit();
+  PlaybackAt = 0;
+}
+
+void ToggleRecording(Machine& m) {
+  if (Recording) {
+    const std::string failure = StopRecording();
+    ShowStateMessage(failure.empty() ? "Recording Stopped" : "Recording lost frames: " + failure);
+    return;
+  }
+  const std::string error = StartRecordingFile(m, CartridgeFileName(kRecordingExtension));
+  ShowStateMessage(error.empty() ? "Recording" : "Recording failed: " + error);
+}
+
+void TogglePlayback(Machine& m) {
+  if (PlayingBack) {
+    StopPlayback();
+    ShowStateMessage("Playback Stopped");
+    return;
+  }
+  const std::string error = StartPlaybackFile(m, CartridgeFileName(kRecordingExtension));
+  ShowStateMessage(error.empty() ? "Playback" : "Playback failed: " + error);
+}
+
+void RecordAndPlayPads(Machine& m) {
+  m.PadBits[0] |= HeldPadBits[0];
+  m.PadBits[1] |= HeldPadBits[1];
+  // The live buttons are recorded, also while a playback replaces them.
+  if (Recording) AppendPads(m.PadBits);
+  if (PlayingBack) PlayPads(m);
+}
+
+void CloseStateFiles() {
+  StopRecording();
+  SaveBatteryRam();
+}
+
+void ResetRecording() {
+  StopRecording();
+  StopPlayback();
+  HeldPadBits[0] = HeldPadBits[1] = 0;
+}

@@ -1,0 +1,33 @@
+// Input recording and playback: a state image, then the two controller bytes of every frame.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct Machine;
+
+extern uint8_t Recording;    // 1 while frames are appended to the recording file
+extern uint8_t PlayingBack;  // 1 while recorded buttons replace the live ones
+// Buttons the headless runner holds down (--hold), added to the live ones of each frame.
+extern uint8_t HeldPadBits[2];
+
+// Each returns an empty text on success, else why it did not start (nothing changed then).
+std::string StartRecordingFile(Machine& m, const std::string& path);
+std::string StartPlaybackFile(Machine& m, const std::string& path);
+// Closes the recording; returns the first write failure of this recording, if any.
+std::string StopRecording();
+void StopPlayback();
+
+// F1 and F2: start, or stop when already on; the file is GAME.MOV; the outcome is shown.
+void ToggleRecording(Machine& m);
+void TogglePlayback(Machine& m);
+
+// Once per frame, right after the live buttons are gathered: append them to the recording,
+// then replace them by the recorded ones while playing back.
+void RecordAndPlayPads(Machine& m);
+
+// Every ending of the program: the recording closed with all its frames, battery RAM written.
+void CloseStateFiles();
+
+// Program-start state (tests).
+void ResetRecording();

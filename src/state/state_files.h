@@ -1,0 +1,33 @@
+// Files beside the cartridge image: the ten state slots, the recording and the battery RAM.
+// Every reader reads the whole file before changing anything; every writer of a whole file
+// writes a temporary file and renames it, so a failed write never replaces a good file.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct Machine;
+
+// The cartridge path with its three-letter extension replaced: GAME.NES -> GAME.SV3 for
+// ("SV3"). A path without such an extension gets "." and the three letters appended.
+std::string CartridgeFileName(const char* extension);
+std::string SlotFileName(uint8_t slot);
+
+// Both return an empty text on success, else the reason (the system's, or our own).
+std::string ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+std::string WriteWholeFile(const std::string& path, const uint8_t* data, size_t size);
+
+// The state image as a file of its own; an empty text on success, else why not.
+std::string SaveStateFile(Machine& m, const std::string& path);
+std::string LoadStateFile(Machine& m, const std::string& path);
+
+// F5 and F7: the slot chosen by SaveSlot, the outcome shown in the message area.
+void SaveState(Machine& m);
+void LoadState(Machine& m);
+
+// The newest text the state files showed (tests read it); every message also reaches the
+// message area.
+extern std::string LastStateMessage;
+void ShowStateMessage(const std::string& text);

@@ -1,0 +1,115 @@
+// The state image: where each field lands, what a load restores, and what it refuses.
+#include <cstring>
+#include <vector>
+
+#include "cart/loader.h"
+#include "state/state_image.h"
+#include "support/fixture.h"
+
+namespace {
+
+class StateImageTest : public MachineTest {
+ protected:
+  void SetUp() override {
+    MachineTest::SetUp();
+    InesImage image;
+    image.PrgUnits = 8, image.ChrUnits = 4, image.Mapper = 1;
+    ASSERT_EQ(Load(image), kLoadOk);
+  }
+  std::vector<uint8_t> Image() {
+    std::vector<uint8_t> image(kStateImageSize);
+    WriteStateImage(m(), image.data());
+    return image;
+  }
+};
+
+TEST_F(StateImageTest, FieldsLandAtTheirOffsetsLittleEndian) {
+  m().P = 0xA5;
+  m().PC = 0x1234;
+  m().NamcoSoundAddress = 0xBEEF;
+  m().NameTableScratch[0] = 0x11;
+  m().CpuMemory[0] = 0x22;
+  m().PpuMemory[0x3FFF] = 0x33;
+  m().SpriteRam[0] = 0x44;
+  m().PadReadIndex[0] = 0x55;
+  m().IrqWord = 0xCAFE;
+  const auto image = Image();
+  struct At {
+    size_t offset;
+    uint8_t value;
+  };
+  // clang-format off
+  const At expected[] = {
+      {0, 'H'}, {1, 'S'}, {2, 'V'},
+      {3, 8}, {4, 0}, {7, 4}, {27, 1}, {30, 0},  // PRG count, CHR count, mapper (32 bits each)
+      {31, 0x11}, {1215, 0xA5}, {1217, 0x34}, {1218, 0x12}, {1280, 0xEF}, {1281, 0xBE},
+      {1282, 0x22}, {66818 + 0x3FFF, 0x33}, {83202, 0x44}, {83458, 0x55},
+      {83480, 0xFE}, {83481, 0xCA},
+  };
+  // clang-format on
+  for (const auto& at : expected) EXPECT_EQ(image[at.offset], at.value) << "offset " << at.offset;
+}
+
+TEST_F(StateImageTest, LoadRestoresTheMachineAndDecodesPatterns) {
+  // One-screen mode in force: the page it hides lives in the scratch page.
+  m().OneScreenHigh = 1;
+  std::memset(m().NameTableScratch, 0x5A, sizeof m().NameTableScratch);
+  m().PpuMemory[0] = 0xFF;  // tile 0, row 0: colour 1 across
+  m().PpuMemory[8] = 0x00;
+  m().CpuMemory[0x0300] = 0x77;
+  m().SpriteRam[9] = 0x99;
+  m().A = 1, m().X = 2, m().Y = 3, m().S = 0xFD;
+  const auto saved = Image();
+
+  std::memset(m().NameTableScratch, 0, sizeof m().NameTableScratch);
+  std::memset(m().CpuMemory, 0, sizeof m().CpuMemory);
+  std::memset(m().PpuMemory, 0, sizeof m().PpuMemory);
+  std::memset(m().SpriteRam, 0, sizeof m().SpriteRam);
+  m().A = m().X = m().Y = m().S = 0;
+  m().OneScreenHigh = 0;
+  VerticalMirroring = 1;
+  PrgWindowBank[1] = 3;
+  ChrWindowBank[5] = 2;
+
+  ASSERT_EQ(LoadStateImage(m(), saved.data(), saved.size()), nullptr);
+  EXPECT_EQ(Image(), saved);
+  EXPECT_EQ(m().NameTableScratch[0x3FF], 0x5A);
+  EXPECT_EQ(m().OneScreenHigh, 1);
+  EXPECT_EQ(m().CpuMemory[0x0300], 0x77);
+  EXPECT_EQ(VerticalMirroring, 0u);
+  for (int column = 0; column < 8; ++column) EXPECT_EQ(m().PatternCache[column], 1);
+  for (uint8_t bank : PrgWindowBank) EXPECT_EQ(bank, 255);
+  for (uint8_t bank : ChrWindowBank) EXPECT_EQ(bank, 255);
+}
+
+TEST_F(StateImageTest, RefusedImagesChangeNothing) {
+  const auto good = Image();
+  m().CpuMemory[0x10] = 0x42;
+  const auto running = Image();
+  struct Case {
+    const char* what;
+    size_t offset;  // byte changed, or the length kept when `truncate`
+    bool truncate;
+    const char* problem;
+  };
+  const Case cases[] = {
+      {"empty", 0, true, "file too short"},
+      {"one byte short", kStateImageSize - 1, true, "file too short"},
+      {"magic", 2, false, "not a state file"},
+      {"PRG count", 3, false, "saved from another cartridge"},
+      {"CHR count", 7, false, "saved from another cartridge"},
+      {"mapper", 27, false, "saved from another cartridge"},
+  };
+  for (const auto& c : cases) {
+    auto image = good;
+    if (c.truncate)
+      image.resize(c.offset);
+    else
+      image[c.offset] ^= 0x40;
+    const char* problem = LoadStateImage(m(), image.data(), image.size());
+    EXPECT_STREQ(problem, c.problem) << c.what;
+    EXPECT_EQ(Image(), running) << c.what;
+  }
+}
+
+}  // namespace

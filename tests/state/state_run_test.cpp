@@ -1,0 +1,170 @@
+// Save states, recordings and battery RAM on a running cartridge (tests/roms/state_walk.s: the
+// picture scrolls every frame and its sprite walks with the D-pad; A counts up $6000).
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "host/config.h"
+#include "state/battery.h"
+#include "state/recording.h"
+#include "state/state_files.h"
+#include "state/state_image.h"
+#include "support/cartridge_run.h"
+
+namespace {
+
+constexpr uint8_t kA = 0x01, kUp = 0x10, kLeft = 0x40, kRight = 0x80;
+constexpr uint16_t kSpriteX = 0x11;
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), {});
+}
+
+// A walk that turns every few frames, with A now and then.
+uint8_t ScriptedButtons(int frame) {
+  constexpr uint8_t kTurns[4] = {0x80, 0x20, 0x40, 0x10};
+  return static_cast<uint8_t>(kTurns[frame / 7 % 4] | (frame % 5 == 0 ? kA : 0));
+}
+
+class StateRunTest : public CartridgeTest {
+ protected:
+  void SetUp() override {
+    CartridgeTest::SetUp();
+    // The cartridge lives in the test folder, so its state files are made there.
+    game = (dir / "GAME.NES").string();
+    std::filesystem::copy_file(TestRomPath("state_walk.nes"), game);
+    Restart();
+  }
+  void Restart() {
+    ResetGlobals();
+    machine = std::make_unique<Machine>();
+    BuildCartridgePath(game.c_str());
+    ASSERT_EQ(m().LoadCartridge(CartridgePath), kLoadOk);
+    MainScreen.Resize(640, 480);
+    m().ResetCpu();
+    m().RebuildPatternCache();
+  }
+  // One frame with `buttons` as player 1's live input; the picture's hash.
+  uint64_t Frame(uint8_t buttons) {
+    HeldPadBits[0] = buttons;
+    RunFrame(m(), 0);
+    return PictureHash();
+  }
+  std::vector<uint64_t> ScriptedFrames(int count) {
+    std::vector<uint64_t> hashes;
+    for (int i = 0; i < count; ++i) hashes.push_back(Frame(ScriptedButtons(i)));
+    return hashes;
+  }
+  std::vector<uint8_t> Image() {
+    std::vector<uint8_t> image(kStateImageSize);
+    WriteStateImage(m(), image.data());
+    return image;
+  }
+  std::string File(const char* name) const { return (dir / name).string(); }
+  std::string game;
+};
+
+TEST_F(StateRunTest, LoadedStateRunsOnAsTheUninterruptedRun) {
+  ScriptedFrames(30);
+  SaveSlot = 3;
+  SaveState(m());
+  EXPECT_EQ(LastStateMessage, "State Saved 3");
+  const auto saved = ReadBytes(File("GAME.SV3"));
+  ASSERT_EQ(saved.size(), kStateImageSize);
+  const auto uninterrupted = ScriptedFrames(300);
+  EXPECT_NE(uninterrupted[0], uninterrupted[1]);  // the picture moves
+
+  LoadState(m());
+  EXPECT_EQ(LastStateMessage, "State Loaded 3");
+  EXPECT_EQ(Image(), saved);
+  EXPECT_EQ(ScriptedFrames(300), uninterrupted);
+}
+
+TEST_F(StateRunTest, SlotsThatCannotBeUsedChangeNothingAndSaySo) {
+  ScriptedFrames(10);
+  SaveSlot = 3;
+  SaveState(m());
+  const auto good = ReadBytes(File("GAME.SV3"));
+  ScriptedFrames(10);
+  const auto running = Image();
+
+  SaveSlot = 7;  // never saved
+  LoadState(m());
+  EXPECT_EQ(LastStateMessage, "State 7 not loaded: No such file or directory");
+  EXPECT_EQ(Image(), running);
+
+  // The temporary file's name is taken by a folder: the save fails, the old file survives.
+  SaveSlot = 3;
+  std::filesystem::create_directory(File("GAME.SV3.tmp"));
+  SaveState(m());
+  EXPECT_EQ(LastStateMessage.rfind("State 3 not saved: ", 0), 0u) << LastStateMessage;
+  EXPECT_EQ(ReadBytes(File("GAME.SV3")), good);
+}
+
+TEST_F(StateRunTest, PlaybackRepeatsTheRecordedFramesThenTakesLiveInput) {
+  ScriptedFrames(10);
+  ToggleRecording(m());
+  EXPECT_EQ(LastStateMessage, "Recording");
+  const auto recorded = ScriptedFrames(100);
+  ToggleRecording(m());
+  EXPECT_EQ(LastStateMessage, "Recording Stopped");
+  EXPECT_EQ(ReadBytes(File("GAME.MOV")).size(), kStateImageSize + 200);
+  ScriptedFrames(20);
+
+  TogglePlayback(m());
+  EXPECT_EQ(LastStateMessage, "Playback");
+  std::vector<uint64_t> played;
+  for (int i = 0; i < 100; ++i) played.push_back(Frame(kRight));  // live input is overridden
+  EXPECT_EQ(played, recorded);
+  EXPECT_EQ(PlayingBack, 1);
+  const uint8_t x = Ram(kSpriteX);
+  Frame(kLeft);
+  EXPECT_EQ(PlayingBack, 0);
+  EXPECT_EQ(LastStateMessage, "Playback Ended");
+  EXPECT_EQ(Ram(kSpriteX), static_cast<uint8_t>(x - 1));
+}
+
+TEST_F(StateRunTest, RecordingDuringPlaybackKeepsTheLiveButtons) {
+  ToggleRecording(m());
+  ScriptedFrames(10);
+  ToggleRecording(m());
+  TogglePlayback(m());
+  ToggleRecording(m());  // replaces GAME.MOV, whose frames are already being played
+  for (int i = 0; i < 5; ++i) Frame(kUp);
+  ToggleRecording(m());
+  const auto bytes = ReadBytes(File("GAME.MOV"));
+  ASSERT_EQ(bytes.size(), kStateImageSize + 10);
+  for (size_t at = kStateImageSize; at < bytes.size(); at += 2) {
+    EXPECT_EQ(bytes[at], kUp);
+    EXPECT_EQ(bytes[at + 1], 0);
+  }
+}
+
+TEST_F(StateRunTest, BatteryRamSurvivesARestartAndIsSavedWhileItChanges) {
+  LoadBatteryRam(m());
+  for (int i = 0; i < 10; ++i) Frame(kA);
+  EXPECT_FALSE(std::filesystem::exists(File("GAME.SAV")));  // not yet due
+  const uint8_t count = Ram(0x6000);  // the program counts from its first NMI on
+  EXPECT_GT(count, 0);
+  CloseStateFiles();
+  auto sav = ReadBytes(File("GAME.SAV"));
+  ASSERT_EQ(sav.size(), 8192u);
+  EXPECT_EQ(sav[0], count);
+
+  Restart();
+  LoadBatteryRam(m());
+  EXPECT_EQ(Ram(0x6000), count);
+  for (int i = 0; i < kBatteryCheckFrames; ++i) Frame(kA);
+  // Written on its own, without an ending: a killed program keeps nearly all of it.
+  EXPECT_GT(ReadBytes(File("GAME.SAV"))[0], count);
+
+  std::ofstream(File("GAME.SAV"), std::ios::binary | std::ios::trunc) << "short";
+  Restart();
+  LoadBatteryRam(m());
+  EXPECT_EQ(Ram(0x6000), 0);
+  EXPECT_NE(LastStateMessage.find("ignored: 5 bytes, not 8192"), std::string::npos);
+}
+
+}  // namespace
