@@ -37,14 +37,15 @@ void SelectMirroring(Machine& m, uint8_t mode) {
   }
 }
 
-void CopyPrg8Reduced(Machine& m, uint16_t window, uint8_t v) {
-  if (PrgBankCount != 0) m.CopyPrgWindow(window, 8, v % (PrgBankCount * 2));
+void SetTwoScreen(Machine& m, bool horizontal) {
+  if (horizontal)
+    m.SetHorizontalMirroring();
+  else
+    m.SetVerticalMirroring();
 }
 
-void CopyPrg8Recorded(Machine& m, uint16_t window, uint8_t& record, uint32_t bank) {
-  if (record == bank) return;
-  record = static_cast<uint8_t>(bank);
-  m.CopyPrgWindow(window, 8, bank);
+void CopyPrg8Reduced(Machine& m, uint16_t window, uint8_t v) {
+  if (PrgBankCount != 0) m.CopyPrgWindow(window, 8, v % (PrgBankCount * 2));
 }
 
 void CopyChr1(Machine& m, uint16_t window, uint32_t bank) {
@@ -53,13 +54,6 @@ void CopyChr1(Machine& m, uint16_t window, uint32_t bank) {
 
 void CopyChr1Reduced(Machine& m, uint16_t window, uint8_t v) {
   if (ChrBankCount != 0) m.CopyChrWindow(window, 1, v % (ChrBankCount * 8));
-}
-
-void CopyChr1Recorded(Machine& m, uint16_t window, uint32_t bank) {
-  uint8_t& record = ChrWindowBank[(window >> 10) & 7];
-  if (ChrBankCount == 0 || record == bank) return;
-  record = static_cast<uint8_t>(bank);
-  m.CopyChrWindow(window, 1, bank);
 }
 
 bool WriteHalf(Machine& m, int index, bool high, uint8_t value) {

@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "cart/board_common.h"
+#include "cart/board_log.h"
+#include "cart/window_copies.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
@@ -28,11 +30,6 @@ void CopierMirroring(Machine& m, uint8_t value) {  // $42FF, both copier boards
     SelectHorizontal(m);
   else
     SelectVertical(m);
-}
-
-void LogAddressAndValue(uint16_t address, uint8_t value) {
-  LogNumberLine(address);
-  LogNumberLine(value);
 }
 
 }  // namespace
@@ -111,22 +108,19 @@ void Mapper32High(Machine& m, uint16_t address, uint8_t value) {
     case 0x8FF0:
       if (prg8kCount == 0) break;
       if (m.LineIrqEnabled == 0)
-        CopyPrg8Recorded(m, 0x8000, PrgWindowBank[0], value % prg8kCount);
+        SwitchPrgRecorded(m, 0x8000, 8, value % prg8kCount);
       else
-        CopyPrg8Recorded(m, 0xC000, PrgWindowBank[2], value % prg8kCount);
+        SwitchPrgRecorded(m, 0xC000, 8, value % prg8kCount);
       break;
     case 0x9FF0:
-      if (value & 1)
-        m.SetHorizontalMirroring();
-      else
-        m.SetVerticalMirroring();
+      SetTwoScreen(m, value & 1);
       m.LineIrqEnabled = value & 2;
       break;
     case 0xAFF0:
-      if (prg8kCount) CopyPrg8Recorded(m, 0xA000, PrgWindowBank[1], value % prg8kCount);
+      if (prg8kCount) SwitchPrgRecorded(m, 0xA000, 8, value % prg8kCount);
       break;
     case 0xBFF0:
-      if (ChrBankCount) CopyChr1Recorded(m, (address & 7) * 0x400, value % (ChrBankCount * 8));
+      if (ChrBankCount) SwitchChrRecorded(m, (address & 7) * 0x400, 1, value % (ChrBankCount * 8));
       break;
     default:
       break;
@@ -135,13 +129,9 @@ void Mapper32High(Machine& m, uint16_t address, uint8_t value) {
 
 namespace {
 
-// Mapper 33's CHR windows: 2 KB at $0000/$0800 (records 0, 1), 1 KB at $1000-$1C00 (4-7).
-void Mapper33Chr(Machine& m, int record, uint16_t window, uint32_t sizeKb, uint8_t value) {
-  if (ChrBankCount == 0) return;
-  const uint32_t bank = value % (ChrBankCount * 8 / sizeKb);
-  if (ChrWindowBank[record] == bank) return;
-  ChrWindowBank[record] = static_cast<uint8_t>(bank);
-  m.CopyChrWindow(window, sizeKb, bank);
+// Mapper 33's CHR windows: 2 KB at $0000 and $0800, 1 KB at $1000-$1C00.
+void Mapper33Chr(Machine& m, uint16_t window, uint32_t sizeKb, uint8_t value) {
+  if (ChrBankCount != 0) SwitchChrRecorded(m, window, sizeKb, value % (ChrBankCount * 8 / sizeKb));
 }
 
 }  // namespace
@@ -150,29 +140,24 @@ void Mapper33High(Machine& m, uint16_t address, uint8_t value) {
   const uint32_t prg8kCount = PrgBankCount * 2;
   switch (address) {
     case 0x8000:
-      if (value & 0x40)
-        m.SetVerticalMirroring();
-      else
-        m.SetHorizontalMirroring();
-      if (prg8kCount) CopyPrg8Recorded(m, 0x8000, PrgWindowBank[0], value % prg8kCount);
+      SetTwoScreen(m, !(value & 0x40));
+      if (prg8kCount) SwitchPrgRecorded(m, 0x8000, 8, value % prg8kCount);
       break;
     case 0x8001:
-      if (prg8kCount) CopyPrg8Recorded(m, 0xA000, PrgWindowBank[1], value % prg8kCount);
+      if (prg8kCount) SwitchPrgRecorded(m, 0xA000, 8, value % prg8kCount);
       break;
     case 0x8002:
     case 0x8003:
-      Mapper33Chr(m, address - 0x8002, static_cast<uint16_t>((address - 0x8002) * 0x800), 2,
-                  value);
+      Mapper33Chr(m, static_cast<uint16_t>((address - 0x8002) * 0x800), 2, value);
       break;
     case 0xA000:
     case 0xA001:
     case 0xA002:
     case 0xA003:
-      Mapper33Chr(m, 4 + (address - 0xA000), static_cast<uint16_t>(0x1000 + (address - 0xA000) * 0x400),
-                  1, value);
+      Mapper33Chr(m, static_cast<uint16_t>(0x1000 + (address - 0xA000) * 0x400), 1, value);
       break;
     default:
-      LogAddressAndValue(address, value);
+      LogBoardWrite(address, value);
       break;
   }
 }
