@@ -36,5 +36,16 @@ test: build
 run: build-program
 	$(BUILD_DIR)/halvoren $(if $(ROM),"$(ROM)")
 
+# The libFuzzer targets of fuzz/, in their own build folder.
+fuzz:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(FUZZ_PACKAGES)"
+	cmake -S . -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ -DHALVOREN_FUZZ=ON \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS over its seeds; fails on any finding.
+fuzz-smoke: fuzz
+	fuzz/smoke.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR)

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/runner_png.h"
+#include "ppu/png_file.h"
 #include "apu/expansion.h"
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"

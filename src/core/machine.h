@@ -2,16 +2,36 @@
 // every address space is a flat byte array holding what the hardware shows at that address.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
+// A fuzz build puts poisoned bytes after each array (core/machine_guards.cpp), so that an
+// overrun into the neighbouring field is caught, not only one past the whole object. The
+// normal build's layout is untouched.
+#ifdef HALVOREN_MACHINE_GUARDS
+constexpr size_t kMachineGuardBytes = 32;
+#define HALVOREN_GUARD_AFTER(field) uint8_t field##Guard[kMachineGuardBytes];
+#else
+#define HALVOREN_GUARD_AFTER(field)
+#endif
+
 struct Machine {
+#ifdef HALVOREN_MACHINE_GUARDS
+  Machine();  // zeroed, as value-initialisation leaves it, with the guards poisoned
+  Machine(const Machine&) = delete;  // a whole copy would read the guards
+#endif
+
   // --- Memory stores (cart/loader.cpp, cart/banks.cpp) ---
   uint8_t NameTableScratch[0x400];  // page hidden while a one-screen mode is in force
+  HALVOREN_GUARD_AFTER(NameTableScratch)
   uint8_t PrgRom[64 * 0x4000];      // 64 units of 16 KB, beyond the image zero
+  HALVOREN_GUARD_AFTER(PrgRom)
   uint8_t ChrRom[64 * 0x2000];      // 64 units of 8 KB
+  HALVOREN_GUARD_AFTER(ChrRom)
   uint8_t RenderPalette[32];        // renderer's copy of $3F00-$3F1F
+  HALVOREN_GUARD_AFTER(RenderPalette)
 
   // --- CPU registers (core/cpu*.cpp, core/interrupts.cpp) ---
   uint8_t P;
@@ -25,7 +45,9 @@ struct Machine {
   uint8_t Spare0;
   uint8_t OneScreenHigh;
   uint8_t BankRegs[15];
+  HALVOREN_GUARD_AFTER(BankRegs)
   uint8_t ExtraRegs[15];
+  HALVOREN_GUARD_AFTER(ExtraRegs)
   uint8_t MapperMode;
   uint16_t MapperWord;
   uint16_t IrqCounter;
@@ -34,26 +56,36 @@ struct Machine {
   uint16_t BankSize;
   uint16_t PrgSwapTarget;
   uint8_t Spare1[2];
+  HALVOREN_GUARD_AFTER(Spare1)
   uint8_t ShiftValue;
   uint8_t ShiftCount;
   uint8_t Mmc1Regs[4];
+  HALVOREN_GUARD_AFTER(Mmc1Regs)
   uint8_t CommandIndex;
   uint8_t PrgSelect;
   uint8_t Mapper48Regs[2];
+  HALVOREN_GUARD_AFTER(Mapper48Regs)
   uint8_t MapperFlag;
   uint8_t IrqAckEnable;
   uint16_t NamcoSoundAddress;
 
   // --- Address spaces and caches ---
   uint8_t CpuMemory[0x10000];    // core/read_bus.cpp, cart/write_bus.cpp
+  HALVOREN_GUARD_AFTER(CpuMemory)
   uint8_t PpuMemory[0x4000];     // ppu/registers.cpp, cart/banks.cpp
+  HALVOREN_GUARD_AFTER(PpuMemory)
   uint8_t PatternCache[0x8000];  // ppu/pattern_cache.cpp
+  HALVOREN_GUARD_AFTER(PatternCache)
   uint8_t SpriteRam[256];        // ppu/registers.cpp
+  HALVOREN_GUARD_AFTER(SpriteRam)
   uint8_t NamcoSoundRam[128];    // apu (expansion sound)
+  HALVOREN_GUARD_AFTER(NamcoSoundRam)
 
   // --- PPU latches, controller ports, line counters (ppu/registers.cpp, host pads) ---
   uint8_t PadReadIndex[2];
+  HALVOREN_GUARD_AFTER(PadReadIndex)
   uint8_t PadBits[2];
+  HALVOREN_GUARD_AFTER(PadBits)
   uint16_t TempAddress;
   uint16_t VramAddress;
   uint8_t WriteToggle;

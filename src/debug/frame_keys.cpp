@@ -7,6 +7,7 @@
 #include "core/machine.h"
 #include "debug/debugger.h"
 #include "debug/message_area.h"
+#include "debug/player_keys.h"
 #include "driver/run_frame.h"
 #include "host/pads.h"
 #include "host/startup.h"
@@ -76,7 +77,7 @@ void HandleFrameKeys(Machine& m) {
   const int count = ReadKeyRecords(records);
   for (int i = 0; i < count; ++i) {
     const KeyEvent& record = records[i];
-    if (!HandleSharedKey(m, record) && KeyPressed(record)) {
+    if (!HandleSharedKey(m, record) && !HandlePlayerKey(m, record) && KeyPressed(record)) {
       switch (record.KeyCode) {
         case kKeyF9: ShowNextChrBank(m); break;
         case kKeyF11: LogText("L"); break;  // a marker in the log
