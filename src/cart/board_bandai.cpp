@@ -4,7 +4,6 @@
 #include "cart/board_bandai.h"
 
 #include "cart/board_common.h"
-#include "cart/window_copies.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
@@ -55,7 +54,7 @@ namespace {
 
 void Mapper18Prg(Machine& m, int reg, uint16_t window, bool high, uint8_t value) {
   if (!WriteHalf(m, reg, high, value)) return;
-  SwitchPrgRecorded(m, window, 8, m.BankRegs[reg]);
+  CopyPrg8Recorded(m, window, PrgWindowBank[(window - 0x8000) >> 13], m.BankRegs[reg]);
 }
 
 void Mapper18Chr(Machine& m, int window, bool high, uint8_t value) {
@@ -64,7 +63,7 @@ void Mapper18Chr(Machine& m, int window, bool high, uint8_t value) {
   if (ChrBankCount == 0) return;
   // Decoded even when the record says the bank is in place.
   const uint16_t target = static_cast<uint16_t>(window * 0x400);
-  SwitchChrRecorded(m, target, 1, m.BankRegs[4 + window]);
+  CopyChr1Recorded(m, target, m.BankRegs[4 + window]);
   m.DecodePatterns(target, 0x400);
 }
 

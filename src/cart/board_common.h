@@ -1,6 +1,6 @@
 // Pieces that many boards share on top of the bank primitives: the four name-table
-// arrangements with their flags, reduced bank copies and CHR banks written as two 4-bit
-// halves. Copies skipped by the window records are in window_copies.h.
+// arrangements with their flags, reduced bank copies, copies skipped by the window records,
+// and CHR banks written as two 4-bit halves.
 #pragma once
 
 #include <cstdint>
@@ -20,11 +20,15 @@ void SetTwoScreen(Machine& m, bool horizontal);
 
 // 8 KB PRG bank v mod (PrgBankCount x 2) into `window`; an image without PRG ignores it.
 void CopyPrg8Reduced(Machine& m, uint16_t window, uint8_t v);
+// As above, skipped when `record` already names the bank; the record follows the copy.
+void CopyPrg8Recorded(Machine& m, uint16_t window, uint8_t& record, uint32_t bank);
 // 1 KB CHR bank into `window`, decoded. An image without CHR ROM has nothing to switch: the
 // copy would wipe the tiles the game drew into its CHR RAM.
 void CopyChr1(Machine& m, uint16_t window, uint32_t bank);
 // 1 KB CHR bank v mod (ChrBankCount x 8), decoded; ignored without CHR ROM.
 void CopyChr1Reduced(Machine& m, uint16_t window, uint8_t v);
+// 1 KB CHR copy skipped when ChrWindowBank entry `window / $400` holds the bank.
+void CopyChr1Recorded(Machine& m, uint16_t window, uint32_t bank);
 
 // Stores one 4-bit half of register `index` (BankRegs, halves-written flags in ExtraRegs).
 // Returns true when this write completed the pair; the flags then start over.

@@ -7,7 +7,6 @@
 
 #include "cart/board_common.h"
 #include "cart/board_log.h"
-#include "cart/window_copies.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
@@ -108,19 +107,19 @@ void Mapper32High(Machine& m, uint16_t address, uint8_t value) {
     case 0x8FF0:
       if (prg8kCount == 0) break;
       if (m.LineIrqEnabled == 0)
-        SwitchPrgRecorded(m, 0x8000, 8, value % prg8kCount);
+        CopyPrg8Recorded(m, 0x8000, PrgWindowBank[0], value % prg8kCount);
       else
-        SwitchPrgRecorded(m, 0xC000, 8, value % prg8kCount);
+        CopyPrg8Recorded(m, 0xC000, PrgWindowBank[2], value % prg8kCount);
       break;
     case 0x9FF0:
       SetTwoScreen(m, value & 1);
       m.LineIrqEnabled = value & 2;
       break;
     case 0xAFF0:
-      if (prg8kCount) SwitchPrgRecorded(m, 0xA000, 8, value % prg8kCount);
+      if (prg8kCount) CopyPrg8Recorded(m, 0xA000, PrgWindowBank[1], value % prg8kCount);
       break;
     case 0xBFF0:
-      if (ChrBankCount) SwitchChrRecorded(m, (address & 7) * 0x400, 1, value % (ChrBankCount * 8));
+      if (ChrBankCount) CopyChr1Recorded(m, (address & 7) * 0x400, value % (ChrBankCount * 8));
       break;
     default:
       break;
@@ -129,9 +128,12 @@ void Mapper32High(Machine& m, uint16_t address, uint8_t value) {
 
 namespace {
 
-// Mapper 33's CHR windows: 2 KB at $0000 and $0800, 1 KB at $1000-$1C00.
+// Mapper 33's CHR windows: 2 KB at $0000 and $0800 (two 1 KB pages each), 1 KB at $1000-$1C00.
 void Mapper33Chr(Machine& m, uint16_t window, uint32_t sizeKb, uint8_t value) {
-  if (ChrBankCount != 0) SwitchChrRecorded(m, window, sizeKb, value % (ChrBankCount * 8 / sizeKb));
+  if (ChrBankCount == 0) return;
+  const uint32_t bank = value % (ChrBankCount * 8 / sizeKb);
+  for (uint32_t page = 0; page < sizeKb; ++page)
+    CopyChr1Recorded(m, static_cast<uint16_t>(window + page * 0x400), bank * sizeKb + page);
 }
 
 }  // namespace
@@ -141,10 +143,10 @@ void Mapper33High(Machine& m, uint16_t address, uint8_t value) {
   switch (address) {
     case 0x8000:
       SetTwoScreen(m, !(value & 0x40));
-      if (prg8kCount) SwitchPrgRecorded(m, 0x8000, 8, value % prg8kCount);
+      if (prg8kCount) CopyPrg8Recorded(m, 0x8000, PrgWindowBank[0], value % prg8kCount);
       break;
     case 0x8001:
-      if (prg8kCount) SwitchPrgRecorded(m, 0xA000, 8, value % prg8kCount);
+      if (prg8kCount) CopyPrg8Recorded(m, 0xA000, PrgWindowBank[1], value % prg8kCount);
       break;
     case 0x8002:
     case 0x8003:

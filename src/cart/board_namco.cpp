@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "cart/window_copies.h"
+#include "cart/board_common.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
@@ -43,13 +43,13 @@ void ChrRegister(Machine& m, int window, uint8_t value) {
   const uint32_t bank = value % (ChrBankCount * 8);
   const uint8_t romAllowed = window < 4 ? 0x40 : 0x80;
   if (bank >= 0xE0 && !(m.MapperFlag & romAllowed)) return;
-  SwitchChrRecorded(m, static_cast<uint16_t>(window * 0x400), 1, bank);
+  CopyChr1Recorded(m, static_cast<uint16_t>(window * 0x400), bank);
 }
 
 void PrgRegister(Machine& m, int window, uint8_t value) {
   if (PrgBankCount == 0) return;
-  SwitchPrgRecorded(m, static_cast<uint16_t>(0x8000 + window * 0x2000), 8,
-                    value % (PrgBankCount * 2));
+  CopyPrg8Recorded(m, static_cast<uint16_t>(0x8000 + window * 0x2000), PrgWindowBank[window],
+                   value % (PrgBankCount * 2));
 }
 
 }  // namespace

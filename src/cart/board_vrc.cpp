@@ -4,7 +4,6 @@
 // MapperWord the window of the switchable PRG bank (21, 25).
 #include "cart/board_common.h"
 #include "cart/board_vrc.h"
-#include "cart/window_copies.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
@@ -29,7 +28,7 @@ void ChrHalf(Machine& m, int window, bool high, uint8_t value, ChrApply apply) {
     if (apply == ChrApply::Reduced)
       CopyChr1(m, target, reduced);
     else
-      SwitchChrRecorded(m, target, 1, reduced);
+      CopyChr1Recorded(m, target, reduced);
   }
 }
 
@@ -194,7 +193,8 @@ void Mapper25High(Machine& m, uint16_t address, uint8_t value) {
   switch (address & 0xF000) {
     case 0x8000:
       if (prg8kCount)
-        SwitchPrgRecorded(m, m.MapperWord, 8, value % prg8kCount);
+        CopyPrg8Recorded(m, m.MapperWord, PrgWindowBank[m.LineIrqEnabled & 3],
+                         value % prg8kCount);
       return;
     case 0x9000:
       if (address == 0x9000) {
@@ -205,7 +205,7 @@ void Mapper25High(Machine& m, uint16_t address, uint8_t value) {
       }
       return;
     case 0xA000:
-      if (prg8kCount) SwitchPrgRecorded(m, 0xA000, 8, value % prg8kCount);
+      if (prg8kCount) CopyPrg8Recorded(m, 0xA000, PrgWindowBank[1], value % prg8kCount);
       return;
     case 0xF000:
       Mapper25Irq(m, address, value);

@@ -3,20 +3,25 @@
 #include "apu/expansion.h"
 #include "cart/board_common.h"
 #include "cart/board_vrc.h"
-#include "cart/window_copies.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
 namespace {
 
-// Both boards: $8000 the 16 KB bank at $8000, $C000 an 8 KB bank.
+// Both boards: $8000 the 16 KB bank at $8000 (record 0, in 16 KB units), $C000 an 8 KB bank
+// (record 1).
 bool Vrc6Prg(Machine& m, uint16_t address, uint8_t value) {
   if (address == 0x8000) {
-    if (PrgBankCount != 0) SwitchPrgRecorded(m, 0x8000, 16, value % PrgBankCount);
+    if (PrgBankCount == 0) return true;
+    const uint32_t bank = value % PrgBankCount;  // at most 63: never the "unknown" record
+    if (PrgWindowBank[0] != bank) {
+      PrgWindowBank[0] = static_cast<uint8_t>(bank);
+      m.CopyPrgWindow(0x8000, 16, bank);
+    }
     return true;
   }
   if (address == 0xC000) {
-    if (PrgBankCount != 0) SwitchPrgRecorded(m, 0xC000, 8, value % (PrgBankCount * 2));
+    if (PrgBankCount != 0) CopyPrg8Recorded(m, 0xC000, PrgWindowBank[1], value % (PrgBankCount * 2));
     return true;
   }
   return false;
@@ -34,7 +39,7 @@ void Mapper24High(Machine& m, uint16_t address, uint8_t value) {
   if (page == 0xD000 || page == 0xE000) {
     if (ChrBankCount == 0) return;
     const uint16_t window = static_cast<uint16_t>((page - 0xD000) + (address & 3) * 0x400);
-    SwitchChrRecorded(m, window, 1, value % (ChrBankCount * 8));
+    CopyChr1Recorded(m, window, value % (ChrBankCount * 8));
     return;
   }
   switch (address) {
