@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/runner_png.h"
+#include "ppu/png_file.h"
 #include "apu/expansion.h"
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"
@@ -216,6 +216,7 @@ int RunRunner(const RunnerOptions& options) {
   if (const int status = LoadRunnerKeys(options.KeysPath)) return status;
   LogHold();
   if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);
+  IdleSkip = options.IdleSkip ? 1 : 0;
   BuildSystemPalette();
   return RunLoaded(options);
 }

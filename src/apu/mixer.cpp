@@ -85,5 +85,5 @@ void MixSoundFrame(uint32_t start, uint32_t count) {
     }
     for (uint32_t i = 0; i < count; ++i) MixBlock[i] = Clamp16(left[i] >> kGainShift);
   }
-  PlatformQueueAudio(MixBlock, count, SoundOutputStereo != 0);
+  if (!SoundMuted) PlatformQueueAudio(MixBlock, count, SoundOutputStereo != 0);
 }

@@ -15,6 +15,7 @@ SoundBuffer ExpansionBuffers[kExpansionBufferCount];
 int32_t PrimaryVolume;
 uint32_t SoundOpen;
 uint32_t SoundOutputStereo;
+uint32_t SoundMuted;
 
 namespace {
 

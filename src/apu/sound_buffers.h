@@ -38,6 +38,7 @@ extern SoundBuffer ExpansionBuffers[kExpansionBufferCount];  // VRC6 uses 0-2, N
 extern int32_t PrimaryVolume;       // the whole output, as the primary buffer's volume
 extern uint32_t SoundOpen;          // the host's audio output is open
 extern uint32_t SoundOutputStereo;  // the layout the host's output was opened with
+extern uint32_t SoundMuted;         // frames are made but not played (fast-forward, rewind)
 
 // Opens the host's audio output, creates the five channel buffers (stopped, silent) and fills
 // the noise table; 1 on success, 0 when the host has no audio.

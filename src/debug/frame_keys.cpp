@@ -7,10 +7,13 @@
 #include "core/machine.h"
 #include "debug/debugger.h"
 #include "debug/message_area.h"
+#include "debug/player_keys.h"
 #include "driver/run_frame.h"
 #include "host/pads.h"
 #include "host/startup.h"
 #include "log/log.h"
+#include "state/recording.h"
+#include "state/state_files.h"
 
 namespace {
 
@@ -43,7 +46,7 @@ int ReadKeyRecords(KeyEvent* records) {
   return count < 0 ? 0 : count;
 }
 
-bool HandleSharedKey(Machine&, const KeyEvent& record) {
+bool HandleSharedKey(Machine& m, const KeyEvent& record) {
   const uint8_t key = record.KeyCode;
   if (key == kKeyEscape) {  // on any event
     LogText("Via ESC\n");
@@ -66,6 +69,18 @@ bool HandleSharedKey(Machine&, const KeyEvent& record) {
     case kKeyPadPlus:
       if (pressed) ++IrqAdjust;
       return true;
+    case kKeyF1:
+      if (pressed) ToggleRecording(m);
+      return true;
+    case kKeyF2:
+      if (pressed) TogglePlayback(m);
+      return true;
+    case kKeyF5:
+      if (pressed) SaveState(m);
+      return true;
+    case kKeyF7:
+      if (pressed) LoadState(m);
+      return true;
     default:
       return false;
   }
@@ -76,7 +91,7 @@ void HandleFrameKeys(Machine& m) {
   const int count = ReadKeyRecords(records);
   for (int i = 0; i < count; ++i) {
     const KeyEvent& record = records[i];
-    if (!HandleSharedKey(m, record) && KeyPressed(record)) {
+    if (!HandleSharedKey(m, record) && !HandlePlayerKey(m, record) && KeyPressed(record)) {
       switch (record.KeyCode) {
         case kKeyF9: ShowNextChrBank(m); break;
         case kKeyF11: LogText("L"); break;  // a marker in the log

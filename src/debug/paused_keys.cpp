@@ -8,6 +8,7 @@
 #include "debug/dumps.h"
 #include "debug/frame_keys.h"
 #include "debug/message_area.h"
+#include "debug/player_keys.h"
 #include "debug/views.h"
 
 namespace {
@@ -90,7 +91,7 @@ void HandlePausedKeys(Machine& m) {
   const int count = ReadKeyRecords(records);
   for (int i = 0; i < count; ++i) {
     const KeyEvent& record = records[i];
-    if (HandleSharedKey(m, record)) continue;
+    if (HandleSharedKey(m, record) || HandlePlayerKey(m, record)) continue;
     const bool pressed = KeyPressed(record);
     // These act on a release too: the view is redrawn, the message shown again.
     switch (record.KeyCode) {

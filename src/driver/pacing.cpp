@@ -1,6 +1,8 @@
 #include "driver/pacing.h"
 
 uint16_t FrameTimes[60];
+uint32_t FastForward;
+uint32_t RewindHeld;
 
 // The same 60 per second for the NTSC and the PAL console.
 void BuildFrameTimes() {

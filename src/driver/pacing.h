@@ -4,7 +4,14 @@
 
 #include <cstdint>
 
+#include "apu/sound_buffers.h"
 #include "core/globals.h"
+
+// Held keys of the player: frames run unpaced (and mostly undrawn, sound muted) while
+// FastForward is set; the host steps back through recent frames while RewindHeld is set.
+extern uint32_t FastForward;
+extern uint32_t RewindHeld;
+constexpr int kFastForwardDrawEvery = 4;  // one frame in this many is drawn
 
 // Entry i: milliseconds from the start of a second by which frame i of that second is due.
 extern uint16_t FrameTimes[60];
@@ -30,6 +37,7 @@ void RunPacedFrames(Host& host) {
   uint32_t base = host.TimeMs();
   uint32_t now = host.TimeMs();
   int i = 0;
+  uint32_t fastFrames = 0;
   for (;;) {
     while (Paused != 0 && StepCount == 0) {
       host.HandlePausedKeys();
@@ -37,6 +45,16 @@ void RunPacedFrames(Host& host) {
       if (!host.PollEvents()) return;
       host.SleepMs(1);
     }
+    if (FastForward) {
+      SoundMuted = 1;
+      host.RunFrame(fastFrames++ % kFastForwardDrawEvery == 0 ? 0 : 1);
+      // The schedule starts afresh when the key is let go.
+      base = now = host.TimeMs();
+      i = 0;
+      if (!host.PollEvents()) return;
+      continue;
+    }
+    SoundMuted = 0;
     // The decision uses the time sampled after the previous frame and its wait.
     if (now - base > FrameTimes[i]) {
       host.RunFrame(1);

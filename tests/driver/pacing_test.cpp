@@ -69,4 +69,36 @@ TEST_F(PacingTest, ScheduleLateFramesAndPause) {
   EXPECT_GE(host.starts[128] - host.starts[126], FrameTimes[7] - 5u);
 }
 
+// While fast-forward is held frames follow each other without waiting, one in four drawn, and
+// the sound is muted; let go, the schedule starts afresh from that moment.
+TEST_F(PacingTest, FastForwardRunsUnpacedAndDrawsEveryFourthFrame) {
+  FakeHost host;
+  host.maxFrames = 50;
+  FastForward = 1;
+  struct Host : FakeHost {
+    void RunFrame(int skip) {
+      FakeHost::RunFrame(skip);
+      muted.push_back(SoundMuted);
+      if (skips.size() == 40) FastForward = 0;
+    }
+    std::vector<uint32_t> muted;
+  } fast;
+  fast.maxFrames = 50;
+  RunPacedFrames(fast);
+  ASSERT_EQ(fast.skips.size(), 50u);
+  for (int n = 0; n < 40; ++n) {
+    EXPECT_EQ(fast.skips[n], n % kFastForwardDrawEvery == 0 ? 0 : 1) << n;
+    EXPECT_EQ(fast.muted[n], 1u) << n;
+  }
+  // 40 frames of 2 ms each, back to back.
+  EXPECT_LE(fast.starts[39] - fast.starts[0], 40 * 2u + 2);
+  // Paced again: drawn, heard, and due a sixtieth of a second apart.
+  for (int n = 41; n < 50; ++n) {
+    EXPECT_EQ(fast.skips[n], 0) << n;
+    EXPECT_EQ(fast.muted[n], 0u) << n;
+  }
+  EXPECT_GE(fast.starts[45] - fast.starts[44], 12u);
+  (void)host;
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
-// The desktop host: one SDL window showing the 8-bit screen through the palette, scaled with
-// its aspect ratio kept; the keyboard as buffered DirectInput-coded records; one joystick.
+// The desktop host: one SDL window showing the 8-bit screen through the palette, either the
+// picture alone at a whole-number scale (the player view) or the whole screen (the debugger
+// view); the keyboard as buffered DirectInput-coded records; one joystick.
 #include <SDL.h>
 #include <sys/resource.h>
 
@@ -7,14 +8,19 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/config.h"
 #include "host/key_codes.h"
 #include "host/platform.h"
+#include "host/player_view.h"
 #include "host/sdl/sdl_host.h"
 #include "host/settings.h"
+#include "debug/message_area.h"
 #include "log/log.h"
+#include "ppu/picture.h"
+#include "ppu/screen.h"
 
 namespace {
 
@@ -23,9 +29,13 @@ constexpr int kKeyBufferSize = 32;  // records kept between two reads, as the ke
 
 SDL_Window* window;
 SDL_Renderer* renderer;
-SDL_Texture* texture;
+SDL_Texture* texture;         // the whole screen (debugger view)
+SDL_Texture* pictureTexture;  // the picture alone (player view)
+SDL_Texture* overlayTexture;  // the newest message line over the picture
 int textureWidth, textureHeight;
 std::vector<uint32_t> rgbPixels;
+uint32_t overlaySerial;       // the message the overlay shows, and since when
+uint32_t overlaySince;
 SDL_Joystick* joystick;
 bool closed;
 uint32_t quitAfterFrames;
@@ -84,6 +94,57 @@ void BufferKey(const SDL_KeyboardEvent& key) {
   keyBuffer[keyCount++] = KeyEvent{code, static_cast<uint8_t>(key.type == SDL_KEYDOWN ? 0x80 : 0)};
 }
 
+SDL_Rect ToSdl(const ViewRect& r) { return SDL_Rect{r.X, r.Y, r.Width, r.Height}; }
+
+// The newest message-area line, for a few seconds after it came, in the font at the picture's
+// scale along the picture's bottom edge.
+void ShowMessageOverlay(const ViewRect& picture, const uint32_t* colours) {
+  const MessageLine& line = NewestMessage();
+  const uint32_t now = SDL_GetTicks();
+  if (line.Serial != overlaySerial) {
+    overlaySerial = line.Serial;
+    overlaySince = now;
+    if (overlayTexture) SDL_DestroyTexture(overlayTexture);
+    overlayTexture = nullptr;
+    std::string_view text(line.Text, std::min<uint32_t>(line.Length, kMessageWidth));
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (line.Serial == 0 || text.empty()) return;
+    Screen cells(static_cast<int>(text.size()) * kFontWidth, kFontHeight);
+    cells.DrawText(0, 0, text);
+    std::vector<uint32_t> rgb(cells.Pixels.size());
+    for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = colours[cells.Pixels[i]];
+    overlayTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                       SDL_TEXTUREACCESS_STATIC, cells.Width, cells.Height);
+    if (overlayTexture) SDL_UpdateTexture(overlayTexture, nullptr, rgb.data(), cells.Width * 4);
+  }
+  if (!overlayTexture || now - overlaySince > kMessageOverlayMs) return;
+  int textWidth = 0, textHeight = 0;
+  SDL_QueryTexture(overlayTexture, nullptr, nullptr, &textWidth, &textHeight);
+  // Half the picture's scale (the font is twice a picture tile's height), at least 1:1, and
+  // never wider than the picture.
+  int scale = std::max(1, picture.Height / kPictureHeight / 2);
+  while (scale > 1 && textWidth * scale > picture.Width) --scale;
+  const SDL_Rect to{picture.X, picture.Y + picture.Height - textHeight * scale,
+                    std::min(textWidth * scale, picture.Width), textHeight * scale};
+  const SDL_Rect from{0, 0, to.w / scale, textHeight};
+  SDL_RenderCopy(renderer, overlayTexture, &from, &to);
+}
+
+// The picture alone, as large as whole-number scaling allows, black around it.
+void ShowPlayerView(const uint8_t* pixels, int screenWidth, const uint32_t* colours,
+                    int outputWidth, int outputHeight) {
+  for (int y = 0; y < kPictureHeight; ++y) {
+    const uint8_t* row = pixels + static_cast<size_t>(kPictureTop + y) * screenWidth + kPictureLeft;
+    uint32_t* out = rgbPixels.data() + static_cast<size_t>(y) * kPictureWidth;
+    for (int x = 0; x < kPictureWidth; ++x) out[x] = colours[row[x]];
+  }
+  SDL_UpdateTexture(pictureTexture, nullptr, rgbPixels.data(), kPictureWidth * 4);
+  const ViewRect picture = PlayerPictureRect(outputWidth, outputHeight, PixelAspect8To7 != 0);
+  const SDL_Rect to = ToSdl(picture);
+  SDL_RenderCopy(renderer, pictureTexture, nullptr, &to);
+  ShowMessageOverlay(picture, colours);
+}
+
 }  // namespace
 
 void SdlQuitAfterFrames(uint32_t frames) { quitAfterFrames = frames; }
@@ -107,12 +168,12 @@ bool PlatformOpenDisplay(int width, int height) {
   if (!renderer) return FailDisplay();
   LogText("1 Level Pass\n");
   LogText("CooperativeLevel Set\n");
-  // The screen keeps its size and shape whatever the window's: letterboxed, not stretched.
-  if (SDL_RenderSetLogicalSize(renderer, width, height) != 0) return FailDisplay();
   LogText("lpDD2 object inited.\n");
   texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                               width, height);
-  if (!texture) return FailDisplay();
+  pictureTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
+                                     SDL_TEXTUREACCESS_STREAMING, kPictureWidth, kPictureHeight);
+  if (!texture || !pictureTexture) return FailDisplay();
   textureWidth = width;
   textureHeight = height;
   rgbPixels.assign(static_cast<size_t>(width) * height, 0xFF000000u);
@@ -134,9 +195,12 @@ bool PlatformOpenJoystick() {
 
 void PlatformCloseDevices() {
   if (texture) SDL_DestroyTexture(texture);
+  if (pictureTexture) SDL_DestroyTexture(pictureTexture);
+  if (overlayTexture) SDL_DestroyTexture(overlayTexture);
   if (renderer) SDL_DestroyRenderer(renderer);
   if (window) SDL_DestroyWindow(window);
-  texture = nullptr;
+  texture = pictureTexture = overlayTexture = nullptr;
+  overlaySerial = 0;
   renderer = nullptr;
   window = nullptr;
   if (joystick) {
@@ -157,11 +221,19 @@ void PlatformShowScreen(const uint8_t* pixels, int width, int height, const Pale
   uint32_t colours[256];
   for (int i = 0; i < 256; ++i)
     colours[i] = 0xFF000000u | (palette[i].Red << 16) | (palette[i].Green << 8) | palette[i].Blue;
-  const size_t count = static_cast<size_t>(width) * height;
-  for (size_t i = 0; i < count; ++i) rgbPixels[i] = colours[pixels[i]];
-  SDL_UpdateTexture(texture, nullptr, rgbPixels.data(), width * 4);
+  int outputWidth = width, outputHeight = height;
+  SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
   SDL_RenderClear(renderer);
-  SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+  if (DebuggerViewShown() || width < kPictureLeft + kPictureWidth ||
+      height < kPictureTop + kPictureHeight) {
+    const size_t count = static_cast<size_t>(width) * height;
+    for (size_t i = 0; i < count; ++i) rgbPixels[i] = colours[pixels[i]];
+    SDL_UpdateTexture(texture, nullptr, rgbPixels.data(), width * 4);
+    const SDL_Rect to = ToSdl(ScreenRect(outputWidth, outputHeight, width, height));
+    SDL_RenderCopy(renderer, texture, nullptr, &to);
+  } else {
+    ShowPlayerView(pixels, width, colours, outputWidth, outputHeight);
+  }
   SDL_RenderPresent(renderer);
 }
 

@@ -1,4 +1,4 @@
-#include "app/runner_png.h"
+#include "ppu/png_file.h"
 
 #include <png.h>
 
@@ -7,13 +7,10 @@
 #include <cstring>
 #include <vector>
 
-bool WritePicturePng(const std::string& path, const uint8_t* picture, int width, int height,
-                     const PaletteEntry* palette, std::string& error) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
-  }
+namespace {
+
+bool WriteTo(FILE* file, const std::string& path, const uint8_t* picture, int width, int height,
+             const PaletteEntry* palette, std::string& error) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (!png || !info) {
@@ -50,4 +47,28 @@ bool WritePicturePng(const std::string& path, const uint8_t* picture, int width,
   const bool closed = std::fclose(file) == 0;
   if (!closed) error = "cannot write " + path + ": " + std::strerror(errno);
   return closed;
+}
+
+}  // namespace
+
+// Written beside its final name and renamed into place, so an existing file is replaced
+// whole or not at all.
+bool WritePicturePng(const std::string& path, const uint8_t* picture, int width, int height,
+                     const PaletteEntry* palette, std::string& error) {
+  const std::string temporary = path + ".tmp";
+  FILE* file = std::fopen(temporary.c_str(), "wb");
+  if (!file) {
+    error = "cannot write " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  if (!WriteTo(file, path, picture, width, height, palette, error)) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    error = "cannot write " + path + ": " + std::strerror(errno);
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
 }
