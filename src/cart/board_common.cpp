@@ -37,6 +37,13 @@ void SelectMirroring(Machine& m, uint8_t mode) {
   }
 }
 
+void SetTwoScreen(Machine& m, bool horizontal) {
+  if (horizontal)
+    m.SetHorizontalMirroring();
+  else
+    m.SetVerticalMirroring();
+}
+
 void CopyPrg8Reduced(Machine& m, uint16_t window, uint8_t v) {
   if (PrgBankCount != 0) m.CopyPrgWindow(window, 8, v % (PrgBankCount * 2));
 }

@@ -14,6 +14,9 @@ void SelectOneScreenA(Machine& m);
 void SelectOneScreenB(Machine& m);
 // By (mode AND 3): 0 vertical, 1 horizontal, 2 one-screen A, 3 one-screen B.
 void SelectMirroring(Machine& m, uint8_t mode);
+// Boards with only the two-screen arrangements copy on every write: applied to the layout it
+// made, the copy changes nothing.
+void SetTwoScreen(Machine& m, bool horizontal);
 
 // 8 KB PRG bank v mod (PrgBankCount x 2) into `window`; an image without PRG ignores it.
 void CopyPrg8Reduced(Machine& m, uint16_t window, uint8_t v);
