@@ -15,6 +15,7 @@
 #include "ppu/sprite_lines.h"
 #include "state/battery.h"
 #include "state/recording.h"
+#include "state/rewind.h"
 
 namespace {
 
@@ -76,7 +77,11 @@ void RunFrame(Machine& m, uint32_t skipRender) {
 
   HandleFrameKeys(m);
   UpdatePads(m);
-  RecordAndPlayPads(m);
+  // A frame played again by rewind has its old buttons and is no part of a recording.
+  if (RewindReplaying())
+    ApplyRewindPads(m);
+  else
+    RecordAndPlayPads(m);
   BatteryFrameStep();
 
   // The whole frame's audio is made here, before the frame's CPU time.
