@@ -183,6 +183,12 @@ TEST_F(SdlGamepadTest, TheConfiguredJoystickIsReadRawAndNeverAlsoAsTheGamepad) {
   EXPECT_EQ(Frame(), kBitA | kBitB | kBitSelect | kBitStart | kBitLeft | kBitDown);
   Pull(0);
   EXPECT_EQ(Frame(), kBitDown);
+  // The next joystick plugged in takes the configured one's place.
+  SDL_Joystick* back = Plug("Configured pad");
+  EXPECT_EQ(Frame(), kBitDown);
+  SDL_JoystickSetVirtualButton(back, 0, 1);
+  EXPECT_EQ(Frame(), kBitA | kBitB | kBitSelect | kBitStart | kBitDown);
+  EXPECT_EQ(Newest(), "Gamepad connected: Other pad");  // the configured one is no gamepad
 }
 
 }  // namespace
