@@ -216,6 +216,7 @@ int RunRunner(const RunnerOptions& options) {
   if (const int status = LoadRunnerKeys(options.KeysPath)) return status;
   LogHold();
   if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);
+  IdleSkip = options.IdleSkip ? 1 : 0;
   BuildSystemPalette();
   return RunLoaded(options);
 }

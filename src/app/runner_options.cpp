@@ -72,6 +72,11 @@ const OptionRow kOptions[] = {
        o.SkipRender = true;
        return std::string();
      }},
+    {"--no-idle-skip", nullptr,
+     [](RunnerOptions& o, const std::string&) {
+       o.IdleSkip = false;
+       return std::string();
+     }},
     {"--trace", "FILE",
      [](RunnerOptions& o, const std::string& v) {
        o.TracePath = v;

@@ -37,18 +37,34 @@ void SelectMirroring(Machine& m, uint8_t mode) {
   }
 }
 
+void SetTwoScreen(Machine& m, bool horizontal) {
+  if (horizontal)
+    m.SetHorizontalMirroring();
+  else
+    m.SetVerticalMirroring();
+}
+
 void CopyPrg8Reduced(Machine& m, uint16_t window, uint8_t v) {
   if (PrgBankCount != 0) m.CopyPrgWindow(window, 8, v % (PrgBankCount * 2));
 }
 
+namespace {
+// A record is one byte and 255 means "unknown", so banks from 255 up are never taken as
+// already copied: a bank number cut to 8 bits would match a different bank.
+bool RecordHolds(uint8_t record, uint32_t bank) { return bank < 255 && record == bank; }
+uint8_t RecordOf(uint32_t bank) { return bank < 255 ? static_cast<uint8_t>(bank) : 255; }
+}  // namespace
+
 void CopyPrg8Recorded(Machine& m, uint16_t window, uint8_t& record, uint32_t bank) {
-  if (record == bank) return;
-  record = static_cast<uint8_t>(bank);
+  if (RecordHolds(record, bank)) return;
+  record = RecordOf(bank);
   m.CopyPrgWindow(window, 8, bank);
 }
 
-void CopyChr1(Machine& m, uint16_t window, uint32_t bank) {
-  if (ChrBankCount != 0) m.CopyChrWindow(window, 1, bank);
+void CopyChr1(Machine& m, uint16_t window, uint32_t bank) { CopyChrRom(m, window, 1, bank); }
+
+void CopyChrRom(Machine& m, uint16_t window, uint32_t sizeKb, uint32_t bank) {
+  if (ChrBankCount != 0) m.CopyChrWindow(window, sizeKb, bank);
 }
 
 void CopyChr1Reduced(Machine& m, uint16_t window, uint8_t v) {
@@ -57,8 +73,8 @@ void CopyChr1Reduced(Machine& m, uint16_t window, uint8_t v) {
 
 void CopyChr1Recorded(Machine& m, uint16_t window, uint32_t bank) {
   uint8_t& record = ChrWindowBank[(window >> 10) & 7];
-  if (ChrBankCount == 0 || record == bank) return;
-  record = static_cast<uint8_t>(bank);
+  if (ChrBankCount == 0 || RecordHolds(record, bank)) return;
+  record = RecordOf(bank);
   m.CopyChrWindow(window, 1, bank);
 }
 

@@ -14,7 +14,7 @@ namespace {
 
 void Mapper69Command(Machine& m, uint8_t command, uint8_t value) {
   if (command < 8) {
-    m.CopyChrWindow(static_cast<uint16_t>(command * 0x400), 1, value);
+    CopyChr1(m, static_cast<uint16_t>(command * 0x400), value);
     return;
   }
   switch (command) {
@@ -24,9 +24,10 @@ void Mapper69Command(Machine& m, uint8_t command, uint8_t value) {
     case 9:
     case 10:
     case 11:
+      // Recorded in the window records, which start unknown: the first write always copies.
       if (PrgBankCount != 0)
-        SwitchPrgRecorded(m, static_cast<uint16_t>(0x8000 + (command - 9) * 0x2000), 8,
-                          value % (PrgBankCount * 2));
+        CopyPrg8Recorded(m, static_cast<uint16_t>(0x8000 + (command - 9) * 0x2000),
+                         PrgWindowBank[command - 9], value % (PrgBankCount * 2));
       break;
     case 12:
       SelectMirroring(m, value);
@@ -58,7 +59,7 @@ void Mapper65High(Machine& m, uint16_t address, uint8_t value) {
     case 0x9000:
       break;
     case 0xB000:
-      m.CopyChrWindow(static_cast<uint16_t>((address & 7) * 0x400), 1, value);
+      CopyChr1(m, static_cast<uint16_t>((address & 7) * 0x400), value);
       break;
     default:
       LogBoardWrite(address, value);
@@ -72,9 +73,12 @@ void Mapper68High(Machine& m, uint16_t address, uint8_t value) {
     case 0x9000:
     case 0xA000:
     case 0xB000:
-      if (ChrBankCount != 0)
-        SwitchChrRecorded(m, static_cast<uint16_t>((address - 0x8000) / 2), 2,
-                          value % (ChrBankCount * 4));
+      if (ChrBankCount != 0) {
+        const uint16_t window = static_cast<uint16_t>((address - 0x8000) / 2);
+        const uint32_t bank = value % (ChrBankCount * 4);
+        CopyChr1Recorded(m, window, bank * 2);
+        CopyChr1Recorded(m, static_cast<uint16_t>(window + 0x400), bank * 2 + 1);
+      }
       break;
     case 0xE000:
       LogNumberLine(value);
@@ -82,7 +86,11 @@ void Mapper68High(Machine& m, uint16_t address, uint8_t value) {
       SelectMirroring(m, static_cast<uint8_t>((value & 2) ? value : value ^ 1));
       break;
     case 0xF000:
-      if (PrgBankCount != 0) SwitchPrgRecorded(m, 0x8000, 16, value % PrgBankCount);
+      if (PrgBankCount != 0) {
+        const uint32_t unit = value % PrgBankCount;
+        CopyPrg8Recorded(m, 0x8000, PrgWindowBank[0], unit * 2);
+        CopyPrg8Recorded(m, 0xA000, PrgWindowBank[1], unit * 2 + 1);
+      }
       break;
     default:
       break;
@@ -137,7 +145,7 @@ void Mapper90High(Machine& m, uint16_t address, uint8_t value) {
   }
   *reg = static_cast<uint8_t>(*reg | (value & 0x0F) << 4);
   if (window == 0x0000)
-    m.CopyChrWindow(0x0000, 1, *reg);
+    CopyChr1(m, 0x0000, *reg);
   else
     m.CopyPrgWindow(window, 8, *reg);
 }
@@ -159,7 +167,7 @@ void Mapper160High(Machine& m, uint16_t address, uint8_t value) {
         m.CopyPrgWindow(static_cast<uint16_t>(0x8000 + (address & 3) * 0x2000), 8, value);
       break;
     case 0x9000:
-      if (m.MapperFlag && m.VblankPeriod) break;
+      if (ChrBankCount == 0 || (m.MapperFlag && m.VblankPeriod)) break;
       m.IrqWord = static_cast<uint16_t>((address & 7) * 0x400);
       m.CopyChrNoDecode(m.IrqWord, 1, value);
       m.PatternsDirty = 1;

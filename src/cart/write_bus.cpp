@@ -1,11 +1,15 @@
 #include "cart/boards.h"
+#include "core/globals.h"
 #include "core/machine.h"
 
 void Machine::CpuWrite(uint16_t address, uint8_t value) {
   if (address < 0x2000) {
-    CpuMemory[address & 0x07FF] = value;
+    uint8_t& cell = CpuMemory[address & 0x07FF];
+    BusEffects += cell != value;
+    cell = value;
     return;
   }
+  ++BusEffects;  // registers and boards: assume every write matters
   if (address >= 0x8000) {
     WriteHighRange(*this, address, value);
     return;

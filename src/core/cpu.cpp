@@ -18,6 +18,9 @@ void CpuCore<kMainCore, kTraced>::Load() {
   SetStatus(m.P);
   // The budget is a 16-bit signed count, wrapping as such for extreme adjustments.
   budget = static_cast<int16_t>(kCyclesPerScanline + (kMainCore ? CycleAdjust : CycleCarry));
+  // A trace must show every instruction, so traced runs interpret every pass.
+  skipLoops = !kTraced && IdleSkip;
+  loopRegisters = ~uint64_t{0};  // no pass seen yet
 }
 
 template <bool kMainCore, bool kTraced>

@@ -37,6 +37,16 @@ class CpuCore {
   unsigned nz = 1;
   int budget = 0;
 
+  // Idle-loop skip. Within one run nothing outside the CPU changes, so a pass of a loop that
+  // comes back to its start with the same registers and changed nothing (no memory, no
+  // device: see BusEffects) would repeat identically: the whole passes the budget still holds
+  // are charged at once. `changes` collects the bits that direct stores flipped.
+  bool skipLoops = false;
+  uint8_t changes = 0;
+  int loopBudget = 0;
+  uint32_t loopEffects = 0;
+  uint64_t loopRegisters = 0;
+
   // --- Status byte ---
   HALVOREN_INLINE uint8_t Status() const {
     return static_cast<uint8_t>((NegativeSet() ? 0x80 : 0) | v | bits | (ZeroSet() ? 2 : 0) | c);
@@ -52,6 +62,11 @@ class CpuCore {
   HALVOREN_INLINE bool ZeroSet() const { return !(nz & 0xFF); }
   // CPU memory itself, bypassing the buses.
   HALVOREN_INLINE uint8_t& Mem(unsigned address) { return m.CpuMemory[address]; }
+  HALVOREN_INLINE void Store(unsigned address, uint8_t value) {
+    uint8_t& cell = Mem(address);
+    changes |= cell ^ value;
+    cell = value;
+  }
 
   // --- Fetch, stack ---
   HALVOREN_INLINE uint8_t Fetch() { return m.CpuRead(pc++); }
@@ -59,7 +74,7 @@ class CpuCore {
     const uint8_t low = Fetch();
     return static_cast<uint16_t>(low | (Fetch() << 8));
   }
-  HALVOREN_INLINE void Push(uint8_t value) { Mem(0x100 + s--) = value; }
+  HALVOREN_INLINE void Push(uint8_t value) { Store(0x100 + s--, value); }
   HALVOREN_INLINE uint8_t Pull() { return Mem(0x100 + ++s); }
   HALVOREN_INLINE void PushWord(uint16_t value) {
     Push(static_cast<uint8_t>(value >> 8));
@@ -116,7 +131,7 @@ class CpuCore {
   template <Mode kMode>
   HALVOREN_INLINE void Write(uint8_t value) {
     if constexpr (IsDirect(kMode)) {
-      Mem(Address<kMode>()) = value;
+      Store(Address<kMode>(), value);
     } else {
       m.CpuWrite(Address<kMode>(), value);
     }
@@ -129,8 +144,9 @@ class CpuCore {
     if constexpr (kMode == Mode::Acc) {
       result = a = change(a);
     } else if constexpr (IsDirect(kMode)) {
-      uint8_t& cell = Mem(Address<kMode>());
-      result = cell = change(cell);
+      const uint16_t address = Address<kMode>();
+      result = change(Mem(address));
+      Store(address, result);
     } else {
       const uint16_t address = Address<kMode>();
       result = change(m.CpuRead(address));
@@ -228,6 +244,30 @@ class CpuCore {
   template <Mode> HALVOREN_INLINE void CLD() { bits &= ~kFlagD; }
   template <Mode> HALVOREN_INLINE void SED() { bits |= kFlagD; }
 
+  HALVOREN_INLINE uint64_t RegisterKey() const {
+    return uint64_t{a} | (uint64_t{x} << 8) | (uint64_t{y} << 16) | (uint64_t{s} << 24) |
+           (uint64_t{Status()} << 32) | (uint64_t{pc} << 40);
+  }
+  // Called on every backward jump, with pc at the jump's target: the end of one pass of a
+  // loop and the start of the next. After k skipped passes the budget is still above zero at
+  // every instruction they held, so the run goes on exactly as if they had been interpreted.
+  HALVOREN_INLINE void LoopEdge() {
+    if (!skipLoops) return;
+    const uint64_t key = RegisterKey();
+    if (key == loopRegisters && changes == 0 && BusEffects == loopEffects) {
+      const int pass = loopBudget - budget;
+      if (pass > 0 && budget > pass) {
+        const int passes = (budget - 1) / pass;
+        budget -= passes * pass;
+        IdlePassesSkipped += static_cast<unsigned>(passes);
+      }
+    }
+    loopRegisters = key;
+    loopBudget = budget;
+    loopEffects = BusEffects;
+    changes = 0;
+  }
+
   // --- Branches: 2 cycles taken or not; the displacement is read only when taken ---
   HALVOREN_INLINE uint8_t Branch(bool taken) {
     if (!taken) {
@@ -236,6 +276,7 @@ class CpuCore {
     }
     const uint8_t displacement = m.CpuRead(pc);
     pc = static_cast<uint16_t>(pc + 1 + static_cast<int8_t>(displacement));
+    if (displacement & 0x80) LoopEdge();
     return displacement;
   }
   // A BPL back onto LDA $2002 is a game waiting for vertical blank: skip the rest of the line.
@@ -258,7 +299,9 @@ class CpuCore {
   HALVOREN_INLINE void JMP() {
     const uint16_t target = Fetch16();
     if constexpr (M == Mode::Abs) {
+      const bool backward = target < pc;
       pc = target;
+      if (backward) LoopEdge();
     } else {  // the pointer's high byte does not carry into the next page
       const uint16_t high = static_cast<uint16_t>((target & 0xFF00) | ((target + 1) & 0x00FF));
       pc = static_cast<uint16_t>(m.CpuRead(target) | (m.CpuRead(high) << 8));

@@ -28,6 +28,9 @@ uint16_t FirstHaltAddress;
 uint8_t FirstHaltOpcode;
 uint32_t FrameCount;
 char HexDigits[16];
+uint32_t IdleSkip = 1;
+uint32_t BusEffects;
+uint64_t IdlePassesSkipped;
 
 int16_t IrqAdjust;
 
@@ -43,6 +46,9 @@ void ResetGlobals() {
   std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
   CycleAdjust = CycleCarry = 0;
   UseMainCore = CpuHalted = FrameCount = 0;
+  IdleSkip = 1;
+  BusEffects = 0;
+  IdlePassesSkipped = 0;
   FirstHaltAddress = 0;
   FirstHaltOpcode = 0;
   std::memset(HexDigits, 0, sizeof HexDigits);

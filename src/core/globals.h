@@ -26,6 +26,14 @@ extern uint16_t FirstHaltAddress;  // where the CPU first halted, and on which o
 extern uint8_t FirstHaltOpcode;
 extern uint32_t FrameCount;
 extern char HexDigits[16];
+// Idle-loop skip (core/cpu.cpp): on unless a run asks to interpret every pass.
+extern uint32_t IdleSkip;
+// Counts bus accesses that changed something: every write outside work RAM, a work-RAM write
+// of a new value, and the device reads with side effects. A loop pass that leaves it (and
+// everything else) unchanged can be repeated without being interpreted.
+extern uint32_t BusEffects;
+// Loop passes charged without being interpreted, since program start (tests, the bench).
+extern uint64_t IdlePassesSkipped;
 
 // MMC3-style scanline counters: added whenever a counter is loaded.
 extern int16_t IrqAdjust;

@@ -12,6 +12,8 @@
 #include "host/pads.h"
 #include "host/startup.h"
 #include "log/log.h"
+#include "state/recording.h"
+#include "state/state_files.h"
 
 namespace {
 
@@ -44,7 +46,7 @@ int ReadKeyRecords(KeyEvent* records) {
   return count < 0 ? 0 : count;
 }
 
-bool HandleSharedKey(Machine&, const KeyEvent& record) {
+bool HandleSharedKey(Machine& m, const KeyEvent& record) {
   const uint8_t key = record.KeyCode;
   if (key == kKeyEscape) {  // on any event
     LogText("Via ESC\n");
@@ -66,6 +68,18 @@ bool HandleSharedKey(Machine&, const KeyEvent& record) {
       return true;
     case kKeyPadPlus:
       if (pressed) ++IrqAdjust;
+      return true;
+    case kKeyF1:
+      if (pressed) ToggleRecording(m);
+      return true;
+    case kKeyF2:
+      if (pressed) TogglePlayback(m);
+      return true;
+    case kKeyF5:
+      if (pressed) SaveState(m);
+      return true;
+    case kKeyF7:
+      if (pressed) LoadState(m);
       return true;
     default:
       return false;

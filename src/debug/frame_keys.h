@@ -55,6 +55,6 @@ void HandlePausedKeys(Machine& m);
 // Shared by both handlers. Reads up to 32 records (a keyboard that cannot be read after a few
 // tries yields none this time) and returns how many.
 int ReadKeyRecords(KeyEvent* records);
-// The commands both handlers have (Esc, the digits, F10, the numeric-pad keys); true when the
-// record's key is one of them.
+// The commands both handlers have (Esc, the digits, the state keys F1, F2, F5 and F7, F10, the
+// numeric-pad keys); true when the record's key is one of them.
 bool HandleSharedKey(Machine& m, const KeyEvent& record);

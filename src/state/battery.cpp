@@ -21,9 +21,11 @@ bool LastWriteFailed;  // one message per run of failures, not one every few sec
 
 uint8_t* BatteryRam() { return BatteryMachine->CpuMemory + kBatteryRamStart; }
 
-void Report(const std::string& text) {
-  ShowStateMessage(text);
-  std::fprintf(stderr, "halvoren: %s\n", text.c_str());
+// The message area has room for the file's name only; standard error gets the whole path.
+void Report(const std::string& path, const std::string& what) {
+  const size_t slash = path.find_last_of('/');
+  ShowStateMessage((slash == std::string::npos ? path : path.substr(slash + 1)) + what);
+  std::fprintf(stderr, "halvoren: %s%s\n", path.c_str(), what.c_str());
 }
 
 }  // namespace
@@ -38,9 +40,9 @@ void LoadBatteryRam(Machine& m) {
   if (error.empty() && bytes.size() == kBatteryRamSize)
     std::memcpy(BatteryRam(), bytes.data(), kBatteryRamSize);
   else if (error.empty())
-    Report(path + " ignored: " + std::to_string(bytes.size()) + " bytes, not 8192");
+    Report(path, " ignored: " + std::to_string(bytes.size()) + " bytes, not 8192");
   else if (error != std::strerror(ENOENT))  // no file yet: the game starts afresh
-    Report(path + " not read: " + error);
+    Report(path, " not read: " + error);
   // The RAM as it now stands is what a save would write anyway.
   std::memcpy(OnDisk, BatteryRam(), kBatteryRamSize);
 }
@@ -60,7 +62,7 @@ std::string SaveBatteryRam() {
     LastWriteFailed = false;
   } else if (!LastWriteFailed) {
     LastWriteFailed = true;
-    Report(path + " not written: " + error);
+    Report(path, " not written: " + error);
   }
   return error;
 }

@@ -6,12 +6,16 @@
 #include <unistd.h>
 
 #include "core/globals.h"
+#include "debug/message_area.h"
 #include "host/config.h"
 #include "state/state_image.h"
 
 std::string LastStateMessage;
 
-void ShowStateMessage(const std::string& text) { LastStateMessage = text; }
+void ShowStateMessage(const std::string& text) {
+  LastStateMessage = text;
+  ShowPaddedMessage(text);
+}
 
 std::string CartridgeFileName(const char* extension) {
   std::string path = CartridgePath;

@@ -27,7 +27,7 @@ std::string LoadStateFile(Machine& m, const std::string& path);
 void SaveState(Machine& m);
 void LoadState(Machine& m);
 
-// The newest text the state files showed (tests read it); every message also reaches the
-// message area.
+// Shows `text` in the message area, padded as the other messages are; the newest one is also
+// kept in LastStateMessage.
 extern std::string LastStateMessage;
 void ShowStateMessage(const std::string& text);

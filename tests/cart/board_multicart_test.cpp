@@ -4,78 +4,67 @@
 using MulticartTest = BoardTest;
 
 TEST_F(MulticartTest, AddressesSelectTheBanks) {
-  // 225: CHR bank = bits 0-5; bit 12 picks a 16 KB unit (bits 6-11) for both halves, else a
-  // 32 KB bank (bits 7-11); $9085: CHR 5, unit 2.
-  Run(225, {
-               {64, 64, {{0x9085, 0x77}}, {{0x0000, C(40)}, {0x8000, P(4)}, {0xFFFF, P(5)}}},
-               {64, 64, {{0x8180 | 0x3E, 0}}, {{0x1FFF, C(503)}, {0x8000, P(12)}, {0xE000, P(15)}}},
-           });
+  // 225: CHR bank = bits 0-5; bit 12 picks one 16 KB unit (bits 6-11) for both halves, else
+  // a 32 KB bank (bits 7-11).
+  Run(225, {{64, 64, {{0x9085, 0x77}}, {{0x0000, C(40)}, {0x8000, P(4)}, {0xFFFF, P(5)}}},
+            {64, 64, {{0x81BE, 0}}, {{0x1FFF, C(503)}, {0x8000, P(12)}, {0xE000, P(15)}}}});
   // 227: bank = bits 3-6 plus bit 8 as bit 4. Mode 0 puts the last 16 KB of the outer 128 KB
-  // block at $C000; bit 7 takes the same unit twice (mode 0) or 32 KB (mode 1).
-  Run(227, {
-               {64, 0, {{0x8048, 0}}, {{0x8000, P(36)}, {0xC000, P(46)}}},
-               {64, 0, {{0x804C, 0}}, {{0x8000, P(38)}, {0xE000, P(47)}}},
-               {64, 0, {{0x80CC, 0}}, {{0x8000, P(38)}, {0xC000, P(38)}}},
-               {64, 0, {{0x80C9, 0}}, {{0x8000, P(36)}, {0xE000, P(39)}}},
-               {64, 0, {{0x8109, 0}}, {{0x8000, P(68)}, {0xC000, P(64)}}},
-               // The outer latch is set once, then kept until a bit-7 write clears it.
-               {64, 0, {{0x8048, 0}, {0x8010, 0}}, {{0x8000, P(8)}, {0xC000, P(46)}}},
-               {64, 0, {{0x8048, 0}, {0x8090, 0}, {0x8010, 0}}, {{0xC000, P(14)}}},
-           });
-  // 240: the mapper-66 latch, plus 8 KB PRG at $9316 / $9326 kept while the latch's PRG
-  // bits stay the same.
-  Run(240, {
-               {8, 4, {{0x8000, 0x21}}, {{0x8000, P(8)}, {0x0000, C(8)}}},
-               {8, 4, {{0x9316, 0x05}}, {{0x8000, P(0)}}},
-               {8,
-                4,
-                {{0x8000, 0x00}, {0x9316, 0x05}, {0x9326, 0x0D}},
-                {{0x8000, P(5)}, {0xA000, P(13)}, {0xC000, P(2)}, {0x0000, C(8)}}},
-               {8, 4, {{0x6000, 0x77}, {0x7000, 0x77}}, {{0x6000, 0}, {0x7000, 0}}},
-           });
-  Run(241,
-      {{2, 0, {{0x6000, 1}, {0x7FFF, 2}, {0x5000, 3}}, {{0x6000, 1}, {0x7FFF, 2}, {0x5000, 0}}}});
+  // block at $C000; bit 7 takes the same unit twice (mode 0) or 32 KB (mode 1). The outer
+  // latch is set once, then kept until a bit-7 write clears it.
+  Run(227, {{64, 0, {{0x804C, 0}}, {{0x8000, P(38)}, {0xC000, P(46)}}},
+            {64, 0, {{0x80CC, 0}}, {{0x8000, P(38)}, {0xC000, P(38)}}},
+            {64, 0, {{0x80C9, 0}}, {{0x8000, P(36)}, {0xE000, P(39)}}},
+            {64, 0, {{0x8109, 0}}, {{0x8000, P(68)}, {0xC000, P(64)}}},
+            {64, 0, {{0x8048, 0}, {0x8010, 0}}, {{0x8000, P(8)}, {0xC000, P(46)}}},
+            {64, 0, {{0x8048, 0}, {0x8090, 0}, {0x8010, 0}}, {{0xC000, P(14)}}}});
+  // 240: the mapper-66 latch, plus 8 KB PRG at $9316 / $9326 that stays while the latch's
+  // PRG bits do.
+  Run(240, {{8, 4, {{0x8000, 0x21}, {0x9316, 0x05}}, {{0x8000, P(0)}, {0x0000, C(8)}}},
+            {8,
+             4,
+             {{0x8000, 0x00}, {0x9316, 0x05}, {0x9326, 0x0D}},
+             {{0x8000, P(5)}, {0xA000, P(13)}, {0xC000, P(2)}, {0x0000, C(8)}}},
+            {8, 4, {{0x6000, 0x77}, {0x7000, 0x77}}, {{0x6000, 0}, {0x7000, 0}}}});
+  Run(241, {{2, 0, {{0x6000, 1}, {0x7FFF, 2}, {0x5000, 3}}, {{0x7FFF, 2}, {0x5000, 0}}}});
 }
 
-TEST_F(MulticartTest, MirroringFromAddressesAndPorts) {
-  LoadBoard(225, 4, 4, 0);
-  EXPECT_EQ(VerticalMirroring, 1u);  // whatever the header says
-  m().CpuWrite(0xA000, 0);
-  EXPECT_EQ(VerticalMirroring, 0u);
-
-  LoadBoard(227, 4, 0, 1);
-  FillTables({'A', 'B', 'A', 'B'});
-  m().CpuWrite(0x8000, 0);
-  EXPECT_EQ(Tables(), (Tables4{'A', 'A', 'B', 'B'}));
-  m().CpuWrite(0x8002, 0);
-  EXPECT_EQ(Tables(), (Tables4{'A', 'B', 'A', 'B'}));
-
-  LoadBoard(240, 4, 4, 1);
-  FillTables({'A', 'B', 'A', 'B'});
-  m().CpuWrite(0x4800, 1);
-  EXPECT_EQ(Tables(), (Tables4{'A', 'A', 'B', 'B'}));
-  m().CpuWrite(0x4800, 0);
-  EXPECT_EQ(Tables(), (Tables4{'A', 'B', 'A', 'B'}));
+// From vertical mirroring (pages A B A B); 225 sets the flag alone.
+TEST_F(MulticartTest, MirroringWrites) {
+  struct Case {
+    uint8_t mapper;
+    Write write;
+    Tables4 tables;
+    uint32_t vertical;
+  };
+  const Tables4 horizontal{'A', 'A', 'B', 'B'}, vertical{'A', 'B', 'A', 'B'};
+  for (const Case& c :
+       {Case{70, {0xC080, 0x80}, horizontal, 0}, Case{70, {0xC080, 0}, vertical, 1},
+        Case{227, {0x8000, 0}, horizontal, 0}, Case{227, {0x8002, 0}, vertical, 1},
+        Case{240, {0x4800, 1}, horizontal, 0}, Case{225, {0xA000, 0}, vertical, 0}}) {
+    SCOPED_TRACE(int(c.mapper));
+    LoadBoard(c.mapper, 4, 4, 1);
+    FillTables({'A', 'B', 'A', 'B'});
+    m().CpuWrite(c.write.address, c.write.value);
+    EXPECT_EQ(Tables(), c.tables);
+    EXPECT_EQ(VerticalMirroring, c.vertical);
+  }
 }
 
 // Boards recognised without banking only log: the address, then the value.
 TEST_F(MulticartTest, LogOnlyBoardsWriteTheirLines) {
-  for (uint8_t mapper : {89, 228, 231, 242, 254, 241, 240}) {
+  for (uint8_t mapper : {89, 228, 231, 242, 254, 241, 70, 240}) {
     SCOPED_TRACE(int(mapper));
     LoadBoard(mapper, 4, 4);
     const uint8_t before = At(0x8000);
     LogStart();
     m().CpuWrite(0x8123, 0x42);
     m().CpuWrite(0x6000, 0x42);  // cartridge RAM or ignored, never logged
-    const std::string lines = "33059\n66\n";
-    EXPECT_EQ(ReadLog(), mapper == 241 ? "W" + lines : lines);
+    m().CpuWrite(0x4015, 0x42);
+    EXPECT_EQ(ReadLog(), mapper == 241 ? "W33059\n66\n" : "33059\n66\n");
     if (mapper != 240) {
       EXPECT_EQ(At(0x8000), before);
     }
   }
-  LoadBoard(240, 4, 4);
-  LogStart();
-  m().CpuWrite(0x5000, 7);
-  m().CpuWrite(0x4015, 7);
-  EXPECT_EQ(ReadLog(), "20480\n7\n");
+  m().CpuWrite(0x5000, 7);  // 240 logs its low range too
+  EXPECT_EQ(ReadLog(), "33059\n66\n20480\n7\n");
 }

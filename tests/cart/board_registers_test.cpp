@@ -10,6 +10,7 @@ TEST_F(RegisterBoardTest, RegistersFillTheirWindows) {
               {8, 4, {{0x8000, 3}, {0xA000, 17}, {0xC000, 4}},
                {{0x8000, P(3)}, {0xA000, P(1)}, {0xC000, P(4)}, {0xE000, P(15)}}},
               {8, 4, {{0xB005, 3}, {0x9000, 2}}, {{0x1400, C(3)}, {0x1000, 0}, {0x8000, P(0)}}},
+              {8, 0, {{0xB000, 3}}, {{0x0000, kDrawn}}},  // CHR RAM keeps its tiles
           });
   // Mapper 68: 2 KB CHR windows, each its own record; 16 KB PRG at $8000.
   Run(68, {
@@ -59,6 +60,34 @@ TEST_F(RegisterBoardTest, RegistersFillTheirWindows) {
                {8, 4, {{0xB001, 1}, {0x9003, 7}}, {{0x0C00, C(7)}}},
            });
   Run(250, {{8, 4, {{0x8B06, 3}, {0x8E11, 4}, {0x8B07, 5}}, {{0x8000, P(3)}, {0xA000, P(4)}}}});
+}
+
+// A recorded window is copied again unless its record names the requested bank; the byte
+// poked between the writes shows whether it was.
+TEST_F(RegisterBoardTest, RecordedWindowsSkipOnlyTheSameBank) {
+  struct Case {
+    uint8_t mapper, chrUnits;
+    std::vector<Write> first, second;
+    uint16_t window;
+    uint8_t expected;
+  };
+  const Case cases[] = {
+      {69, 4, {{0x8000, 9}, {0xA000, 5}}, {{0xA000, 5}}, 0x8000, 0x77},
+      {69, 4, {{0x8000, 9}, {0xA000, 5}}, {{0xA000, 6}}, 0x8000, P(6)},
+      {68, 4, {{0xF000, 3}}, {{0xF000, 3}}, 0xA000, 0x77},
+      {68, 4, {{0x9000, 3}}, {{0x9000, 3}}, 0x0C00, 0x77},
+      {68, 4, {{0x9000, 3}}, {{0xB000, 3}}, 0x1C00, C(7)},
+      // 1 KB page 256 does not fit a record: it must not pass for page 0.
+      {68, 64, {{0x8000, 128}}, {{0x8000, 0}}, 0x0000, C(0)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "mapper " << int(c.mapper) << " $" << std::hex << c.window);
+    LoadBoard(c.mapper, 8, c.chrUnits);
+    for (const Write& w : c.first) m().CpuWrite(w.address, w.value);
+    (c.window < 0x2000 ? m().PpuMemory : m().CpuMemory)[c.window] = 0x77;
+    for (const Write& w : c.second) m().CpuWrite(w.address, w.value);
+    EXPECT_EQ(At(c.window), c.expected);
+  }
 }
 
 // The CHR of mapper 160 reaches the pattern cache at the next frame start, and with
