@@ -14,6 +14,7 @@
 #include "ppu/picture.h"
 #include "state/battery.h"
 #include "state/recording.h"
+#include "state/rewind.h"
 
 namespace {
 
@@ -77,7 +78,11 @@ void RunFrame(Machine& m, uint32_t skipRender) {
 
   HandleFrameKeys(m);
   UpdatePads(m);
-  RecordAndPlayPads(m);
+  // A frame played again by rewind has its old buttons and is no part of a recording.
+  if (RewindReplaying())
+    ApplyRewindPads(m);
+  else
+    RecordAndPlayPads(m);
   BatteryFrameStep();
 
   // The whole frame's audio is made here, before the frame's CPU time.
