@@ -61,8 +61,10 @@ void CopyPrg8Recorded(Machine& m, uint16_t window, uint8_t& record, uint32_t ban
   m.CopyPrgWindow(window, 8, bank);
 }
 
-void CopyChr1(Machine& m, uint16_t window, uint32_t bank) {
-  if (ChrBankCount != 0) m.CopyChrWindow(window, 1, bank);
+void CopyChr1(Machine& m, uint16_t window, uint32_t bank) { CopyChrRom(m, window, 1, bank); }
+
+void CopyChrRom(Machine& m, uint16_t window, uint32_t sizeKb, uint32_t bank) {
+  if (ChrBankCount != 0) m.CopyChrWindow(window, sizeKb, bank);
 }
 
 void CopyChr1Reduced(Machine& m, uint16_t window, uint8_t v) {
