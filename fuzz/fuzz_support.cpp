@@ -49,8 +49,23 @@ void WriteScratchFile(const std::string& name, const uint8_t* data, size_t size)
   std::fclose(file);
 }
 
-std::vector<uint8_t> SmallCartridge() {
-  std::vector<uint8_t> image = {'N', 'E', 'S', 0x1A, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+std::vector<uint8_t> SmallCartridge(uint8_t mapper) {
+  std::vector<uint8_t> image = {'N',
+                                'E',
+                                'S',
+                                0x1A,
+                                1,
+                                1,
+                                static_cast<uint8_t>(mapper << 4),
+                                static_cast<uint8_t>(mapper & 0xF0),
+                                0,
+                                0,
+                                0,
+                                0,
+                                0,
+                                0,
+                                0,
+                                0};
   image.resize(16 + 0x4000 + 0x2000, 0);
   uint8_t* prg = image.data() + 16;
   // $C000: JMP $C000; every vector points at it.

@@ -40,8 +40,8 @@ void ClearScratchFolder(const std::vector<std::string>& keep);
 // Writes a file in the current folder.
 void WriteScratchFile(const std::string& name, const uint8_t* data, size_t size);
 
-// A small valid image: mapper 0, one PRG unit whose reset vector runs an endless loop.
-std::vector<uint8_t> SmallCartridge();
+// A small image: one PRG unit whose vectors run an endless loop, one CHR unit.
+std::vector<uint8_t> SmallCartridge(uint8_t mapper = 0);
 
 // Whole-machine copy and comparison that leave the guard bytes of a fuzz build alone.
 void CopyMachine(Machine& to, const Machine& from);

@@ -192,7 +192,6 @@ void Mapper25High(Machine& m, uint16_t address, uint8_t value) {
   const uint32_t prg8kCount = PrgBankCount * 2;
   switch (address & 0xF000) {
     case 0x8000:
-      // LineIrqEnabled names the record of the window MapperWord points at.
       if (prg8kCount)
         CopyPrg8Recorded(m, m.MapperWord, PrgWindowBank[m.LineIrqEnabled & 3],
                          value % prg8kCount);

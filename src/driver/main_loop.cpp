@@ -1,5 +1,6 @@
 #include "driver/main_loop.h"
 
+#include "apu/sound_buffers.h"
 #include "core/machine.h"
 #include "debug/frame_keys.h"
 #include "driver/pacing.h"
@@ -10,6 +11,7 @@
 #include "log/log.h"
 #include "ppu/palette.h"
 #include "ppu/screen.h"
+#include "state/rewind.h"
 
 namespace {
 
@@ -26,8 +28,15 @@ struct PlatformLoopHost {
   uint32_t LastShownMs = 0;
   uint32_t TimeMs() { return PlatformTimeMs(); }
   void SleepMs(uint32_t ms) { PlatformSleepMs(ms); }
+  // While Backspace is held each due frame steps back instead, silently; at the oldest kept
+  // frame the picture holds.
   void RunFrame(uint32_t skipRender) {
-    ::RunFrame(M, skipRender);
+    if (RewindHeld) {
+      SoundMuted = 1;
+      if (RewindStep(M)) ShowMainScreen();
+      return;
+    }
+    RunRememberedFrame(M, skipRender);
     if (!skipRender) ShowMainScreen();
   }
   // While paused the screen changes only through the keys: show it a few times a second.
@@ -52,6 +61,7 @@ void MainLoop(Machine& m) {
   LogText("NMI Vector:");
   LogNumberLine(m.CpuMemory[0xFFFA] | (m.CpuMemory[0xFFFB] << 8));
   m.RebuildPatternCache();
+  ResetRewind();
   PlatformLoopHost host{m};
   RunPacedFrames(host);
   ShutDown();

@@ -1,0 +1,158 @@
+#include "state/rewind.h"
+
+#include <cstring>
+#include <deque>
+#include <vector>
+
+#include "core/globals.h"
+#include "core/machine.h"
+#include "driver/run_frame.h"
+#include "state/state_image.h"
+
+namespace {
+
+// Frames are kept in groups: the first frame's image whole, the others as their difference
+// from it (XOR, with runs of unchanged bytes counted instead of stored). Between frames of a
+// group little changes, so a frame costs a few kilobytes, and any frame is one decode away.
+constexpr uint32_t kGroupFrames = 30;
+
+struct Frame {
+  std::vector<uint8_t> Delta;  // empty for the group's first frame
+  uint8_t Pads[2];
+  int16_t CycleCarry;          // not in the state image, but the CPU's timing depends on it
+};
+
+struct Group {
+  std::vector<uint8_t> Key;
+  std::vector<Frame> Frames;
+};
+
+std::deque<Group> History;
+size_t FramesKept;
+size_t BytesKept;
+bool Replaying;
+uint8_t ReplayPads[2];
+std::vector<uint8_t> Scratch(kStateImageSize);
+
+void PutCount(std::vector<uint8_t>& out, uint32_t count) {
+  while (count >= 0x80) {
+    out.push_back(static_cast<uint8_t>(count | 0x80));
+    count >>= 7;
+  }
+  out.push_back(static_cast<uint8_t>(count));
+}
+
+uint32_t TakeCount(const uint8_t*& in) {
+  uint32_t count = 0;
+  for (int shift = 0;; shift += 7) {
+    const uint8_t byte = *in++;
+    count |= static_cast<uint32_t>(byte & 0x7F) << shift;
+    if (!(byte & 0x80)) return count;
+  }
+}
+
+// Pairs of (unchanged count, changed count, changed bytes XOR the key) to the image's end.
+std::vector<uint8_t> Encode(const uint8_t* key, const uint8_t* image) {
+  std::vector<uint8_t> out;
+  size_t i = 0;
+  while (i < kStateImageSize) {
+    const size_t same = i;
+    while (i < kStateImageSize && image[i] == key[i]) ++i;
+    const size_t changed = i;
+    // A change ends at four unchanged bytes in a row: shorter gaps cost less stored as XOR.
+    while (i < kStateImageSize) {
+      size_t run = 0;
+      while (i + run < kStateImageSize && run < 4 && image[i + run] == key[i + run]) ++run;
+      if (run == 4 || i + run == kStateImageSize) break;
+      i += run + 1;
+    }
+    PutCount(out, static_cast<uint32_t>(changed - same));
+    PutCount(out, static_cast<uint32_t>(i - changed));
+    for (size_t j = changed; j < i; ++j) out.push_back(image[j] ^ key[j]);
+  }
+  return out;
+}
+
+void Decode(const Group& group, const Frame& frame, uint8_t* image) {
+  std::memcpy(image, group.Key.data(), kStateImageSize);
+  const uint8_t* in = frame.Delta.data();
+  const uint8_t* end = in + frame.Delta.size();
+  size_t at = 0;
+  while (in < end) {
+    at += TakeCount(in);
+    const uint32_t changed = TakeCount(in);
+    for (uint32_t j = 0; j < changed; ++j) image[at++] ^= *in++;
+  }
+}
+
+void DropOldestGroup() {
+  Group& oldest = History.front();
+  BytesKept -= oldest.Key.size();
+  for (const Frame& frame : oldest.Frames) BytesKept -= frame.Delta.size() + sizeof(Frame);
+  FramesKept -= oldest.Frames.size();
+  History.pop_front();
+}
+
+void Remember(Machine& m) {
+  WriteStateImage(m, Scratch.data());
+  if (History.empty() || History.back().Frames.size() >= kGroupFrames) {
+    History.emplace_back();
+    History.back().Key = Scratch;
+    History.back().Frames.push_back(Frame{{}, {0, 0}, CycleCarry});
+    BytesKept += kStateImageSize;
+  } else {
+    Group& group = History.back();
+    group.Frames.push_back(Frame{Encode(group.Key.data(), Scratch.data()), {0, 0}, CycleCarry});
+    BytesKept += group.Frames.back().Delta.size();
+  }
+  BytesKept += sizeof(Frame);
+  ++FramesKept;
+  // The whole oldest group goes at once: its later frames need its first.
+  while (History.size() > 1 &&
+         (FramesKept > kRewindFrames + kGroupFrames || BytesKept > kRewindMemoryLimit))
+    DropOldestGroup();
+}
+
+}  // namespace
+
+void RunRememberedFrame(Machine& m, uint32_t skipRender) {
+  Remember(m);
+  RunFrame(m, skipRender);
+  std::memcpy(History.back().Frames.back().Pads, m.PadBits, 2);
+}
+
+bool RewindStep(Machine& m) {
+  if (FramesKept < 2) return false;
+  // The newest entry is the state the frame on screen started from: it is the past now.
+  Group* group = &History.back();
+  BytesKept -= group->Frames.back().Delta.size() + sizeof(Frame);
+  group->Frames.pop_back();
+  --FramesKept;
+  if (group->Frames.empty()) {
+    BytesKept -= group->Key.size();
+    History.pop_back();
+    group = &History.back();
+  }
+  const Frame& frame = group->Frames.back();
+  Decode(*group, frame, Scratch.data());
+  if (LoadStateImage(m, Scratch.data(), kStateImageSize) != nullptr) return false;
+  CycleCarry = frame.CycleCarry;
+  std::memcpy(ReplayPads, frame.Pads, 2);
+  Replaying = true;
+  RunFrame(m, 0);
+  Replaying = false;
+  return true;
+}
+
+bool RewindReplaying() { return Replaying; }
+
+void ApplyRewindPads(Machine& m) { std::memcpy(m.PadBits, ReplayPads, 2); }
+
+size_t RewindFramesKept() { return FramesKept; }
+size_t RewindBytesKept() { return BytesKept; }
+
+void ResetRewind() {
+  History.clear();
+  FramesKept = BytesKept = 0;
+  Replaying = false;
+}

@@ -1,0 +1,30 @@
+// Rewind: the last half minute of play kept in memory as compressed state images, one per
+// frame, with the buttons each frame was played with. Stepping back loads the state a frame
+// started from and plays that frame again with its buttons, so the picture shown is that
+// frame's. Nothing here touches a file: state slots and recordings stay as they are.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct Machine;
+
+constexpr uint32_t kRewindFrames = 30 * 60;              // the most frames kept
+constexpr size_t kRewindMemoryLimit = 64u * 1024 * 1024;  // and the most bytes they take
+
+// A normal frame, remembered: the state it starts from, then the frame, then its buttons.
+void RunRememberedFrame(Machine& m, uint32_t skipRender);
+
+// Steps back one frame and draws it; false (nothing changed) when no older frame is kept.
+bool RewindStep(Machine& m);
+
+// True while a frame is being played again: its buttons come from the history, and a
+// recording in progress does not take it.
+bool RewindReplaying();
+// The buttons of the frame being played again.
+void ApplyRewindPads(Machine& m);
+
+size_t RewindFramesKept();
+size_t RewindBytesKept();
+// Forgets everything (a new cartridge, a loaded state, tests).
+void ResetRewind();
