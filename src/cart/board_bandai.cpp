@@ -63,11 +63,7 @@ void Mapper18Chr(Machine& m, int window, bool high, uint8_t value) {
   if (ChrBankCount == 0) return;
   // Decoded even when the record says the bank is in place.
   const uint16_t target = static_cast<uint16_t>(window * 0x400);
-  const uint8_t bank = m.BankRegs[4 + window];
-  if (ChrWindowBank[window] != bank) {
-    ChrWindowBank[window] = bank;
-    m.CopyChrNoDecode(target, 1, bank);
-  }
+  CopyChr1Recorded(m, target, m.BankRegs[4 + window]);
   m.DecodePatterns(target, 0x400);
 }
 

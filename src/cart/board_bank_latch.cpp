@@ -1,9 +1,11 @@
 // Latch boards (mappers 66, 70, 71 and 232, 78, 79, 87, 184). Bank numbers the board takes
 // "as written" can point past a small image; the primitives wrap them inside the stores.
+// Without CHR ROM the pattern tables are the game's RAM, so CHR writes leave them alone.
 #include "cart/board_bank_latch.h"
 
 #include <cstring>
 
+#include "cart/board_common.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
@@ -45,7 +47,8 @@ void LogBoardWrite(uint16_t address, uint8_t value) {
 
 void Mapper66High(Machine& m, uint16_t, uint8_t value) {
   if (Changed(PrgWindowBank[0], value & 0x30)) m.CopyPrgWindow(0x8000, 32, (value >> 4) & 3);
-  if (Changed(ChrWindowBank[0], value & 3)) m.CopyChrWindow(0x0000, 8, value & 3);
+  if (ChrBankCount != 0 && Changed(ChrWindowBank[0], value & 3))
+    m.CopyChrWindow(0x0000, 8, value & 3);
 }
 
 void Mapper66Low(Machine& m, uint16_t address, uint8_t value) {
@@ -90,7 +93,8 @@ void Mapper78High(Machine& m, uint16_t, uint8_t value) {
     PrgWindowBank[0] = static_cast<uint8_t>((value & 0x0F) % PrgBankCount);
     m.CopyPrgWindow(0x8000, 16, PrgWindowBank[0]);
   }
-  if (Changed(ChrWindowBank[0], value >> 4)) m.CopyChrWindow(0x0000, 8, value >> 4);
+  if (ChrBankCount != 0 && Changed(ChrWindowBank[0], value >> 4))
+    m.CopyChrWindow(0x0000, 8, value >> 4);
 }
 
 void Mapper79Low(Machine& m, uint16_t address, uint8_t value) {
@@ -107,15 +111,15 @@ void Mapper79Low(Machine& m, uint16_t address, uint8_t value) {
 void Mapper87Low(Machine& m, uint16_t address, uint8_t value) {
   if (address != 0x6000) return;
   // 8 KB starting at any 4 KB bank.
-  m.CopyChrNoDecode(0x0000, 4, value);
-  m.CopyChrNoDecode(0x1000, 4, value + 1u);
-  m.DecodePatterns(0x0000, 0x2000);
+  CopyChrRom(m, 0x0000, 4, value);
+  CopyChrRom(m, 0x1000, 4, value + 1u);
 }
 
 void Mapper184Low(Machine& m, uint16_t address, uint8_t value) {
   if (address != 0x6000) return;
   for (const Layout184& layout : kLayouts184) {
     if (layout.value != value) continue;
+    if (ChrBankCount == 0) break;
     m.CopyChrNoDecode(0x0000, 4, layout.low);
     m.CopyChrNoDecode(0x1000, 4, layout.high);
   }

@@ -37,6 +37,13 @@ void SelectMirroring(Machine& m, uint8_t mode) {
   }
 }
 
+void SetTwoScreen(Machine& m, bool horizontal) {
+  if (horizontal)
+    m.SetHorizontalMirroring();
+  else
+    m.SetVerticalMirroring();
+}
+
 void CopyPrg8Reduced(Machine& m, uint16_t window, uint8_t v) {
   if (PrgBankCount != 0) m.CopyPrgWindow(window, 8, v % (PrgBankCount * 2));
 }
@@ -54,8 +61,10 @@ void CopyPrg8Recorded(Machine& m, uint16_t window, uint8_t& record, uint32_t ban
   m.CopyPrgWindow(window, 8, bank);
 }
 
-void CopyChr1(Machine& m, uint16_t window, uint32_t bank) {
-  if (ChrBankCount != 0) m.CopyChrWindow(window, 1, bank);
+void CopyChr1(Machine& m, uint16_t window, uint32_t bank) { CopyChrRom(m, window, 1, bank); }
+
+void CopyChrRom(Machine& m, uint16_t window, uint32_t sizeKb, uint32_t bank) {
+  if (ChrBankCount != 0) m.CopyChrWindow(window, sizeKb, bank);
 }
 
 void CopyChr1Reduced(Machine& m, uint16_t window, uint8_t v) {

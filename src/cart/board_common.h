@@ -14,6 +14,9 @@ void SelectOneScreenA(Machine& m);
 void SelectOneScreenB(Machine& m);
 // By (mode AND 3): 0 vertical, 1 horizontal, 2 one-screen A, 3 one-screen B.
 void SelectMirroring(Machine& m, uint8_t mode);
+// Boards with only the two-screen arrangements copy on every write: applied to the layout it
+// made, the copy changes nothing.
+void SetTwoScreen(Machine& m, bool horizontal);
 
 // 8 KB PRG bank v mod (PrgBankCount x 2) into `window`; an image without PRG ignores it.
 void CopyPrg8Reduced(Machine& m, uint16_t window, uint8_t v);
@@ -22,6 +25,8 @@ void CopyPrg8Recorded(Machine& m, uint16_t window, uint8_t& record, uint32_t ban
 // 1 KB CHR bank into `window`, decoded. An image without CHR ROM has nothing to switch: the
 // copy would wipe the tiles the game drew into its CHR RAM.
 void CopyChr1(Machine& m, uint16_t window, uint32_t bank);
+// The same for a bank of any size, taken as written (the primitives wrap it in the store).
+void CopyChrRom(Machine& m, uint16_t window, uint32_t sizeKb, uint32_t bank);
 // 1 KB CHR bank v mod (ChrBankCount x 8), decoded; ignored without CHR ROM.
 void CopyChr1Reduced(Machine& m, uint16_t window, uint8_t v);
 // 1 KB CHR copy skipped when ChrWindowBank entry `window / $400` holds the bank.

@@ -2,6 +2,7 @@
 // $1000 for $FD and $FE); LineReload and LineIrqEnabled hold the two tables' latches.
 #include "cart/board_latch.h"
 
+#include "cart/board_common.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
@@ -32,11 +33,7 @@ void Mapper10High(Machine& m, uint16_t address, uint8_t value) {
       StoreCandidate(m, (address >> 12) - 0xB, value);
       break;
     case 0xF000:
-      // Called on every write: applied to the layout it made, the copy changes nothing.
-      if (value & 1)
-        m.SetHorizontalMirroring();
-      else
-        m.SetVerticalMirroring();
+      SetTwoScreen(m, value & 1);
       break;
     default:
       break;

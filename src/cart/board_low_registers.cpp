@@ -48,10 +48,8 @@ void Mapper80NameTables(Machine& m, uint16_t address, uint8_t value) {
 
 // 2 KB of CHR starting at any 1 KB page.
 void Mapper80Chr2k(Machine& m, uint16_t window, uint8_t value) {
-  const uint32_t page = value & 0x7F;
-  m.CopyChrNoDecode(window, 1, page);
-  m.CopyChrNoDecode(static_cast<uint16_t>(window + 0x400), 1, page + 1);
-  m.DecodePatterns(window, 0x800);
+  CopyChr1(m, window, value & 0x7F);
+  CopyChr1(m, static_cast<uint16_t>(window + 0x400), (value & 0x7F) + 1u);
 }
 
 }  // namespace
@@ -67,7 +65,7 @@ void Mapper80Low(Machine& m, uint16_t address, uint8_t value) {
     case 0x7EF3:
     case 0x7EF4:
     case 0x7EF5:
-      m.CopyChrWindow(static_cast<uint16_t>(0x1000 + (address - 0x7EF2) * 0x400), 1, value & 0x7F);
+      CopyChr1(m, static_cast<uint16_t>(0x1000 + (address - 0x7EF2) * 0x400), value & 0x7F);
       break;
     case 0x7EFA:
     case 0x7EFB:
@@ -87,7 +85,7 @@ void Mapper91Low(Machine& m, uint16_t address, uint8_t value) {
     CopyPrg8Reduced(m, (address & 1) ? 0xA000 : 0x8000, value);
   } else if (address >= 0x6000) {
     m.BankTarget = static_cast<uint16_t>((address & 3) * 0x800);
-    m.CopyChrWindow(m.BankTarget, 2, value);
+    CopyChrRom(m, m.BankTarget, 2, value);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "cart/board_common.h"
+#include "cart/board_log.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
@@ -28,11 +29,6 @@ void CopierMirroring(Machine& m, uint8_t value) {  // $42FF, both copier boards
     SelectHorizontal(m);
   else
     SelectVertical(m);
-}
-
-void LogAddressAndValue(uint16_t address, uint8_t value) {
-  LogNumberLine(address);
-  LogNumberLine(value);
 }
 
 }  // namespace
@@ -116,10 +112,7 @@ void Mapper32High(Machine& m, uint16_t address, uint8_t value) {
         CopyPrg8Recorded(m, 0xC000, PrgWindowBank[2], value % prg8kCount);
       break;
     case 0x9FF0:
-      if (value & 1)
-        m.SetHorizontalMirroring();
-      else
-        m.SetVerticalMirroring();
+      SetTwoScreen(m, value & 1);
       m.LineIrqEnabled = value & 2;
       break;
     case 0xAFF0:
@@ -135,13 +128,12 @@ void Mapper32High(Machine& m, uint16_t address, uint8_t value) {
 
 namespace {
 
-// Mapper 33's CHR windows: 2 KB at $0000/$0800 (records 0, 1), 1 KB at $1000-$1C00 (4-7).
-void Mapper33Chr(Machine& m, int record, uint16_t window, uint32_t sizeKb, uint8_t value) {
+// Mapper 33's CHR windows: 2 KB at $0000 and $0800 (two 1 KB pages each), 1 KB at $1000-$1C00.
+void Mapper33Chr(Machine& m, uint16_t window, uint32_t sizeKb, uint8_t value) {
   if (ChrBankCount == 0) return;
   const uint32_t bank = value % (ChrBankCount * 8 / sizeKb);
-  if (ChrWindowBank[record] == bank) return;
-  ChrWindowBank[record] = static_cast<uint8_t>(bank);
-  m.CopyChrWindow(window, sizeKb, bank);
+  for (uint32_t page = 0; page < sizeKb; ++page)
+    CopyChr1Recorded(m, static_cast<uint16_t>(window + page * 0x400), bank * sizeKb + page);
 }
 
 }  // namespace
@@ -150,10 +142,7 @@ void Mapper33High(Machine& m, uint16_t address, uint8_t value) {
   const uint32_t prg8kCount = PrgBankCount * 2;
   switch (address) {
     case 0x8000:
-      if (value & 0x40)
-        m.SetVerticalMirroring();
-      else
-        m.SetHorizontalMirroring();
+      SetTwoScreen(m, !(value & 0x40));
       if (prg8kCount) CopyPrg8Recorded(m, 0x8000, PrgWindowBank[0], value % prg8kCount);
       break;
     case 0x8001:
@@ -161,18 +150,16 @@ void Mapper33High(Machine& m, uint16_t address, uint8_t value) {
       break;
     case 0x8002:
     case 0x8003:
-      Mapper33Chr(m, address - 0x8002, static_cast<uint16_t>((address - 0x8002) * 0x800), 2,
-                  value);
+      Mapper33Chr(m, static_cast<uint16_t>((address - 0x8002) * 0x800), 2, value);
       break;
     case 0xA000:
     case 0xA001:
     case 0xA002:
     case 0xA003:
-      Mapper33Chr(m, 4 + (address - 0xA000), static_cast<uint16_t>(0x1000 + (address - 0xA000) * 0x400),
-                  1, value);
+      Mapper33Chr(m, static_cast<uint16_t>(0x1000 + (address - 0xA000) * 0x400), 1, value);
       break;
     default:
-      LogAddressAndValue(address, value);
+      LogBoardWrite(address, value);
       break;
   }
 }

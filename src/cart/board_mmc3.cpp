@@ -83,17 +83,17 @@ void Mmc3Mirroring(Machine& m, uint8_t value) {
   VerticalMirroring = 1 - (value & 1);
 }
 
-void Mmc3CounterWrite(Machine& m, uint16_t reg, uint8_t value) {
+void LineCounterWrite(Machine& m, uint16_t reg, uint8_t value, int plus, int adjust) {
   switch (reg) {
     case 0xC000:
-      m.LineCounter = Add8(value + 1 + IrqAdjust);
+      m.LineCounter = Add8(value + plus + adjust);
       break;
     case 0xC001:
-      m.LineReload = Add8(value + 1);
+      m.LineReload = Add8(value + plus);
       break;
     case 0xE000:
       m.LineIrqEnabled = 0;
-      m.LineCounter = Add8(m.LineReload + IrqAdjust);
+      m.LineCounter = Add8(m.LineReload + adjust);
       break;
     case 0xE001:
       m.LineIrqEnabled = 1;
@@ -103,15 +103,12 @@ void Mmc3CounterWrite(Machine& m, uint16_t reg, uint8_t value) {
   }
 }
 
-void Mmc3High(Machine& m, uint16_t address, uint8_t value) {
-  const uint16_t reg = address & 0xE001;
+void Mmc3CounterWrite(Machine& m, uint16_t reg, uint8_t value) {
+  LineCounterWrite(m, reg, value, 1, IrqAdjust);
+}
+
+void Mmc3UpperRegister(Machine& m, uint16_t reg, uint8_t value) {
   switch (reg) {
-    case 0x8000:
-      Mmc3BankSelect(m, value);
-      break;
-    case 0x8001:
-      Mmc3BankData(m, value);
-      break;
     case 0xA000:
       Mmc3Mirroring(m, value);
       break;
@@ -122,6 +119,16 @@ void Mmc3High(Machine& m, uint16_t address, uint8_t value) {
       Mmc3CounterWrite(m, reg, value);
       break;
   }
+}
+
+void Mmc3High(Machine& m, uint16_t address, uint8_t value) {
+  const uint16_t reg = address & 0xE001;
+  if (reg == 0x8000)
+    Mmc3BankSelect(m, value);
+  else if (reg == 0x8001)
+    Mmc3BankData(m, value);
+  else
+    Mmc3UpperRegister(m, reg, value);
 }
 
 void Mmc3PowerOn(Machine& m) { m.LineIrqEnabled = 0; }

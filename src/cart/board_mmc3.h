@@ -32,5 +32,10 @@ void Mmc3CopyChr(Machine& m, uint16_t target, uint16_t size, uint32_t bank1k);
 
 // $A000: bit 0 = 0 vertical, 1 horizontal; name tables are copied only on a change.
 void Mmc3Mirroring(Machine& m, uint8_t value);
-// $C000, $C001, $E000, $E001 (register = address AND $E001).
+// $C000 counter, $C001 reload, $E000 disable and reload, $E001 enable (register = address
+// AND $E001). Loads add `plus` to the written value and `adjust` to the counter.
+void LineCounterWrite(Machine& m, uint16_t reg, uint8_t value, int plus, int adjust);
+// The same as MMC3 loads them: plus one, and IrqAdjust on the counter.
 void Mmc3CounterWrite(Machine& m, uint16_t reg, uint8_t value);
+// $A000 mirroring, $A001 RAM enable and the counter registers (register = address AND $E001).
+void Mmc3UpperRegister(Machine& m, uint16_t reg, uint8_t value);

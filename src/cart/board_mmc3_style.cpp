@@ -95,13 +95,10 @@ void Mapper112High(Machine& m, uint16_t address, uint8_t value) {
     case 0xA000:
       Mmc3BankData(m, value);
       break;
-    case 0xA001:
-      SramEnable = (value >> 7) & 1;
-      break;
     case 0x8001:
       break;
     default:
-      Mmc3CounterWrite(m, reg, value);
+      Mmc3UpperRegister(m, reg, value);
       break;
   }
 }
@@ -134,14 +131,8 @@ void Mapper161High(Machine& m, uint16_t address, uint8_t value) {
     case 0x8801:
       Mmc3BankData(m, value);
       break;
-    case 0xA000:
-      Mmc3Mirroring(m, value);
-      break;
-    case 0xA001:
-      SramEnable = (value >> 7) & 1;
-      break;
-    case 0xC000: case 0xC001: case 0xE000: case 0xE001:
-      Mmc3CounterWrite(m, address, value);
+    case 0xA000: case 0xA001: case 0xC000: case 0xC001: case 0xE000: case 0xE001:
+      Mmc3UpperRegister(m, address, value);
       break;
     default:
       LogBoardWrite(address, value);
@@ -168,23 +159,11 @@ void Mapper245High(Machine& m, uint16_t address, uint8_t value) {
         CopyChrFromPrg(m, m.BankTarget, m.BankSize / 0x400u, value * 0x400u);
       break;
     case 0xA000:
-      Mmc3Mirroring(m, value);
-      break;
     case 0xA001:
-      SramEnable = (value >> 7) & 1;
+      Mmc3UpperRegister(m, address, value);
       break;
-    case 0xC000:
-      m.LineCounter = value;
-      break;
-    case 0xC001:
-      m.LineReload = value;
-      break;
-    case 0xE000:
-      m.LineIrqEnabled = 0;
-      m.LineCounter = m.LineReload;
-      break;
-    case 0xE001:
-      m.LineIrqEnabled = 1;
+    case 0xC000: case 0xC001: case 0xE000: case 0xE001:
+      LineCounterWrite(m, address, value, 0, 0);  // as written: no plus one, no adjustment
       break;
     default:
       break;
@@ -208,14 +187,8 @@ void Mapper249High(Machine& m, uint16_t address, uint8_t value) {
     case 0x8801:
       Mmc3BankData(m, value);
       break;
-    case 0xA800:
-      Mmc3Mirroring(m, value);
-      break;
-    case 0xA801:
-      SramEnable = (value >> 7) & 1;
-      break;
-    case 0xC800: case 0xC801: case 0xE800:
-      Mmc3CounterWrite(m, address & 0xE001, value);
+    case 0xA800: case 0xA801: case 0xC800: case 0xC801: case 0xE800:
+      Mmc3UpperRegister(m, address & 0xE001, value);
       break;
     case 0xE801:
       if (value != 0) m.LineIrqEnabled = 1;

@@ -20,7 +20,7 @@ void Copy227(Machine& m, uint16_t window, uint32_t unit) { m.CopyPrgWindow(windo
 }  // namespace
 
 void Mapper225High(Machine& m, uint16_t address, uint8_t) {
-  m.CopyChrWindow(0x0000, 8, address & 0x3F);
+  CopyChrRom(m, 0x0000, 8, address & 0x3F);
   if (address & 0x1000) {
     const uint32_t unit = (address >> 6) & 0x3F;
     m.CopyPrgWindow(0x8000, 16, unit);

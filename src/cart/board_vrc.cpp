@@ -1,7 +1,8 @@
 // VRC2/VRC4 boards (mappers 21, 22, 23, 25). The boards differ in which address lines carry
 // the register index, so each decodes its own addresses and then shares the register effects.
 // BankRegs/ExtraRegs hold the CHR halves, MapperMode the window of the latest CHR write,
-// MapperWord the window of the switchable PRG bank (21, 25).
+// MapperWord the window of the switchable PRG bank (21, 25) and, on 25, LineIrqEnabled the
+// record of that window.
 #include "cart/board_common.h"
 #include "cart/board_vrc.h"
 #include "core/globals.h"
@@ -192,7 +193,6 @@ void Mapper25High(Machine& m, uint16_t address, uint8_t value) {
   const uint32_t prg8kCount = PrgBankCount * 2;
   switch (address & 0xF000) {
     case 0x8000:
-      // LineIrqEnabled names the record of the window MapperWord points at.
       if (prg8kCount)
         CopyPrg8Recorded(m, m.MapperWord, PrgWindowBank[m.LineIrqEnabled & 3],
                          value % prg8kCount);

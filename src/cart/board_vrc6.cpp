@@ -8,11 +8,12 @@
 
 namespace {
 
-// Both boards: $8000 the 16 KB bank at $8000 (record 0), $C000 an 8 KB bank (record 1).
+// Both boards: $8000 the 16 KB bank at $8000 (record 0, in 16 KB units), $C000 an 8 KB bank
+// (record 1).
 bool Vrc6Prg(Machine& m, uint16_t address, uint8_t value) {
   if (address == 0x8000) {
     if (PrgBankCount == 0) return true;
-    const uint32_t bank = value % PrgBankCount;
+    const uint32_t bank = value % PrgBankCount;  // at most 63: never the "unknown" record
     if (PrgWindowBank[0] != bank) {
       PrgWindowBank[0] = static_cast<uint8_t>(bank);
       m.CopyPrgWindow(0x8000, 16, bank);

@@ -16,6 +16,8 @@ TEST_F(BandaiNamcoTest, BanksByBoard) {
   Run(18, {
               {16, 16, {{0x8000, 3}, {0x8001, 1}}, {{0x8000, P(0x13)}}},
               {16, 16, {{0x8000, 3}}, {{0x8000, P(0)}}},
+              // Bank $FF, which a record cannot tell from "none", wraps inside the store.
+              {64, 16, {{0x8000, 0xF}, {0x8001, 0xF}}, {{0x8000, P(127)}}},
               {16, 16, {{0x8002, 4}, {0x8003, 0}, {0x9000, 5}, {0x9001, 1}},
                {{0xA000, P(4)}, {0xC000, P(0x15)}}},
               {16, 16, {{0xA000, 2}, {0xA001, 0}, {0xD002, 3}, {0xD003, 1}},

@@ -40,3 +40,18 @@ TEST_F(BankLatchTest, RepeatedLatchValuesCopyNothing) {
   EXPECT_EQ(At(0x8000), P(8));
   EXPECT_EQ(At(0x0000), 0);
 }
+
+// Without CHR ROM the pattern tables are RAM holding the game's tiles: CHR writes leave them.
+TEST_F(BankLatchTest, ChrWritesLeaveChrRamAlone) {
+  for (auto [mapper, address] : {std::pair{66, 0x8000},
+                                 {78, 0x8000},
+                                 {87, 0x6000},
+                                 {184, 0x6000},
+                                 {225, 0x8000},
+                                 {240, 0x8000},
+                                 {80, 0x7EF0},
+                                 {91, 0x6000}}) {
+    Run(static_cast<uint8_t>(mapper),
+        {{2, 0, {{static_cast<uint16_t>(address), 0x16}}, {{0x0000, kDrawn}, {0x1000, kDrawn}}}});
+  }
+}
