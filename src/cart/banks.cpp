@@ -131,10 +131,15 @@ void Machine::RestoreVertical() {
 void Machine::PpuMemoryWrite(uint16_t address, uint8_t value) {
   address &= 0x3FFF;
   if (address < 0x3F00) {
-    PpuMemory[address] = value;
     if (address < 0x2000) {
+      // ROM cannot be written: only CHR RAM (and mapper 6's RAM banks) takes pattern bytes.
+      if (ChrBankCount != 0 && MapperNumber != 6) return;
+      PpuMemory[address] = value;
       PatternsDirty = 1;
-    } else if (address < 0x3000) {
+      return;
+    }
+    PpuMemory[address] = value;
+    if (address < 0x3000) {
       if (OneScreenLow || OneScreenHigh) {
         const uint16_t base = address & 0x23FF;
         for (uint16_t page = 0; page < 0x1000; page += 0x400) PpuMemory[base + page] = value;

@@ -104,6 +104,11 @@ struct Machine {
   uint8_t IrqLatch;
   uint16_t IrqWord;
 
+  // --- Appended (ppu/pattern_cache.cpp): the pattern bytes the cache was last decoded from,
+  // so that a bank write bringing back the bytes already in place decodes nothing.
+  uint8_t DecodedPatterns[0x2000];
+  HALVOREN_GUARD_AFTER(DecodedPatterns)
+
   // --- Read bus (core/read_bus.cpp) ---
   // The two frequent cases are one array read each; devices sit behind the slow path.
   [[gnu::always_inline]] inline uint8_t CpuRead(uint32_t address) {

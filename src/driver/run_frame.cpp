@@ -12,6 +12,7 @@
 #include "host/settings.h"
 #include "host/startup.h"
 #include "ppu/picture.h"
+#include "ppu/sprite_lines.h"
 #include "state/battery.h"
 #include "state/recording.h"
 #include "state/rewind.h"
@@ -29,16 +30,14 @@ inline void RunCpu(Machine& m) {
 
 // Skipped frames do not draw, but games still wait for sprite 0 and may look at the overflow
 // bit: the hit comes on the first line that crosses sprite 0's box, whatever its pixels.
+// The sprites on each line come from a table kept while sprite RAM stands still.
+SpriteLines skippedFrameSprites;
+
 void ApproximateSprites(Machine& m, int line) {
   const int height = (m.CpuMemory[kPpuControl] & 0x20) ? 16 : 8;
   int count = 0;
-  for (int k = 0; k < 64; ++k) {
-    const int top = (m.SpriteRam[k * 4] + 1) & 0xFF;
-    if (top <= line && line < top + height) {
-      ++count;
-      if (k == 0) m.CpuMemory[kPpuStatus] |= 0x40;
-    }
-  }
+  const uint8_t* onLine = skippedFrameSprites.For(m.SpriteRam, height, line, count);
+  if (count > 0 && onLine[count - 1] == 0) m.CpuMemory[kPpuStatus] |= 0x40;  // lowest last
   if (count > 8) m.CpuMemory[kPpuStatus] |= 0x20;
 }
 

@@ -5,6 +5,8 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "ppu/picture.h"
+#include "ppu/sprite_lines.h"
+#include "ppu/tile_rows.h"
 
 namespace {
 
@@ -25,16 +27,22 @@ inline uint8_t AttributeBits(const Machine& m, uint16_t a) {
   return static_cast<uint8_t>(((byte >> shift) & 3) * 4);
 }
 
-// Eight pixels of one tile row at once: each cache byte (0-3) picks one of the four colours.
-inline void DrawTileRow(uint8_t* out, const uint8_t* pattern, const uint8_t* colours) {
-  constexpr uint64_t kOnes = 0x0101010101010101ull;
-  uint64_t pixels;
-  std::memcpy(&pixels, pattern, 8);
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+
+// Eight cache bytes (0-3) turned into their colours at once; `opaque` gets 0xFF in the bytes
+// whose cache byte is not 0.
+inline uint64_t RowColours(uint64_t pixels, const uint8_t* colours, uint64_t& opaque) {
   const uint64_t low = (pixels & kOnes) * 0xFF;          // 0xFF in bytes with bit 0 set
   const uint64_t high = ((pixels >> 1) & kOnes) * 0xFF;  // 0xFF in bytes with bit 1 set
-  const uint64_t result =
-      ((colours[0] * kOnes) & ~low & ~high) | ((colours[1] * kOnes) & low & ~high) |
-      ((colours[2] * kOnes) & ~low & high) | ((colours[3] * kOnes) & low & high);
+  opaque = low | high;
+  return ((colours[0] * kOnes) & ~low & ~high) | ((colours[1] * kOnes) & low & ~high) |
+         ((colours[2] * kOnes) & ~low & high) | ((colours[3] * kOnes) & low & high);
+}
+
+inline void DrawTileRow(uint8_t* out, const uint8_t* pattern, const uint8_t* colours) {
+  uint64_t pixels, opaque;
+  std::memcpy(&pixels, pattern, 8);
+  const uint64_t result = RowColours(pixels, colours, opaque);
   std::memcpy(out, &result, 8);
 }
 
@@ -50,9 +58,9 @@ void FlipTileLatch(Machine& m, uint8_t tile) {
   (table ? m.LineIrqEnabled : m.LineReload) = tile;  // the two ChrLatch bytes
 }
 
-// Draws the 256 background pixels and returns the working tile address after the last tile.
-template <bool kTileLatch>
-uint16_t DrawBackground(Machine& m, uint8_t* row) {
+// Mapper 10's path: a tile at a time, since a $FD or $FE tile can switch the pattern table in
+// the middle of the line. Returns the working tile address after the last tile.
+uint16_t DrawBackgroundWithLatch(Machine& m, uint8_t* row) {
   const uint32_t table = (m.CpuMemory[kPpuControl] & 0x10) ? 16384u : 0u;
   const uint32_t fineRow = (m.FineY & 7u) * 8u;
   const bool scrolled = m.FineX != 0 || (m.VramAddress & 0x1F) != 0;
@@ -79,15 +87,44 @@ uint16_t DrawBackground(Machine& m, uint8_t* row) {
       ++a;
     }
     const uint8_t tile = m.PpuMemory[a];
-    if constexpr (kTileLatch) {
-      if (tile == 0xFD || tile == 0xFE) FlipTileLatch(m, tile);
-    }
+    if (tile == 0xFD || tile == 0xFE) FlipTileLatch(m, tile);
     pattern = m.PatternCache + table + tile * 64u + fineRow;
     colours = m.RenderPalette + AttributeBits(m, a);
     if (x >= kPictureWidth) break;
   }
   if (!(m.CpuMemory[kPpuMask] & 0x02)) std::memset(row, kBlank, 8);
   return a;
+}
+
+// Every other board: the line is built in whole tile pairs from the even tile at or left of
+// the first one (a pair shares its attribute bits), then the 256 visible pixels are copied
+// out. 32 tile steps from the first tile end on the same column, in the other horizontal
+// table when the line wrapped into it.
+uint16_t DrawBackground(Machine& m, uint8_t* row) {
+  const uint32_t table = (m.CpuMemory[kPpuControl] & 0x10) ? 16384u : 0u;
+  const uint32_t fineRow = (m.FineY & 7u) * 8u;
+  const uint16_t a = m.VramAddress | 0x2000;
+  const unsigned coarseX = a & 0x1F;
+  const bool scrolled = m.FineX != 0 || coarseX != 0;
+  const uint16_t rowStart = a & ~0x1F;
+  alignas(16) uint8_t line[kBackgroundPairs * 16];
+  TilePair pairs[kBackgroundPairs];
+  for (unsigned pair = 0; pair < kBackgroundPairs; ++pair) {
+    unsigned column = (coarseX & ~1u) + pair * 2;
+    uint16_t at = rowStart;
+    if (column >= 32) {
+      column -= 32;
+      if (scrolled) at ^= 0x400;
+    }
+    at = static_cast<uint16_t>(at + column);
+    pairs[pair].Left = m.PatternCache + table + m.PpuMemory[at] * 64u + fineRow;
+    pairs[pair].Right = m.PatternCache + table + m.PpuMemory[at + 1] * 64u + fineRow;
+    pairs[pair].Attribute = AttributeBits(m, at);
+  }
+  DrawTilePairs(line, pairs, m.RenderPalette);
+  std::memcpy(row, line + (coarseX & 1) * 8 + (m.FineX & 7), kPictureWidth);
+  if (!(m.CpuMemory[kPpuMask] & 0x02)) std::memset(row, kBlank, 8);
+  return scrolled ? a ^ 0x400 : a;
 }
 
 // Fine Y runs on; after row 7 coarse Y advances, wrapping 31 to 0 within its five bits, and
@@ -121,41 +158,25 @@ void TestSprite0Hit(Machine& m, int line) {
   }
 }
 
-// Which sprites cover each picture line, highest number first. Rebuilt only when sprite RAM
-// or the sprite height differs from what it was built from, so a frame whose sprites stand
-// still pays one 256-byte compare per line instead of testing all 64 sprites.
-struct SpriteLines {
-  uint8_t Source[256];
-  int Height = 0;
-  uint8_t Count[kPictureHeight];
-  uint8_t Sprites[kPictureHeight][64];
-
-  const uint8_t* For(const uint8_t* spriteRam, int height, int line, int& count) {
-    if (height != Height || std::memcmp(Source, spriteRam, sizeof Source) != 0) {
-      Rebuild(spriteRam, height);
-    }
-    count = Count[line];
-    return Sprites[line];
-  }
-
-  void Rebuild(const uint8_t* spriteRam, int height) {
-    std::memcpy(Source, spriteRam, sizeof Source);
-    Height = height;
-    std::memset(Count, 0, sizeof Count);
-    for (int k = 63; k >= 0; --k) {
-      const int top = (spriteRam[k * 4] + 1) & 0xFF;  // Y 255 wraps to the top line
-      for (int line = top; line < top + height && line < kPictureHeight; ++line) {
-        Sprites[line][Count[line]++] = static_cast<uint8_t>(k);
-      }
-    }
-  }
-};
-
 SpriteLines spriteLines;
 
+// One sprite row of eight colours into a layer row: `mask` picks the bytes written. A sprite
+// reaching past column 255 writes only its first `width` columns.
+inline void PutSpriteRow(uint8_t* out, uint64_t colours, uint64_t mask, int width) {
+  if (width == 8) {
+    uint64_t old;
+    std::memcpy(&old, out, 8);
+    old = (old & ~mask) | (colours & mask);
+    std::memcpy(out, &old, 8);
+    return;
+  }
+  for (int column = 0; column < width; ++column)
+    if ((mask >> (8 * column)) & 0xFF) out[column] = static_cast<uint8_t>(colours >> (8 * column));
+}
+
 // Sprites 63 down to 0, so a lower number ends on top within its layer. Front sprites go over
-// the background; behind sprites go whole into the base layer, their transparent pixels as the
-// backdrop colour. No per-line limit.
+// the background where their pixels are opaque; behind sprites go whole into the base layer,
+// their transparent pixels as the backdrop colour. No per-line limit.
 void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line) {
   const uint8_t control = m.CpuMemory[kPpuControl];
   const bool leftColumn = m.CpuMemory[kPpuMask] & 0x04;
@@ -166,24 +187,19 @@ void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line)
     const uint8_t* sprite = m.SpriteRam + onLine[i] * 4;
     const int x = sprite[3];
     if (!leftColumn && x <= 7) continue;
-    int r = line - ((sprite[0] + 1) & 0xFF);
+    int r = line - (sprite[0] + 1);
     const uint8_t attributes = sprite[2];
     if (attributes & 0x80) r = height - 1 - r;
-    const uint8_t* pixels = m.PatternCache + SpriteRowIndex(control, sprite[1], r);
-    const uint8_t* colours = m.RenderPalette + 16 + 4 * (attributes & 3);
-    const bool flipped = attributes & 0x40;
+    uint64_t pixels, opaque;
+    std::memcpy(&pixels, m.PatternCache + SpriteRowIndex(control, sprite[1], r), 8);
+    if (attributes & 0x40) pixels = __builtin_bswap64(pixels);  // column c takes byte 7 - c
+    const uint64_t colours =
+        RowColours(pixels, m.RenderPalette + 16 + 4 * (attributes & 3), opaque);
     const int width = x <= kPictureWidth - 8 ? 8 : kPictureWidth - x;  // clip at column 255
-    if (attributes & 0x20) {
-      for (int j = 0; j < 8; ++j) {
-        const int column = flipped ? 7 - j : j;
-        if (column < width) baseRow[x + column] = colours[pixels[j]];
-      }
-    } else {
-      for (int j = 0; j < 8; ++j) {
-        const int column = flipped ? 7 - j : j;
-        if (pixels[j] && column < width) backgroundRow[x + column] = colours[pixels[j]];
-      }
-    }
+    if (attributes & 0x20)
+      PutSpriteRow(baseRow + x, colours, ~uint64_t{0}, width);
+    else
+      PutSpriteRow(backgroundRow + x, colours, opaque, width);
   }
 }
 
@@ -199,8 +215,8 @@ void Machine::RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line)
 
   uint16_t a = VramAddress | 0x2000;
   if (CpuMemory[kPpuMask] & 0x08) {
-    a = MapperNumber == 10 ? DrawBackground<true>(*this, backgroundRow)
-                           : DrawBackground<false>(*this, backgroundRow);
+    a = MapperNumber == 10 ? DrawBackgroundWithLatch(*this, backgroundRow)
+                           : DrawBackground(*this, backgroundRow);
   } else {
     std::memset(backgroundRow, kBlank, kPictureWidth);
   }

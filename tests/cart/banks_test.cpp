@@ -54,3 +54,18 @@ TEST_F(BanksTest, BankCopiesWrapInsideTheStores) {
   EXPECT_EQ(At(0x0400), C(9));
   EXPECT_EQ(m().PatternCache[0x1000], C(9) & 1);  // decoded at once
 }
+
+// Pattern bytes written through the data port: ROM cannot take them; CHR RAM and mapper 6's
+// RAM banks do (and the cache follows at the next frame start).
+TEST_F(BanksTest, PatternWritesReachOnlyChrRam) {
+  // {mapper, CHR units, whether $0010 takes the byte}
+  const std::tuple<uint8_t, uint8_t, bool> cases[] = {{0, 1, false}, {4, 8, false}, {0, 0, true},
+                                                      {6, 4, true}};
+  for (const auto& [mapper, chrUnits, writable] : cases) {
+    LoadBoard(mapper, 2, chrUnits);
+    const uint8_t before = m().PpuMemory[0x0010];
+    m().PpuMemoryWrite(0x0010, static_cast<uint8_t>(before ^ 0x5A));
+    EXPECT_EQ(m().PpuMemory[0x0010] != before, writable) << int{mapper};
+    EXPECT_EQ(m().PatternsDirty, writable) << int{mapper};
+  }
+}

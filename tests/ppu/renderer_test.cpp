@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ppu/picture.h"
+#include "ppu/tile_rows.h"
 #include "support/fixture.h"
 
 namespace {
@@ -98,7 +99,7 @@ TEST_F(RendererTest, SpriteZeroHitsOnItsFirstOpaqueRowOnly) {
   // Tile 4 is opaque only in row 5: at Y 19 it covers lines 20-27, opaque on line 25.
   EXPECT_EQ(hitLine(19, 4, 0x00), 25);
   EXPECT_EQ(hitLine(19, 4, 0x80), 22);   // flipped vertically: row 2
-  EXPECT_EQ(hitLine(255, 3, 0x00), -1);  // Y 255 never hits, although drawn on lines 0-7
+  EXPECT_EQ(hitLine(255, 3, 0x00), -1);  // Y 255: below the picture
 }
 
 TEST_F(RendererTest, TileLatchSwitchesTheBackgroundTableMidLine) {
@@ -119,6 +120,37 @@ TEST_F(RendererTest, TileLatchSwitchesTheBackgroundTableMidLine) {
   EXPECT_EQ(background[40], 0x23);  // tile 1 of the new bank: colour 3
   EXPECT_EQ(m().LineReload, 0xFD);
   EXPECT_EQ(m().PpuMemory[0x0010], 0xFF);
+}
+
+// Games hide unused sprites with Y 255: their top would be line 256.
+TEST_F(RendererTest, SpritesWithY255AreNotDrawn) {
+  m().CpuMemory[kPpuMask] = 0x16;  // sprites only
+  SetSprite(0, 255, 3, 0x00, 100);  // in front
+  SetSprite(1, 255, 3, 0x20, 120);  // behind
+  for (int line = 0; line < 8; ++line) {
+    Render(line);
+    EXPECT_EQ(background[100], 0x0F) << line;  // the background is off
+    EXPECT_EQ(base[120], 0x0F) << line;
+  }
+}
+
+// The SIMD row and the portable row give the same bytes for any pattern and attribute data.
+TEST(TileRowsTest, SimdAndPortableRowsAgree) {
+  uint32_t seed = 99;
+  auto next = [&seed] { return static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16); };
+  for (int round = 0; round < 50; ++round) {
+    uint8_t cache[64 * 8], palette[16];
+    for (auto& byte : cache) byte = next() & 3;
+    for (auto& colour : palette) colour = next() & 0x3F;
+    TilePair pairs[kBackgroundPairs];
+    for (auto& pair : pairs)
+      pair = TilePair{cache + (next() & 63) * 8, cache + (next() & 63) * 8,
+                      static_cast<uint8_t>((next() & 3) * 4)};
+    uint8_t simd[kBackgroundPairs * 16], portable[kBackgroundPairs * 16];
+    DrawTilePairsPortable(portable, pairs, palette);
+    if (!DrawTilePairsSimd(simd, pairs, palette)) GTEST_SKIP() << "no SIMD path on this host";
+    ASSERT_EQ(std::memcmp(simd, portable, sizeof simd), 0) << round;
+  }
 }
 
 }  // namespace

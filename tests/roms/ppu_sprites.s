@@ -9,7 +9,7 @@
 ;        put the backdrop over sprite 9 (within sprite 8's columns)
 ;   10   behind at (140, 100), over the $0F background: shows whole
 ;   11   at (252, 150): clipped to columns 252-255;  12 at (4, 150), left column shown
-;   13   Y 255: drawn on lines 0-7 at x 100
+;   13   Y 255: below the picture, never drawn (x 100)
 .include "ppu_common.inc"
 INES_HEADER 0
 
