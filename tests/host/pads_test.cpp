@@ -97,16 +97,4 @@ TEST_F(PadsTest, JoystickAxisThresholdsAndButtons) {
   EXPECT_EQ(Frame(), kBitLeft);
 }
 
-TEST_F(PadsTest, AGamepadAddsToPlayerOneWhateverItsDevice) {
-  for (const Devices devices : {Devices{kKeys, kNone, 0}, Devices{kNone, kKeys, 0}}) {
-    StartWith(devices);
-    HeadlessHost.GamepadAttached = true;
-    HeadlessHost.GamepadBits = kBitStart | kBitUp;
-    const int keyboardA = devices.player1 == kKeys ? kBitA : kBitA << 8;
-    EXPECT_EQ(Frame({Press(kKeyX)}), keyboardA | kBitStart | kBitUp);
-    HeadlessHost.GamepadAttached = false;  // pulled out: only the keyboard is left
-    EXPECT_EQ(Frame(), keyboardA);
-  }
-}
-
 }  // namespace

@@ -86,6 +86,7 @@ TEST_F(RunnerStateTest, RefusalsNameTheProblemAndTheirStatus) {
       {"--load-state " + File("none.sv"), 1, "none.sv: No such file or directory"},
       {"--play " + File("short.mov"), 1, "short.mov: file too short"},
       {"--load-state " + File("zero.sv"), 1, "zero.sv: not a state file"},
+      {"--play /dev/zero", 1, "/dev/zero: file too large"},
       {"--record " + File("no/such/r.mov"), 1, "cannot record to"},
       {"--frames 2 --save-state " + File("no/s.sv"), 1, "cannot save the state to"},
   };
