@@ -69,7 +69,10 @@ std::vector<uint8_t> GenerateProgram(FuzzBytes& in) {
         break;  // LDY #v, STA (zp),Y
     }
   }
-  code.insert(code.end(), {0x4C, kProgramStart & 0xFF, kProgramStart >> 8});  // JMP start
+  // Then a loop on the spot: the vectors run the program again at each NMI and IRQ, so it
+  // runs about once a frame instead of thousands of times (bank copies are costly).
+  const uint16_t end = kProgramStart + code.size();
+  code.insert(code.end(), {0x4C, static_cast<uint8_t>(end & 0xFF), static_cast<uint8_t>(end >> 8)});
   return code;
 }
 

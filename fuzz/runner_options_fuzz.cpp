@@ -11,15 +11,22 @@
 namespace {
 constexpr size_t kMaxArguments = 24;
 const std::vector<std::string> kKept = {"a.nes", "keys.txt"};
+
+// The cartridge and key script every run may name; written again after each run, since the
+// options may name them as outputs too.
+void WriteKeptFiles() {
+  static const std::vector<uint8_t> cartridge = SmallCartridge();
+  WriteScratchFile(kKept[0], cartridge.data(), cartridge.size());
+  const std::string keys = "1 press 205\n2 release 205\n";
+  WriteScratchFile(kKept[1], reinterpret_cast<const uint8_t*>(keys.data()), keys.size());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   EnterScratchFolder("runner");
   if (!std::freopen("/dev/null", "w", stdout)) std::abort();  // the summary lines
-  const std::vector<uint8_t> cartridge = SmallCartridge();
-  WriteScratchFile(kKept[0], cartridge.data(), cartridge.size());
-  const std::string keys = "1 press 205\n2 release 205\n";
-  WriteScratchFile(kKept[1], reinterpret_cast<const uint8_t*>(keys.data()), keys.size());
+  WriteKeptFiles();
   return 0;
 }
 
@@ -49,5 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   options.PngFrame = std::min(options.PngFrame, options.Frames);
   RunRunner(options);
   ClearScratchFolder(kKept);
+  WriteKeptFiles();
   return 0;
 }

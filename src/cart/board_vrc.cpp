@@ -1,7 +1,8 @@
 // VRC2/VRC4 boards (mappers 21, 22, 23, 25). The boards differ in which address lines carry
 // the register index, so each decodes its own addresses and then shares the register effects.
 // BankRegs/ExtraRegs hold the CHR halves, MapperMode the window of the latest CHR write,
-// MapperWord the window of the switchable PRG bank (21, 25).
+// MapperWord the window of the switchable PRG bank (21, 25) and, on 25, LineIrqEnabled the
+// record of that window.
 #include "cart/board_common.h"
 #include "cart/board_vrc.h"
 #include "core/globals.h"

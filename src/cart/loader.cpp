@@ -133,10 +133,20 @@ uint8_t HeaderMapperNumber(const uint8_t* header) {
 
 // Every refusal is decided from the header alone, before anything is stored. The three
 // identification lines are logged for any iNES header, so an unsupported board is named.
-uint8_t CheckHeader(const uint8_t* header, size_t headerRead) {
+uint8_t HeaderProblem(const uint8_t* header, size_t headerRead) {
   if (headerRead < 3 || header[0] != 'N' || header[1] != 'E' || header[2] != 'S')
     return kLoadNotInes;
   if (header[4] > kMaxPrgUnits || header[5] > kMaxChrUnits) return kLoadTooLarge;
+  if (!IsSupportedMapper(HeaderMapperNumber(header))) {
+    RefusedMapperNumber = HeaderMapperNumber(header);
+    return kLoadUnsupportedMapper;
+  }
+  return kLoadOk;
+}
+
+uint8_t CheckHeader(const uint8_t* header, size_t headerRead) {
+  const uint8_t problem = HeaderProblem(header, headerRead);
+  if (problem == kLoadNotInes || problem == kLoadTooLarge) return problem;
   const uint8_t mapper = HeaderMapperNumber(header);
   LogText("ROM image identified as Mapper#");
   LogNumberLine(mapper);
@@ -144,11 +154,7 @@ uint8_t CheckHeader(const uint8_t* header, size_t headerRead) {
   LogNumberLine(header[4]);
   LogText("VROM bank:");
   LogNumberLine(header[5]);
-  if (!IsSupportedMapper(mapper)) {
-    RefusedMapperNumber = mapper;
-    return kLoadUnsupportedMapper;
-  }
-  return kLoadOk;
+  return problem;
 }
 
 // Reads exactly `size` bytes; whatever the file lacks stays zero.
@@ -178,15 +184,36 @@ std::string LoadFailureText(uint8_t code) {
   }
 }
 
-uint8_t Machine::LoadCartridge(const char* path) {
+namespace {
+
+FILE* OpenCartridge(const char* path, uint8_t& code) {
   FILE* file = std::fopen(path, "rb");
-  if (!file) return kLoadCannotOpen;
+  code = file ? kLoadOk : kLoadCannotOpen;
   struct stat info;
-  if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+  if (file && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
     std::fclose(file);
-    return kLoadIsFolder;
+    file = nullptr;
+    code = kLoadIsFolder;
   }
-  return LoadCartridgeStream(file);
+  return file;
+}
+
+}  // namespace
+
+uint8_t Machine::LoadCartridge(const char* path) {
+  uint8_t code;
+  FILE* file = OpenCartridge(path, code);
+  return file ? LoadCartridgeStream(file) : code;
+}
+
+uint8_t CheckCartridgeFile(const char* path) {
+  uint8_t code;
+  FILE* file = OpenCartridge(path, code);
+  if (!file) return code;
+  uint8_t header[16] = {};
+  const size_t headerRead = std::fread(header, 1, 16, file);
+  std::fclose(file);
+  return HeaderProblem(header, headerRead);
 }
 
 uint8_t Machine::LoadCartridgeStream(std::FILE* file) {

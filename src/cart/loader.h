@@ -12,6 +12,9 @@ constexpr uint8_t kLoadNotInes = 254;
 constexpr uint8_t kLoadCannotOpen = 255;
 
 bool IsSupportedMapper(uint32_t mapper);
+// What LoadCartridge would refuse the file for (kLoadOk if nothing), with no other effect:
+// lets the program say so before it opens a window.
+uint8_t CheckCartridgeFile(const char* path);
 // The mapper number of the last image refused as unsupported, for its message.
 extern uint8_t RefusedMapperNumber;
 // What a refusal code means, as the messages to the user say it.

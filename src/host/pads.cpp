@@ -144,6 +144,9 @@ void UpdatePads(Machine& m) {
   for (int player = 0; player < 2; ++player)
     if (PlayerDevice[player] == kDeviceJoystick && JoystickPresent) JoystickStep(player);
   m.PadBits[0] = Pack(ButtonState[0]);
+  // A recognised gamepad plays player 1 alongside whatever the configuration gives it.
+  uint8_t gamepad = 0;
+  if (PlatformReadGamepad(&gamepad)) m.PadBits[0] |= gamepad;
   m.PadBits[1] = PlayerDevice[1] != kDeviceNone ? Pack(ButtonState[1]) : 0;
 }
 

@@ -50,6 +50,10 @@ int PlatformReadKeyEvents(KeyEvent* records, int max);
 // False when the joystick could not be read; the state is then untouched.
 bool PlatformReadJoystick(JoystickState* state);
 
+// Every connected controller the host recognises as a gamepad, other than the joystick opened
+// for a player set to J, as player 1's port bits ORed together. False when none is connected.
+bool PlatformReadGamepad(uint8_t* padBits);
+
 // One poll of the host's events per frame; false once the window has been closed or a close
 // was requested.
 bool PlatformPollEvents();

@@ -12,6 +12,7 @@
 #include "core/machine.h"
 #include "driver/pacing.h"
 #include "driver/run_frame.h"
+#include "debug/message_area.h"
 #include "host/config.h"
 #include "host/demo_cartridge.h"
 #include "host/pads.h"
@@ -24,6 +25,8 @@
 #include "state/recording.h"
 
 namespace {
+
+const char* ConfigurationName = "";  // the file start-up read, for messages
 
 // The splash: the program's name on the cleared screen while the cartridge loads.
 void ShowSplash() {
@@ -38,11 +41,31 @@ void ShowSplash() {
                      SystemPalette);
 }
 
-uint8_t LoadNamedOrDemoCartridge(Machine& m, bool demo) {
+void LogOpen() {
   LogText("Open:");
   LogText(CartridgePath, 30);
   LogText("\n");
+}
+
+uint8_t LoadNamedOrDemoCartridge(Machine& m, bool demo) {
+  LogOpen();
   return demo ? LoadDemoCartridge(m) : m.LoadCartridge(CartridgePath);
+}
+
+bool RefuseCartridge(uint8_t code) {
+  LogText("Error reading ROM\n");
+  std::fprintf(stderr, "halvoren: %s: %s\n", CartridgePath, LoadFailureText(code).c_str());
+  return false;
+}
+
+// A player who gets no sound or no keys is told why, on the screen and the terminal.
+void TellWhatIsMissing() {
+  if (SoundFellBack) ShowPaddedMessage("No sound device: playing silent");
+  if (PlayerDevice[0] == kDeviceNone && PlayerDevice[1] == kDeviceNone) {
+    std::fprintf(stderr, "halvoren: %s names no controller for either player "
+                 "(PLAYER1=K plays on the keyboard)\n", ConfigurationName);
+    ShowPaddedMessage("No keys: set PLAYER1=K in the configuration");
+  }
 }
 
 }  // namespace
@@ -61,6 +84,7 @@ void SetConsoleConstants() {
 
 bool StartUp(Machine& m, const StartOptions& options) {
   SoundFellBack = false;
+  ConfigurationName = options.ConfigPath;
   LogStart();
   if (PlatformRaisePriority()) LogText("Halvoren log file\n");
   ResetConfiguration();
@@ -75,6 +99,15 @@ bool StartUp(Machine& m, const StartOptions& options) {
     std::fprintf(stderr, "halvoren: the cartridge path is longer than %zu characters\n",
                  kTextValueSize - 1);
     return false;
+  }
+
+  // A cartridge that cannot be played is reported before any window opens.
+  if (!demo) {
+    const uint8_t problem = CheckCartridgeFile(CartridgePath);
+    if (problem != kLoadOk) {
+      LogOpen();
+      return RefuseCartridge(problem);
+    }
   }
 
   int width, height;
@@ -102,13 +135,11 @@ bool StartUp(Machine& m, const StartOptions& options) {
 
   const uint8_t code = LoadNamedOrDemoCartridge(m, demo);
   if (code != kLoadOk) {
-    LogText("Error reading ROM\n");
     ShutDown();
-    std::fprintf(stderr, "halvoren: %s: %s\n", CartridgePath,
-                 LoadFailureText(code).c_str());
-    return false;
+    return RefuseCartridge(code);
   }
   CreateExpansionChannels();  // a failure leaves the chip silent, play goes on
+  TellWhatIsMissing();
   LoadBatteryRam(m);
   PlatformPollEvents();
   return true;

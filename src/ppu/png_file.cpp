@@ -1,6 +1,7 @@
 #include "ppu/png_file.h"
 
 #include <png.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -52,9 +53,19 @@ bool WriteTo(FILE* file, const std::string& path, const uint8_t* picture, int wi
 }  // namespace
 
 // Written beside its final name and renamed into place, so an existing file is replaced
-// whole or not at all.
+// whole or not at all. Anything but a plain file (a link, a device such as /dev/stdout, a
+// pipe) is written through as it stands: a rename would replace the link or the device itself.
 bool WritePicturePng(const std::string& path, const uint8_t* picture, int width, int height,
                      const PaletteEntry* palette, std::string& error) {
+  struct stat info;
+  if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+      error = "cannot write " + path + ": " + std::strerror(errno);
+      return false;
+    }
+    return WriteTo(file, path, picture, width, height, palette, error);
+  }
   const std::string temporary = path + ".tmp";
   FILE* file = std::fopen(temporary.c_str(), "wb");
   if (!file) {

@@ -12,6 +12,11 @@
 
 std::string LastStateMessage;
 
+namespace {
+// Days of recorded play; anything larger is not a file of ours.
+constexpr size_t kLargestReadFile = 64u << 20;
+}  // namespace
+
 void ShowStateMessage(const std::string& text) {
   LastStateMessage = text;
   ShowPaddedMessage(text);
@@ -41,8 +46,14 @@ std::string ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) 
   bytes.clear();
   uint8_t buffer[16384];
   size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
     bytes.insert(bytes.end(), buffer, buffer + got);
+    if (bytes.size() > kLargestReadFile) {  // not ours, or a device that never ends
+      std::fclose(file);
+      bytes.clear();
+      return "file too large";
+    }
+  }
   // A folder opens but reads with an error.
   const std::string error = std::ferror(file) ? std::strerror(errno) : "";
   std::fclose(file);

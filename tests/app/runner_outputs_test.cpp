@@ -59,4 +59,16 @@ TEST_F(RunnerOutputsTest, PathsFoldersAndUnwritableOutputsAreNamedWithTheReason)
   }
 }
 
+// A PNG named through a link lands in the file the link names; the link stays a link.
+TEST_F(RunnerOutputsTest, APictureThroughALinkKeepsTheLink) {
+  std::ofstream(dir / "real.png") << "old";
+  std::filesystem::create_symlink(dir / "real.png", dir / "link.png");
+  const auto result = RunTheRunner(TestRomPath("ppu_scroll.nes") + " --frames 2 --log " +
+                                   (dir / "run.tst").string() + " --png " +
+                                   (dir / "link.png").string());
+  EXPECT_EQ(result.status, 0) << result.output;
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.png"));
+  EXPECT_EQ(Contents(dir / "real.png").substr(1, 3), "PNG");
+}
+
 }  // namespace

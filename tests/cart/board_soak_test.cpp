@@ -1,6 +1,7 @@
 // Random register traffic on every supported board, over empty, single, odd-sized and the
 // largest images. Nothing checks a bank: no write or read may reach outside the memory images
 // (the sanitizer build catches that) nor change the ROM stores.
+#include <algorithm>
 #include <cstdio>
 #include <random>
 
@@ -59,6 +60,8 @@ class BoardSoakTest : public MachineTest {
     readSink = sink;
     EXPECT_FALSE(m().OneScreenLow && m().OneScreenHigh);
     EXPECT_EQ(StoreChecksum(m()), stores);
+    // Decoded pixels are 0-3; a pattern copy past the end of PPU memory would land here.
+    EXPECT_LE(*std::max_element(std::begin(m().PatternCache), std::end(m().PatternCache)), 3);
   }
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "debug/message_area.h"
 #include "driver/main_loop.h"
 #include "driver/run_frame.h"
 #include "host/config.h"
@@ -96,12 +97,30 @@ TEST_F(StartUpTest, FailuresEndStartUpWithTheDevicesClosed) {
   EXPECT_FALSE(StartUp(m(), options));
   EXPECT_NE(HeadlessHost.MessageBoxes.find("ERROR: "), std::string::npos);
   EXPECT_EQ(ReadLog().find("Open:"), std::string::npos);
-  // A missing cartridge, after the devices opened.
+  // A missing or unplayable cartridge is refused before any window opens.
   HeadlessHost.FailDisplay = false;
-  std::ofstream(configPath) << "BOOT=absent.nes\nPLAYER1=K\n";
-  EXPECT_FALSE(StartUp(m(), options));
-  EXPECT_TRUE(LogHasInOrder({"Open:absent.nes", "Error reading ROM\n"}));
-  EXPECT_FALSE(HeadlessHost.DisplayOpen);
+  InesImage unsupported;
+  unsupported.Mapper = 9;
+  const std::string nine = WriteFile("nine.nes", unsupported.Bytes());
+  for (const std::string config : {std::string("BOOT=absent.nes"), "BOOT=" + nine}) {
+    std::ofstream(configPath) << config << "\nPLAYER1=K\n";
+    const int shown = HeadlessHost.ShowScreenCalls;
+    EXPECT_FALSE(StartUp(m(), options));
+    EXPECT_TRUE(LogHasInOrder({"Open:", "Error reading ROM\n"}));
+    EXPECT_EQ(HeadlessHost.ShowScreenCalls, shown) << "not even the splash";
+    EXPECT_FALSE(HeadlessHost.DisplayOpen);
+  }
+}
+
+// What a player would otherwise have to guess: no sound device, no keys configured.
+TEST_F(StartUpTest, MissingSoundAndKeysAreShownInTheMessageArea) {
+  std::ofstream(configPath) << "SOUND=M\n";  // a file without PLAYER1=: nobody has keys
+  HeadlessWavPath = (dir / "no-such-folder" / "out.wav").string();
+  ASSERT_TRUE(StartUp(m(), options));
+  EXPECT_EQ(std::string(MessageAreaLine(2).Text, 31), "No sound device: playing silent");
+  EXPECT_EQ(std::string(NewestMessage().Text, 43), "No keys: set PLAYER1=K in the configuration");
+  ShutDown();
+  HeadlessWavPath.clear();
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
 // File names beside the cartridge, and the runner's state options as a user calls them.
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <filesystem>
 
@@ -8,6 +6,7 @@
 #include "state/state_files.h"
 #include "state/state_image.h"
 #include "support/fixture.h"
+#include "support/run_command.h"
 
 namespace {
 
@@ -32,23 +31,11 @@ TEST(StateFileNames, ReplaceTheExtensionOrAppendOne) {
   EXPECT_EQ(CartridgeFileName("MOV"), "roms/GAME.MOV");
 }
 
-struct Shell {
-  int status;
-  std::string output;
-};
+using Shell = CommandResult;
 
 // Runs a shell command line with the runner as $RUN; its exit status and all its output.
 Shell RunShell(const std::string& script) {
-  const std::string command =
-      "RUN=" + std::string(HALVOREN_RUN_BINARY) + "; { " + script + "; } 2>&1";
-  Shell result{-1, ""};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return result;
-  char buffer[512];
-  while (size_t n = fread(buffer, 1, sizeof buffer, pipe)) result.output.append(buffer, n);
-  const int raw = pclose(pipe);
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return result;
+  return RunCommand("RUN=" + std::string(HALVOREN_RUN_BINARY) + "; { " + script + "; }");
 }
 
 class RunnerStateTest : public MachineTest {
@@ -99,6 +86,7 @@ TEST_F(RunnerStateTest, RefusalsNameTheProblemAndTheirStatus) {
       {"--load-state " + File("none.sv"), 1, "none.sv: No such file or directory"},
       {"--play " + File("short.mov"), 1, "short.mov: file too short"},
       {"--load-state " + File("zero.sv"), 1, "zero.sv: not a state file"},
+      {"--play /dev/zero", 1, "/dev/zero: file too large"},
       {"--record " + File("no/such/r.mov"), 1, "cannot record to"},
       {"--frames 2 --save-state " + File("no/s.sv"), 1, "cannot save the state to"},
   };

@@ -1,5 +1,5 @@
-// Controls of the headless host, for tests and the runner: scripted keys and joystick, a
-// display that can be made to fail, and what the host was asked to do.
+// Controls of the headless host, for tests and the runner: scripted keys, joystick and
+// gamepad, a display that can be made to fail, and what the host was asked to do.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,8 @@ struct HeadlessHostState {
   bool RaisePriorityWorks = true;
   bool JoystickAttached = false;
   JoystickState Joystick{};
+  bool GamepadAttached = false;
+  uint8_t GamepadBits = 0;  // port bits, as PlatformReadGamepad gives them
   bool DisplayOpen = false;
   bool CloseRequested = false;
   int CloseDevicesCalls = 0;

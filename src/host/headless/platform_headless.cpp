@@ -1,5 +1,5 @@
-// A host with no devices: time from the monotonic clock, the screen and sound discarded, keys
-// and joystick only as scripted through headless.h, message boxes on standard error.
+// A host with no devices: time from the monotonic clock, the screen and sound discarded, keys,
+// joystick and gamepad only as scripted through headless.h, message boxes on standard error.
 #include <chrono>
 #include <cstdio>
 #include <deque>
@@ -67,6 +67,12 @@ int PlatformReadKeyEvents(KeyEvent* records, int max) {
 bool PlatformReadJoystick(JoystickState* state) {
   if (!HeadlessHost.JoystickAttached) return false;
   *state = HeadlessHost.Joystick;
+  return true;
+}
+
+bool PlatformReadGamepad(uint8_t* padBits) {
+  if (!HeadlessHost.GamepadAttached) return false;
+  *padBits = HeadlessHost.GamepadBits;
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The desktop host: one SDL window showing the 8-bit screen through the palette, either the
 // picture alone at a whole-number scale (the player view) or the whole screen (the debugger
-// view); the keyboard as buffered DirectInput-coded records; one joystick.
+// view); the keyboard as buffered DirectInput-coded records. The joysticks live in
+// joysticks_sdl.cpp; their device events come through the poll here.
 #include <SDL.h>
 #include <sys/resource.h>
 
@@ -15,6 +16,7 @@
 #include "host/key_codes.h"
 #include "host/platform.h"
 #include "host/player_view.h"
+#include "host/sdl/joysticks_sdl.h"
 #include "host/sdl/sdl_host.h"
 #include "host/settings.h"
 #include "debug/message_area.h"
@@ -36,7 +38,6 @@ int textureWidth, textureHeight;
 std::vector<uint32_t> rgbPixels;
 uint32_t overlaySerial;       // the message the overlay shows, and since when
 uint32_t overlaySince;
-SDL_Joystick* joystick;
 bool closed;
 uint32_t quitAfterFrames;
 uint32_t framesPolled;
@@ -183,14 +184,8 @@ bool PlatformOpenDisplay(int width, int height) {
   SDL_RenderClear(renderer);
   SDL_RenderPresent(renderer);
   LogText("Keyboard initialized\n");
+  OpenGamepads();
   return true;
-}
-
-bool PlatformOpenJoystick() {
-  if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0 || SDL_NumJoysticks() < 1) return false;
-  joystick = SDL_JoystickOpen(0);
-  if (!joystick) LogSdlError();
-  return joystick != nullptr;
 }
 
 void PlatformCloseDevices() {
@@ -203,11 +198,7 @@ void PlatformCloseDevices() {
   overlaySerial = 0;
   renderer = nullptr;
   window = nullptr;
-  if (joystick) {
-    SDL_JoystickClose(joystick);
-    joystick = nullptr;
-    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
-  }
+  CloseJoysticks();
   if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_QuitSubSystem(SDL_INIT_VIDEO);
   keyCount = 0;
 }
@@ -245,17 +236,6 @@ int PlatformReadKeyEvents(KeyEvent* records, int max) {
   return count;
 }
 
-bool PlatformReadJoystick(JoystickState* state) {
-  if (!joystick || !SDL_JoystickGetAttached(joystick)) return false;
-  SDL_JoystickUpdate();
-  state->X = SDL_JoystickGetAxis(joystick, 0) + 32768;
-  state->Y = SDL_JoystickGetAxis(joystick, 1) + 32768;
-  const int buttons = SDL_JoystickNumButtons(joystick);
-  for (int i = 0; i < 32; ++i)
-    state->Buttons[i] = i < buttons && SDL_JoystickGetButton(joystick, i) ? 0x80 : 0;
-  return true;
-}
-
 bool PlatformPollEvents() {
   if (quitAfterFrames && ++framesPolled == quitAfterFrames) {
     SDL_Event quit{};
@@ -272,7 +252,7 @@ bool PlatformPollEvents() {
         break;
       case SDL_KEYDOWN:
       case SDL_KEYUP: BufferKey(event.key); break;
-      default: break;
+      default: HandleJoystickEvent(event); break;
     }
   }
   return !closed;
