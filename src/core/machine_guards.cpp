@@ -14,6 +14,7 @@ const size_t kMachineGuardOffsets[] = {
     offsetof(Machine, PpuMemoryGuard),        offsetof(Machine, PatternCacheGuard),
     offsetof(Machine, SpriteRamGuard),        offsetof(Machine, NamcoSoundRamGuard),
     offsetof(Machine, PadReadIndexGuard),     offsetof(Machine, PadBitsGuard),
+    offsetof(Machine, DecodedPatternsGuard),
 };
 const size_t kMachineGuardCount = sizeof kMachineGuardOffsets / sizeof kMachineGuardOffsets[0];
 
