@@ -106,20 +106,24 @@ uint16_t DrawBackground(Machine& m, uint8_t* row) {
   const uint16_t a = m.VramAddress | 0x2000;
   const unsigned coarseX = a & 0x1F;
   const bool scrolled = m.FineX != 0 || coarseX != 0;
+  // The two horizontal tables this line can read: its own, then the one it wraps into.
   const uint16_t rowStart = a & ~0x1F;
+  const uint16_t wrapStart = scrolled ? rowStart ^ 0x400 : rowStart;
+  const uint8_t* names[2] = {m.PpuMemory + rowStart, m.PpuMemory + wrapStart};
+  const unsigned attributeRow = 0x23C0 | (((a & 0x3E0) >> 7) << 3);
+  const uint8_t* attributes[2] = {m.PpuMemory + ((rowStart & 0xC00) | attributeRow),
+                                  m.PpuMemory + ((wrapStart & 0xC00) | attributeRow)};
+  const unsigned rowShift = (a & 0x40) ? 4 : 0;  // coarse Y bit 1
   alignas(16) uint8_t line[kBackgroundPairs * 16];
   TilePair pairs[kBackgroundPairs];
   for (unsigned pair = 0; pair < kBackgroundPairs; ++pair) {
-    unsigned column = (coarseX & ~1u) + pair * 2;
-    uint16_t at = rowStart;
-    if (column >= 32) {
-      column -= 32;
-      if (scrolled) at ^= 0x400;
-    }
-    at = static_cast<uint16_t>(at + column);
-    pairs[pair].Left = m.PatternCache + table + m.PpuMemory[at] * 64u + fineRow;
-    pairs[pair].Right = m.PatternCache + table + m.PpuMemory[at + 1] * 64u + fineRow;
-    pairs[pair].Attribute = AttributeBits(m, at);
+    const unsigned at = (coarseX & ~1u) + pair * 2;  // 0-63: past 31 in the wrapped table
+    const unsigned side = at >> 5, column = at & 31;
+    pairs[pair].Left = m.PatternCache + table + names[side][column] * 64u + fineRow;
+    pairs[pair].Right = m.PatternCache + table + names[side][column + 1] * 64u + fineRow;
+    const unsigned shift = rowShift | (column & 2);
+    pairs[pair].Attribute =
+        static_cast<uint8_t>(((attributes[side][column >> 2] >> shift) & 3) * 4);
   }
   DrawTilePairs(line, pairs, m.RenderPalette);
   std::memcpy(row, line + (coarseX & 1) * 8 + (m.FineX & 7), kPictureWidth);

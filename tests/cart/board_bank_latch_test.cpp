@@ -28,30 +28,11 @@ TEST_F(BankLatchTest, RegistersSelectTheWrittenBanks) {
             {2, 4, {{0x6000, 0x15}, {0x6001, 0x14}}, {{0x0000, C(8)}, {0x1000, C(12)}}}});
 }
 
-// The window records skip a copy of the bank already in place: bytes changed by hand in
-// the windows survive a repeated write.
-TEST_F(BankLatchTest, RepeatedLatchValuesCopyNothing) {
-  LoadBoard(66, 8, 4);
-  m().CpuWrite(0x8000, 0x11);
-  m().CpuMemory[0x8000] = m().PpuMemory[0x0000] = 0;
-  m().CpuWrite(0x8000, 0x11);
-  EXPECT_EQ(At(0x8000) + At(0x0000), 0);
-  m().CpuWrite(0x8000, 0x21);  // new PRG, same CHR
-  EXPECT_EQ(At(0x8000), P(8));
-  EXPECT_EQ(At(0x0000), 0);
-}
-
 // Without CHR ROM the pattern tables are RAM holding the game's tiles: CHR writes leave them.
 TEST_F(BankLatchTest, ChrWritesLeaveChrRamAlone) {
-  for (auto [mapper, address] : {std::pair{66, 0x8000},
-                                 {78, 0x8000},
-                                 {87, 0x6000},
-                                 {184, 0x6000},
-                                 {225, 0x8000},
-                                 {240, 0x8000},
-                                 {80, 0x7EF0},
-                                 {91, 0x6000}}) {
-    Run(static_cast<uint8_t>(mapper),
-        {{2, 0, {{static_cast<uint16_t>(address), 0x16}}, {{0x0000, kDrawn}, {0x1000, kDrawn}}}});
-  }
+  const std::pair<uint8_t, uint16_t> chrPorts[] = {{66, 0x8000},  {78, 0x8000},  {87, 0x6000},
+                                                   {184, 0x6000}, {225, 0x8000}, {240, 0x8000},
+                                                   {80, 0x7EF0},  {91, 0x6000}};
+  for (auto [mapper, address] : chrPorts)
+    Run(mapper, {{2, 0, {{address, 0x16}}, {{0x0000, kDrawn}, {0x1000, kDrawn}}}});
 }
