@@ -102,7 +102,7 @@ TEST_F(StartUpTest, FailuresEndStartUpWithTheDevicesClosed) {
   InesImage unsupported;
   unsupported.Mapper = 9;
   const std::string nine = WriteFile("nine.nes", unsupported.Bytes());
-  for (const std::string config : {std::string("BOOT=absent.nes"), "BOOT=" + nine}) {
+  for (const std::string& config : {std::string("BOOT=absent.nes"), "BOOT=" + nine}) {
     std::ofstream(configPath) << config << "\nPLAYER1=K\n";
     const int shown = HeadlessHost.ShowScreenCalls;
     EXPECT_FALSE(StartUp(m(), options));
