@@ -68,6 +68,16 @@ class CpuCore {
     cell = value;
   }
 
+  // Internal RAM is written in place: a changed byte marks the pass as the direct stores do,
+  // which stops a loop skip just as the bus's own count would. The rest goes to the bus.
+  HALVOREN_INLINE void WriteBus(uint16_t address, uint8_t value) {
+    if (address < 0x2000) [[likely]] {
+      Store(address & 0x07FF, value);
+    } else {
+      m.CpuWrite(address, value);
+    }
+  }
+
   // --- Fetch, stack ---
   HALVOREN_INLINE uint8_t Fetch() { return m.CpuRead(pc++); }
   HALVOREN_INLINE uint16_t Fetch16() {
@@ -133,7 +143,7 @@ class CpuCore {
     if constexpr (IsDirect(kMode)) {
       Store(Address<kMode>(), value);
     } else {
-      m.CpuWrite(Address<kMode>(), value);
+      WriteBus(Address<kMode>(), value);
     }
   }
 
@@ -150,7 +160,7 @@ class CpuCore {
     } else {
       const uint16_t address = Address<kMode>();
       result = change(m.CpuRead(address));
-      m.CpuWrite(address, result);
+      WriteBus(address, result);
     }
     SetNZ(result);
   }
