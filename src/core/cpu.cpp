@@ -46,6 +46,9 @@ void CpuCore<kMainCore, kTraced>::Halt() {
   HaltCpu(m, pc, s, kMainCore ? Status() : -1);
 }
 
+uint8_t ReadDevice(Machine& m, uint16_t address) { return m.CpuReadDevice(address); }
+void WriteDevice(Machine& m, uint16_t address, uint8_t value) { m.CpuWrite(address, value); }
+
 void HaltCpu(Machine& m, uint16_t pc, uint8_t s, int status) {
   m.PC = pc;
   m.S = s;

@@ -17,6 +17,18 @@
 
 #define HALVOREN_INLINE inline __attribute__((always_inline))
 
+// The device side of the buses as the interpreter calls it. Where the build allows, these
+// stubs preserve every general register, so that a device access in one handler does not
+// force the 6502 registers out of host registers in all the others.
+#if HALVOREN_DEVICE_STUBS
+#define HALVOREN_DEVICE_STUB \
+  gnu::noinline, gnu::no_caller_saved_registers, gnu::target("general-regs-only")
+#else
+#define HALVOREN_DEVICE_STUB gnu::noinline
+#endif
+[[HALVOREN_DEVICE_STUB]] uint8_t ReadDevice(Machine& m, uint16_t address);
+[[HALVOREN_DEVICE_STUB]] void WriteDevice(Machine& m, uint16_t address, uint8_t value);
+
 template <bool kMainCore, bool kTraced>
 class CpuCore {
  public:
@@ -68,18 +80,25 @@ class CpuCore {
     cell = value;
   }
 
+  // The same read as Machine::CpuRead, through the device stub.
+  HALVOREN_INLINE uint8_t ReadBus(uint32_t address) {
+    address &= 0xFFFF;
+    if (address >= 0x8000) return Mem(address);
+    if (address < 0x2000) return Mem(address & 0x07FF);
+    return ReadDevice(m, static_cast<uint16_t>(address));
+  }
   // Internal RAM is written in place: a changed byte marks the pass as the direct stores do,
   // which stops a loop skip just as the bus's own count would. The rest goes to the bus.
   HALVOREN_INLINE void WriteBus(uint16_t address, uint8_t value) {
     if (address < 0x2000) [[likely]] {
       Store(address & 0x07FF, value);
     } else {
-      m.CpuWrite(address, value);
+      WriteDevice(m, address, value);
     }
   }
 
   // --- Fetch, stack ---
-  HALVOREN_INLINE uint8_t Fetch() { return m.CpuRead(pc++); }
+  HALVOREN_INLINE uint8_t Fetch() { return ReadBus(pc++); }
   HALVOREN_INLINE uint16_t Fetch16() {
     const uint8_t low = Fetch();
     return static_cast<uint16_t>(low | (Fetch() << 8));
@@ -95,7 +114,7 @@ class CpuCore {
     return static_cast<uint16_t>(low | (Pull() << 8));
   }
   HALVOREN_INLINE uint16_t ReadVector(uint16_t at) {
-    return static_cast<uint16_t>(m.CpuRead(at) | (m.CpuRead(at + 1) << 8));
+    return static_cast<uint16_t>(ReadBus(at) | (ReadBus(at + 1) << 8));
   }
 
   // --- Operand addressing ---
@@ -134,7 +153,7 @@ class CpuCore {
     } else if constexpr (IsDirect(kMode)) {
       return Mem(Address<kMode>());
     } else {
-      return m.CpuRead(Address<kMode>());
+      return ReadBus(Address<kMode>());
     }
   }
 
@@ -159,7 +178,7 @@ class CpuCore {
       Store(address, result);
     } else {
       const uint16_t address = Address<kMode>();
-      result = change(m.CpuRead(address));
+      result = change(ReadBus(address));
       WriteBus(address, result);
     }
     SetNZ(result);
@@ -284,7 +303,7 @@ class CpuCore {
       ++pc;
       return 0;
     }
-    const uint8_t displacement = m.CpuRead(pc);
+    const uint8_t displacement = ReadBus(pc);
     pc = static_cast<uint16_t>(pc + 1 + static_cast<int8_t>(displacement));
     if (displacement & 0x80) LoopEdge();
     return displacement;
@@ -314,14 +333,14 @@ class CpuCore {
       if (backward) LoopEdge();
     } else {  // the pointer's high byte does not carry into the next page
       const uint16_t high = static_cast<uint16_t>((target & 0xFF00) | ((target + 1) & 0x00FF));
-      pc = static_cast<uint16_t>(m.CpuRead(target) | (m.CpuRead(high) << 8));
+      pc = static_cast<uint16_t>(ReadBus(target) | (ReadBus(high) << 8));
     }
   }
   template <Mode>
   HALVOREN_INLINE void JSR() {
     const uint8_t low = Fetch();
     PushWord(pc);  // the address of the last operand byte
-    pc = static_cast<uint16_t>(low | (m.CpuRead(pc) << 8));
+    pc = static_cast<uint16_t>(low | (ReadBus(pc) << 8));
   }
   template <Mode> HALVOREN_INLINE void RTS() { pc = static_cast<uint16_t>(PullWord() + 1); }
   template <Mode>
