@@ -29,21 +29,21 @@ void CpuCore<kMainCore, kTraced>::Store() {
   m.X = x;
   m.Y = y;
   m.S = s;
-  m.PC = pc;
+  m.PC = static_cast<uint16_t>(pc);
   m.P = Status();
   if constexpr (!kMainCore) CycleCarry = static_cast<int16_t>(budget);
 }
 
 template <bool kMainCore, bool kTraced>
 void CpuCore<kMainCore, kTraced>::Trace() const {
-  TraceInstruction(m, TraceRegisters{pc, a, x, y, Status(), s}, kMainCore);
+  TraceInstruction(m, TraceRegisters{static_cast<uint16_t>(pc), a, x, y, Status(), s}, kMainCore);
 }
 
 // An opcode the core does not know stops the CPU for good. PC stays one past the opcode; A, X
 // and Y are not written back, and the alternate core leaves P and CycleCarry as they were.
 template <bool kMainCore, bool kTraced>
 void CpuCore<kMainCore, kTraced>::Halt() {
-  HaltCpu(m, pc, s, kMainCore ? Status() : -1);
+  HaltCpu(m, static_cast<uint16_t>(pc), s, kMainCore ? Status() : -1);
 }
 
 uint8_t ReadDevice(Machine& m, uint16_t address) { return m.CpuReadDevice(address); }

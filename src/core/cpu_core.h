@@ -44,7 +44,7 @@ class CpuCore {
 
   Machine& m;
   uint8_t a = 0, x = 0, y = 0, s = 0;
-  uint16_t pc = 0;
+  uint32_t pc = 0;  // the low 16 bits; wider only so that it stays in a host register
   uint8_t c = 0, v = 0, bits = 0;
   unsigned nz = 1;
   int budget = 0;
@@ -275,7 +275,7 @@ class CpuCore {
 
   HALVOREN_INLINE uint64_t RegisterKey() const {
     return uint64_t{a} | (uint64_t{x} << 8) | (uint64_t{y} << 16) | (uint64_t{s} << 24) |
-           (uint64_t{Status()} << 32) | (uint64_t{pc} << 40);
+           (uint64_t{Status()} << 32) | (uint64_t{pc & 0xFFFF} << 40);
   }
   // Called on every backward jump, with pc at the jump's target: the end of one pass of a
   // loop and the start of the next. After k skipped passes the budget is still above zero at
@@ -311,7 +311,7 @@ class CpuCore {
   // A BPL back onto LDA $2002 is a game waiting for vertical blank: skip the rest of the line.
   template <Mode>
   HALVOREN_INLINE void BPL() {
-    if (Branch(!NegativeSet()) == 0xFB && Mem(pc) == 0xAD && Mem((pc + 1) & 0xFFFF) == 0x02 &&
+    if (Branch(!NegativeSet()) == 0xFB && Mem(pc & 0xFFFF) == 0xAD && Mem((pc + 1) & 0xFFFF) == 0x02 &&
         Mem((pc + 2) & 0xFFFF) == 0x20)
       budget = -1;
   }
@@ -328,7 +328,7 @@ class CpuCore {
   HALVOREN_INLINE void JMP() {
     const uint16_t target = Fetch16();
     if constexpr (M == Mode::Abs) {
-      const bool backward = target < pc;
+      const bool backward = target < (pc & 0xFFFF);
       pc = target;
       if (backward) LoopEdge();
     } else {  // the pointer's high byte does not carry into the next page
@@ -339,7 +339,7 @@ class CpuCore {
   template <Mode>
   HALVOREN_INLINE void JSR() {
     const uint8_t low = Fetch();
-    PushWord(pc);  // the address of the last operand byte
+    PushWord(static_cast<uint16_t>(pc));  // the address of the last operand byte
     pc = static_cast<uint16_t>(low | (ReadBus(pc) << 8));
   }
   template <Mode> HALVOREN_INLINE void RTS() { pc = static_cast<uint16_t>(PullWord() + 1); }
@@ -358,7 +358,7 @@ class CpuCore {
     if constexpr (!kMainCore) {
       if (bits & kFlagI) return;
     }
-    PushWord(pc);
+    PushWord(static_cast<uint16_t>(pc));
     Push(Status() | kFlagB);
     bits |= kMainCore ? (kFlagI | kFlagB | kBit5) : (kFlagI | kFlagB);
     pc = ReadVector(0xFFFE);
