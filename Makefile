@@ -3,8 +3,11 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config libsdl2-dev libgtest-dev libbenchmark-dev cc65 libpng-dev
 ROM ?=
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 20
+FUZZ_PACKAGES := clang libclang-rt-14-dev
 
-.PHONY: all deps configure build build-program test run clean
+.PHONY: all deps configure build build-program test run fuzz fuzz-smoke clean
 
 all: build
 
