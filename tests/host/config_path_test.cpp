@@ -20,33 +20,19 @@ class ConfigPathTest : public ::testing::Test {
     fs::remove_all(dir);
     fs::create_directories(dir / "work");
     fs::current_path(dir / "work");
-    Save("HOME", oldHome);
-    Save("XDG_CONFIG_HOME", oldXdg);
+    // Each test runs in its own process (ctest), so the environment needs no restoring.
     setenv("HOME", (dir / "home").c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
   }
   void TearDown() override {
     fs::current_path(oldDir);
     fs::remove_all(dir);
-    Restore("HOME", oldHome);
-    Restore("XDG_CONFIG_HOME", oldXdg);
-  }
-  static void Save(const char* name, std::string& to) {
-    const char* value = std::getenv(name);
-    to = value ? value : std::string(1, '\0');
-  }
-  static void Restore(const char* name, const std::string& value) {
-    if (value == std::string(1, '\0'))
-      unsetenv(name);
-    else
-      setenv(name, value.c_str(), 1);
   }
   static void Touch(const fs::path& path) {
     fs::create_directories(path.parent_path());
     std::ofstream(path) << "PLAYER1=K\n";
   }
   fs::path dir, oldDir;
-  std::string oldHome, oldXdg;
 };
 
 TEST_F(ConfigPathTest, CurrentFolderThenXdgFolderThenTheBuiltInDefaults) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/globals.h"
-#include "debug/debugger.h"
 
 namespace {
 
@@ -21,6 +19,7 @@ TEST(PlayerViewTest, LargestWholeScaleCentredForEachAspect) {
       {800, 600, false, {144, 60, 512, 480}},
       {300, 2000, false, {22, 880, 256, 240}},    // narrow: the width limits the scale to 1
       {290, 240, true, {0, 1, 290, 237}},         // 8:7 at 1x is 293 wide: shrunk to fit
+      {128, 400, false, {0, 140, 128, 120}},      // smaller than the picture: shrunk
   };
   for (const auto& c : cases) {
     const ViewRect r = PlayerPictureRect(c.windowWidth, c.windowHeight, c.aspect8To7);
@@ -30,32 +29,6 @@ TEST(PlayerViewTest, LargestWholeScaleCentredForEachAspect) {
     EXPECT_EQ(r.Width, c.expected.Width);
     EXPECT_EQ(r.Height, c.expected.Height);
   }
-}
-
-TEST(PlayerViewTest, TinyWindowsShrinkKeepingTheShape) {
-  const ViewRect r = PlayerPictureRect(128, 400, false);
-  EXPECT_EQ(r.Width, 128);
-  EXPECT_EQ(r.Height, 120);
-  EXPECT_EQ(r.Y, 140);
-  const ViewRect degenerate = PlayerPictureRect(0, 0, true);
-  EXPECT_GE(degenerate.Width, 1);
-  EXPECT_GE(degenerate.Height, 1);
-}
-
-TEST(PlayerViewTest, DebuggerViewWhilePausedWithAViewOnOrAskedFor) {
-  ResetGlobals();
-  ResetDebugger();
-  DebuggerViewKey = 0;
-  EXPECT_FALSE(DebuggerViewShown());
-  Paused = 1;
-  EXPECT_TRUE(DebuggerViewShown());
-  Paused = 0;
-  PaletteTracer = 1;
-  EXPECT_TRUE(DebuggerViewShown());
-  PaletteTracer = 0;
-  DebuggerViewKey = 1;
-  EXPECT_TRUE(DebuggerViewShown());
-  DebuggerViewKey = 0;
 }
 
 }  // namespace
