@@ -42,12 +42,12 @@ std::vector<uint8_t> StoringCartridge(uint8_t mapper,
   return bytes;
 }
 
-// sound_note.nes sets pulse 1 to constant volume 15, half duty, period 253 and waits. Sound
-// starts with the frame whose count is 2, so 120 frames leave 118 in the file: 43365 samples
-// of a square wave at +-1920 whose rising zero crossings are exactly 50 samples apart
-// (441 Hz).
+// Pulse 1 alone at constant volume 15, half duty, period 253. Sound starts with the frame
+// whose count is 2, so 120 frames leave 118 in the file: 43365 samples of a square wave at
+// +-1920 whose rising zero crossings are exactly 50 samples apart (441 Hz).
 TEST_F(RunnerWavTest, SteadyNoteCartridgePlays441Hz) {
-  const std::string wav = RunWav(TestRomPath("sound_note.nes"), 120);
+  const auto note = StoringCartridge(0, {{0x4015, 1}, {0x4000, 0xBF}, {0x4002, 253}, {0x4003, 0}});
+  const std::string wav = RunWav(WriteFile("note.nes", note), 120);
   ASSERT_EQ(wav.size(), 44u + 2 * 43365u);
   const uint8_t header[44] = {
       'R',  'I',  'F', 'F', 0xEE, 0x52, 0x01, 0,                 // 36 + 86730 bytes follow
