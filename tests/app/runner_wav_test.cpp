@@ -80,6 +80,9 @@ TEST_F(RunnerWavTest, SoundChipsPlayThroughTheirBoards) {
             std::string::npos);
   EXPECT_EQ(std::set<int16_t>(vrc6.begin(), vrc6.end()), (std::set<int16_t>{0, 3840}));
   EXPECT_NEAR(std::count(vrc6.begin(), vrc6.end(), 3840) / double(vrc6.size()), 0.75, 0.02);
+  size_t rises = 0;
+  for (size_t i = 1; i < vrc6.size(); ++i) rises += vrc6[i] > vrc6[i - 1];
+  EXPECT_NEAR(rises, vrc6.size() * 81.0 / 5120, 1.5);
 
   std::vector<std::pair<uint16_t, uint8_t>> namco = {{0xF800, 0xF8}};
   for (uint8_t value : {0xE4, 0, 0x84, 0, 0x19, 0, 0x00, 0x0F, 10, 20, 30, 40})
