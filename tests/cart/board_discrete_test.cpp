@@ -18,24 +18,20 @@ TEST_F(DiscreteBoardTest, RegistersSelectTheWrittenBanks) {
               {8, 0, {{0x8000, 0x43}}, {{0x8000, P(6)}, {0xC000, P(8)}}},
               {8, 0, {{0x8001, 5}, {0x8003, 0x82}}, {{0x8000, P(0)}, {0xC000, P(4)}}},
               {8, 0, {{0x8002, 0x83}}, {{0x8000, P(7)}, {0xA000, P(7)}, {0xE000, P(7)}}},
-              {8, 0, {{0x8002, 0x03}}, {{0x8000, P(6)}, {0xE000, P(6)}}},
               {8, 0, {{0x8004, 0x43}, {0xC000, 0x43}}, {{0x8000, P(0)}, {0xC000, P(2)}}},
           });
   Run(34, {
               {8, 2, {{0x8000, 5}}, {{0x8000, P(4)}}},
               {8, 2, {{0x7FFD, 3}}, {{0x8000, P(12)}}},
               {8, 2, {{0x7FFE, 3}, {0x7FFF, 6}}, {{0x0000, C(12)}, {0x1000, C(8)}}},
-              {8, 2, {{0x7FFF, 1}, {0x7FFE, 1}}, {{0x0000, C(4)}, {0x1000, C(4)}}},
               {8, 2, {{0x6000, 0x77}, {0x7FFC, 0x77}}, {{0x6000, 0}, {0x7FFC, 0}}},
               {2, 0, {{0x7FFE, 1}}, {{0x0000, kDrawn}}},
           });
-  // Mapper 41: the low address carries horizontal mirroring ($20), outer CHR (bits 3-4), inner CHR
-  // enable
-  // ($04) and the 32 KB PRG bank (bits 0-2); $603D = $20 | $18 | $04 | 5.
+  // Mapper 41: the low address carries horizontal mirroring ($20), outer CHR (bits 3-4), inner
+  // CHR enable ($04) and the 32 KB PRG bank (bits 0-2); $603D = $20 | $18 | $04 | 5.
   Run(41, {
               {16, 16, {{0x603D, 0xFF}, {0x8000, 2}}, {{0x8000, P(20)}, {0x0000, C(112)}}},
               {16, 16, {{0x6000 | 0x18 | 3, 0}, {0x8000, 2}}, {{0x8000, P(12)}, {0x0000, C(0)}}},
-              {16, 16, {{0x7005, 0}}, {{0x8000, P(0)}}},
               {8, 16, {{0x602C, 0}, {0xC000, 0x07}}, {{0x0000, C(56)}}},  // outer 4 OR inner 3
           });
 }
@@ -67,14 +63,4 @@ TEST_F(DiscreteBoardTest, Mapper7KeepsTheHiddenPage) {
   m().CpuWrite(0x8000, 0x00);  // page A again: nothing moves
   m().CpuWrite(0x8000, 0x08);
   EXPECT_EQ(m().PpuMemory[0x2410], 'b');
-}
-
-TEST_F(DiscreteBoardTest, Mapper41MirroringAndLatchesFromTheAddress) {
-  LoadBoard(41, 8, 16);
-  VerticalMirroring = 1;
-  FillTables({'A', 'B', 'A', 'B'});
-  m().CpuWrite(0x6020 | 0x08 | 0x04, 0);
-  EXPECT_EQ(Tables(), (Tables4{'A', 'A', 'B', 'B'}));
-  m().CpuWrite(0x6000, 0);
-  EXPECT_EQ(Tables(), (Tables4{'A', 'B', 'A', 'B'}));
 }

@@ -8,7 +8,6 @@ TEST_F(MiscBoardTest, BanksByBoard) {
   Run(10, {
               {16, 4, {{0xC000, 3}, {0xB000, 2}}, {{0x0000, C(12)}}},
               {16, 4, {{0xE000, 9}, {0xD000, 2}}, {{0x1000, C(4)}}},  // 9 mod 8 banks of 4 KB
-              {16, 4, {{0xB000, 2}, {0xD000, 2}}, {{0x0000, C(0)}, {0x1000, C(4)}}},
               {16, 4, {{0xA000, 3}, {0x8000, 5}}, {{0x8000, P(6)}, {0xC000, P(30)}}},
               {16, 0, {{0xC000, 1}}, {{0x0000, kDrawn}}},
           });
@@ -43,39 +42,4 @@ TEST_F(MiscBoardTest, BanksByBoard) {
               {16, 4, {{0x5103, 6}, {0x6000, 7}, {0x8000, 1}},
                {{0xA000, P(6)}, {0x6000, 7}, {0x8000, P(31)}}},
           });
-}
-
-TEST_F(MiscBoardTest, RegistersAndLogLines) {
-  LoadBoard(6, 16, 0);
-  m().CpuWrite(0x4502, 0x00);
-  m().CpuWrite(0x4503, 0xFF);
-  EXPECT_EQ(m().IrqCounter, 0xFF00);
-  EXPECT_EQ(m().IrqEnabled, 1);
-  m().CpuWrite(0x4501, 0);
-  EXPECT_EQ(m().IrqEnabled, 0);
-  m().CpuWrite(0x4500, 77);
-  m().CpuWrite(0x42F0, 0x40);  // leaves copier mode: high-range writes are only logged
-  m().CpuWrite(0x8000, 5);
-  EXPECT_EQ(At(0x8000), P(0));
-
-  LoadBoard(17, 16, 4);
-  m().CpuWrite(0x4502, 0x34);
-  m().CpuWrite(0x4503, 0x12);
-  EXPECT_EQ(m().IrqCounter, 0x1234);
-  EXPECT_EQ(m().MapperWord, 0x1234);
-  EXPECT_EQ(m().IrqEnabled, 1);
-
-  LoadBoard(33, 16, 4);
-  m().CpuWrite(0x8004, 9);
-  LoadBoard(48, 16, 4);
-  m().CpuWrite(0x5104, 0xFE);
-  EXPECT_EQ(m().Mapper48Regs[0], 2);
-  m().CpuWrite(0x5114, 0x81);  // bit 7 set: no "Q"
-  m().CpuWrite(0x5114, 0x01);
-
-  const std::string log = ReadLog();
-  const std::string loaded = "VROM bank:0\n";
-  EXPECT_NE(log.find(loaded + "77\n5\n"), std::string::npos) << log;
-  EXPECT_NE(log.find("VROM bank:4\n32772\n9\n"), std::string::npos) << log;
-  EXPECT_EQ(log.substr(log.size() - 13), "VROM bank:4\nQ");
 }

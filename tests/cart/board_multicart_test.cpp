@@ -1,5 +1,4 @@
 #include "cart/board_test.h"
-#include "log/log.h"
 
 using MulticartTest = BoardTest;
 
@@ -26,45 +25,4 @@ TEST_F(MulticartTest, AddressesSelectTheBanks) {
              {{0x8000, P(5)}, {0xA000, P(13)}, {0xC000, P(2)}, {0x0000, C(8)}}},
             {8, 4, {{0x6000, 0x77}, {0x7000, 0x77}}, {{0x6000, 0}, {0x7000, 0}}}});
   Run(241, {{2, 0, {{0x6000, 1}, {0x7FFF, 2}, {0x5000, 3}}, {{0x7FFF, 2}, {0x5000, 0}}}});
-}
-
-// From vertical mirroring (pages A B A B); 225 sets the flag alone.
-TEST_F(MulticartTest, MirroringWrites) {
-  struct Case {
-    uint8_t mapper;
-    Write write;
-    Tables4 tables;
-    uint32_t vertical;
-  };
-  const Tables4 horizontal{'A', 'A', 'B', 'B'}, vertical{'A', 'B', 'A', 'B'};
-  for (const Case& c :
-       {Case{70, {0xC080, 0x80}, horizontal, 0}, Case{70, {0xC080, 0}, vertical, 1},
-        Case{227, {0x8000, 0}, horizontal, 0}, Case{227, {0x8002, 0}, vertical, 1},
-        Case{240, {0x4800, 1}, horizontal, 0}, Case{225, {0xA000, 0}, vertical, 0}}) {
-    SCOPED_TRACE(int(c.mapper));
-    LoadBoard(c.mapper, 4, 4, 1);
-    FillTables({'A', 'B', 'A', 'B'});
-    m().CpuWrite(c.write.address, c.write.value);
-    EXPECT_EQ(Tables(), c.tables);
-    EXPECT_EQ(VerticalMirroring, c.vertical);
-  }
-}
-
-// Boards recognised without banking only log: the address, then the value.
-TEST_F(MulticartTest, LogOnlyBoardsWriteTheirLines) {
-  for (uint8_t mapper : {89, 228, 231, 242, 254, 241, 70, 240}) {
-    SCOPED_TRACE(int(mapper));
-    LoadBoard(mapper, 4, 4);
-    const uint8_t before = At(0x8000);
-    LogStart();
-    m().CpuWrite(0x8123, 0x42);
-    m().CpuWrite(0x6000, 0x42);  // cartridge RAM or ignored, never logged
-    m().CpuWrite(0x4015, 0x42);
-    EXPECT_EQ(ReadLog(), mapper == 241 ? "W33059\n66\n" : "33059\n66\n");
-    if (mapper != 240) {
-      EXPECT_EQ(At(0x8000), before);
-    }
-  }
-  m().CpuWrite(0x5000, 7);  // 240 logs its low range too
-  EXPECT_EQ(ReadLog(), "33059\n66\n20480\n7\n");
 }

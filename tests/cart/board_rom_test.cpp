@@ -1,5 +1,5 @@
 // Board cartridges run frame by frame (tests/roms/vrc6_split.s, bandai_split.s,
-// latch_midline.s, mmc3/mmc3_split.s, mmc3/mapper118_split.s), checked on the picture.
+// latch_midline.s, mmc3_split.s, mapper118_split.s), checked on the picture.
 #include "support/cartridge_run.h"
 
 using BoardRomTest = CartridgeTest;

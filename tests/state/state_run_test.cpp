@@ -2,7 +2,6 @@
 // picture scrolls every frame and its sprite walks with the D-pad; A counts up $6000).
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "host/config.h"
@@ -18,8 +17,8 @@ constexpr uint8_t kA = 0x01, kUp = 0x10, kLeft = 0x40, kRight = 0x80;
 constexpr uint16_t kSpriteX = 0x11;
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), {});
+  const std::string text = FileText(path);
+  return {text.begin(), text.end()};
 }
 
 // A walk that turns every few frames, with A now and then.
@@ -30,21 +29,17 @@ uint8_t ScriptedButtons(int frame) {
 
 class StateRunTest : public CartridgeTest {
  protected:
+  // The cartridge lives in the test folder, so its state files are made there.
   void SetUp() override {
     CartridgeTest::SetUp();
-    // The cartridge lives in the test folder, so its state files are made there.
-    game = (dir / "GAME.NES").string();
-    std::filesystem::copy_file(TestRomPath("state_walk.nes"), game);
+    std::filesystem::copy_file(TestRomPath("state_walk.nes"), dir / "GAME.NES");
     Restart();
   }
   void Restart() {
     ResetGlobals();
     machine = std::make_unique<Machine>();
-    BuildCartridgePath(game.c_str());
-    ASSERT_EQ(m().LoadCartridge(CartridgePath), kLoadOk);
-    MainScreen.Resize(640, 480);
-    m().ResetCpu();
-    m().RebuildPatternCache();
+    BuildCartridgePath((dir / "GAME.NES").c_str());
+    Start(CartridgePath);
   }
   // One frame with `buttons` as player 1's live input; the picture's hash.
   uint64_t Frame(uint8_t buttons) {
@@ -63,7 +58,6 @@ class StateRunTest : public CartridgeTest {
     return image;
   }
   std::string File(const char* name) const { return (dir / name).string(); }
-  std::string game;
 };
 
 TEST_F(StateRunTest, LoadedStateRunsOnAsTheUninterruptedRun) {
