@@ -92,4 +92,20 @@ TEST_F(RunFrameTest, SkippedFrameSpriteBitsIgnoreHiddenSprites) {
   EXPECT_EQ(status(99, 255), 0x40);
 }
 
+// Sprites the program moves onto one line with $2004 stores during the frame, after the
+// frame's first look at sprite RAM: the overflow still comes.
+TEST_F(RunFrameTest, SkippedFrameSeesSpritesStoredDuringTheFrame) {
+  const uint8_t program[] = {
+      0xA9, 0x04, 0x8D, 0x03, 0x20,  // LDA #4, STA $2003: from sprite 1
+      0xA9, 0x32, 0xA2, 0x24,        // LDA #50, LDX #36: sprites 1-9 whole
+      0x8D, 0x04, 0x20, 0xCA,        // STA $2004, DEX
+      0xD0, 0xFA, 0x4C, 0x0F, 0x80,  // BNE back, JMP to itself
+  };
+  std::memcpy(m().CpuMemory + 0x8000, program, sizeof program);
+  m().CpuMemory[kPpuMask] = 0x18;
+  RunFrame(m(), 1);
+  EXPECT_EQ(m().SpriteRam[4 * 9], 50);
+  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x60, 0x20);
+}
+
 }  // namespace
