@@ -42,12 +42,12 @@ std::vector<uint8_t> StoringCartridge(uint8_t mapper,
   return bytes;
 }
 
-// sound_note.nes sets pulse 1 to constant volume 15, half duty, period 253 and waits. Sound
-// starts with the frame whose count is 2, so 120 frames leave 118 in the file: 43365 samples
-// of a square wave at +-1920 whose rising zero crossings are exactly 50 samples apart
-// (441 Hz).
+// Pulse 1 alone at constant volume 15, half duty, period 253. Sound starts with the frame
+// whose count is 2, so 120 frames leave 118 in the file: 43365 samples of a square wave at
+// +-1920 whose rising zero crossings are exactly 50 samples apart (441 Hz).
 TEST_F(RunnerWavTest, SteadyNoteCartridgePlays441Hz) {
-  const std::string wav = RunWav(TestRomPath("sound_note.nes"), 120);
+  const auto note = StoringCartridge(0, {{0x4015, 1}, {0x4000, 0xBF}, {0x4002, 253}, {0x4003, 0}});
+  const std::string wav = RunWav(WriteFile("note.nes", note), 120);
   ASSERT_EQ(wav.size(), 44u + 2 * 43365u);
   const uint8_t header[44] = {
       'R',  'I',  'F', 'F', 0xEE, 0x52, 0x01, 0,                 // 36 + 86730 bytes follow
@@ -80,6 +80,9 @@ TEST_F(RunnerWavTest, SoundChipsPlayThroughTheirBoards) {
             std::string::npos);
   EXPECT_EQ(std::set<int16_t>(vrc6.begin(), vrc6.end()), (std::set<int16_t>{0, 3840}));
   EXPECT_NEAR(std::count(vrc6.begin(), vrc6.end(), 3840) / double(vrc6.size()), 0.75, 0.02);
+  size_t rises = 0;
+  for (size_t i = 1; i < vrc6.size(); ++i) rises += vrc6[i] > vrc6[i - 1];
+  EXPECT_NEAR(rises, vrc6.size() * 81.0 / 5120, 1.5);
 
   std::vector<std::pair<uint16_t, uint8_t>> namco = {{0xF800, 0xF8}};
   for (uint8_t value : {0xE4, 0, 0x84, 0, 0x19, 0, 0x00, 0x0F, 10, 20, 30, 40})

@@ -1,15 +1,17 @@
 // The hot keys as a player and a debugging developer use them, through key scripts.
+#include <filesystem>
+
 #include "apu/sound_buffers.h"
 #include "core/globals.h"
-#include "debug/debugger.h"
-#include "debug/message_area.h"
 #include "debug/debug_fixture.h"
+#include "debug/debugger.h"
+#include "host/config.h"
+#include "state/recording.h"
+#include "state/state_image.h"
 
 namespace {
 
 using HotKeysTest = DebugTest;
-
-std::string Newest() { return std::string(NewestMessage().Text, NewestMessage().Length); }
 
 TEST_F(HotKeysTest, PauseStepAndResume) {
   ASSERT_EQ(OpenSound(), 1u);
@@ -95,6 +97,30 @@ TEST_F(HotKeysTest, ChrViewerWrapsWithinTheCartridgesBanks) {
     EXPECT_EQ(m().PpuMemory[0x1FFF], static_cast<uint8_t>(expected[press] + 7));
     EXPECT_EQ(ChrWindowBank[0], 255) << "the windows' bank records no longer hold";
   }
+}
+
+// F5 and F7 save and load the slot, F1 records, F2 plays back, in either handler.
+TEST_F(HotKeysTest, StateSlotsRecordingAndPlayback) {
+  BuildCartridgePath((dir / "GAME.NES").string().c_str());
+  const std::string script =
+      "1 press 6\n1 press 63\n"  // 5, then F5 in the same read: slot 5
+      "2 press 59\n"             // F1: frames 2, 3 and 4 are recorded
+      "5 press 59\n"             // F1 again stops
+      "6 press 60\n"             // F2: frames 6, 7 and 8 play them back; 9 runs live
+      "10 press 65\n";           // F7 while paused: slot 5 back
+  SetScript(script);
+  RunFrames(1, 9);
+  EXPECT_TRUE(std::filesystem::exists(dir / "GAME.SV5"));
+  EXPECT_EQ(std::filesystem::file_size(dir / "GAME.MOV"), kStateImageSize + 6);
+  EXPECT_EQ(PlayingBack, 0);
+  EXPECT_EQ(Newest().rfind("Playback Ended", 0), 0u);
+
+  const uint8_t saved = m().CpuMemory[0x0300];
+  m().CpuMemory[0x0300] = static_cast<uint8_t>(saved + 1);
+  Paused = 1;
+  RunFrames(10, 10);
+  EXPECT_EQ(m().CpuMemory[0x0300], saved);
+  EXPECT_EQ(Newest().rfind("State Loaded 5", 0), 0u);
 }
 
 }  // namespace

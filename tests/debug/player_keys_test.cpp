@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "debug/debug_fixture.h"
-#include "debug/message_area.h"
 #include "driver/pacing.h"
 #include "host/config.h"
 #include "host/player_view.h"
@@ -12,8 +11,6 @@
 namespace {
 
 using PlayerKeysTest = DebugTest;
-
-std::string Newest() { return std::string(NewestMessage().Text, NewestMessage().Length); }
 
 TEST_F(PlayerKeysTest, HeldKeysFollowPressAndReleaseEvenWhilePaused) {
   FastForward = RewindHeld = 0;

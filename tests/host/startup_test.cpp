@@ -30,10 +30,9 @@ class StartUpTest : public MachineTest {
 
   // True when the lines appear in the log in this order.
   bool LogHasInOrder(const std::vector<std::string>& lines) {
-    const std::string log = ReadLog();
     size_t at = 0;
     for (const std::string& line : lines)
-      if ((at = log.find(line, at)) == std::string::npos) return false;
+      if ((at = ReadLog().find(line, at)) == std::string::npos) return false;
     return true;
   }
 
@@ -53,8 +52,7 @@ TEST_F(StartUpTest, WithoutAConfigurationTheDemoStartsAnswersTheKeyboardAndEndsO
   for (int i = 0; i < 30; ++i) RunFrame(m(), 0);
   const int x = m().SpriteRam[4 + 3];
   EXPECT_EQ(m().PpuMemory[0x20A3], 0x85);
-  HeadlessPushKey(205, true);  // Right
-  HeadlessPushKey(45, true);   // X
+  HeadlessPushKey(205, true), HeadlessPushKey(45, true);  // Right, X
   for (int i = 0; i < 10; ++i) RunFrame(m(), 0);
   EXPECT_GT(m().SpriteRam[4 + 3], x + 10);
   EXPECT_EQ(m().PpuMemory[0x20A3], 0x84);

@@ -1,5 +1,6 @@
 // Palette, screen drawing and the composition of the two layers.
 #include <cstring>
+#include <tuple>
 
 #include "host/settings.h"
 #include "ppu/palette.h"
@@ -66,13 +67,10 @@ TEST_F(PresentationTest, ComposeByTheBackdropKeyAndShowAtSixteenSixteen) {
 TEST_F(PresentationTest, TextUsesTheBuiltInFontAndClips) {
   Screen screen(100, 40);
   screen.DrawText(0, 0, "I!", 0x30, 0x0F);
-  // 'I' on its 5 x 8 grid: top row .###. -> cell columns 2-4, each cell pixel doubled.
-  EXPECT_EQ(screen.PixelAt(1, 1), 0x0F);
-  EXPECT_EQ(screen.PixelAt(2, 1), 0x30);
-  EXPECT_EQ(screen.PixelAt(3, 6), 0x30);           // the stem
-  EXPECT_EQ(screen.PixelAt(11, 10), 0x0F);         // '!' in the second cell: its gap
-  EXPECT_EQ(screen.PixelAt(11, 12), 0x30);         // its dot
-  EXPECT_EQ(screen.PixelAt(3, 16), kScreenBlack);  // below the cell: untouched
+  // 'I' on its 5 x 8 grid: top row .###., each cell pixel doubled; '!' has a gap, then a dot.
+  for (const auto& [x, y, colour] : {std::tuple{1, 1, 0x0F}, {2, 1, 0x30}, {3, 6, 0x30},
+                                     {11, 10, 0x0F}, {11, 12, 0x30}, {3, 16, int{kScreenBlack}}})
+    EXPECT_EQ(screen.PixelAt(x, y), colour) << x << "," << y;
   EXPECT_EQ(FontGlyph('\x01'), FontGlyph('?'));
 
   // Text off any edge draws only what is inside and never writes outside.

@@ -28,9 +28,6 @@ class RendererTest : public MachineTest {
     m().CpuMemory[kPpuMask] = 0x1E;         // everything on, left columns shown
     Sprite0Armed = 1;
   }
-  void FillNameTable(uint16_t base, uint8_t tile) {
-    std::memset(m().PpuMemory + base, tile, 0x3C0);
-  }
   void SetSprite(int k, uint8_t y, uint8_t tile, uint8_t attributes, uint8_t x) {
     uint8_t* sprite = m().SpriteRam + 4 * k;
     sprite[0] = y, sprite[1] = tile, sprite[2] = attributes, sprite[3] = x;
@@ -100,38 +97,6 @@ TEST_F(RendererTest, SpriteZeroHitsOnItsFirstOpaqueRowOnly) {
   EXPECT_EQ(hitLine(19, 4, 0x00), 25);
   EXPECT_EQ(hitLine(19, 4, 0x80), 22);   // flipped vertically: row 2
   EXPECT_EQ(hitLine(255, 3, 0x00), -1);  // Y 255: below the picture
-}
-
-TEST_F(RendererTest, TileLatchSwitchesTheBackgroundTableMidLine) {
-  MapperNumber = 10;
-  // 4 KB bank 5 of the CHR store: tile 1 all colour 3, tile $FD all colour 1.
-  uint8_t* bank = m().ChrRom + 5 * 0x1000;
-  std::memset(bank + 16, 0xFF, 16);
-  std::memset(bank + 0xFD * 16, 0xFF, 8);
-  m().BankRegs[0] = 5 + 128;  // table $0000, latch $FD; wraps inside the 512 KB store
-  m().LineReload = 0xFE;
-  FillNameTable(0x2000, 1);
-  m().PpuMemory[0x2000] = 0xFD;  // first tile of the line: no switch
-  m().PpuMemory[0x2004] = 0xFD;  // fifth tile switches, itself included
-  Render(0);
-  EXPECT_EQ(background[0], 0x0F);   // the old table's $FD is blank
-  EXPECT_EQ(background[9], 0x21);   // tile 1 from the old table: 0,1,2,3...
-  EXPECT_EQ(background[32], 0x21);  // the $FD tile drawn from the new bank: colour 1
-  EXPECT_EQ(background[40], 0x23);  // tile 1 of the new bank: colour 3
-  EXPECT_EQ(m().LineReload, 0xFD);
-  EXPECT_EQ(m().PpuMemory[0x0010], 0xFF);
-}
-
-// Games hide unused sprites with Y 255: their top would be line 256.
-TEST_F(RendererTest, SpritesWithY255AreNotDrawn) {
-  m().CpuMemory[kPpuMask] = 0x16;  // sprites only
-  SetSprite(0, 255, 3, 0x00, 100);  // in front
-  SetSprite(1, 255, 3, 0x20, 120);  // behind
-  for (int line = 0; line < 8; ++line) {
-    Render(line);
-    EXPECT_EQ(background[100], 0x0F) << line;  // the background is off
-    EXPECT_EQ(base[120], 0x0F) << line;
-  }
 }
 
 // The SIMD row and the portable row give the same bytes for any pattern and attribute data
