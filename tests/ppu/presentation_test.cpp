@@ -46,6 +46,18 @@ TEST_F(PresentationTest, ComposeByTheBackdropKeyAndShowAtSixteenSixteen) {
   m().PpuMemory[0x3F00] = 0x22;
   PresentFrame(m());
   EXPECT_EQ(MainScreen.PixelAt(18, 16), 0x0F);
+
+  // A screen smaller than the picture shows its clipped top-left part.
+  MainScreen.Resize(100, 50);
+  FillBaseLayer(0x21);
+  BaseLayer[1] = 0x16;
+  m().PpuMemory[0x3F00] = 0x0F;
+  PresentFrame(m());
+  EXPECT_EQ(MainScreen.PixelAt(16, 16), 0x30);
+  EXPECT_EQ(MainScreen.PixelAt(17, 16), 0x16);
+  EXPECT_EQ(MainScreen.PixelAt(99, 49), 0x21);
+  EXPECT_EQ(MainScreen.PixelAt(15, 16), kScreenBlack);
+  MainScreen.Resize(640, 480);
 }
 
 TEST_F(PresentationTest, TextUsesTheBuiltInFontAndClips) {
