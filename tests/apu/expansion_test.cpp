@@ -1,8 +1,7 @@
 // The cartridge sound chips on their buffers: VRC6 pulses and sawtooth, the Namco wavetable,
-// silence, and which boards get the channels.
+// silence. Which boards get the channels is the WAV runner test's.
 #include "apu/expansion.h"
 #include "apu/sound_fixture.h"
-#include "host/settings.h"
 
 namespace {
 
@@ -76,24 +75,6 @@ TEST_F(ExpansionTest, QuietChannelsAreSilent) {
   Namco(99556, 0, 0);
   Slot(0);
   EXPECT_TRUE(RingSilent(ExpansionBuffers[0]));
-}
-
-// Channels are created only for the chip's own board, with its switch and the sound on.
-TEST_F(ExpansionTest, CreatedForTheirBoardAndSwitch) {
-  // Mapper, VRC6Ext, NamcoExt, sound output open, buffers created.
-  const uint32_t cases[][5] = {{24, 1, 0, 1, 3}, {19, 0, 1, 1, 8}, {24, 0, 1, 1, 0},
-                               {19, 1, 0, 1, 0}, {26, 1, 1, 1, 0}, {24, 1, 1, 0, 0}};
-  for (const auto& [mapper, vrc6, namco, sound, created] : cases) {
-    SCOPED_TRACE(testing::Message() << "mapper " << mapper << " sound " << sound);
-    Fresh();
-    if (!sound) CloseSound();
-    Vrc6Extension = vrc6;
-    NamcoExtension = namco;
-    Chip(static_cast<uint8_t>(mapper));
-    uint32_t count = 0;
-    for (const SoundBuffer& buffer : ExpansionBuffers) count += buffer.Created;
-    EXPECT_EQ(count, created);
-  }
 }
 
 }  // namespace
