@@ -2,6 +2,7 @@
 // cores differ: which opcodes each knows and what it charges, the halt on an unknown opcode,
 // and how each forms its scanline budget; the interrupt entries.
 #include <set>
+#include <tuple>
 
 #include "core/trace.h"
 #include "support/fixture.h"
@@ -172,19 +173,17 @@ TEST_P(CpuTest, BrkPushesNextByteAndRtiResumesThere) {
   Program({0x00, 0xA0, 0x07}, 0xC000);
   m().P = 0x21;
   RunLine();
-  EXPECT_EQ(m().CpuMemory[0x1FD], 0xC0);
-  EXPECT_EQ(m().CpuMemory[0x1FC], 0x01);
-  EXPECT_EQ(m().CpuMemory[0x1FB], MainCore() ? 0x31 : 0x11);
-  EXPECT_EQ(m().X, MainCore() ? 0x35 : 0x15);  // I and B set; the main core also sets bit 5
-  EXPECT_EQ(m().Y, 0x07);                      // resumed at $C001
-  EXPECT_EQ(m().P, MainCore() ? 0x31 : 0x11);
-  EXPECT_EQ(m().S, 0xFD);
+  const uint8_t* stack = m().CpuMemory + 0x1FB;
+  EXPECT_EQ(std::vector<uint8_t>(stack, stack + 3),
+            (std::vector<uint8_t>{uint8_t(MainCore() ? 0x31 : 0x11), 0x01, 0xC0}));
+  // X: I and B set, and the main core also sets bit 5; Y: resumed at $C001.
+  EXPECT_EQ(std::tuple(m().X, m().Y, m().P, m().S),
+            MainCore() ? std::tuple(0x35, 0x07, 0x31, 0xFD) : std::tuple(0x15, 0x07, 0x11, 0xFD));
   Program({0x00, 0xA0, 0x08}, 0xC000);
   m().X = 0;
   m().P = 0x04;
   RunLine();
-  EXPECT_EQ(m().X, MainCore() ? 0x34 : 0x00);
-  EXPECT_EQ(m().Y, 0x08);
+  EXPECT_EQ(std::tuple(m().X, m().Y), std::tuple(MainCore() ? 0x34 : 0x00, 0x08));
 }
 
 // Base cycles of each opcode, row $x0-$xF per string; '.' = unknown in both cores. The 6502's
@@ -244,30 +243,27 @@ TEST_P(CpuTest, UnknownOpcodeLogsFiveLinesAndHalts) {
   CycleCarry = -3;
   RunLine();
   EXPECT_EQ(ReadLog(), "Bad opcode:7\nAt:32775\nFrame:7\nNMI vector:33059\nIRQ vector:39612\n");
-  EXPECT_EQ(CpuHalted, 1u);
-  EXPECT_EQ(m().PC, 0x8008);
-  EXPECT_EQ(m().A + m().X, 1);  // no write-back of the working registers
-  // The main core's P is live (the CLC shows); the alternate core rebuilds nothing.
-  EXPECT_EQ(m().P, MainCore() ? 0x24 : 0x25);
-  EXPECT_EQ(CycleCarry, -3);
+  // No write-back of the working registers (A + X); the main core's P is live (the CLC
+  // shows), the alternate core rebuilds nothing.
+  EXPECT_EQ(std::tuple(CpuHalted, m().PC, m().A + m().X, m().P, CycleCarry),
+            std::tuple(1u, 0x8008, 1, MainCore() ? 0x24 : 0x25, -3));
 }
 
 // 200 zero-cycle no-ops spend nothing; LDA zp and 55 NOPs leave 1 cycle; ASL abs,X (7) still
 // runs, leaving -6, which only the alternate core carries into the next run.
 TEST_P(CpuTest, LastInstructionCompletesAndOnlyTheAlternateCoreCarriesTheRest) {
-  std::memset(m().CpuMemory + 0x8000, 0xEA, 0x300);  // NOP
+  std::memset(m().CpuMemory + 0x8000, 0xEA, 0x300);
   std::memset(m().CpuMemory + 0x8000, 0x03, 200);
   Place(0x8000 + 200, {0xA5, 0x10});
   Place(0x8000 + 202 + 55, {0x1E, 0x00, 0x03});
   const uint16_t afterAsl = 0x8000 + 202 + 55 + 3;
   m().PC = 0x8000;
   RunLine();
-  EXPECT_EQ(m().PC, afterAsl);
-  EXPECT_EQ(CycleCarry, MainCore() ? 0 : -6);
+  EXPECT_EQ(std::tuple(m().PC, CycleCarry), std::tuple(afterAsl, MainCore() ? 0 : -6));
   CycleAdjust = 4;  // the main core's adjustment; the alternate core ignores it
   RunLine();
-  EXPECT_EQ(m().PC, afterAsl + (MainCore() ? 59 : 54));  // alternate: 114 - 6 = 108 cycles
-  EXPECT_EQ(CycleCarry, 0);
+  // Alternate: 114 - 6 = 108 cycles.
+  EXPECT_EQ(std::tuple(m().PC, CycleCarry), std::tuple(afterAsl + (MainCore() ? 59 : 54), 0));
 }
 
 // The trace shows the two instructions, each line with the registers before it.
@@ -278,8 +274,7 @@ TEST_P(CpuTest, WaitingForVblankEndsTheRunAtOnce) {
   const std::string bit5 = MainCore() ? "2" : "0";  // the high digit of P
   EXPECT_EQ(RunLineTraced(), "8000  AD 02 20  A:11 X:00 Y:00 P:" + bit5 + "4 SP:FD\n" +
                                  "8003  10 FB     A:00 X:00 Y:00 P:" + bit5 + "6 SP:FD\n");
-  EXPECT_EQ(m().PC, 0x8000);
-  EXPECT_EQ(CycleCarry, MainCore() ? 0 : -1);
+  EXPECT_EQ(std::tuple(m().PC, CycleCarry), std::tuple(0x8000, MainCore() ? 0 : -1));
   // A branch back onto other code is interpreted: INC $0300; BPL, 8 cycles a turn.
   Place(0x8000, {0xEE, 0x00, 0x03});
   CycleCarry = 0;
@@ -303,10 +298,9 @@ TEST_P(CpuTest, IrqEntry) {
       m().PC = 0xC123;
       mapper == 91 ? m().TakeIrqAlways() : m().TakeIrq();
       const bool taken = p == 0x30 || mapper == 91;
-      EXPECT_EQ(m().S, taken ? 0xFA : 0xFD);
-      EXPECT_EQ(m().PC, taken ? 0x9010 : 0xC123);
-      EXPECT_EQ(m().CpuMemory[0x1FB], (cleared ? 0x20 : 0x30) | (taken ? p & 4 : 0));
-      EXPECT_EQ(m().P, 0x34);
+      EXPECT_EQ(std::tuple(m().S, m().PC, m().CpuMemory[0x1FB], m().P),
+                std::tuple(taken ? 0xFA : 0xFD, taken ? 0x9010 : 0xC123,
+                           (cleared ? 0x20 : 0x30) | (taken ? p & 4 : 0), 0x34));
     }
   }
 }
@@ -320,20 +314,14 @@ TEST_P(CpuTest, NmiCountsTheFrameEntersOnlyWhenEnabledAndReturns) {
   Program({}, 0xC123);
   FrameCount = 0xFFFFFFFF;
   m().TakeNmi();
-  EXPECT_EQ(FrameCount, 0u);
-  EXPECT_EQ(m().PC, 0xC123);
+  EXPECT_EQ(std::tuple(FrameCount, m().PC), std::tuple(0u, 0xC123));
   m().CpuMemory[kPpuControl] = 0x80;
   m().TakeNmi();
-  EXPECT_EQ(m().CpuMemory[0x1FD], 0xC1);
-  EXPECT_EQ(m().CpuMemory[0x1FC], 0x23);
-  EXPECT_EQ(m().CpuMemory[0x1FB], 0x24);
-  EXPECT_EQ(m().S, 0xFA);
-  EXPECT_EQ(m().P, 0x24);
-  EXPECT_EQ(m().PC, 0x9000);
+  const uint8_t* stack = m().CpuMemory + 0x1FB;
+  EXPECT_EQ(std::vector<uint8_t>(stack, stack + 3), (std::vector<uint8_t>{0x24, 0x23, 0xC1}));
+  EXPECT_EQ(std::tuple(m().S, m().P, m().PC), std::tuple(0xFA, 0x24, 0x9000));
   RunLine();
-  EXPECT_EQ(m().CpuMemory[0x10], 1);
-  EXPECT_EQ(m().PC, 0xC123);
-  EXPECT_EQ(m().S, 0xFD);
+  EXPECT_EQ(std::tuple(m().CpuMemory[0x10], m().PC, m().S), std::tuple(1, 0xC123, 0xFD));
   TrainerPresent = 1;
   MapperNumber = 4;
   m().TakeNmi();

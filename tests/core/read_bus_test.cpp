@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include "support/fixture.h"
 
 using ReadBusTest = MachineTest;
@@ -26,8 +28,7 @@ TEST_F(ReadBusTest, StatusAndSpriteRamReadsHaveSideEffects) {
   m().SpriteRam[0] = 0xCD;
   m().CpuMemory[kSpriteAddress] = 0xFF;
   EXPECT_EQ(m().CpuRead(0x2004), 0xAB);
-  EXPECT_EQ(m().CpuMemory[kSpriteAddress], 0x00);
-  EXPECT_EQ(m().CpuRead(0x2004), 0xCD);
+  EXPECT_EQ(m().CpuRead(0x2004), 0xCD) << "the address steps and wraps";
 }
 
 // The other boards read the stored bytes (above).
@@ -36,9 +37,8 @@ TEST_F(ReadBusTest, Mapper19And48Registers) {
   m().IrqCounter = 0xBEEF;
   m().NamcoSoundRam[0x12] = 0x99;
   m().NamcoSoundAddress = 0x12;
-  EXPECT_EQ(m().CpuRead(0x5123), 0xEF);
-  EXPECT_EQ(m().CpuRead(0x5FFF), 0xBE);
-  EXPECT_EQ(m().CpuRead(0x4800), 0x99);
+  EXPECT_EQ(std::tuple(m().CpuRead(0x5123), m().CpuRead(0x5FFF), m().CpuRead(0x4800)),
+            std::tuple(0xEF, 0xBE, 0x99));
   EXPECT_EQ(m().NamcoSoundAddress, 0x12);  // not advanced by the read
   // Mapper 48: the sprite 0 hit, not the stored byte.
   MapperNumber = 48;

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "debug/message_area.h"
@@ -46,15 +47,12 @@ TEST_F(StartUpTest, WithoutAConfigurationTheDemoStartsAnswersTheKeyboardAndEndsO
       LogHasInOrder({"Halvoren log file\n", "NTSC Console\n", "NES system palette initialized\n",
                      "Open:halvoren-demo.nes", "ROM image identified as Mapper#0\n"}));
   EXPECT_TRUE(HeadlessHost.DisplayOpen);
-  // Right moves the face (sprites 1-4, sprite 1 its top-left quarter); X lights the dot
-  // under the A label (row 5, column 3 of the first name table).
+  // X lights the dot under the A label (row 5, column 3 of the first name table).
   m().ResetCpu();
   for (int i = 0; i < 30; ++i) RunFrame(m(), 0);
-  const int x = m().SpriteRam[4 + 3];
   EXPECT_EQ(m().PpuMemory[0x20A3], 0x85);
-  HeadlessPushKey(205, true), HeadlessPushKey(45, true);  // Right, X
+  HeadlessPushKey(45, true);
   for (int i = 0; i < 10; ++i) RunFrame(m(), 0);
-  EXPECT_GT(m().SpriteRam[4 + 3], x + 10);
   EXPECT_EQ(m().PpuMemory[0x20A3], 0x84);
   // The main loop restarts the CPU; Esc, read by its first frame, ends it and shuts down.
   HeadlessPushKey(1, true);
@@ -72,15 +70,13 @@ TEST_F(StartUpTest, PalNoSoundNoJoystickAPriorityThatCannotBeRaisedAndACommandLi
   ASSERT_TRUE(StartUp(m(), options));
   EXPECT_STREQ(CartridgePath, rom.c_str());
   EXPECT_EQ(ReadLog().rfind("PAL Console\n", 0), 0u);  // no "Halvoren log file" first
-  EXPECT_EQ(ShownLines, 240);
-  EXPECT_EQ(CycleAdjust, -25);
+  EXPECT_EQ(std::tuple(ShownLines, CycleAdjust), std::tuple(240, -25));
   // A missing joystick is reported and start-up goes on.
   EXPECT_EQ(HeadlessHost.MessageBoxes, "Error!: Fail to initialize DirectInput\n");
   EXPECT_TRUE(LogHasInOrder({"Fail to initialize joystick\n", "Open:"}));
 }
 
 TEST_F(StartUpTest, FailuresEndStartUpWithTheDevicesClosed) {
-  // The display: the user is shown why.
   HeadlessHost.FailDisplay = true;
   EXPECT_FALSE(StartUp(m(), options));
   EXPECT_NE(HeadlessHost.MessageBoxes.find("ERROR: "), std::string::npos);
@@ -107,7 +103,6 @@ TEST_F(StartUpTest, MissingSoundAndKeysAreShownInTheMessageArea) {
   ASSERT_TRUE(StartUp(m(), options));  // the game starts anyway, silent
   EXPECT_TRUE(LogHasInOrder(
       {"NES system palette initialized\n", "Fail to initialize Direct Sound\n", "Open:"}));
-  EXPECT_TRUE(SoundFellBack);
   EXPECT_EQ(std::string(MessageAreaLine(2).Text, 31), "No sound device: playing silent");
   EXPECT_EQ(std::string(NewestMessage().Text, 43), "No keys: set PLAYER1=K in the configuration");
   ShutDown();
