@@ -30,8 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (c == '/') c = '_';
   WriteScratchFile(kConfigName, reinterpret_cast<const uint8_t*>(text.data()), text.size());
 
-  auto machine = std::make_unique<Machine>();
-  Machine& m = *machine;
+  Machine& m = FreshMachine();
   ResetGlobals();
   HeadlessReset();
   StartOptions options;

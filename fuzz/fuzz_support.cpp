@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <new>
+
+#include <sanitizer/asan_interface.h>
 
 #include "core/machine_guards.h"
 #include "log/log.h"
@@ -72,6 +75,17 @@ std::vector<uint8_t> SmallCartridge(uint8_t mapper) {
   prg[0] = 0x4C, prg[1] = 0x00, prg[2] = 0xC0;
   for (int v = 0x3FFA; v < 0x4000; v += 2) prg[v] = 0x00, prg[v + 1] = 0xC0;
   return image;
+}
+
+Machine& FreshMachine() {
+  alignas(Machine) static uint8_t storage[sizeof(Machine)];
+  static Machine* current = nullptr;
+  if (current) {
+    current->~Machine();
+    ASAN_UNPOISON_MEMORY_REGION(storage, sizeof storage);  // the old guards
+  }
+  current = new (storage) Machine();
+  return *current;
 }
 
 namespace {

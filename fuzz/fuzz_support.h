@@ -43,6 +43,10 @@ void WriteScratchFile(const std::string& name, const uint8_t* data, size_t size)
 // A small image: one PRG unit whose vectors run an endless loop, one CHR unit.
 std::vector<uint8_t> SmallCartridge(uint8_t mapper = 0);
 
+// A newly made machine in storage kept across runs: a fresh heap allocation each run costs more
+// in page faults than the run itself. The previous one ends when the next is made.
+Machine& FreshMachine();
+
 // Whole-machine copy and comparison that leave the guard bytes of a fuzz build alone.
 void CopyMachine(Machine& to, const Machine& from);
 bool SameMachine(const Machine& a, const Machine& b);

@@ -124,8 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool mainCore = in.Byte() & 1;
   const std::vector<uint8_t> program = GenerateProgram(in);
 
-  auto machine = std::make_unique<Machine>();
-  Machine& m = *machine;
+  Machine& m = FreshMachine();
   ResetGlobals();
   HeadlessReset();
   LogHold();  // in memory: a file per line would slow every run

@@ -48,8 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t mode = in.Byte() % 3;
   const std::vector<uint8_t> cartridge = SmallCartridge(in.Byte());
 
-  auto machine = std::make_unique<Machine>();
-  Machine& m = *machine;
+  Machine& m = FreshMachine();
   ResetGlobals();
   ResetRecording();
   LogHold();  // in memory: a file per line would slow every run

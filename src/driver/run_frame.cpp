@@ -30,15 +30,27 @@ inline void RunCpu(Machine& m) {
 
 // Skipped frames do not draw, but games still wait for sprite 0 and may look at the overflow
 // bit: the hit comes on the first line that crosses sprite 0's box, whatever its pixels.
-// The sprites on each line come from a table kept while sprite RAM stands still.
+// A bit already set needs no look at the sprites; the overflow count comes from a table kept
+// while sprite RAM stands still. Within a frame only the CPU's stores change sprite RAM, so
+// the table is held against sprite RAM whole once a frame and again only after such a store.
 SpriteLines skippedFrameSprites;
+bool skippedFrameSpritesChecked;
+uint32_t storesChecked;  // SpriteRamStores when the table was last held against sprite RAM
 
 void ApproximateSprites(Machine& m, int line) {
+  uint8_t& status = m.CpuMemory[kPpuStatus];
+  if ((status & 0x60) == 0x60) return;
   const int height = (m.CpuMemory[kPpuControl] & 0x20) ? 16 : 8;
-  int count = 0;
-  const uint8_t* onLine = skippedFrameSprites.For(m.SpriteRam, height, line, count);
-  if (count > 0 && onLine[count - 1] == 0) m.CpuMemory[kPpuStatus] |= 0x40;  // lowest last
-  if (count > 8) m.CpuMemory[kPpuStatus] |= 0x20;
+  if (!(status & 0x40) && static_cast<unsigned>(line - (m.SpriteRam[0] + 1)) < unsigned(height))
+    status |= 0x40;
+  if (status & 0x20) return;
+  if (!skippedFrameSpritesChecked || storesChecked != SpriteRamStores ||
+      height != skippedFrameSprites.Height) {
+    skippedFrameSprites.Refresh(m.SpriteRam, height);
+    skippedFrameSpritesChecked = true;
+    storesChecked = SpriteRamStores;
+  }
+  if (skippedFrameSprites.Count[line] > 8) status |= 0x20;
 }
 
 void RunVisibleLine(Machine& m, int line, bool drawing, uint8_t* backgroundRow, uint8_t* baseRow) {
@@ -71,8 +83,10 @@ void RunFrame(Machine& m, uint32_t skipRender) {
   }
 
   m.CpuMemory[kPpuStatus] &= ~0x40;
-  FillBaseLayer(m.PpuMemory[0x3F00]);  // in memory the fill cannot fail
   const bool drawing = skipRender == 0;
+  // Only a drawn frame reads the base layer, and each fills it first.
+  if (drawing) FillBaseLayer(m.PpuMemory[0x3F00]);
+  skippedFrameSpritesChecked = false;
   if (m.PatternsDirty) m.RebuildPatternCache();
 
   HandleFrameKeys(m);

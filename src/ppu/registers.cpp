@@ -3,6 +3,9 @@
 #include <cstring>
 
 #include "core/machine.h"
+#include "ppu/sprite_lines.h"
+
+uint32_t SpriteRamStores;
 
 namespace {
 uint16_t AddressStep(const Machine& m) { return (m.CpuMemory[kPpuControl] & 0x04) ? 32 : 1; }
@@ -46,6 +49,7 @@ void Machine::PpuRegisterWrite(uint16_t address, uint8_t value) {
       break;
     case 0x2004:
       SpriteRam[CpuMemory[kSpriteAddress]++] = value;
+      ++SpriteRamStores;
       break;
     case 0x2005:
       if (!WriteToggle) {
@@ -86,4 +90,7 @@ void Machine::PpuRegisterWrite(uint16_t address, uint8_t value) {
   }
 }
 
-void Machine::SpriteDma(uint8_t page) { std::memcpy(SpriteRam, CpuMemory + page * 0x100, 256); }
+void Machine::SpriteDma(uint8_t page) {
+  std::memcpy(SpriteRam, CpuMemory + page * 0x100, 256);
+  ++SpriteRamStores;
+}

@@ -97,36 +97,77 @@ uint16_t DrawBackgroundWithLatch(Machine& m, uint8_t* row) {
 }
 
 // Every other board: the line is built in whole tile pairs from the even tile at or left of
-// the first one (a pair shares its attribute bits), then the 256 visible pixels are copied
-// out. 32 tile steps from the first tile end on the same column, in the other horizontal
-// table when the line wrapped into it.
+// the first one (a pair shares its attribute bits). 32 tile steps from the first tile end on
+// the same column, in the other horizontal table when the line wrapped into it.
+//
+// The pairs' tiles and attributes are the same for the eight lines of a tile row, so they
+// are kept with the name and attribute bytes they came from and worked out again only when
+// the line reads other tables or those bytes changed.
+struct BackgroundTiles {
+  bool Valid = false;
+  uint16_t RowStart = 0, WrapStart = 0;  // the two horizontal tables' rows the line reads
+  unsigned FirstColumn = 0;              // the first pair's even tile: 0-30
+  uint32_t Table = 0;                    // pattern-cache offset of the background table
+  uint8_t Names[64];                     // the row in each table
+  uint8_t Attributes[16];                // the attribute row in each table
+  TileRow Row;
+};
+BackgroundTiles backgroundTiles;
+
+// Inline and without an early exit: the compiler makes it a few vector operations.
+inline bool SameBytes(const uint8_t* a, const uint8_t* b, unsigned count) {
+  uint64_t difference = 0;
+  for (unsigned i = 0; i < count; i += 8) {
+    uint64_t x, y;
+    std::memcpy(&x, a + i, 8);
+    std::memcpy(&y, b + i, 8);
+    difference |= x ^ y;
+  }
+  return difference == 0;
+}
+
+const TileRow& TilesOfLine(const Machine& m, uint16_t rowStart, uint16_t wrapStart,
+                           unsigned firstColumn, uint32_t table) {
+  BackgroundTiles& tiles = backgroundTiles;
+  const unsigned attributeRow = 0x23C0 | (((rowStart & 0x3E0) >> 7) << 3);
+  const uint8_t* attributes[2] = {m.PpuMemory + ((rowStart & 0xC00) | attributeRow),
+                                  m.PpuMemory + ((wrapStart & 0xC00) | attributeRow)};
+  if (tiles.Valid && tiles.RowStart == rowStart && tiles.WrapStart == wrapStart &&
+      tiles.FirstColumn == firstColumn && tiles.Table == table &&
+      SameBytes(tiles.Names, m.PpuMemory + rowStart, 32) &&
+      SameBytes(tiles.Names + 32, m.PpuMemory + wrapStart, 32) &&
+      SameBytes(tiles.Attributes, attributes[0], 8) &&
+      SameBytes(tiles.Attributes + 8, attributes[1], 8))
+    return tiles.Row;
+  tiles.Valid = true;
+  tiles.RowStart = rowStart, tiles.WrapStart = wrapStart;
+  tiles.FirstColumn = firstColumn, tiles.Table = table;
+  std::memcpy(tiles.Names, m.PpuMemory + rowStart, 32);
+  std::memcpy(tiles.Names + 32, m.PpuMemory + wrapStart, 32);
+  std::memcpy(tiles.Attributes, attributes[0], 8);
+  std::memcpy(tiles.Attributes + 8, attributes[1], 8);
+  const unsigned rowShift = (rowStart & 0x40) ? 4 : 0;  // coarse Y bit 1
+  for (unsigned pair = 0; pair < kBackgroundPairs; ++pair) {
+    const unsigned at = firstColumn + pair * 2;  // 0-63: past 31 in the wrapped table
+    tiles.Row.Left[pair] = static_cast<uint16_t>(table + tiles.Names[at] * 64u);
+    tiles.Row.Right[pair] = static_cast<uint16_t>(table + tiles.Names[at + 1] * 64u);
+    const unsigned shift = rowShift | (at & 2);
+    tiles.Row.Attribute[pair] =
+        static_cast<uint8_t>(((tiles.Attributes[at >> 2] >> shift) & 3) * 4);
+  }
+  return tiles.Row;
+}
+
 uint16_t DrawBackground(Machine& m, uint8_t* row) {
   const uint32_t table = (m.CpuMemory[kPpuControl] & 0x10) ? 16384u : 0u;
-  const uint32_t fineRow = (m.FineY & 7u) * 8u;
   const uint16_t a = m.VramAddress | 0x2000;
   const unsigned coarseX = a & 0x1F;
   const bool scrolled = m.FineX != 0 || coarseX != 0;
-  // The two horizontal tables this line can read: its own, then the one it wraps into.
   const uint16_t rowStart = a & ~0x1F;
   const uint16_t wrapStart = scrolled ? rowStart ^ 0x400 : rowStart;
-  const uint8_t* names[2] = {m.PpuMemory + rowStart, m.PpuMemory + wrapStart};
-  const unsigned attributeRow = 0x23C0 | (((a & 0x3E0) >> 7) << 3);
-  const uint8_t* attributes[2] = {m.PpuMemory + ((rowStart & 0xC00) | attributeRow),
-                                  m.PpuMemory + ((wrapStart & 0xC00) | attributeRow)};
-  const unsigned rowShift = (a & 0x40) ? 4 : 0;  // coarse Y bit 1
-  alignas(16) uint8_t line[kBackgroundPairs * 16];
-  TilePair pairs[kBackgroundPairs];
-  for (unsigned pair = 0; pair < kBackgroundPairs; ++pair) {
-    const unsigned at = (coarseX & ~1u) + pair * 2;  // 0-63: past 31 in the wrapped table
-    const unsigned side = at >> 5, column = at & 31;
-    pairs[pair].Left = m.PatternCache + table + names[side][column] * 64u + fineRow;
-    pairs[pair].Right = m.PatternCache + table + names[side][column + 1] * 64u + fineRow;
-    const unsigned shift = rowShift | (column & 2);
-    pairs[pair].Attribute =
-        static_cast<uint8_t>(((attributes[side][column >> 2] >> shift) & 3) * 4);
-  }
-  DrawTilePairs(line, pairs, m.RenderPalette);
-  std::memcpy(row, line + (coarseX & 1) * 8 + (m.FineX & 7), kPictureWidth);
+  const TileRow& tiles = TilesOfLine(m, rowStart, wrapStart, coarseX & ~1u, table);
+  DrawTileRow(row, tiles, m.PatternCache + (m.FineY & 7u) * 8u, m.RenderPalette,
+              (coarseX & 1) * 8 + (m.FineX & 7));
   if (!(m.CpuMemory[kPpuMask] & 0x02)) std::memset(row, kBlank, 8);
   return scrolled ? a ^ 0x400 : a;
 }

@@ -9,15 +9,23 @@
 
 #include "ppu/picture.h"
 
+// Counts the CPU's stores into sprite RAM ($2004 and sprite DMA), so a frame can tell that
+// sprite RAM stood still since it last looked without comparing it.
+extern uint32_t SpriteRamStores;
+
 struct SpriteLines {
   uint8_t Source[256];
   int Height = 0;
   uint8_t Count[kPictureHeight];
   uint8_t Sprites[kPictureHeight][64];
 
-  const uint8_t* For(const uint8_t* spriteRam, int height, int line, int& count) {
+  void Refresh(const uint8_t* spriteRam, int height) {
     if (height != Height || std::memcmp(Source, spriteRam, sizeof Source) != 0)
       Rebuild(spriteRam, height);
+  }
+
+  const uint8_t* For(const uint8_t* spriteRam, int height, int line, int& count) {
+    Refresh(spriteRam, height);
     count = Count[line];
     return Sprites[line];
   }

@@ -1,102 +1,140 @@
-// The runner as a user calls it: exit status and the key=value summary on the last line.
-#include <cstdio>
+// The runner as a user calls it: exit status, the key=value summary, its output files, and
+// every mistake refused with its reason.
 #include <fstream>
-#include <iterator>
 
 #include "support/fixture.h"
 #include "support/run_command.h"
 
 namespace {
 
-struct RunResult : CommandResult {
-  // The picture hash printed on the summary line.
-  std::string Hash() const {
-    const size_t at = output.rfind(" hash=");
-    return at == std::string::npos ? "" : output.substr(at + 6, 16);
+class RunnerTest : public MachineTest {
+ protected:
+  std::string Rom(const char* name = "ppu_scroll.nes") const {
+    return TestRomPath(name) + " --log " + (dir / "run.tst").string();
   }
 };
 
-RunResult RunRunner(const std::string& arguments) {
-  return {RunCommand(std::string(HALVOREN_RUN_BINARY) + " " + arguments)};
-}
-
-using RunnerTest = MachineTest;
-
-TEST_F(RunnerTest, SummaryHashAndPngOfACartridgeRun) {
-  const std::string rom = TestRomPath("ppu_scroll.nes") + " --log " + (dir / "run.tst").string();
+TEST_F(RunnerTest, SummaryHashPngAndTrace) {
   const auto png = (dir / "shot.png").string();
-  const auto main = RunRunner(rom + " --frames 8 --hash --core main --png-frame 6 --png " + png);
+  const auto main = RunRunner(Rom() + " --frames 8 --hash --core main --png-frame 6 --png " + png);
   ASSERT_EQ(main.status, 0) << main.output;
   EXPECT_NE(main.output.find("mapper=0 prg=2 chr=1 frames=8 hash="), std::string::npos);
-  EXPECT_EQ(main.Hash().size(), 16u);
+  EXPECT_EQ(SummaryHash(main).size(), 16u);
   // The same picture from both cores; a different one before the program has drawn it.
-  EXPECT_EQ(main.Hash(), RunRunner(rom + " --frames 8 --hash --core alt").Hash());
-  EXPECT_NE(main.Hash(), RunRunner(rom + " --frames 2 --hash").Hash());
-  std::ifstream in(png, std::ios::binary);
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-  ASSERT_GT(bytes.size(), 33u);
-  EXPECT_EQ(std::string(bytes.begin() + 1, bytes.begin() + 4), "PNG");
-  // IHDR: 256 x 240, 8-bit RGB.
-  EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 16, bytes.begin() + 26),
-            std::vector<uint8_t>({0, 0, 1, 0, 0, 0, 0, 240, 8, 2}));
-}
-
-TEST_F(RunnerTest, TraceStartsWhereToldAndSkippedFramesDrawNothing) {
-  const std::string rom = TestRomPath("ppu_scroll.nes") + " --log " + (dir / "run.tst").string();
+  EXPECT_EQ(SummaryHash(main), SummaryHash(RunRunner(Rom() + " --frames 8 --hash --core alt")));
+  EXPECT_NE(SummaryHash(main), SummaryHash(RunRunner(Rom() + " --frames 2 --hash")));
+  // PNG signature and IHDR: 256 x 240, 8-bit RGB.
+  EXPECT_EQ(FileText(png).substr(1, 3), "PNG");
+  EXPECT_EQ(FileText(png).substr(16, 10), std::string("\0\0\1\0\0\0\0\xF0\x08\x02", 10));
+  // Emulated but never drawn: the picture stays as blank as before the first frame.
+  const auto skipped = SummaryHash(RunRunner(Rom() + " --frames 8 --hash --skip-render"));
+  EXPECT_EQ(skipped, SummaryHash(RunRunner(Rom() + " --frames 8 --hash --skip-render "
+                                                   "--start-pc 0x8033")));
+  EXPECT_NE(skipped, SummaryHash(main));
   const auto trace = (dir / "trace.txt").string();
-  ASSERT_EQ(RunRunner(rom + " --frames 1 --start-pc 0x8000 --trace " + trace).status, 0);
-  std::ifstream in(trace);
-  std::string first;
-  std::getline(in, first);
+  ASSERT_EQ(RunRunner(Rom() + " --frames 1 --start-pc 0x8000 --trace " + trace).status, 0);
+  const std::string first = FileText(trace).substr(0, FileText(trace).find('\n'));
   EXPECT_EQ(first.rfind("8000  ", 0), 0u) << first;
   EXPECT_NE(first.find("SP:FF"), std::string::npos) << first;
-  // Emulated but never drawn: the picture stays as blank as before the first frame.
-  EXPECT_EQ(RunRunner(rom + " --frames 8 --hash --skip-render").Hash(),
-            RunRunner(rom + " --frames 8 --hash --skip-render --start-pc 0x8033").Hash());
-  EXPECT_NE(RunRunner(rom + " --frames 8 --hash --skip-render").Hash(),
-            RunRunner(rom + " --frames 8 --hash").Hash());
 }
 
-TEST_F(RunnerTest, FailuresSayWhichAndExitNonZero) {
+TEST_F(RunnerTest, MistakesAreRefusedWithTheirReasonAndStatus) {
   InesImage unsupported;
   unsupported.Mapper = 9;
-  const std::string rom = TestRomPath("ppu_scroll.nes");
+  const std::string rom = Rom() + " --frames 2";
+  const std::string missing = (dir / "no" / "such").string();
+  // Cut to 254 characters this path would name a playable cartridge.
+  const std::string longPath =
+      PathWithExistingPrefix(dir, 254, 300, FileText(TestRomPath("ppu_scroll.nes")));
+  const std::string log = " --log " + (dir / "run.tst").string();
   const struct {
-    std::string arguments, message;
+    std::string arguments;
+    int status;
+    std::string message;
   } cases[] = {
-      {(dir / "missing.nes").string(), "cannot open"},
-      {WriteFile("text.nes", {'h', 'e', 'l', 'l', 'o'}), "not an iNES image"},
-      {WriteFile("nine.nes", unsupported.Bytes()), "unsupported mapper 9"},
-      {WriteFile("big.nes", {'N', 'E', 'S', 0x1A, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}),
+      {(dir / "missing.nes").string() + log, 1, "cannot open"},
+      {WriteFile("text.nes", {'h', 'e', 'l', 'l', 'o'}) + log, 1, "not an iNES image"},
+      {WriteFile("nine.nes", unsupported.Bytes()) + log, 1, "unsupported mapper 9"},
+      {WriteFile("big.nes", {'N', 'E', 'S', 0x1A, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) + log, 1,
        "too large"},
-      {rom + " --png " + (dir / "no" / "such" / "x.png").string(), "cannot write"},
-      {"", "no ROM given"},
-      {"--bogus x.nes", "unknown option"},
-      {rom + " --frames 0", "--frames"},
-      {rom + " --frames", "needs a value"},
-      {rom + " --core turbo", "main or alt"},
-      {rom + " --frames 5 --png x.png --png-frame 6", "past the last frame"},
-      {rom + " --png-frame 1", "needs --png"},
-      {rom + " --start-pc 0x10000", "--start-pc"},
+      {longPath + log, 1, "longer than 254 characters"},
+      {dir.string() + log, 1, "is a folder, not a cartridge image"},
+      {TestRomPath("ppu_scroll.nes") + " --frames 2 --log " + missing, 1,
+       "cannot write the log " + missing + ": No such file"},
+      {rom + " --wav " + missing, 1, "cannot write the WAV file " + missing + ": No such file"},
+      {rom + " --trace " + missing, 1, "cannot write the trace " + missing + ": No such file"},
+      {rom + " --trace " + dir.string(), 1, "cannot write the trace " + dir.string() + ": Is a"},
+      {rom + " --png " + missing, 1, "cannot write " + missing + ": No such file"},
+      {log, 2, "no ROM given"},
+      {"--bogus x.nes", 2, "unknown option"},
+      {rom + " --frames 0", 2, "--frames"},
+      {rom + " --frames", 2, "needs a value"},
+      {rom + " --core turbo", 2, "main or alt"},
+      {rom + " --png x.png --png-frame 6", 2, "past the last frame"},
+      {rom + " --png-frame 1", 2, "needs --png"},
+      {rom + " --start-pc 0x10000", 2, "--start-pc"},
   };
   for (const auto& c : cases) {
-    const auto result = RunRunner("--log " + (dir / "run.tst").string() + " " + c.arguments);
-    EXPECT_NE(result.status, 0) << c.arguments;
-    EXPECT_NE(result.output.find(c.message), std::string::npos) << c.arguments << "\n"
-                                                                << result.output;
+    const auto run = RunRunner(c.arguments);
+    EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.output;
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << c.arguments << "\n" << run.output;
   }
 }
 
+// A refused cartridge touches none of the output files; a PNG named through a link lands in
+// the file the link names and the link stays a link.
+TEST_F(RunnerTest, OutputFilesAreKeptOrWrittenThroughLinks) {
+  InesImage unsupported;
+  unsupported.Mapper = 9;
+  std::string arguments = WriteFile("nine.nes", unsupported.Bytes());
+  for (const char* option : {"wav", "log", "trace", "png"}) {
+    std::ofstream(dir / option) << "precious";
+    arguments += std::string(" --") + option + " " + (dir / option).string();
+  }
+  EXPECT_EQ(RunRunner(arguments).status, 1);
+  for (const char* option : {"wav", "log", "trace", "png"})
+    EXPECT_EQ(FileText(dir / option), "precious") << option;
+
+  std::ofstream(dir / "real.png") << "old";
+  std::filesystem::create_symlink(dir / "real.png", dir / "link.png");
+  const auto run = RunRunner(Rom() + " --frames 2 --png " + (dir / "link.png").string());
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.png"));
+  EXPECT_EQ(FileText(dir / "real.png").substr(1, 3), "PNG");
+}
+
+// A halt on a bad opcode is a failure: status 3 after the summary, with the reason.
 TEST_F(RunnerTest, AHaltedCpuEndsWithStatusThreeAfterTheSummary) {
   for (const char* core : {"main", "alt"}) {
-    const auto result = RunRunner("--log " + (dir / "run.tst").string() + " " +
-                                  TestRomPath("bad_opcode.nes") + " --frames 5 --core " + core);
-    EXPECT_EQ(result.status, 3) << result.output;
-    const size_t summary = result.output.find("mapper=0 prg=2 chr=1 frames=1");
-    const size_t reason = result.output.find("bad opcode $07 at $8003");
-    ASSERT_NE(summary, std::string::npos) << result.output;
-    ASSERT_NE(reason, std::string::npos) << result.output;
-    EXPECT_LT(summary, reason);
+    const auto run = RunRunner(Rom("bad_opcode.nes") + " --frames 5 --core " + core);
+    EXPECT_EQ(run.status, 3) << run.output;
+    const size_t summary = run.output.find("mapper=0 prg=2 chr=1 frames=1");
+    ASSERT_NE(summary, std::string::npos) << run.output;
+    EXPECT_LT(summary, run.output.find("bad opcode $07 at $8003")) << run.output;
+  }
+}
+
+// --keys: scripted keyboard records reach the hot keys; a bad script is refused before
+// anything runs.
+TEST_F(RunnerTest, KeyScriptsAreCheckedAndDelivered) {
+  const struct {
+    const char* script;  // null: no such file
+    int status;
+    const char* output;
+  } cases[] = {
+      {"# Esc on frame 10 ends the run\n10 press 1\n", 0, "frames=10"},
+      {"3 press 88\n\n5 release 1\n", 0, "frames=5"},  // Esc acts on a release while paused
+      {"1 press 2\n5 hold 30\n", 2, "line 2: 'hold' is neither press nor release"},
+      {"1 press 256\n", 2, "line 1: the key code '256'"},
+      {nullptr, 1, "cannot read"},
+  };
+  for (const auto& c : cases) {
+    const auto script = dir / "keys.txt";
+    std::filesystem::remove(script);
+    if (c.script) std::ofstream(script) << c.script;
+    const auto run = RunRunner(Rom() + " --frames 40 --keys " + script.string());
+    EXPECT_EQ(run.status, c.status) << run.output;
+    EXPECT_NE(run.output.find(c.output), std::string::npos) << run.output;
   }
 }
 

@@ -1,5 +1,3 @@
-#include <tuple>
-
 #include "cart/board_test.h"
 
 using Mmc3StyleTest = BoardTest;
@@ -45,26 +43,4 @@ TEST_F(Mmc3StyleTest, SelectsFillTheBoardsWindows) {
             {8, 4, {{0x8000, 0x47}, {0x8800, 0x46}, {0x8801, 9}},
                    {{0x8000, P(14)}, {0xC000, P(9)}}},
             {8, 0, {{0x8000, 0x00}, {0x8001, 6}}, {{0xA000, P(6)}}}});
-}
-
-// From the vertical layout A B A B: each board's mirroring register, the tables after it and
-// VerticalMirroring. Mapper 68 reads 0 as horizontal; mapper 64 sets the flag alone.
-TEST_F(Mmc3StyleTest, MirroringRegistersOfBothFamilies) {
-  const std::tuple<uint8_t, Write, Tables4, uint32_t> cases[] = {
-      {74, {0xA000, 1}, {'A', 'A', 'B', 'B'}, 0},  {118, {0xA000, 0}, {'A', 'A', 'B', 'B'}, 0},
-      {115, {0xA000, 1}, {'A', 'B', 'A', 'B'}, 1}, {249, {0xA800, 1}, {'A', 'A', 'B', 'B'}, 0},
-      {249, {0xA000, 1}, {'A', 'B', 'A', 'B'}, 1}, {64, {0xA000, 0}, {'A', 'B', 'A', 'B'}, 0},
-      {68, {0xE000, 0}, {'A', 'A', 'B', 'B'}, 0},  {68, {0xE000, 3}, {'B', 'B', 'B', 'B'}, 1},
-      {69, {0xA000, 1}, {'A', 'A', 'B', 'B'}, 0},  {69, {0xA000, 2}, {'A', 'A', 'A', 'A'}, 1},
-  };
-  for (const auto& [mapper, write, after, vertical] : cases) {
-    SCOPED_TRACE(testing::Message() << "mapper " << int(mapper) << " value " << int(write.value));
-    LoadBoard(mapper, 8, 4, 1);
-    m().OneScreenLow = 0;
-    FillTables({'A', 'B', 'A', 'B'});
-    if (mapper == 69) m().CpuWrite(0x8000, 12);  // the mirroring command
-    m().CpuWrite(write.address, write.value);
-    EXPECT_EQ(Tables(), after);
-    EXPECT_EQ(VerticalMirroring, vertical);
-  }
 }

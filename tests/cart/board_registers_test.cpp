@@ -1,3 +1,4 @@
+// Boards with bank registers of their own: each write reaches one window (or a pair).
 #include <tuple>
 
 #include "cart/board_test.h"
@@ -35,6 +36,43 @@ TEST_F(RegisterBoardTest, RegistersFillTheirWindows) {
   Run(160, {{8, 4, {{0x8001, 5}, {0x8003, 6}, {0x8002, 4}, {0xB001, 1}, {0x9003, 7}},
                    {{0xA000, P(5)}, {0xC000, P(4)}, {0xE000, P(15)}, {0x0C00, C(7)}}}});
   Run(250, {{8, 4, {{0x8B06, 3}, {0x8E11, 4}, {0x8B07, 5}}, {{0x8000, P(3)}, {0xA000, P(4)}}}});
+  // 80: 2 KB CHR at any 1 KB page (bit 7 is the name-table bit), 1 KB CHR, 8 KB PRG in pairs.
+  Run(80, {{16, 16, {{0x7EF0, 3}, {0x7EF1, 0x85}}, {{0x07FF, C(4)}, {0x0800, C(5)}}},
+           {16, 16, {{0x7EF2, 0x89}, {0x7EF5, 2}}, {{0x1000, C(9)}, {0x1C00, C(2)}}},
+           {16, 16, {{0x7EFB, 35}, {0x7EFC, 4}, {0x7EFF, 5}},
+            {{0x8000, P(3)}, {0xA000, P(4)}, {0xC000, P(5)}}},
+           {16, 16, {{0x7EF6, 3}, {0x6000, 9}}, {{0x1000, C(4)}, {0x6000, 0}}}});
+  // 91: 2 KB CHR by address bits 0-1; 8 KB PRG at $8000 or $A000 by address bit 0.
+  Run(91, {{8, 32, {{0x6002, 5}, {0x6FFD, 9}}, {{0x1000, C(10)}, {0x17FF, C(11)}, {0x0800, C(18)}}},
+           {8, 32, {{0x7001, 19}, {0x7FFE, 2}}, {{0xA000, P(3)}, {0x8000, P(2)}}}});
+  Run(246, {{8, 4, {{0x6805, 0x42}, {0x6008, 0x42}}, {{0x6805, 0x42}, {0x6008, 0}}},
+            {8, 4, {{0x6000, 7}, {0x6003, 9}}, {{0x8000, P(7)}, {0xE000, P(9)}}},
+            {8, 4, {{0x6006, 18}}, {{0x1000, C(4)}, {0x17FF, C(5)}, {0x1800, C(6)}}}});
+  // 16 PRG units (32 banks of 8 KB). Mapper 10: both latches start at $FE, so only the $FE
+  // candidates show at once.
+  Run(10, {{16, 4, {{0xC000, 3}, {0xB000, 2}}, {{0x0000, C(12)}}},
+           {16, 4, {{0xE000, 9}, {0xD000, 2}}, {{0x1000, C(4)}}},  // 9 mod 8 banks of 4 KB
+           {16, 4, {{0xA000, 3}, {0x8000, 5}}, {{0x8000, P(6)}, {0xC000, P(30)}}},
+           {16, 0, {{0xC000, 1}}, {{0x0000, kDrawn}}}});
+  // Mapper 6 swaps whole 8 KB CHR RAM banks: bank 1 is empty, and going back to bank 0
+  // brings back what the game drew.
+  Run(6, {{16, 0, {{0x8000, 0x05}}, {{0x8000, P(2)}, {0xC000, P(14)}, {0x0000, 0}}},
+          {16, 0, {{0x8000, 0x05}, {0x8000, 0x04}}, {{0x0000, kDrawn}, {0x8000, P(2)}}},
+          {16, 0, {{0x42F1, 0x00}, {0x8000, 0x05}}, {{0x8000, P(0)}, {0x0000, kDrawn}}},
+          {16, 0, {{0x6000, 1}, {0x4504, 2}}, {{0x6000, 1}, {0x4504, 0}}}});
+  Run(17, {{16, 4, {{0x4504, 3}, {0x4505, 4}, {0x4506, 5}, {0x4507, 38}},
+            {{0x8000, P(3)}, {0xA000, P(4)}, {0xC000, P(5)}, {0xE000, P(6)}}},
+           {16, 4, {{0x4512, 9}, {0x4517, 33}}, {{0x0800, C(9)}, {0x1C00, C(1)}}}});
+  // Mapper 32 starts in the mode that sends $8FF0 banks to $C000.
+  Run(32, {{16, 4, {{0x8FF0, 3}}, {{0x8000, P(0)}, {0xC000, P(3)}}},
+           {16, 4, {{0x9FF0, 0}, {0x8FF5, 4}, {0xAFF0, 6}}, {{0x8000, P(4)}, {0xA000, P(6)}}},
+           {16, 4, {{0xBFF5, 9}, {0xBFE5, 7}}, {{0x1400, C(9)}}}});
+  Run(33, {{16, 4, {{0x8000, 5}, {0x8000, 0}, {0x8001, 3}}, {{0x8000, P(0)}, {0xA000, P(3)}}},
+           {16, 4, {{0x8002, 3}, {0xA002, 9}}, {{0x0000, C(6)}, {0x0400, C(7)}, {0x1800, C(9)}}}});
+  Run(48, {{16, 4, {{0x5115, 0x85}, {0x5114, 3}, {0x5116, 33}},
+            {{0x8000, P(5)}, {0xA000, P(3)}, {0xC000, P(1)}, {0xE000, P(31)}}},
+           {16, 4, {{0x5103, 6}, {0x6000, 7}, {0x8000, 1}},
+            {{0xA000, P(6)}, {0x6000, 7}, {0x8000, P(31)}}}});
 }
 
 // A recorded window is copied again unless its record names the requested bank; the byte
@@ -69,39 +107,38 @@ TEST_F(RegisterBoardTest, Mapper160ChrWaitsForTheFrame) {
   EXPECT_EQ(At(0x0400), C(9));
 }
 
-// Writes the boards do not decode are logged, address then value, on both families.
-TEST_F(RegisterBoardTest, LoggedWrites) {
-  const std::tuple<uint8_t, Write, const char*> cases[] = {
-      {65, {0xE000, 5}, "57344\n5\n"},   {65, {0x9000, 5}, ""},
-      {68, {0xE000, 2}, "2\n"},          {73, {0x8000, 1}, "32768\n1\n"},
-      {96, {0x9234, 7}, "37428\n7\n"},   {160, {0xD000, 9}, "PA53248\n9\n"},
-      {250, {0x8B06, 1}, "35590\n1\n"},  {161, {0x9000, 7}, "36864\n7\n"},
-      {161, {0x8001, 7}, ""},            {161, {0x7001, 7}, "28673\n"},
-      {249, {0xE801, 0}, "59393\n0\n"},  {249, {0x6001, 0}, ""},
+// Mapper 80's 2 KB registers move name-table pages through the scratch page by bit 7 and a
+// state that starts at 1 at power-on. Tables start as A B C D.
+TEST_F(RegisterBoardTest, Mapper80NameTableSteps) {
+  struct Step {
+    Write write;
+    Tables4 tables;
+    uint8_t scratch, state;
   };
-  for (const auto& [mapper, write, log] : cases) {
-    SCOPED_TRACE(testing::Message() << "mapper " << int(mapper) << " $" << std::hex
-                                    << write.address);
-    LoadBoard(mapper, 8, 4);
-    LogStart();
-    m().CpuWrite(write.address, write.value);
-    EXPECT_EQ(ReadLog(), log);
+  LoadBoard(80, 16, 16);
+  FillTables({'A', 'B', 'C', 'D'});
+  for (const Step& step : {Step{{0x7EF0, 0x00}, {'C', 'D', 'C', 'D'}, 'A', 3},
+                           Step{{0x7EF0, 0x00}, {'C', 'D', 'C', 'D'}, 'A', 3},  // nothing moves
+                           Step{{0x7EF0, 0x80}, {'A', 'A', 'C', 'D'}, 'A', 1},
+                           Step{{0x7EF1, 0x00}, {'A', 'A', 'A', 'A'}, 'C', 0},
+                           Step{{0x7EF1, 0x80}, {'A', 'A', 'C', 'C'}, 'C', 1}}) {
+    m().CpuWrite(step.write.address, step.write.value);
+    EXPECT_EQ(Tables(), step.tables);
+    EXPECT_EQ(m().NameTableScratch[0], step.scratch);
+    EXPECT_EQ(m().LineCounter, step.state);
   }
+  EXPECT_EQ(m().OneScreenLow, 1);
+  EXPECT_EQ(VerticalMirroring, 0u);
 }
 
-// Counter registers of both families through the frame loop's counter steps.
-TEST_F(RegisterBoardTest, CounterRegistersDriveTheIrq) {
-  RunCounterCases({
-      {74, {{0xC000, 4}, {0xE001, 0}}, 5},
-      {118, {{0xC001, 2}, {0xC000, 4}, {0xE001, 0}}, 5},
-      {161, {{0xC000, 4}, {0xE001, 0}}, 5},
-      {245, {{0xC000, 4}, {0xE001, 0}}, 4},  // as written, no plus one
-      {249, {{0xC800, 4}, {0xE801, 1}}, 5},
-      {249, {{0xC800, 4}, {0xE801, 0}}, 0},
-      // Mapper 69: 16-bit counter less 114 a line, fires below $81: $1D6 on the third line.
-      {69, {{0x8000, 14}, {0xA000, 0xD6}, {0x8000, 15}, {0xA000, 1}, {0x8000, 13}, {0xA000, 1}}, 3},
-      {73, {{0xD000, 3}, {0xB000, 1}}, 3},
-      {160, {{0xC001, 3}, {0xC000, 0}}, 3},
-      {160, {{0xC001, 3}, {0xC000, 0}, {0xC003, 5}}, 5},
-  });
+// Mapper 91's counter fires only once IrqEnabled is set, and none of its registers set it.
+TEST_F(RegisterBoardTest, Mapper91RegistersNeverArmTheIrq) {
+  LoadBoard(91, 8, 8);
+  m().PC = 0x1234;
+  for (uint32_t address = 0x6000; address < 0x10000; address += 0x0101) {
+    m().CpuWrite(static_cast<uint16_t>(address), 0xFF);
+    StepCountersB(m());
+  }
+  EXPECT_EQ(m().IrqEnabled, 0);
+  EXPECT_EQ(m().PC, 0x1234);
 }

@@ -1,15 +1,13 @@
 // Board cartridges run frame by frame (tests/roms/vrc6_split.s, bandai_split.s,
-// latch_midline.s, mmc3/mmc3_split.s, mmc3/mapper118_split.s), checked on the picture.
+// mmc3_split.s, latch_midline.s), checked on the picture.
 #include "support/cartridge_run.h"
 
 using BoardRomTest = CartridgeTest;
 
 // The counters fire on lines 80 and 160: red, blue and green bands, black over the 8 lines
-// that are not shown. The MMC3 cartridge re-arms its counter in each IRQ; the mapper 118 one
-// arms it once per frame and the board's reload brings the second IRQ.
+// that are not shown. The VRC6 and Bandai counters also count the lines of vertical blank.
 TEST_F(BoardRomTest, CountersSplitTheScreenOnTheirLines) {
-  for (const char* rom :
-       {"vrc6_split.nes", "bandai_split.nes", "mmc3_split.nes", "mapper118_split.nes"}) {
+  for (const char* rom : {"vrc6_split.nes", "bandai_split.nes", "mmc3_split.nes"}) {
     for (const uint32_t core : {0u, 1u}) {
       StartOnCore(rom, core);
       Frames(6);

@@ -28,21 +28,11 @@ TEST_F(LoaderTest, CleaningRules) {
   EXPECT_EQ(VerticalMirroring, 1u);
 }
 
-TEST_F(LoaderTest, BadFiles) {
-  EXPECT_EQ(m().LoadCartridge((dir / "missing.nes").c_str()), kLoadCannotOpen);
-  EXPECT_EQ(LoadBytes({}), kLoadNotInes);
-  EXPECT_EQ(LoadBytes({'N', 'E'}), kLoadNotInes);
-  EXPECT_EQ(LoadBytes({'G', 'I', 'F', '8', '9', 'a'}), kLoadNotInes);
-  std::vector<uint8_t> header = {'N', 'E', 'S', 0x1A, 65, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-  EXPECT_EQ(LoadBytes(header), kLoadTooLarge);
-  header[4] = 1;
-  header[5] = 200;
-  EXPECT_EQ(LoadBytes(header), kLoadTooLarge);
-  header[4] = 64;
-  header[5] = 64;  // exactly what the stores hold: accepted, zero-filled
-  EXPECT_EQ(LoadBytes(header), kLoadOk);
-
-  LoadBoard(0, 4, 2);  // a short image after a full one leaves no stale bytes
+// 64 units of each are exactly what the stores hold; a short image after a full one leaves no
+// stale bytes.
+TEST_F(LoaderTest, LargestAndShortImages) {
+  EXPECT_EQ(LoadBytes({'N', 'E', 'S', 0x1A, 64, 64, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), kLoadOk);
+  LoadBoard(0, 4, 2);
   InesImage shorter = Image(0, 4, 2);
   shorter.TruncateTo = 16 + kPrgUnitSize + 100;  // unit 0 and 100 bytes of unit 1
   ASSERT_EQ(Load(shorter), kLoadOk);
@@ -51,8 +41,6 @@ TEST_F(LoaderTest, BadFiles) {
   EXPECT_EQ(m().ChrRom[0], 0);
 }
 
-// A sample of each power-on layout: the 8 KB PRG bank in each window (0xFF = left zero), the
-// byte at PPU $0000 (a CHR tag, or 0 where CHR is not copied or is RAM).
 TEST_F(LoaderTest, EverySupportedMapperLoadsAndNoOtherDoes) {
   int supported = 0;
   for (int mapper = 0; mapper < 256; ++mapper) {
@@ -84,15 +72,20 @@ TEST_F(LoaderTest, ARefusedImageLeavesThePreviousCartridgeAsItWas) {
   const std::vector<uint32_t> factsBefore = facts();
   InesImage unsupported = Image(9, 1, 1);
   unsupported.Flags6Low = 0x0F;
-  const std::vector<uint8_t> tooLarge = {'N', 'E', 'S', 0x1A, 2, 65, 0x0F, 0,
-                                         0,   0,   0,   0,    0, 0,  0,    0};
+  const auto header = [](uint8_t prg, uint8_t chr) {
+    return std::vector<uint8_t>{'N', 'E', 'S', 0x1A, prg, chr, 0x0F, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  };
   const struct {
     std::string path;
     uint8_t code;
   } cases[] = {
       {WriteFile("nine.nes", unsupported.Bytes()), kLoadUnsupportedMapper},
-      {WriteFile("large.nes", tooLarge), kLoadTooLarge},
+      {WriteFile("chr.nes", header(2, 65)), kLoadTooLarge},
+      {WriteFile("prg.nes", header(65, 0)), kLoadTooLarge},
       {WriteFile("text.nes", {'N', 'E', 'Z', 0x1A, 1, 1}), kLoadNotInes},
+      {WriteFile("gif.nes", {'G', 'I', 'F', '8', '9', 'a'}), kLoadNotInes},
+      {WriteFile("two.nes", {'N', 'E'}), kLoadNotInes},
+      {WriteFile("empty.nes", {}), kLoadNotInes},
       {(dir / "missing.nes").string(), kLoadCannotOpen},
       {dir.string(), kLoadIsFolder},
   };

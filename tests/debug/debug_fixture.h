@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "debug/message_area.h"
 #include "driver/run_frame.h"
 #include "host/headless/headless.h"
 #include "host/headless/key_script.h"
@@ -52,6 +53,10 @@ class DebugTest : public MachineTest {
     RunFrames(first, last);
   }
 
+  // The newest line of the message area, padded as shown.
+  static std::string Newest() {
+    return std::string(NewestMessage().Text, NewestMessage().Length);
+  }
   // The characters shown in `count` font cells from (x, y); '~' for a cell that holds no
   // character of the font.
   static std::string ScreenText(int x, int y, int count) {

@@ -1,15 +1,22 @@
-// The hot keys as a player and a debugging developer use them, through key scripts.
+// The hot keys as a player and a debugging developer use them, through key scripts: held keys
+// survive a pause, screenshots count up, views switch, settings and state keys in both handlers.
+#include <unistd.h>
+
+#include <filesystem>
+
 #include "apu/sound_buffers.h"
 #include "core/globals.h"
-#include "debug/debugger.h"
-#include "debug/message_area.h"
 #include "debug/debug_fixture.h"
+#include "debug/debugger.h"
+#include "driver/pacing.h"
+#include "host/config.h"
+#include "host/player_view.h"
+#include "state/recording.h"
+#include "state/state_image.h"
 
 namespace {
 
 using HotKeysTest = DebugTest;
-
-std::string Newest() { return std::string(NewestMessage().Text, NewestMessage().Length); }
 
 TEST_F(HotKeysTest, PauseStepAndResume) {
   ASSERT_EQ(OpenSound(), 1u);
@@ -95,6 +102,74 @@ TEST_F(HotKeysTest, ChrViewerWrapsWithinTheCartridgesBanks) {
     EXPECT_EQ(m().PpuMemory[0x1FFF], static_cast<uint8_t>(expected[press] + 7));
     EXPECT_EQ(ChrWindowBank[0], 255) << "the windows' bank records no longer hold";
   }
+}
+
+// F5 and F7 save and load the slot, F1 records, F2 plays back, in either handler.
+TEST_F(HotKeysTest, StateSlotsRecordingAndPlayback) {
+  BuildCartridgePath((dir / "GAME.NES").string().c_str());
+  const std::string script =
+      "1 press 6\n1 press 63\n"  // 5, then F5 in the same read: slot 5
+      "2 press 59\n"             // F1: frames 2, 3 and 4 are recorded
+      "5 press 59\n"             // F1 again stops
+      "6 press 60\n"             // F2: frames 6, 7 and 8 play them back; 9 runs live
+      "10 press 65\n";           // F7 while paused: slot 5 back
+  SetScript(script);
+  RunFrames(1, 9);
+  EXPECT_TRUE(std::filesystem::exists(dir / "GAME.SV5"));
+  EXPECT_EQ(std::filesystem::file_size(dir / "GAME.MOV"), kStateImageSize + 6);
+  EXPECT_EQ(PlayingBack, 0);
+  EXPECT_EQ(Newest().rfind("Playback Ended", 0), 0u);
+
+  const uint8_t saved = m().CpuMemory[0x0300];
+  m().CpuMemory[0x0300] = static_cast<uint8_t>(saved + 1);
+  Paused = 1;
+  RunFrames(10, 10);
+  EXPECT_EQ(m().CpuMemory[0x0300], saved);
+  EXPECT_EQ(Newest().rfind("State Loaded 5", 0), 0u);
+}
+
+TEST_F(HotKeysTest, HeldKeysFollowPressAndReleaseEvenWhilePaused) {
+  FastForward = RewindHeld = 0;
+  RunScript("1 press 15\n2 press 14\n3 press 88\n", 1, 3);  // Tab, Backspace, then F12 pauses
+  EXPECT_EQ(FastForward, 1u);
+  EXPECT_EQ(RewindHeld, 1u);
+  ASSERT_EQ(Paused, 1u);
+  RunScript("4 release 15\n4 release 14\n", 4, 4);  // let go while paused
+  EXPECT_EQ(FastForward, 0u);
+  EXPECT_EQ(RewindHeld, 0u);
+}
+
+TEST_F(HotKeysTest, ViewAndAspectKeysFlip) {
+  DebuggerViewKey = PixelAspect8To7 = 0;
+  RunScript("1 press 61\n1 release 61\n2 press 64\n", 1, 2);
+  EXPECT_EQ(DebuggerViewKey, 1u);
+  EXPECT_TRUE(DebuggerViewShown());
+  EXPECT_EQ(PixelAspect8To7, 1u);
+  EXPECT_EQ(Newest().rfind("Pixels 8:7", 0), 0u);
+  DebuggerViewKey = PixelAspect8To7 = 0;
+}
+
+TEST_F(HotKeysTest, ScreenshotsAreNumberedAfterTheCartridge) {
+  const auto oldDir = std::filesystem::current_path();
+  std::filesystem::current_path(dir);
+  std::snprintf(CartridgePath, sizeof CartridgePath, "/somewhere/Great Game.nes");
+  MainScreen.FillRect(16, 16, 256, 240, 0x21);
+  RunScript("1 press 66\n2 press 66\n", 1, 2);
+  EXPECT_TRUE(std::filesystem::exists(dir / "Great Game-001.png"));
+  EXPECT_TRUE(std::filesystem::exists(dir / "Great Game-002.png"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "Great Game-002.png.tmp"));
+  EXPECT_EQ(Newest().rfind("Screenshot Great Game-002.png", 0), 0u) << Newest();
+  // A folder that cannot be written: nothing is claimed.
+  std::filesystem::create_directory(dir / "locked");
+  std::filesystem::current_path(dir / "locked");
+  std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_read |
+                                                   std::filesystem::perms::owner_exec);
+  RunScript("3 press 66\n", 3, 3);
+  if (geteuid() != 0) {  // root writes anywhere
+    EXPECT_EQ(Newest().rfind("Cannot write Great Game-001.png", 0), 0u) << Newest();
+  }
+  std::filesystem::current_path(oldDir);
+  std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_all);
 }
 
 }  // namespace

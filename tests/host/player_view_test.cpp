@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 
 namespace {
 
@@ -23,11 +24,9 @@ TEST(PlayerViewTest, LargestWholeScaleCentredForEachAspect) {
   };
   for (const auto& c : cases) {
     const ViewRect r = PlayerPictureRect(c.windowWidth, c.windowHeight, c.aspect8To7);
-    SCOPED_TRACE(std::to_string(c.windowWidth) + "x" + std::to_string(c.windowHeight));
-    EXPECT_EQ(r.X, c.expected.X);
-    EXPECT_EQ(r.Y, c.expected.Y);
-    EXPECT_EQ(r.Width, c.expected.Width);
-    EXPECT_EQ(r.Height, c.expected.Height);
+    EXPECT_EQ(std::tie(r.X, r.Y, r.Width, r.Height),
+              std::tie(c.expected.X, c.expected.Y, c.expected.Width, c.expected.Height))
+        << c.windowWidth << "x" << c.windowHeight << (c.aspect8To7 ? " 8:7" : "");
   }
 }
 

@@ -1,5 +1,6 @@
 // Palette, screen drawing and the composition of the two layers.
 #include <cstring>
+#include <tuple>
 
 #include "host/settings.h"
 #include "ppu/palette.h"
@@ -12,10 +13,6 @@ namespace {
 using PresentationTest = MachineTest;
 
 TEST_F(PresentationTest, SystemPaletteAndMonochromeGreys) {
-  BuildSystemPalette();
-  EXPECT_EQ(SystemPalette[0x16].Red, 0xF8);
-  EXPECT_EQ(SystemPalette[0x16].Green, 0x38);
-
   Monochrome = 1;
   BuildSystemPalette();
   // 0x16: (F8 + 38 + 00) / 3 = 0x65, index 22 leaves 1: one brighter.
@@ -49,18 +46,27 @@ TEST_F(PresentationTest, ComposeByTheBackdropKeyAndShowAtSixteenSixteen) {
   m().PpuMemory[0x3F00] = 0x22;
   PresentFrame(m());
   EXPECT_EQ(MainScreen.PixelAt(18, 16), 0x0F);
+
+  // A screen smaller than the picture shows its clipped top-left part.
+  MainScreen.Resize(100, 50);
+  FillBaseLayer(0x21);
+  BaseLayer[1] = 0x16;
+  m().PpuMemory[0x3F00] = 0x0F;
+  PresentFrame(m());
+  EXPECT_EQ(MainScreen.PixelAt(16, 16), 0x30);
+  EXPECT_EQ(MainScreen.PixelAt(17, 16), 0x16);
+  EXPECT_EQ(MainScreen.PixelAt(99, 49), 0x21);
+  EXPECT_EQ(MainScreen.PixelAt(15, 16), kScreenBlack);
+  MainScreen.Resize(640, 480);
 }
 
 TEST_F(PresentationTest, TextUsesTheBuiltInFontAndClips) {
   Screen screen(100, 40);
   screen.DrawText(0, 0, "I!", 0x30, 0x0F);
-  // 'I' on its 5 x 8 grid: top row .###. -> cell columns 2-4, each cell pixel doubled.
-  EXPECT_EQ(screen.PixelAt(1, 1), 0x0F);
-  EXPECT_EQ(screen.PixelAt(2, 1), 0x30);
-  EXPECT_EQ(screen.PixelAt(3, 6), 0x30);           // the stem
-  EXPECT_EQ(screen.PixelAt(11, 10), 0x0F);         // '!' in the second cell: its gap
-  EXPECT_EQ(screen.PixelAt(11, 12), 0x30);         // its dot
-  EXPECT_EQ(screen.PixelAt(3, 16), kScreenBlack);  // below the cell: untouched
+  // 'I' on its 5 x 8 grid: top row .###., each cell pixel doubled; '!' has a gap, then a dot.
+  for (const auto& [x, y, colour] : {std::tuple{1, 1, 0x0F}, {2, 1, 0x30}, {3, 6, 0x30},
+                                     {11, 10, 0x0F}, {11, 12, 0x30}, {3, 16, int{kScreenBlack}}})
+    EXPECT_EQ(screen.PixelAt(x, y), colour) << x << "," << y;
   EXPECT_EQ(FontGlyph('\x01'), FontGlyph('?'));
 
   // Text off any edge draws only what is inside and never writes outside.

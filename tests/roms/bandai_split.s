@@ -27,10 +27,8 @@ arm_next:
 arm:
   sta BANDAI_COUNTERLOW
   sty BANDAI_COUNTERHIGH
-  lda #1
-  sta BANDAI_IRQENABLE
+  STORE BANDAI_IRQENABLE, 1
   rts
 disarm:
-  lda #0
-  sta BANDAI_IRQENABLE
+  STORE BANDAI_IRQENABLE, 0
   rts

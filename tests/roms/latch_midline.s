@@ -16,13 +16,9 @@ LATCH_FE0 = $C000          ; table $0000 after a $FE tile
 .segment "CODE"
 reset:
   START_UP palette
-  lda #1
-  sta LATCH_FD0
-  lda #0
-  sta LATCH_FE0
-  lda #$20
-  ldx #0
-  jsr fill_table
+  STORE LATCH_FD0, 1
+  STORE LATCH_FE0, 0
+  FILL_TABLE $20, 0
   ldy #10                  ; row
 @row:
   tya                      ; row x 32 + column 10, from $2000
@@ -39,13 +35,11 @@ reset:
   asl a
   ora #10
   sta PPUADDR
-  lda #$FD
-  sta PPUDATA
+  STORE PPUDATA, $FD
   lda #0
   ldx #9
   jsr fill_data            ; columns 11-19
-  lda #$FE
-  sta PPUDATA
+  STORE PPUDATA, $FE
   iny
   cpy #20
   bne @row

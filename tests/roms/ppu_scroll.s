@@ -10,26 +10,19 @@ INES_HEADER 1
 .segment "CODE"
 reset:
   START_UP palette
-  lda #$20
-  ldx #1
-  jsr fill_table
+  FILL_TABLE $20, 1
   lda #$23
   ldx #$C4
   jsr set_address
-  lda #$39
-  sta PPUDATA
-  lda #$24
-  ldx #3
-  jsr fill_table
+  STORE PPUDATA, $39
+  FILL_TABLE $24, 3
 
 main:
   ldx #$00
   ldy #$08
   jsr frame_start
-  lda #100
-  sta PPUSCROLL
-  lda #50
-  sta PPUSCROLL
+  STORE PPUSCROLL, 100
+  STORE PPUSCROLL, 50
   jmp main
 
 palette:

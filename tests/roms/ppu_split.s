@@ -13,12 +13,8 @@ hits = $0020
 .segment "CODE"
 reset:
   START_UP palette, sprites
-  lda #$20
-  ldx #1
-  jsr fill_table
-  lda #$24
-  ldx #2
-  jsr fill_table
+  FILL_TABLE $20, 1
+  FILL_TABLE $24, 2
 
 main:
   ldx #$00
@@ -30,12 +26,9 @@ main:
 @hit:
   bit PPUSTATUS
   bvc @hit
-  lda #4
-  sta PPUSCROLL
-  lda #0
-  sta PPUSCROLL
-  lda #$01
-  sta PPUCTRL
+  STORE PPUSCROLL, 4
+  STORE PPUSCROLL, 0
+  STORE PPUCTRL, $01
   inc hits
   jmp main
 

@@ -17,14 +17,11 @@ INES_HEADER 0
 reset:
   START_UP palette, sprites
   ; Table 0 (horizontal mirroring keeps $2400 a copy): blank but rows 12-15.
-  lda #$20
-  ldx #0
-  jsr fill_table
+  FILL_TABLE $20, 0
   lda #$21
   ldx #$80
   jsr set_address
-  lda #4
-  sta counter
+  STORE counter, 4
 @band:
   lda #4
   ldx #16

@@ -9,9 +9,7 @@ INES_HEADER 0
 .segment "CODE"
 reset:
   START_UP palette, sprites
-  lda #$20
-  ldx #0
-  jsr fill_table
+  FILL_TABLE $20, 0
 
 main:
   ldx #$20

@@ -17,8 +17,7 @@ second    = $24
 .segment "CODE"
 reset:
   START_UP
-  lda #$80
-  sta PPUCTRL
+  STORE PPUCTRL, $80
 main:
 : lda PPUSTATUS
   bpl :-

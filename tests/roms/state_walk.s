@@ -14,29 +14,19 @@ scroll   = $13
 .segment "CODE"
 reset:
   START_UP palette
-  lda #$20
-  ldx #1
-  jsr fill_table
-  lda #$24
-  ldx #2
-  jsr fill_table
+  FILL_TABLE $20, 1
+  FILL_TABLE $24, 2
   ldx #0                   ; every sprite hidden (Y 255) but sprite 0, a square at (120, 100)
   lda #$FF
 : sta $0200,x
   inx
   bne :-
-  lda #120
-  sta sprite_x
-  lda #100
-  sta sprite_y
-  lda #3
-  sta $0201
-  lda #0
-  sta $0202
-  lda #$80
-  sta PPUCTRL
-  lda #$1E
-  sta PPUMASK
+  STORE sprite_x, 120
+  STORE sprite_y, 100
+  STORE $0201, 3
+  STORE $0202, 0
+  STORE PPUCTRL, $80
+  STORE PPUMASK, $1E
 : jmp :-
 
 nmi:
@@ -45,15 +35,12 @@ nmi:
   sta $0200
   lda sprite_x
   sta $0203
-  lda #2
-  sta OAMDMA
+  STORE OAMDMA, 2
   inc scroll
   lda scroll
   sta PPUSCROLL
-  lda #0
-  sta PPUSCROLL
-  lda #$80
-  sta PPUCTRL
+  STORE PPUSCROLL, 0
+  STORE PPUCTRL, $80
   jsr read_pad
   lsr buttons              ; Right
   bcc :+
@@ -77,10 +64,8 @@ nmi:
   rti
 
 read_pad:
-  lda #1
-  sta $4016
-  lda #0
-  sta $4016
+  STORE $4016, 1
+  STORE $4016, 0
   ldx #8
 : lda $4016
   lsr a

@@ -23,10 +23,8 @@ arm_next:
   lda #175
 arm:
   sta VRC6_IRQLATCH
-  lda #2
-  sta VRC6_IRQENABLE
+  STORE VRC6_IRQENABLE, 2
   rts
 disarm:
-  lda #0
-  sta VRC6_IRQENABLE
+  STORE VRC6_IRQENABLE, 0
   rts

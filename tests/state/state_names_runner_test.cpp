@@ -1,6 +1,7 @@
 // File names beside the cartridge, and the runner's state options as a user calls them.
 #include <cstdio>
 #include <filesystem>
+#include <tuple>
 
 #include "host/config.h"
 #include "state/state_files.h"
@@ -10,25 +11,15 @@
 
 namespace {
 
+// Slot files replace the cartridge's extension, or append one where the name has none.
 TEST(StateFileNames, ReplaceTheExtensionOrAppendOne) {
-  struct Case {
-    const char* cartridge;
-    uint8_t slot;
-    const char* expected;
-  };
-  const Case cases[] = {
-      {"roms/GAME.NES", 3, "roms/GAME.SV3"},
-      {"roms/GAME.NES", 0, "roms/GAME.SV0"},
-      {"roms/GAME.NES", 9, "roms/GAME.SV9"},
-      {"game", 1, "game.SV1"},          // no extension to replace
-      {"my.roms/game", 2, "my.roms/game.SV2"},
-  };
-  for (const auto& c : cases) {
-    BuildCartridgePath(c.cartridge);
-    EXPECT_EQ(SlotFileName(c.slot), c.expected) << c.cartridge;
+  for (const auto& [cartridge, slot, expected] :
+       {std::tuple{"roms/GAME.NES", 3, "roms/GAME.SV3"}, {"roms/GAME.NES", 0, "roms/GAME.SV0"},
+        {"game", 1, "game.SV1"}, {"my.roms/game", 2, "my.roms/game.SV2"}}) {
+    BuildCartridgePath(cartridge);
+    EXPECT_EQ(SlotFileName(static_cast<uint8_t>(slot)), expected) << cartridge;
   }
-  BuildCartridgePath("roms/GAME.NES");
-  EXPECT_EQ(CartridgeFileName("MOV"), "roms/GAME.MOV");
+  EXPECT_EQ(CartridgeFileName("MOV"), "my.roms/game.MOV");
 }
 
 using Shell = CommandResult;
@@ -45,10 +36,7 @@ class RunnerStateTest : public MachineTest {
            " " + options;
   }
   std::string File(const char* name) const { return (dir / name).string(); }
-  static std::string Hash(const Shell& shell) {
-    const size_t at = shell.output.rfind(" hash=");
-    return at == std::string::npos ? "" : shell.output.substr(at + 6, 16);
-  }
+  static std::string Hash(const Shell& shell) { return SummaryHash(shell); }
 };
 
 TEST_F(RunnerStateTest, RecordPlaySaveAndLoadGiveTheSameFrames) {

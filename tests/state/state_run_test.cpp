@@ -1,13 +1,14 @@
-// Save states, recordings and battery RAM on a running cartridge (tests/roms/state_walk.s: the
-// picture scrolls every frame and its sprite walks with the D-pad; A counts up $6000).
+// Save states, recordings, rewind and battery RAM on a running cartridge (tests/roms/
+// state_walk.s: the picture scrolls every frame, its sprite walks with the D-pad, A counts up
+// $6000).
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "host/config.h"
 #include "state/battery.h"
 #include "state/recording.h"
+#include "state/rewind.h"
 #include "state/state_files.h"
 #include "state/state_image.h"
 #include "support/cartridge_run.h"
@@ -18,8 +19,8 @@ constexpr uint8_t kA = 0x01, kUp = 0x10, kLeft = 0x40, kRight = 0x80;
 constexpr uint16_t kSpriteX = 0x11;
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), {});
+  const std::string text = FileText(path);
+  return {text.begin(), text.end()};
 }
 
 // A walk that turns every few frames, with A now and then.
@@ -30,21 +31,23 @@ uint8_t ScriptedButtons(int frame) {
 
 class StateRunTest : public CartridgeTest {
  protected:
+  // The cartridge lives in the test folder, so its state files are made there.
   void SetUp() override {
     CartridgeTest::SetUp();
-    // The cartridge lives in the test folder, so its state files are made there.
-    game = (dir / "GAME.NES").string();
-    std::filesystem::copy_file(TestRomPath("state_walk.nes"), game);
+    std::filesystem::copy_file(TestRomPath("state_walk.nes"), dir / "GAME.NES");
     Restart();
+    ResetRewind();
+  }
+  void TearDown() override {
+    ResetRewind();
+    HeldPadBits[0] = 0;
+    CartridgeTest::TearDown();
   }
   void Restart() {
     ResetGlobals();
     machine = std::make_unique<Machine>();
-    BuildCartridgePath(game.c_str());
-    ASSERT_EQ(m().LoadCartridge(CartridgePath), kLoadOk);
-    MainScreen.Resize(640, 480);
-    m().ResetCpu();
-    m().RebuildPatternCache();
+    BuildCartridgePath((dir / "GAME.NES").c_str());
+    Start(CartridgePath);
   }
   // One frame with `buttons` as player 1's live input; the picture's hash.
   uint64_t Frame(uint8_t buttons) {
@@ -57,13 +60,20 @@ class StateRunTest : public CartridgeTest {
     for (int i = 0; i < count; ++i) hashes.push_back(Frame(ScriptedButtons(i)));
     return hashes;
   }
+  // Frames `first` to `last` (1-based) played as the main loop plays them; their hashes.
+  void Play(int first, int last, std::vector<uint64_t>& hashes) {
+    for (int frame = first; frame <= last; ++frame) {
+      HeldPadBits[0] = ScriptedButtons(frame);
+      RunRememberedFrame(m(), 0);
+      hashes.push_back(PictureHash());
+    }
+  }
   std::vector<uint8_t> Image() {
     std::vector<uint8_t> image(kStateImageSize);
     WriteStateImage(m(), image.data());
     return image;
   }
   std::string File(const char* name) const { return (dir / name).string(); }
-  std::string game;
 };
 
 TEST_F(StateRunTest, LoadedStateRunsOnAsTheUninterruptedRun) {
@@ -165,6 +175,49 @@ TEST_F(StateRunTest, BatteryRamSurvivesARestartAndIsSavedWhileItChanges) {
   LoadBatteryRam(m());
   EXPECT_EQ(Ram(0x6000), 0);
   EXPECT_NE(LastStateMessage.find("ignored: 5 bytes, not 8192"), std::string::npos);
+}
+
+TEST_F(StateRunTest, StepsBackThroughTheFramesAsTheyWereShownAndPlaysOnTheSame) {
+  std::vector<uint64_t> hashes;  // hashes[n - 1] is frame n's picture
+  Play(1, 300, hashes);
+  EXPECT_EQ(RewindFramesKept(), 300u);
+  HeldPadBits[0] = 0x40;  // live buttons play no part in frames played again
+  for (int back = 1; back <= 120; ++back) {
+    ASSERT_TRUE(RewindStep(m()));
+    ASSERT_EQ(PictureHash(), hashes[300 - back - 1]) << "step " << back;
+  }
+  EXPECT_EQ(RewindFramesKept(), 180u);
+  // Played on from frame 180 with the same buttons: the same frames as the first time.
+  std::vector<uint64_t> again;
+  Play(181, 200, again);
+  EXPECT_EQ(again, std::vector<uint64_t>(hashes.begin() + 180, hashes.begin() + 200));
+  // A few kilobytes a frame, not a whole image each.
+  EXPECT_LT(RewindBytesKept(), 200u * kStateImageSize / 8);
+}
+
+TEST_F(StateRunTest, StopsAtTheOldestFrameAndKeepsTheHistoryBounded) {
+  std::vector<uint64_t> hashes;
+  Play(1, 3, hashes);
+  EXPECT_TRUE(RewindStep(m()));
+  EXPECT_TRUE(RewindStep(m()));
+  const uint64_t first = PictureHash();  // frame 1 again
+  EXPECT_FALSE(RewindStep(m())) << "nothing older than the first frame";
+  EXPECT_EQ(PictureHash(), first);
+  EXPECT_EQ(RewindFramesKept(), 1u);
+
+  Play(4, kRewindFrames + 200, hashes);
+  EXPECT_GE(RewindFramesKept(), kRewindFrames);
+  EXPECT_LE(RewindFramesKept(), kRewindFrames + 30u);
+  EXPECT_LE(RewindBytesKept(), kRewindMemoryLimit);
+}
+
+TEST_F(StateRunTest, ARecordingTakesNoFrameFromRewinding) {
+  std::vector<uint64_t> hashes;
+  ToggleRecording(m());
+  Play(1, 10, hashes);
+  for (int i = 0; i < 5; ++i) ASSERT_TRUE(RewindStep(m()));
+  ToggleRecording(m());
+  EXPECT_EQ(ReadBytes(File("GAME.MOV")).size(), kStateImageSize + 10 * 2);
 }
 
 }  // namespace

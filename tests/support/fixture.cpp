@@ -61,8 +61,10 @@ uint8_t MachineTest::LoadBytes(const std::vector<uint8_t>& bytes) {
 
 uint8_t MachineTest::Load(const InesImage& image) { return LoadBytes(image.Bytes()); }
 
-std::string MachineTest::ReadLog() const {
-  std::ifstream in(LogPath, std::ios::binary);
+std::string MachineTest::ReadLog() const { return FileText(LogPath); }
+
+std::string FileText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
   return text.str();

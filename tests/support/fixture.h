@@ -50,3 +50,5 @@ class MachineTest : public ::testing::Test {
 };
 
 std::string TestRomPath(const std::string& name);
+// A whole file's bytes ("" when it cannot be read).
+std::string FileText(const std::filesystem::path& path);

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 struct CommandResult {
@@ -22,8 +24,19 @@ inline CommandResult RunCommand(const std::string& command) {
   return result;
 }
 
-#include <filesystem>
-#include <fstream>
+
+#ifdef HALVOREN_RUN_BINARY
+// The headless runner with these arguments (a shell command line's rest).
+inline CommandResult RunRunner(const std::string& arguments) {
+  return RunCommand(std::string(HALVOREN_RUN_BINARY) + " " + arguments);
+}
+#endif
+
+// The picture hash on the runner's summary line, or "" without one.
+inline std::string SummaryHash(const CommandResult& run) {
+  const size_t at = run.output.rfind(" hash=");
+  return at == std::string::npos ? "" : run.output.substr(at + 6, 16);
+}
 
 // A path of `length` characters whose first `prefixLength` characters name a file in `folder`
 // holding `bytes`: a program that cut the path to its prefix would open that file.

@@ -1,0 +1,213 @@
+// The console's sound channels on their rings: the frame around them (ring positions, the
+// start of playback, disabled channels), pulse wave length, duty, envelope and sweep, the
+// triangle and noise shapes, and delta modulation (restarts, the level carried through $4011,
+// the sample end and the fetch address wrapping from $FFFF to $8000).
+#include "apu/sound_fixture.h"
+
+namespace {
+
+using SoundFrameTest = SoundTest;
+
+// 367 and 368 samples in turn: sixty frames fill the one-second ring exactly once. Nothing
+// reaches the host until the frame whose FrameCount is 2; from then on every frame, silence
+// included.
+TEST_F(SoundFrameTest, RingPositionsAndTheStartOfPlayback) {
+  uint32_t expected = 0;
+  for (FrameCount = 0; FrameCount < 60; ++FrameCount) {
+    ASSERT_EQ(WritePosition, expected);
+    // Frames 0 and 1 (367 + 368 samples) are never queued.
+    EXPECT_EQ(queued.size(), FrameCount < 3 ? 0u : expected - 735);
+    EXPECT_EQ(ChannelBuffers[kDeltaBuffer].Playing, FrameCount > 2);
+    expected += FrameCount % 2 ? 368 : 367;
+    m().RunSoundFrame();
+  }
+  EXPECT_EQ(expected, kRingSamples);
+  EXPECT_EQ(WritePosition, 0u);
+  EXPECT_EQ(std::count(queued.begin(), queued.end(), 0), static_cast<long>(queued.size()));
+}
+
+// A channel switched off plays silence over its whole ring and keeps its place.
+TEST_F(SoundFrameTest, DisabledChannelClearsItsRingAndKeepsItsState) {
+  Note(2, 253);
+  Frames(3, kPulse1Buffer);
+  const uint16_t phase = Pulse1.Phase;
+  Write(0x4015, 0x00);
+  Frame(kPulse1Buffer);
+  EXPECT_TRUE(RingSilent(kPulse1Buffer));
+  EXPECT_EQ(Pulse1.Phase, phase);
+}
+
+using PulseTest = SoundTest;
+
+// Period 253 gives (254 * 22050) / 111860 = 50 samples per wave, period 126 gives 25; the duty
+// sets how many of them are high. A new period waits for the wave in progress to finish.
+TEST_F(PulseTest, WaveLengthDutyAndPeriodChange) {
+  const size_t high[4][2] = {{6, 3}, {12, 6}, {25, 12}, {36, 18}};
+  for (int duty = 0; duty < 4; ++duty) {
+    SCOPED_TRACE(testing::Message() << "duty " << duty);
+    Fresh();
+    Note(duty, 253);
+    auto out = Frame(kPulse1Buffer);
+    for (size_t i = 0; i < out.size(); ++i)
+      ASSERT_EQ(out[i], i % 50 < high[duty][0] ? 1920 : -1920) << i;
+    Write(0x4002, 126);  // the eighth wave is 17 samples in
+    out = Frame(kPulse1Buffer);
+    for (size_t i = 0; i < out.size(); ++i) {
+      const bool up = i < 33 ? i + 17 < high[duty][0] : (i - 33) % 25 < high[duty][1];
+      ASSERT_EQ(out[i], up ? 1920 : -1920) << i;
+    }
+  }
+}
+
+// Period 0, or a sweep down below 3 (10, 5, 3, then 2), is silent; a period too short or too
+// long to hear, or a sweep up pinned at 2047, holds a constant level. Sweep period 3 acts on
+// every fourth of the two sweep clocks a frame.
+TEST_F(PulseTest, SilentPeriodsAndSweepLimits) {
+  // Period, sweep register, period after two frames, lowest and highest sample of the third.
+  const int cases[][5] = {
+      {0, 0, 0, 0, 0},     {4, 0, 4, 1920, 1920},          {2045, 0, 2045, 1920, 1920},
+      {10, 0x89, 0, 0, 0}, {1500, 0x81, 2047, 1920, 1920}, {1024, 0xB1, 1536, -1920, 1920}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "period " << c[0] << " sweep " << c[1]);
+    Fresh();
+    Note(2, c[0]);
+    Write(0x4001, c[1]);
+    Frames(2, kPulse1Buffer);
+    EXPECT_EQ(Pulse1.Period, c[2]);
+    const auto out = Frame(kPulse1Buffer);
+    EXPECT_EQ(*std::min_element(out.begin(), out.end()), c[3]);
+    EXPECT_EQ(*std::max_element(out.begin(), out.end()), c[4]);
+  }
+}
+
+// Envelope period 0: one step per clock, four clocks a frame, 15 clocks from 15 to 0.
+TEST_F(PulseTest, EnvelopeDecaysAndStopsOrLoops) {
+  for (int loop : {0, 1}) {
+    SCOPED_TRACE(testing::Message() << "loop " << loop);
+    Fresh();
+    Note(2, 253, loop << 5);
+    Frame(kPulse1Buffer);  // the envelope restarts only once a wave has started
+    Write(0x4003, 0);      // retrigger
+    const size_t bounds[5] = {0, 92, 188, 275, 367};
+    int level = 15;
+    for (int frame = 0; frame < 4; ++frame) {
+      const auto out = Frame(kPulse1Buffer);
+      for (int part = 0; part < 4; ++part, --level) {
+        const int expected = level > 0 ? level : (loop ? 15 : 0);
+        ASSERT_EQ(MaxMagnitude(out, bounds[part], bounds[part + 1]), expected * 128)
+            << "frame " << frame << " part " << part;
+      }
+    }
+    // Without loop it stays silent; with loop it went back to 15 and has decayed one step.
+    EXPECT_EQ(MaxMagnitude(Frame(kPulse1Buffer)), loop ? 14 * 128 : 0);
+  }
+}
+
+// An envelope restarted while the period is 0 (so no wave starts), then constant volume 0,
+// then the envelope again: it stops at 0 instead of wrapping to a volume of 255.
+TEST_F(PulseTest, EnvelopeNeverWrapsBelowZero) {
+  Note(2, 253, 0x20);  // looping envelope
+  Frame(kPulse1Buffer);
+  Note(2, 0, 0x20);  // restart with period 0: no wave starts from here
+  Frame(kPulse1Buffer);
+  Write(0x4000, 0xB0);  // constant volume 0
+  Frame(kPulse1Buffer);
+  Note(2, 253, 0x00);  // envelope again, no loop
+  for (int frame = 0; frame < 6; ++frame)
+    ASSERT_LE(MaxMagnitude(Frame(kPulse1Buffer)), 15 * 128) << frame;
+}
+
+using TriangleTest = SoundTest;
+using NoiseTest = SoundTest;
+
+// The same period gives a pulse wave of 50 samples and a triangle wave of 100: an octave
+// lower, positive in its first half, negative in its second, 15 steps each way.
+TEST_F(TriangleTest, OneOctaveBelowThePulse) {
+  Write(0x4015, 0x04);
+  Write(0x4008, {0xFF, 0, 253, 0});  // control set: the counters never mute it
+  const auto out = Frame(kTriangleBuffer);
+  for (size_t i = 0; i + 100 < out.size(); ++i) ASSERT_EQ(out[i], out[i + 100]) << i;
+  // The last quarter reaches 0 a few samples early and the next rise begins before the wave
+  // restarts.
+  for (size_t i = 0; i < 97; ++i) ASSERT_TRUE(i < 50 ? out[i] >= 0 : out[i] <= 0) << i;
+  // Every level from -15 to 15 appears, and nothing beyond.
+  EXPECT_EQ(MaxMagnitude(out), 15 * 128);
+  for (int level = -15; level <= 15; ++level)
+    EXPECT_NE(std::find(out.begin(), out.end(), level * 128), out.end()) << level;
+}
+
+// Period index 0 holds each random level for 3 samples; short mode repeats every 93 steps.
+// Without the halt bit, length index 0 gives 4 frames, then the ring falls silent.
+TEST_F(NoiseTest, StepLengthModesAndLength) {
+  for (int mode : {0x00, 0x80}) {
+    SCOPED_TRACE(testing::Message() << "mode " << mode);
+    Fresh();
+    Write(0x4015, 0x08);
+    Write(0x400C, {0x1F, 0, mode, 0});  // constant volume 15
+    const auto out = Frame(kNoiseBuffer);
+    bool repeats = true;
+    for (size_t i = 0; i < out.size(); ++i) {
+      ASSERT_EQ(std::abs(out[i]), 1920) << i;
+      ASSERT_EQ(out[i], out[i - i % 3]) << i;
+      if (i + 279 < out.size() && out[i] != out[i + 279]) repeats = false;
+    }
+    EXPECT_EQ(repeats, mode == 0x80);
+    EXPECT_NE(std::count(out.begin(), out.end(), 1920), 0);
+    EXPECT_NE(std::count(out.begin(), out.end(), -1920), 0);
+    Frames(4, kNoiseBuffer);
+    EXPECT_TRUE(RingSilent(kNoiseBuffer));
+  }
+}
+
+class DeltaTest : public SoundTest {
+ protected:
+  // 64 bytes of one bits at `address`, fastest rate: the level climbs to 30.
+  void RisingSample(int control, int address, int length) {
+    std::fill_n(m().CpuMemory + 0xC000 + address * 64, 64, 0xFF);
+    Write(0x4015, 0x10);
+    Write(0x4010, control);
+    Write(0x4012, address);
+    Write(0x4013, length);
+  }
+};
+
+TEST_F(DeltaTest, LevelCarriesThroughTheRegisterUntilAWriteRestarts) {
+  RisingSample(0x4F, 0x00, 0x00);  // looping
+  auto out = Frame(kDeltaBuffer);
+  EXPECT_EQ(out[0], -256) << "restart at level 15, first bit up";
+  EXPECT_EQ(out.back(), -3840) << "level 30";
+  EXPECT_EQ(m().CpuRead(0x4011), 0xF8) << "(30 << 2) | 0x80";
+  out = Frame(kDeltaBuffer);
+  EXPECT_EQ(std::count(out.begin(), out.end(), -3840), static_cast<long>(out.size()));
+  // Any write restarts, even of the value already there, $4011 included.
+  for (uint16_t reg : {0x4010, 0x4011, 0x4012, 0x4013}) {
+    Frame(kDeltaBuffer);
+    Write(reg, m().CpuRead(reg));
+    out = Frame(kDeltaBuffer);
+    const size_t carried = std::count(out.begin(), out.begin() + 3, -3840);
+    // Level 15 again, one or two bits in (the first bit may fall between samples).
+    EXPECT_GE(out[carried], -512) << std::hex << reg;
+  }
+}
+
+// Without loop a short sample ends at level 15 (output 0); its interrupt request is not
+// raised, only marked once in the log. A sample at $FFC0 runs past $FFFF and carries on from
+// $8000, where zero bits bring the level down to 0 (a read past the image would find ones).
+TEST_F(DeltaTest, SampleEndAndFetchWrap) {
+  // Control, address and length registers, the frame's last sample, marks in the log.
+  const int cases[][5] = {{0x8F, 0x00, 0x01, 0, 1}, {0x0F, 0xFF, 0xFF, 3840, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "address " << c[1]);
+    Fresh();
+    std::fill_n(m().PpuMemory, 64, 0xFF);
+    RisingSample(c[0], c[1], c[2]);
+    const auto out = Frame(kDeltaBuffer);
+    EXPECT_EQ(*std::min_element(out.begin(), out.end()), -3840);
+    EXPECT_EQ(out.back(), c[3]);
+    Frames(3, kDeltaBuffer);
+    const std::string log = ReadLog();
+    EXPECT_EQ(std::count(log.begin(), log.end(), 'I'), c[4]) << log;
+  }
+}
+
+}  // namespace
