@@ -66,7 +66,8 @@ TEST_F(DiscreteBoardTest, RegistersSelectTheWrittenBanks) {
 TEST_F(DiscreteBoardTest, ChrWritesLeaveChrRamAlone) {
   for (auto [mapper, address] : {std::pair{66, 0x8000}, {78, 0x8000}, {87, 0x6000}, {184, 0x6000},
                                  {225, 0x8000}, {240, 0x8000}, {80, 0x7EF0}, {91, 0x6000}})
-    Run(uint8_t(mapper), {{2, 0, {{uint16_t(address), 0x16}}, {{0x0000, kDrawn}, {0x1000, kDrawn}}}});
+    Run(uint8_t(mapper),
+        {{2, 0, {{uint16_t(address), 0x16}}, {{0x0000, kDrawn}, {0x1000, kDrawn}}}});
 }
 
 // Mapper 8 leaves the new CHR to the frame-start rebuild; the other boards decode at once.

@@ -2,10 +2,7 @@
 // in the same state, and only loops whose passes change nothing are skipped at all.
 #include <cstring>
 
-#include "driver/run_frame.h"
-#include "ppu/picture.h"
-#include "ppu/screen.h"
-#include "support/fixture.h"
+#include "support/cartridge_run.h"
 
 namespace {
 
@@ -33,7 +30,7 @@ const LoopCase kLoops[] = {
 };
 // clang-format on
 
-class IdleSkipTest : public MachineTest, public ::testing::WithParamInterface<bool> {
+class IdleSkipTest : public CartridgeTest, public ::testing::WithParamInterface<bool> {
  protected:
   // Runs `lines` scanlines of the loop on a fresh console; returns the console and leaves the
   // alternate core's carry in `carry`.
@@ -75,20 +72,14 @@ TEST_P(IdleSkipTest, CartridgesShowTheSamePicturesWithAndWithoutTheSkip) {
     std::vector<uint64_t> hashes[2];
     std::unique_ptr<Machine> consoles[2];
     for (int skip = 0; skip < 2; ++skip) {
-      ResetGlobals();
-      UseMainCore = GetParam();
+      machine = std::make_unique<Machine>();
+      StartOnCore(rom, GetParam());
       IdleSkip = skip;
-      MainScreen.Resize(640, 480);
-      std::memset(BackgroundLayer, 0, sizeof BackgroundLayer);
-      consoles[skip] = std::make_unique<Machine>();
-      Machine& console = *consoles[skip];
-      ASSERT_EQ(console.LoadCartridge(TestRomPath(rom).c_str()), kLoadOk) << rom;
-      console.ResetCpu();
-      console.RebuildPatternCache();
       for (int frame = 1; frame <= 300; ++frame) {
-        RunFrame(console, frame % 3 == 0);  // drawn and skipped frames
+        RunFrame(m(), frame % 3 == 0);  // drawn and skipped frames
         if (frame % 100 == 1) hashes[skip].push_back(ShownPictureHash());
       }
+      consoles[skip] = std::move(machine);
     }
     EXPECT_EQ(hashes[0], hashes[1]) << rom;
     EXPECT_EQ(std::memcmp(consoles[0].get(), consoles[1].get(), sizeof(Machine)), 0) << rom;

@@ -47,21 +47,6 @@ TEST_F(RunFrameTest, FrameStartVerticalBlankAndNmi) {
   EXPECT_EQ(m().CpuMemory[0x10], 2) << "one NMI per frame, drawn or skipped";
 }
 
-TEST_F(RunFrameTest, HaltedPausedAndSteppedFrames) {
-  CpuHalted = 1;
-  RunFrame(m(), 0);
-  EXPECT_EQ(FrameCount, 0u);
-  CpuHalted = 0;
-
-  Paused = 1;
-  RunFrame(m(), 0);
-  EXPECT_EQ(FrameCount, 0u);
-  StepCount = 2;
-  for (int i = 0; i < 4; ++i) RunFrame(m(), 0);
-  EXPECT_EQ(FrameCount, 2u);
-  EXPECT_EQ(StepCount, 0u);
-}
-
 // The MMC3 counter through whole frames, rendering on and off, is the MMC3 split cartridge's
 // and the counter table's business.
 TEST_F(RunFrameTest, RenderingOffDrawsNothing) {

@@ -1,9 +1,12 @@
+// The controller ports as the game reads them, and what fills them: keyboard records with
+// turbo, a joystick's axes and buttons, a gamepad's controls.
 #include "host/pads.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "host/config.h"
+#include "host/gamepad.h"
 #include "host/headless/headless.h"
 #include "support/fixture.h"
 
@@ -95,6 +98,53 @@ TEST_F(PadsTest, JoystickAxisThresholdsAndButtons) {
   HeadlessHost.Joystick.X = 0xC001;
   HeadlessHost.JoystickAttached = false;  // a failed read keeps the last state
   EXPECT_EQ(Frame(), kBitLeft);
+}
+
+using PortsTest = MachineTest;
+
+TEST_F(PortsTest, SerialReadOfBothPortsAndTheStrobe) {
+  m().PadBits[0] = 0b1010'0101;  // A, Select, Down, Right
+  m().CpuWrite(0x4016, 1);
+  m().CpuWrite(0x4016, 0);
+  std::vector<int> port1, port2;
+  for (int i = 0; i < 25; ++i) port1.push_back(m().CpuRead(0x4016));
+  const std::vector<int> expected = {1, 0, 1, 0, 0, 1, 0, 1,  // the buttons
+                                     0, 0, 0, 0, 0, 0, 0, 0,  // nothing
+                                     0, 0, 0, 1, 0, 0, 0, 0,  // adapter signature on read 20
+                                     1};                      // and round again
+  EXPECT_EQ(port1, expected);
+  // Port two: an empty pad, its signature on read 19.
+  m().CpuWrite(0x4016, 1);
+  for (int i = 0; i < 20; ++i) port2.push_back(m().CpuRead(0x4017));
+  EXPECT_EQ(port2, std::vector<int>({0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0}));
+  // A strobe write with bit 0 clear does not rewind; the port keeps no written value.
+  m().PadBits[0] = 0x01;
+  m().CpuWrite(0x4016, 1);
+  EXPECT_EQ(m().CpuRead(0x4016), 1);
+  m().CpuWrite(0x4016, 0);
+  EXPECT_EQ(m().CpuRead(0x4016), 0);  // B, not A again
+  m().CpuWrite(0x4016, 3);
+  EXPECT_EQ(m().CpuRead(0x4016), 1);
+}
+
+TEST(GamepadTest, ControlsToPortBits) {
+  struct Case {
+    GamepadControls controls;
+    int bits;
+  };
+  const Case cases[] = {
+      {{.A = true, .Back = true}, 0x05},
+      {{.B = true, .Start = true}, 0x0A},
+      {{.Up = true, .Down = true, .Left = true, .Right = true}, 0xF0},
+      // The stick presses a direction only past the threshold, either way.
+      {{.StickX = kStickThreshold, .StickY = -kStickThreshold}, 0},
+      {{.StickX = kStickThreshold + 1, .StickY = -kStickThreshold - 1}, 0x90},
+      {{.StickX = -32768, .StickY = 32767}, 0x60},
+      // D-pad and stick together press both directions.
+      {{.Left = true, .StickX = 32767}, 0xC0},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i)
+    EXPECT_EQ(GamepadPadBits(cases[i].controls), cases[i].bits) << i;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Save states, recordings, rewind and battery RAM on a running cartridge (tests/roms/state_walk.s: the
-// picture scrolls every frame and its sprite walks with the D-pad; A counts up $6000).
+// Save states, recordings, rewind and battery RAM on a running cartridge (tests/roms/
+// state_walk.s: the picture scrolls every frame, its sprite walks with the D-pad, A counts up
+// $6000).
 #include <filesystem>
 #include <fstream>
 #include <vector>
