@@ -8,8 +8,8 @@ namespace {
 constexpr int kCyclesPerScanline = 114;
 }
 
-template <bool kMainCore, bool kTraced>
-void CpuCore<kMainCore, kTraced>::Load() {
+template <bool kMainCore, bool kTraced, bool kDirectFetch>
+void CpuCore<kMainCore, kTraced, kDirectFetch>::Load() {
   a = m.A;
   x = m.X;
   y = m.Y;
@@ -23,8 +23,8 @@ void CpuCore<kMainCore, kTraced>::Load() {
   loopRegisters = ~uint64_t{0};  // no pass seen yet
 }
 
-template <bool kMainCore, bool kTraced>
-void CpuCore<kMainCore, kTraced>::Store() {
+template <bool kMainCore, bool kTraced, bool kDirectFetch>
+void CpuCore<kMainCore, kTraced, kDirectFetch>::Store() {
   m.A = a;
   m.X = x;
   m.Y = y;
@@ -34,15 +34,15 @@ void CpuCore<kMainCore, kTraced>::Store() {
   if constexpr (!kMainCore) CycleCarry = static_cast<int16_t>(budget);
 }
 
-template <bool kMainCore, bool kTraced>
-void CpuCore<kMainCore, kTraced>::Trace() const {
+template <bool kMainCore, bool kTraced, bool kDirectFetch>
+void CpuCore<kMainCore, kTraced, kDirectFetch>::Trace() const {
   TraceInstruction(m, TraceRegisters{static_cast<uint16_t>(pc), a, x, y, Status(), s}, kMainCore);
 }
 
 // An opcode the core does not know stops the CPU for good. PC stays one past the opcode; A, X
 // and Y are not written back, and the alternate core leaves P and CycleCarry as they were.
-template <bool kMainCore, bool kTraced>
-void CpuCore<kMainCore, kTraced>::Halt() {
+template <bool kMainCore, bool kTraced, bool kDirectFetch>
+void CpuCore<kMainCore, kTraced, kDirectFetch>::Halt() {
   HaltCpu(m, static_cast<uint16_t>(pc), s, kMainCore ? Status() : -1);
 }
 
@@ -72,41 +72,73 @@ void HaltCpu(Machine& m, uint16_t pc, uint8_t s, int status) {
   CpuHalted = 1;
 }
 
-// Threaded dispatch: every handler ends with its own budget test, fetch and indirect jump
-// (a GCC and Clang extension), so each opcode's successor is predicted on its own.
-template <bool kMainCore, bool kTraced>
-void CpuCore<kMainCore, kTraced>::Run(Machine& machine) {
+// One opcode row as statements: charge its cycles and run it, or, for an opcode this core does
+// not know, halt and `leave`. The cycles are charged before the instruction runs, so the
+// vertical-blank shortcut's budget of -1 stands as set.
 // clang-format off
+#define HALVOREN_INSTRUCTION(core, name, mode, cycles, cores, leave) \
+  if constexpr (!CoreKnows(Cores::cores, kMainCore)) {             \
+    (core).Halt();                                                  \
+    leave;                                                          \
+  } else {                                                          \
+    (core).budget -= cycles;                                        \
+    (core).template name<Mode::mode>();                             \
+  }
+// clang-format on
+
+template <bool kMainCore, bool kTraced, bool kDirectFetch>
+bool CpuCore<kMainCore, kTraced, kDirectFetch>::Execute(uint8_t opcode) {
+  switch (opcode) {
+#define HALVOREN_CASE(code, name, mode, cycles, cores) \
+  case code:                                          \
+    HALVOREN_INSTRUCTION(*this, name, mode, cycles, cores, return false) return true;
+    HALVOREN_OPCODES(HALVOREN_CASE)
+#undef HALVOREN_CASE
+  }
+  __builtin_unreachable();
+}
+
+// Threaded dispatch, shaped for GCC. Every handler ends in one test that covers both ways off
+// the fast path (budget spent, next instruction outside the fetch window) and then jumps to the
+// shared `dispatch`: GCC copies that computed goto into each handler (see CMakeLists.txt), so
+// each opcode's successor is predicted on its own, while the register allocator still sees a
+// single loop and keeps the core's registers in host registers. Handlers that each end in
+// their own fetch and computed goto left them in stack slots. Traced runs go round the loop top
+// for the trace line.
+template <bool kMainCore, bool kTraced, bool kDirectFetch>
+void CpuCore<kMainCore, kTraced, kDirectFetch>::Run(Machine& machine) {
 #define HALVOREN_LABEL(code, name, mode, cycles, cores) &&op_##code,
   static const void* const kHandlers[256] = {HALVOREN_OPCODES(HALVOREN_LABEL)};
 #undef HALVOREN_LABEL
-#define HALVOREN_NEXT                  \
-  if (core.budget <= 0) goto finished; \
-  if constexpr (kTraced) core.Trace(); \
-  goto *kHandlers[core.Fetch()];
-  // The cycles are charged before the instruction runs, so the vertical-blank shortcut's
-  // budget of -1 stands as set.
-#define HALVOREN_HANDLER(code, name, mode, cycles, cores) \
-  op_##code:                                              \
-  if constexpr (!CoreKnows(Cores::cores, kMainCore)) {   \
-    core.Halt();                                          \
-    return;                                               \
-  } else {                                                \
-    core.budget -= cycles;                                \
-    core.template name<Mode::mode>();                     \
-  }                                                       \
-  HALVOREN_NEXT
+// clang-format off
+#define HALVOREN_HANDLER(code, name, mode, cycles, cores)          \
+  op_##code:                                                       \
+  HALVOREN_INSTRUCTION(core, name, mode, cycles, cores, return)    \
+  if constexpr (kTraced) continue;                                 \
+  if (core.OffFastPath()) [[unlikely]] goto offFastPath;           \
+  goto dispatch;
   // clang-format on
 
   CpuCore core(machine);
   core.Load();
-  HALVOREN_NEXT
-  HALVOREN_OPCODES(HALVOREN_HANDLER)
+  for (;;) {
+    if constexpr (kTraced) {
+      if (core.budget > 0) core.Trace();
+    }
+    if (core.OffFastPath()) [[unlikely]] {
+    offFastPath:
+      if (core.budget <= 0) break;
+      if (!core.StepThroughBus()) return;
+      continue;
+    }
+  dispatch:
+    goto *kHandlers[core.Fetch()];
+    HALVOREN_OPCODES(HALVOREN_HANDLER)
+  }
 #undef HALVOREN_HANDLER
-#undef HALVOREN_NEXT
-finished:
   core.Store();
 }
+#undef HALVOREN_INSTRUCTION
 
 void Machine::RunCpuScanline() {
   if (TraceFile) [[unlikely]] {

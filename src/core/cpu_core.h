@@ -2,6 +2,10 @@
 // alternate core are compile-time options, so each instantiation is one dispatch loop with the
 // registers in host registers for the whole scanline (the loop itself is in cpu.cpp).
 //
+// Instructions that lie wholly in $8000-$FFFD, where reads are CPU memory itself, are fetched
+// straight from it; any other is run by a copy of the core that fetches through the bus, out
+// of line, so that the rare case costs the common one nothing.
+//
 // The status byte is kept split while running: C as 0/1, V as 0/$40, N and Z together in the
 // last result (Z when its low byte is zero, N when bit 7 or bit 8 is set, so that BIT and PLP
 // can set both at once), and the I, D, B and bit-5 bits together as they sit in P. The main core
@@ -29,20 +33,9 @@
 [[HALVOREN_DEVICE_STUB]] uint8_t ReadDevice(Machine& m, uint16_t address);
 [[HALVOREN_DEVICE_STUB]] void WriteDevice(Machine& m, uint16_t address, uint8_t value);
 
-template <bool kMainCore, bool kTraced>
-class CpuCore {
- public:
-  // Runs one scanline. The core lives as a local object inside, so that its registers stay in
-  // host registers instead of memory that every store into CPU memory might alias.
-  [[gnu::noinline]] static void Run(Machine& machine);
-
- private:
-  explicit CpuCore(Machine& machine) : m(machine) {}
-
-  static constexpr uint8_t kKeptBits = kMainCore ? 0x3C : 0x1C;  // I, D, B (and bit 5)
-  static constexpr uint8_t kFlagI = 0x04, kFlagD = 0x08, kFlagB = 0x10, kBit5 = 0x20;
-
-  Machine& m;
+// The registers and the run's bookkeeping, apart from the code, so that the two fetch variants
+// of a core can hand them over whole.
+struct CpuCoreState {
   uint8_t a = 0, x = 0, y = 0, s = 0;
   uint32_t pc = 0;  // the low 16 bits; wider only so that it stays in a host register
   uint8_t c = 0, v = 0, bits = 0;
@@ -58,6 +51,31 @@ class CpuCore {
   int loopBudget = 0;
   uint32_t loopEffects = 0;
   uint64_t loopRegisters = 0;
+};
+
+// kDirectFetch: instruction bytes are read from CPU memory without the bus's checks; only for
+// instructions that InFetchWindow() admits.
+template <bool kMainCore, bool kTraced, bool kDirectFetch = true>
+class CpuCore : CpuCoreState {
+ public:
+  // Runs one scanline. The core lives as a local object inside, so that its registers stay in
+  // host registers instead of memory that every store into CPU memory might alias.
+  [[gnu::noinline]] static void Run(Machine& machine);
+
+ private:
+  template <bool, bool, bool>
+  friend class CpuCore;
+  using BusFetchCore = CpuCore<kMainCore, kTraced, false>;
+
+  explicit CpuCore(Machine& machine) : m(machine) {}
+  template <bool kOtherFetch>
+  explicit CpuCore(const CpuCore<kMainCore, kTraced, kOtherFetch>& other)
+      : CpuCoreState(other), m(other.m) {}
+
+  static constexpr uint8_t kKeptBits = kMainCore ? 0x3C : 0x1C;  // I, D, B (and bit 5)
+  static constexpr uint8_t kFlagI = 0x04, kFlagD = 0x08, kFlagB = 0x10, kBit5 = 0x20;
+
+  Machine& m;
 
   // --- Status byte ---
   HALVOREN_INLINE uint8_t Status() const {
@@ -80,11 +98,12 @@ class CpuCore {
     cell = value;
   }
 
-  // The same read as Machine::CpuRead, through the device stub.
+  // The same read as Machine::CpuRead, through the device stub. Internal RAM is what most
+  // data reads reach, so it is the case laid out in line.
   HALVOREN_INLINE uint8_t ReadBus(uint32_t address) {
     address &= 0xFFFF;
+    if (address < 0x2000) [[likely]] return Mem(address & 0x07FF);
     if (address >= 0x8000) return Mem(address);
-    if (address < 0x2000) return Mem(address & 0x07FF);
     return ReadDevice(m, static_cast<uint16_t>(address));
   }
   // Internal RAM is written in place: a changed byte marks the pass as the direct stores do,
@@ -98,7 +117,18 @@ class CpuCore {
   }
 
   // --- Fetch, stack ---
-  HALVOREN_INLINE uint8_t Fetch() { return ReadBus(pc++); }
+  // The opcode at pc and up to two operand bytes are all in $8000-$FFFF (pc itself may have
+  // run past $FFFF: that is outside too).
+  HALVOREN_INLINE bool InFetchWindow() const { return pc - 0x8000 <= 0xFFFD - 0x8000; }
+  // Either way off the dispatch's fast path in one branch: the budget is spent, or the next
+  // instruction must be fetched through the bus.
+  HALVOREN_INLINE bool OffFastPath() const { return (budget <= 0) | !InFetchWindow(); }
+  // A byte of the current instruction.
+  HALVOREN_INLINE uint8_t InstructionByte(uint32_t at) {
+    if constexpr (kDirectFetch) return Mem(at);
+    return ReadBus(at);
+  }
+  HALVOREN_INLINE uint8_t Fetch() { return InstructionByte(pc++); }
   HALVOREN_INLINE uint16_t Fetch16() {
     const uint8_t low = Fetch();
     return static_cast<uint16_t>(low | (Fetch() << 8));
@@ -303,7 +333,7 @@ class CpuCore {
       ++pc;
       return 0;
     }
-    const uint8_t displacement = ReadBus(pc);
+    const uint8_t displacement = InstructionByte(pc);
     pc = static_cast<uint16_t>(pc + 1 + static_cast<int8_t>(displacement));
     if (displacement & 0x80) LoopEdge();
     return displacement;
@@ -340,7 +370,7 @@ class CpuCore {
   HALVOREN_INLINE void JSR() {
     const uint8_t low = Fetch();
     PushWord(static_cast<uint16_t>(pc));  // the address of the last operand byte
-    pc = static_cast<uint16_t>(low | (ReadBus(pc) << 8));
+    pc = static_cast<uint16_t>(low | (InstructionByte(pc) << 8));
   }
   template <Mode> HALVOREN_INLINE void RTS() { pc = static_cast<uint16_t>(PullWord() + 1); }
   template <Mode>
@@ -373,6 +403,18 @@ class CpuCore {
   template <Mode> HALVOREN_INLINE void BAD() {}  // never runs: both cores halt on it first
 
   // clang-format on
+
+  // Runs the instruction with the given opcode; false when the core halted on it.
+  HALVOREN_INLINE bool Execute(uint8_t opcode);
+  [[gnu::noinline, gnu::cold]] bool ExecuteNext() { return Execute(Fetch()); }
+  // One instruction outside the fetch window, run by a copy of the core that fetches through
+  // the bus, out of line; false when it halted. Only the copy's address leaves the run.
+  HALVOREN_INLINE bool StepThroughBus() {
+    BusFetchCore bus(*this);
+    if (!bus.ExecuteNext()) return false;
+    static_cast<CpuCoreState&>(*this) = bus;
+    return true;
+  }
 
   HALVOREN_INLINE void Load();
   HALVOREN_INLINE void Store();

@@ -29,6 +29,7 @@ alignas(16) constexpr uint8_t kShiftPicks[48] = {
     0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80,
 };
 
+// One byte shuffle looks up a pair's 16 pixels in the 16 background colours.
 [[gnu::target("ssse3")]] inline __m128i PairColours(const TileRow& row, unsigned pair,
                                                     const uint8_t* patterns, __m128i colours) {
   const __m128i left = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(patterns + row.Left[pair]));
@@ -39,8 +40,7 @@ alignas(16) constexpr uint8_t kShiftPicks[48] = {
   return _mm_shuffle_epi8(colours, index);
 }
 
-// One byte shuffle looks up a pair's 16 pixels in the 16 background colours; two more and an
-// OR shift each output block out of two neighbouring pairs.
+// Two more shuffles and an OR take each block of the line out of two neighbouring pairs.
 [[gnu::target("ssse3")]] void DrawTileRowSsse3(uint8_t* out, const TileRow& row,
                                                const uint8_t* patterns, const uint8_t* palette,
                                                unsigned skip) {

@@ -328,6 +328,27 @@ TEST_P(CpuTest, NmiCountsTheFrameEntersOnlyWhenEnabledAndReturns) {
   EXPECT_EQ(m().PC, 0x7000);
 }
 
+// Code runs alike wherever it lies: in ROM, in RAM and its mirrors, in PRG RAM, and across the
+// end of memory, with JSR's operand split over $FFFF and $0000 (its return lands on $0001).
+// LDA #$5A; LDX #3; JSR $9000 (STA $0300,X; RTS); INX; TXA.
+TEST_P(CpuTest, CodeRunsAlikeFromEveryRegion) {
+  const std::vector<uint8_t> code = {0xA9, 0x5A, 0xA2, 0x03, 0x20, 0x00, 0x90, 0xE8, 0x8A};
+  Place(0x9000, {0x9D, 0x00, 0x03, 0x60});
+  const std::pair<uint16_t, uint16_t> kPlacedAndRunFrom[] = {
+      {0x8000, 0x8000}, {0x0200, 0x0200}, {0x0200, 0x0A00}, {0x6000, 0x6000}, {0xFFFA, 0xFFFA}};
+  for (const auto& [at, from] : kPlacedAndRunFrom) {
+    SCOPED_TRACE(::testing::Message() << "from $" << std::hex << from);
+    std::memset(m().CpuMemory, 0, 0x800);
+    Program(code, at);
+    m().PC = from;
+    m().S = 0xFD;
+    RunLine();
+    EXPECT_EQ(m().A, 4);
+    EXPECT_EQ(m().CpuMemory[0x303], 0x5A);
+    EXPECT_EQ(m().S, 0xFD);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Cores, CpuTest, ::testing::Values(true, false),
                          [](const auto& info) { return info.param ? "Main" : "Alt"; });
 

@@ -99,6 +99,27 @@ TEST_F(RendererTest, SpriteZeroHitsOnItsFirstOpaqueRowOnly) {
   EXPECT_EQ(hitLine(255, 3, 0x00), -1);  // Y 255: below the picture
 }
 
+// The lines of a tile row share their tiles and attributes, but stores into the name or
+// attribute table between two of them still show on the next (scrolled by a tile, so the
+// line reads both horizontal tables).
+TEST_F(RendererTest, TableStoresBetweenLinesOfATileRow) {
+  std::memset(m().PpuMemory + 0x2000, 3, 0x3C0);
+  std::memset(m().PpuMemory + 0x23C0, 0, 64);
+  m().TempAddress = 1;
+  m().FineY = 0;
+  Render(0);
+  EXPECT_EQ(background[32], 0x23);
+  m().PpuMemory[0x2005] = 1;  // column 5: 0,1,2,3,...
+  Render(1);
+  const uint8_t tile1[] = {0x0F, 0x21, 0x22, 0x23, 0x0F, 0x21, 0x22, 0x23};
+  EXPECT_EQ(std::memcmp(background.data() + 32, tile1, 8), 0);
+  m().PpuMemory[0x23C1] = 0x01;  // columns 4-7 of the first rows: palette 1
+  Render(2);
+  EXPECT_EQ(background[24], 0x27);  // column 4: tile 3 in palette 1
+  EXPECT_EQ(background[34], 0x26);
+  EXPECT_EQ(background[40], 0x23);  // column 6: palette 0 still
+}
+
 // The SIMD row and the portable row give the same bytes for any pattern and attribute data
 // and every skip.
 TEST(TileRowsTest, SimdAndPortableRowsAgree) {
