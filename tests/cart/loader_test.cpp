@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <tuple>
+
 #include "cart/board_test.h"
 
 using LoaderTest = BoardTest;
@@ -9,11 +12,10 @@ TEST_F(LoaderTest, HeaderFactsLogLinesAndTrainer) {
   ASSERT_EQ(Load(image), kLoadOk);
   EXPECT_EQ(ReadLog(), "ROM image identified as Mapper#4\nROM bank:2\nVROM bank:1\n");
   EXPECT_EQ(VerticalMirroring + SramEnable + FourScreen + TrainerPresent, 4u);
-  EXPECT_EQ(At(0x7000), 0x5A);  // the trainer at $7000, PRG read after it
-  EXPECT_EQ(At(0x71FF), static_cast<uint8_t>(0x5A ^ 511));
-  EXPECT_EQ(m().PrgRom[0], P(0));
-  for (uint8_t bank : PrgWindowBank) EXPECT_EQ(bank, 255);
-  for (uint8_t bank : ChrWindowBank) EXPECT_EQ(bank, 255);
+  // The trainer at $7000, PRG read after it.
+  EXPECT_EQ(std::tuple(At(0x7000), At(0x71FF), m().PrgRom[0]), std::tuple(0x5A, 0x5A ^ 0xFF, P(0)));
+  EXPECT_EQ(std::count(PrgWindowBank, std::end(PrgWindowBank), 255), std::ssize(PrgWindowBank));
+  EXPECT_EQ(std::count(ChrWindowBank, std::end(ChrWindowBank), 255), std::ssize(ChrWindowBank));
 }
 
 TEST_F(LoaderTest, CleaningRules) {
@@ -36,9 +38,8 @@ TEST_F(LoaderTest, LargestAndShortImages) {
   InesImage shorter = Image(0, 4, 2);
   shorter.TruncateTo = 16 + kPrgUnitSize + 100;  // unit 0 and 100 bytes of unit 1
   ASSERT_EQ(Load(shorter), kLoadOk);
-  EXPECT_EQ(m().PrgRom[kPrgUnitSize + 100], 0);
-  EXPECT_EQ(m().PrgRom[3 * kPrgUnitSize], 0);
-  EXPECT_EQ(m().ChrRom[0], 0);
+  EXPECT_EQ(std::tuple(m().PrgRom[kPrgUnitSize + 100], m().PrgRom[3 * kPrgUnitSize], m().ChrRom[0]),
+            std::tuple(0, 0, 0));
 }
 
 TEST_F(LoaderTest, EverySupportedMapperLoadsAndNoOtherDoes) {

@@ -1,38 +1,35 @@
 #include "host/config_path.h"
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
+
+#include "support/fixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Runs in a scratch folder with HOME and XDG_CONFIG_HOME pointing into it.
-class ConfigPathTest : public ::testing::Test {
+// Runs in a scratch folder with HOME pointing into it (each test runs in its own process under
+// ctest, so the environment needs no restoring).
+class ConfigPathTest : public MachineTest {
  protected:
   void SetUp() override {
+    MachineTest::SetUp();
     oldDir = fs::current_path();
-    dir = fs::temp_directory_path() / ("halvoren-cfgpath-" + std::to_string(getpid()));
-    fs::remove_all(dir);
     fs::create_directories(dir / "work");
     fs::current_path(dir / "work");
-    // Each test runs in its own process (ctest), so the environment needs no restoring.
     setenv("HOME", (dir / "home").c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
   }
   void TearDown() override {
     fs::current_path(oldDir);
-    fs::remove_all(dir);
+    MachineTest::TearDown();
   }
   static void Touch(const fs::path& path) {
     fs::create_directories(path.parent_path());
     std::ofstream(path) << "PLAYER1=K\n";
   }
-  fs::path dir, oldDir;
+  fs::path oldDir;
 };
 
 TEST_F(ConfigPathTest, CurrentFolderThenXdgFolderThenTheBuiltInDefaults) {

@@ -1,5 +1,7 @@
 // The state image: where each field lands, what a load restores, and what it refuses.
+#include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "cart/loader.h"
@@ -34,12 +36,8 @@ TEST_F(StateImageTest, FieldsLandAtTheirOffsetsLittleEndian) {
   m().PadReadIndex[0] = 0x55;
   m().IrqWord = 0xCAFE;
   const auto image = Image();
-  struct At {
-    size_t offset;
-    uint8_t value;
-  };
   // clang-format off
-  const At expected[] = {
+  const std::pair<size_t, uint8_t> expected[] = {
       {0, 'H'}, {1, 'S'}, {2, 'V'},
       {3, 8}, {4, 0}, {7, 4}, {27, 1}, {30, 0},  // PRG count, CHR count, mapper (32 bits each)
       {31, 0x11}, {1215, 0xA5}, {1217, 0x34}, {1218, 0x12}, {1280, 0xEF}, {1281, 0xBE},
@@ -47,7 +45,7 @@ TEST_F(StateImageTest, FieldsLandAtTheirOffsetsLittleEndian) {
       {83480, 0xFE}, {83481, 0xCA},
   };
   // clang-format on
-  for (const auto& at : expected) EXPECT_EQ(image[at.offset], at.value) << "offset " << at.offset;
+  for (const auto& [offset, value] : expected) EXPECT_EQ(image[offset], value) << offset;
 }
 
 // A load restores every saved byte (the run tests show the game going on as before), decodes
@@ -67,22 +65,17 @@ TEST_F(StateImageTest, LoadRestoresTheMachineAndDecodesPatterns) {
   ASSERT_EQ(LoadStateImage(m(), saved.data(), saved.size()), nullptr);
   EXPECT_EQ(Image(), saved);
   EXPECT_EQ(VerticalMirroring, 0u);
-  for (int column = 0; column < 8; ++column) EXPECT_EQ(m().PatternCache[column], 1);
-  for (uint8_t bank : PrgWindowBank) EXPECT_EQ(bank, 255);
-  for (uint8_t bank : ChrWindowBank) EXPECT_EQ(bank, 255);
+  EXPECT_EQ(std::count(m().PatternCache, m().PatternCache + 8, 1), 8);
+  EXPECT_EQ(std::count(PrgWindowBank, std::end(PrgWindowBank), 255), std::ssize(PrgWindowBank));
+  EXPECT_EQ(std::count(ChrWindowBank, std::end(ChrWindowBank), 255), std::ssize(ChrWindowBank));
 }
 
 TEST_F(StateImageTest, RefusedImagesChangeNothing) {
   const auto good = Image();
   m().CpuMemory[0x10] = 0x42;
   const auto running = Image();
-  struct Case {
-    const char* what;
-    size_t offset;  // byte changed, or the length kept when `truncate`
-    bool truncate;
-    const char* problem;
-  };
-  const Case cases[] = {
+  // What, the byte changed (or the length kept when truncated), truncated, the problem.
+  const std::tuple<const char*, size_t, bool, const char*> cases[] = {
       {"empty", 0, true, "file too short"},
       {"one byte short", kStateImageSize - 1, true, "file too short"},
       {"magic", 2, false, "not a state file"},
@@ -90,15 +83,11 @@ TEST_F(StateImageTest, RefusedImagesChangeNothing) {
       {"CHR count", 7, false, "saved from another cartridge"},
       {"mapper", 27, false, "saved from another cartridge"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [what, offset, truncate, problem] : cases) {
     auto image = good;
-    if (c.truncate)
-      image.resize(c.offset);
-    else
-      image[c.offset] ^= 0x40;
-    const char* problem = LoadStateImage(m(), image.data(), image.size());
-    EXPECT_STREQ(problem, c.problem) << c.what;
-    EXPECT_EQ(Image(), running) << c.what;
+    truncate ? image.resize(offset) : void(image[offset] ^= 0x40);
+    EXPECT_STREQ(LoadStateImage(m(), image.data(), image.size()), problem) << what;
+    EXPECT_EQ(Image(), running) << what;
   }
 }
 
