@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "apu/sound_buffers.h"
 #include "core/globals.h"
@@ -28,23 +29,16 @@ TEST_F(HotKeysTest, PauseStepAndResume) {
       "6 release 87\n"  // a release only shows the message again
       "16 press 88\n";  // F12 resumes
   SetScript(script);
+  const auto& volume = ChannelBuffers[kPulse1Buffer].Volume;
   RunFrames(1, 5);
-  EXPECT_EQ(FrameCount, 3u);
-  EXPECT_EQ(Paused, 1u);
-  EXPECT_EQ(SaveSlot, 4);
-  EXPECT_EQ(ChannelBuffers[kPulse1Buffer].Volume, kSilentVolume);
+  EXPECT_EQ(std::tuple(FrameCount, Paused, SaveSlot, volume),
+            std::tuple(3u, 1u, 4, int(kSilentVolume)));
   EXPECT_EQ(ScreenText(16, 448, 40), "Emulation Paused" + std::string(24, ' '));
-
-  RunFrames(6, 15);
-  EXPECT_EQ(FrameCount, 8u) << "exactly SaveSlot + 1 frames stepped";
-  EXPECT_EQ(StepCount, 0u);
-  EXPECT_EQ(Newest(), "NMI Executed" + std::string(28, ' '));
+  RunFrames(6, 15);  // exactly SaveSlot + 1 frames stepped
+  EXPECT_EQ(std::tuple(FrameCount, StepCount), std::tuple(8u, 0u));
   EXPECT_EQ(ScreenText(16, 432, 12), "NMI Executed") << "the press's message, scrolled up";
-
-  RunFrames(16, 18);
-  EXPECT_EQ(Paused, 0u);
-  EXPECT_EQ(FrameCount, 10u) << "frame 16 only resumed; 17 and 18 ran";
-  EXPECT_EQ(ChannelBuffers[kPulse1Buffer].Volume, 0);
+  RunFrames(16, 18);  // frame 16 only resumed; 17 and 18 ran
+  EXPECT_EQ(std::tuple(FrameCount, Paused, volume), std::tuple(10u, 0u, 0));
   EXPECT_EQ(Newest(), "Emulation Started" + std::string(23, ' '));
   CloseSound();
 }
@@ -71,11 +65,9 @@ TEST_F(HotKeysTest, SettingsKeysInBothStates) {
     HeadlessReset();
     Paused = c.paused;
     RunScript(c.script, 1, 2);
-    EXPECT_EQ(ShownLines, c.shownLines) << c.name;
-    EXPECT_EQ(IrqAdjust, c.irqAdjust) << c.name;
-    EXPECT_EQ(ApuChannel, c.apuChannel) << c.name;
-    EXPECT_EQ(RamPage, c.ramPage) << c.name;
-    EXPECT_EQ(SaveSlot, c.saveSlot) << c.name;
+    EXPECT_EQ(std::tuple(ShownLines, IrqAdjust, ApuChannel, RamPage, SaveSlot),
+              std::tuple(c.shownLines, c.irqAdjust, c.apuChannel, c.ramPage, c.saveSlot))
+        << c.name;
   }
 }
 
