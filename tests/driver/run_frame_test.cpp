@@ -3,6 +3,8 @@
 #include "driver/run_frame.h"
 
 #include <cstring>
+#include <tuple>
+#include <vector>
 
 #include "core/globals.h"
 #include "ppu/picture.h"
@@ -15,12 +17,10 @@ class RunFrameTest : public MachineTest {
  protected:
   void SetUp() override {
     MachineTest::SetUp();
-    const uint8_t program[] = {0x4C, 0x00, 0x80};  // JMP $8000
-    std::memcpy(m().CpuMemory + 0x8000, program, sizeof program);
-    const uint8_t nmi[] = {0xE6, 0x10, 0x40};  // INC $10, RTI
-    std::memcpy(m().CpuMemory + 0x9000, nmi, sizeof nmi);
-    const uint8_t vectors[] = {0x00, 0x90, 0x00, 0x80};  // NMI, reset
-    std::memcpy(m().CpuMemory + 0xFFFA, vectors, sizeof vectors);
+    for (const auto& [at, bytes] : {std::pair{0x8000, std::vector<uint8_t>{0x4C, 0x00, 0x80}},
+                                    {0x9000, {0xE6, 0x10, 0x40}},  // INC $10, RTI
+                                    {0xFFFA, {0x00, 0x90, 0x00, 0x80}}})  // NMI, reset
+      std::copy(bytes.begin(), bytes.end(), m().CpuMemory + at);
     m().ResetCpu();
     m().CpuMemory[kPpuMask] = 0;
     std::memset(m().SpriteRam, 0xF0, 256);
@@ -34,11 +34,11 @@ TEST_F(RunFrameTest, FrameStartVerticalBlankAndNmi) {
   MapperNumber = 23;
   m().LineIrqEnabled = 5;
   RunFrame(m(), 0);
-  EXPECT_EQ(m().PatternCache[0], 1) << "pattern cache rebuilt at the frame start";
-  EXPECT_EQ(m().LineIrqEnabled, 0) << "board 23's reload addend cleared each frame";
-  EXPECT_EQ(m().CpuMemory[0x10], 0) << "NMI disabled in $2000";
-  EXPECT_EQ(m().CpuMemory[kPpuStatus], 0x80) << "hit cleared at the start, flag set at 243";
-  EXPECT_EQ(m().VblankPeriod, 1);
+  // The pattern cache rebuilt at the frame start, board 23's reload addend cleared each frame,
+  // no NMI while $2000 disables it, the hit cleared at the start and the flag set at 243.
+  EXPECT_EQ(std::tuple(m().PatternCache[0], m().LineIrqEnabled, m().CpuMemory[0x10],
+                       m().CpuMemory[kPpuStatus], m().VblankPeriod),
+            std::tuple(1, 0, 0, 0x80, 1));
 
   m().CpuMemory[kPpuControl] = 0x80;
   RunFrame(m(), 0);
@@ -55,9 +55,10 @@ TEST_F(RunFrameTest, RenderingOffDrawsNothing) {
   std::memset(m().PatternCache, 3, sizeof m().PatternCache);
   m().SpriteRam[0] = 10;
   RunFrame(m(), 0);
-  EXPECT_EQ(BackgroundLayer[100 * 256], 0x2C) << "rows keep the previous frame";
-  EXPECT_EQ(MainScreen.PixelAt(16, 116), 0x2C);
-  EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x40, 0) << "no sprite 0 hit";
+  // Rows keep the previous frame; no sprite 0 hit.
+  EXPECT_EQ(std::tuple(BackgroundLayer[100 * 256], MainScreen.PixelAt(16, 116),
+                       m().CpuMemory[kPpuStatus] & 0x40),
+            std::tuple(0x2C, 0x2C, 0));
 }
 
 // Skipped frames: sprite 0's box gives the hit and nine sprites on a line the overflow bit
