@@ -19,30 +19,16 @@ reset:
   STORE LATCH_FD0, 1
   STORE LATCH_FE0, 0
   FILL_TABLE $20, 0
-  ldy #10                  ; row
-@row:
-  tya                      ; row x 32 + column 10, from $2000
-  lsr a
-  lsr a
-  lsr a
-  ora #$20
-  sta PPUADDR
-  tya
-  asl a
-  asl a
-  asl a
-  asl a
-  asl a
-  ora #10
-  sta PPUADDR
+.repeat 10, i               ; rows 10-19: $FD in column 10, $FE in column 20
+  lda #>($2000 + (10 + i) * 32 + 10)
+  ldx #<($2000 + (10 + i) * 32 + 10)
+  jsr set_address
   STORE PPUDATA, $FD
   lda #0
   ldx #9
   jsr fill_data            ; columns 11-19
   STORE PPUDATA, $FE
-  iny
-  cpy #20
-  bne @row
+.endrepeat
 main:
   ldx #$00                 ; NMI off, background from $0000
   ldy #$0A                 ; background only, left column shown
