@@ -55,15 +55,9 @@ TEST_F(PresentationTest, ComposeByTheBackdropKeyAndShowAtSixteenSixteen) {
 }
 
 TEST_F(PresentationTest, TextUsesTheBuiltInFontAndClips) {
-  Screen screen(100, 40);
-  screen.DrawText(0, 0, "I!", 0x30, 0x0F);
-  // 'I' on its 5 x 8 grid: top row .###., each cell pixel doubled; '!' has a gap, then a dot.
-  for (const auto& [x, y, colour] : {std::tuple{1, 1, 0x0F}, {2, 1, 0x30}, {3, 6, 0x30},
-                                     {11, 10, 0x0F}, {11, 12, 0x30}, {3, 16, int{kScreenBlack}}})
-    EXPECT_EQ(screen.PixelAt(x, y), colour) << x << "," << y;
+  // Drawn glyphs are read back in every debugger message test; a character outside the font
+  // draws as '?'. Text off any edge draws only what is inside and never writes outside.
   EXPECT_EQ(FontGlyph('\x01'), FontGlyph('?'));
-
-  // Text off any edge draws only what is inside and never writes outside.
   Screen small(20, 20);
   small.DrawText(-4, -8, "WW", 0x30, 0x0F);
   small.DrawText(15, 10, "MMMM", 0x30, 0x0F);
