@@ -19,19 +19,39 @@ void CopyFromStore(uint8_t* dest, const uint8_t* store, uint32_t storeSize, uint
 constexpr uint32_t kPrgStoreSize = kMaxPrgUnits * kPrgUnitSize;
 constexpr uint32_t kChrStoreSize = kMaxChrUnits * kChrUnitSize;
 
+// PRG goes in whole 8 KB windows, each skipped when its record says the bytes are in place.
+void CopyPrgPieces(Machine& m, uint32_t start, uint32_t offset, uint32_t length) {
+  for (uint32_t done = 0; done < length; done += 0x2000) {
+    const uint32_t from = (offset + done) % kPrgStoreSize;
+    uint32_t& source = m.PrgWindowSource[((start + done) >> 13) & 3];
+    if (source == from + 1) continue;
+    std::memcpy(m.CpuMemory + start + done, m.PrgRom + from, 0x2000);
+    source = from + 1;
+  }
+}
+
 }  // namespace
 
 void Machine::CopyPrgWindow(uint16_t windowStart, uint32_t sizeKb, uint32_t bank) {
   const uint32_t size = sizeKb * 1024;
   const uint32_t start = windowStart & ~(size - 1) & 0xFFFF;
   if (start < 0x8000 || start + size > 0x10000) return;
-  CopyFromStore(CpuMemory + start, PrgRom, kPrgStoreSize, (bank * size) % kPrgStoreSize, size,
-                0x2000);
+  CopyPrgPieces(*this, start, (bank * size) % kPrgStoreSize, size);
 }
 
 void Machine::CopyPrg32At16kUnit(uint32_t unit) {
-  CopyFromStore(CpuMemory + 0x8000, PrgRom, kPrgStoreSize, (unit % kMaxPrgUnits) * kPrgUnitSize,
-                0x8000, kPrgUnitSize);
+  CopyPrgPieces(*this, 0x8000, (unit % kMaxPrgUnits) * kPrgUnitSize, 0x8000);
+}
+
+void Machine::MovePrgWindows(uint16_t to, uint16_t from, uint32_t size) {
+  std::memcpy(CpuMemory + to, CpuMemory + from, size);
+  for (uint32_t done = 0; done < size; done += 0x2000)
+    PrgWindowSource[((to + done) >> 13) & 3] = PrgWindowSource[((from + done) >> 13) & 3];
+}
+
+void Machine::ForgetPrgWindows(uint16_t start, uint32_t size) {
+  for (uint32_t at = start; at < start + size; at += 0x400)
+    if (at >= 0x8000 && at < 0x10000) PrgWindowSource[(at >> 13) & 3] = 0;
 }
 
 void Machine::CopyChrNoDecode(uint16_t windowStart, uint32_t sizeKb, uint32_t bank) {
@@ -182,10 +202,10 @@ void Machine::Mmc1ChangePrgMode(uint8_t oldMode, uint8_t newMode) {
   if (changed == 4) {
     if (!oldBit3) return;
     if (oldMode & 4) {
-      std::memcpy(CpuMemory + 0xC000, CpuMemory + 0x8000, 0x4000);
+      MovePrgWindows(0xC000, 0x8000, 0x4000);
       CopyPrgWindow(0x8000, 16, 0);
     } else {
-      std::memcpy(CpuMemory + 0x8000, CpuMemory + 0xC000, 0x4000);
+      MovePrgWindows(0x8000, 0xC000, 0x4000);
       CopyPrgWindow(0xC000, 16, last);
     }
   } else if (changed == 8) {

@@ -79,8 +79,8 @@ void LayOutPrg(Machine& m) {
       break;
     case PrgLayout::Mapper19:
       m.CopyPrgWindow(0xE000, 8, last8k);
-      std::memcpy(m.CpuMemory + 0xA000, m.CpuMemory + 0x8000, 0x2000);
-      std::memcpy(m.CpuMemory + 0xC000, m.CpuMemory + 0x8000, 0x2000);
+      m.MovePrgWindows(0xA000, 0x8000, 0x2000);
+      m.MovePrgWindows(0xC000, 0x8000, 0x2000);
       break;
     case PrgLayout::Last8kEverywhere:
       for (uint16_t window = 0x8000; window != 0; window += 0x2000)
@@ -227,6 +227,7 @@ uint8_t Machine::LoadCartridgeStream(std::FILE* file) {
   // Nothing is refused from here on, so nothing before this point changed the machine.
   std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
   std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
+  ForgetPrgWindows();  // the store is about to change under them
   PrgBankCount = header[4];
   ChrBankCount = header[5];
   VerticalMirroring = header[6] & 1;

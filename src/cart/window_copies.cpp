@@ -21,6 +21,7 @@ void CopyPrgFromOffset(Machine& m, uint16_t window, uint32_t sizeKb, uint32_t of
   const uint32_t size = sizeKb * 1024;
   if (window < 0x6000 || window + size > 0x10000) return;
   CopyFromPrg(m, m.CpuMemory + window, offset, size);
+  m.ForgetPrgWindows(window, size);
   for (uint32_t at = window; at < window + size; at += 0x2000)
     if (at >= 0x8000) PrgWindowBank[(at - 0x8000) / 0x2000] = 255;
 }

@@ -108,6 +108,9 @@ struct Machine {
   // so that a bank write bringing back the bytes already in place decodes nothing.
   uint8_t DecodedPatterns[0x2000];
   HALVOREN_GUARD_AFTER(DecodedPatterns)
+  // --- Appended (cart/banks.cpp): what each 8 KB window of $8000-$FFFF holds, as its offset in
+  // the PRG store plus one (0: unknown), so that a switch to the bank in place copies nothing.
+  uint32_t PrgWindowSource[4];
 
   // --- Read bus (core/read_bus.cpp) ---
   // The two frequent cases are one array read each; devices sit behind the slow path.
@@ -123,6 +126,8 @@ struct Machine {
   void CpuWrite(uint16_t address, uint8_t value);
   void CopyPrgWindow(uint16_t windowStart, uint32_t sizeKb, uint32_t bank);
   void CopyPrg32At16kUnit(uint32_t unit);
+  void MovePrgWindows(uint16_t to, uint16_t from, uint32_t size);  // copies CPU memory and records
+  void ForgetPrgWindows(uint16_t start = 0x8000, uint32_t size = 0x8000);  // after other writes
   void CopyChrWindow(uint16_t windowStart, uint32_t sizeKb, uint32_t bank);
   void CopyChrNoDecode(uint16_t windowStart, uint32_t sizeKb, uint32_t bank);
   void SetHorizontalMirroring();

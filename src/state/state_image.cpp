@@ -158,6 +158,7 @@ const char* LoadStateImage(Machine& m, const uint8_t* data, size_t size) {
   ImageReader reader{data + sizeof kMagic};
   StateFields(m, reader);
   m.DecodePatterns(0, 0x2000);
+  m.ForgetPrgWindows();
   std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
   std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
   return nullptr;

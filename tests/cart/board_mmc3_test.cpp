@@ -1,6 +1,8 @@
 #include <tuple>
+#include <vector>
 
 #include "cart/board_test.h"
+#include "state/state_image.h"
 
 using Mmc3Test = BoardTest;
 
@@ -46,6 +48,28 @@ TEST_F(Mmc3Test, MirroringCopiesOnlyOnChangeAndNeverUnderFourScreen) {
   m().CpuWrite(0xA000, 0);
   m().CpuWrite(0xA000, 1);
   EXPECT_EQ(Tables(), (Tables4{'A', 'B', 'C', 'D'}));
+}
+
+// A PRG switch to the bank in place copies nothing (a byte poked into the window stays); a state
+// load and a new cartridge put other bytes there, so the next switch must copy again.
+TEST_F(Mmc3Test, PrgSwitchToTheBankInPlaceCopiesNothing) {
+  LoadBoard(4, 8, 4);
+  const auto select = [&](uint8_t bank) { m().CpuWrite(0x8000, 6), m().CpuWrite(0x8001, bank); };
+  select(5);
+  m().CpuMemory[0x8000] = 0xEE;
+  select(5);
+  EXPECT_EQ(At(0x8000), 0xEE);
+  std::vector<uint8_t> saved(kStateImageSize);
+  WriteStateImage(m(), saved.data());
+  select(6);
+  ASSERT_EQ(LoadStateImage(m(), saved.data(), saved.size()), nullptr);
+  EXPECT_EQ(At(0x8000), 0xEE);
+  select(6);
+  EXPECT_EQ(At(0x8000), P(6));
+  select(0);
+  m().CpuMemory[0x8000] = 0xEE;
+  ASSERT_EQ(Load(Image(4, 8, 4)), kLoadOk);  // power-on puts bank 0 there, from the new image
+  EXPECT_EQ(At(0x8000), P(0));
 }
 
 // {IrqAdjust, address, value, then counter, reload, enabled}; each row starts from counter
