@@ -1,17 +1,24 @@
 // halvoren: the desktop emulator. Plays the named cartridge, else the one the configuration
 // file names, else the built-in demo.
+#include <signal.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/globals.h"
 #include "core/halt_reason.h"
 #include "core/machine.h"
 #include "driver/main_loop.h"
+#include "files/files.h"
+#include "host/config.h"
 #include "host/sdl/sdl_host.h"
 #include "host/config_path.h"
 #include "host/settings.h"
@@ -73,13 +80,17 @@ int main(int argc, char** argv) {
     }
   }
   if (configGiven) {
-    FILE* file = std::fopen(options.ConfigPath, "rb");
-    if (!file) return Fail(std::string("cannot read the configuration file ") + options.ConfigPath +
-                             ": " + std::strerror(errno));
-    std::fclose(file);
-    if (std::filesystem::is_directory(options.ConfigPath))
+    std::vector<uint8_t> bytes;
+    const std::string error = ReadWholeFile(options.ConfigPath, bytes, kLargestConfiguration);
+    if (error == "is a folder")
       return Fail(std::string(options.ConfigPath) + " is a folder, not a configuration file");
+    if (!error.empty())
+      return Fail(std::string("cannot read the configuration file ") + options.ConfigPath + ": " +
+                  error);
   }
+  // A closed terminal ends the program as Ctrl+C does, battery RAM written; SDL turns
+  // SIGTERM into closing the window.
+  std::signal(SIGHUP, [](int) { kill(getpid(), SIGTERM); });
   SdlQuitAfterFrames(quitAfterFrames);
   const std::string defaultConfig = DefaultConfigurationPath();
   if (!configGiven) options.ConfigPath = defaultConfig.c_str();
@@ -97,5 +108,5 @@ int main(int argc, char** argv) {
                  LogPath.c_str());
     return 1;
   }
-  return 0;
+  return BatterySaveLost ? 1 : 0;  // what went wrong is on standard error already
 }

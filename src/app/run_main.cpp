@@ -1,4 +1,5 @@
 // halvoren-run: a headless run of a cartridge image, reported on one summary line.
+#include <csignal>
 #include <cstdio>
 #include <string>
 
@@ -17,5 +18,8 @@ int main(int argc, char** argv) {
     PrintRunnerUsage();
     return 0;
   }
+  // A reader of --png or --wav through a pipe that goes away is a failed write, reported with
+  // status 1, not a silent death.
+  std::signal(SIGPIPE, SIG_IGN);
   return RunRunner(options);
 }

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
 #include <memory>
 #include <vector>
 
@@ -19,6 +19,7 @@
 #include "core/machine.h"
 #include "core/trace.h"
 #include "driver/run_frame.h"
+#include "files/files.h"
 #include "host/config.h"
 #include "host/headless/headless.h"
 #include "host/headless/headless_audio.h"
@@ -30,6 +31,8 @@
 #include "ppu/screen.h"
 
 namespace {
+
+OutputFile TraceOutput;  // the trace's file, written as the instructions run
 
 using Picture = std::vector<uint8_t>;  // 256 x 240 colour numbers
 
@@ -62,8 +65,33 @@ void OutputFailure(const std::string& what, const std::string& path, int error) 
                std::strerror(error));
 }
 
-// The log, the WAV file and the trace, opened only once the cartridge has loaded so that a
-// refused run leaves every existing file as it was.
+// Every output is checked before any is opened, so that a refused run leaves every existing
+// file as it was: none may be the cartridge or another input, a folder, or in a missing folder.
+bool CheckOutputs(const RunnerOptions& options) {
+  const struct {
+    const char* What;
+    const std::string& Path;
+    OutputTarget Target;
+  } outputs[] = {{"the log", options.LogPath, OutputTarget::WriteThrough},
+                 {"the WAV file", options.WavPath, OutputTarget::WriteThrough},
+                 {"the trace", options.TracePath, OutputTarget::WriteThrough},
+                 {"the picture", options.PngPath, OutputTarget::WriteThrough},
+                 {"the state to", options.SaveStatePath, OutputTarget::RegularFile},
+                 {"the recording", options.RecordPath, OutputTarget::RegularFile}};
+  for (const auto& output : outputs) {
+    if (output.Path.empty()) continue;
+    const std::string error = CheckOutputTarget(output.Path, output.Target);
+    if (!error.empty()) {
+      std::fprintf(stderr, "halvoren-run: cannot write %s %s: %s\n", output.What,
+                   output.Path.c_str(), error.c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
+// The log, the WAV file and the trace, opened only once the cartridge has loaded and every
+// output has been checked.
 bool OpenOutputs(const RunnerOptions& options) {
   if (!options.LogPath.empty()) LogPath = options.LogPath;
   if (!LogStart() && !options.LogPath.empty()) {
@@ -80,11 +108,14 @@ bool OpenOutputs(const RunnerOptions& options) {
   }
   CreateExpansionChannels();
   if (!options.TracePath.empty()) {
-    TraceFile = std::fopen(options.TracePath.c_str(), "w");
-    if (!TraceFile) {
-      OutputFailure("the trace", options.TracePath, errno);
+    std::string error = TraceOutput.Open(options.TracePath, OutputTarget::WriteThrough);
+    if (error.empty()) error = TraceOutput.Commit();
+    if (!error.empty()) {
+      std::fprintf(stderr, "halvoren-run: cannot write the trace %s: %s\n",
+                   options.TracePath.c_str(), error.c_str());
       return false;
     }
+    TraceFile = TraceOutput.Stream();
   }
   return true;
 }
@@ -93,10 +124,10 @@ bool OpenOutputs(const RunnerOptions& options) {
 bool CloseOutputs(const RunnerOptions& options) {
   bool whole = true;
   if (TraceFile) {
-    const bool failed = std::ferror(TraceFile) != 0;
-    const int error = errno;
-    if (std::fclose(TraceFile) != 0 || failed) {
-      OutputFailure("the trace", options.TracePath, failed ? error : errno);
+    const std::string error = TraceOutput.Close();
+    if (!error.empty()) {
+      std::fprintf(stderr, "halvoren-run: cannot write the trace %s: %s\n",
+                   options.TracePath.c_str(), error.c_str());
       whole = false;
     }
     TraceFile = nullptr;
@@ -124,6 +155,7 @@ int RunLoaded(const RunnerOptions& options) {
                  LoadFailureText(code).c_str());
     return 1;
   }
+  if (!CheckOutputs(options)) return 1;
   if (!OpenOutputs(options)) {
     CloseOutputs(options);
     return 1;
@@ -164,7 +196,7 @@ int RunLoaded(const RunnerOptions& options) {
     if (pngPicture.empty()) pngPicture = ScreenPicture();  // the run stopped early
     std::string error;
     if (!WritePicturePng(options.PngPath, pngPicture.data(), kPictureWidth, kPictureHeight,
-                         SystemPalette, error)) {
+                         SystemPalette, error, OutputTarget::WriteThrough)) {
       std::fprintf(stderr, "halvoren-run: %s\n", error.c_str());
       status = 1;
     }
@@ -190,15 +222,17 @@ int RunLoaded(const RunnerOptions& options) {
   return status;
 }
 
+constexpr size_t kLargestKeyScript = 16u << 20;
+
 // The key script is read whole before anything else happens: a refused run changes nothing.
 int LoadRunnerKeys(const std::string& path) {
   if (path.empty()) return 0;
-  std::error_code ignored;
-  std::ifstream in(path);
-  if (!in || std::filesystem::is_directory(path, ignored)) {
-    std::fprintf(stderr, "halvoren-run: cannot read %s\n", path.c_str());
+  std::vector<uint8_t> bytes;
+  if (const std::string error = ReadWholeFile(path, bytes, kLargestKeyScript); !error.empty()) {
+    std::fprintf(stderr, "halvoren-run: cannot read %s: %s\n", path.c_str(), error.c_str());
     return 1;
   }
+  std::istringstream in(std::string(bytes.begin(), bytes.end()));
   std::vector<ScriptedKey> keys;
   std::string error;
   if (!ParseKeyScript(in, keys, error)) {
@@ -213,6 +247,12 @@ int LoadRunnerKeys(const std::string& path) {
 
 int RunRunner(const RunnerOptions& options) {
   ResetGlobals();
+  // No output may replace a file the run reads, whatever name it is given under.
+  ForgetRunInputs();
+  NoteRunInput(options.RomPath, "the cartridge");
+  NoteRunInput(options.KeysPath, "the key script");
+  NoteRunInput(options.LoadStatePath, "the state loaded");
+  NoteRunInput(options.PlayPath, "the recording played");
   if (const int status = LoadRunnerKeys(options.KeysPath)) return status;
   LogHold();
   if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);

@@ -173,6 +173,11 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options, std::stri
           return false;
         }
         value = argv[++i];
+        // An empty name would be quietly ignored: the run would end as if all were written.
+        if (value.empty() && std::string(found->valueName) == "FILE") {
+          error = arg + " needs a file name, not an empty one";
+          return false;
+        }
       }
       error = found->apply(options, value);
       if (!error.empty()) return false;

@@ -108,12 +108,14 @@ bool AfterRunnerFrame(Machine& m, const RunnerOptions& options, int frame) {
 bool FinishRunnerStateFiles(Machine& m, const RunnerOptions& options, int framesRun) {
   bool good = true;
   if (!options.SaveStatePath.empty()) {
-    if (options.StateFrame == 0) {
+    // A run stopped by a signal before its frame leaves any old file as it was.
+    const int frame = options.StateFrame ? options.StateFrame : options.Frames;
+    if (options.StateFrame == 0 && framesRun == options.Frames) {
       const std::string error = SaveStateFile(m, options.SaveStatePath);
       if (!error.empty()) good = Fail("cannot save the state to", options.SaveStatePath, error);
-    } else if (framesRun < options.StateFrame) {
+    } else if (framesRun < frame) {
       good = Fail("no state saved to", options.SaveStatePath,
-                  "the run ended before frame " + std::to_string(options.StateFrame));
+                  "the run ended before frame " + std::to_string(frame));
     }
   }
   if (!options.RecordPath.empty()) {

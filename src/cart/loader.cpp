@@ -3,12 +3,16 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "cart/boards.h"
 #include "core/globals.h"
 #include "core/machine.h"
+#include "files/files.h"
 #include "log/log.h"
 
 namespace {
@@ -172,10 +176,15 @@ bool IsSupportedMapper(uint32_t mapper) {
 }
 
 uint8_t RefusedMapperNumber;
+namespace {
+std::string CartridgeReadError;  // why the file could not be read, for LoadFailureText
+}  // namespace
 
 std::string LoadFailureText(uint8_t code) {
   switch (code) {
-    case kLoadCannotOpen: return "cannot open the file";
+    case kLoadCannotOpen:
+      return CartridgeReadError.empty() ? "cannot open the file"
+                                        : "cannot open the file: " + CartridgeReadError;
     case kLoadNotInes: return "not an iNES image";
     case kLoadUnsupportedMapper: return "unsupported mapper " + std::to_string(RefusedMapperNumber);
     case kLoadTooLarge: return "image too large (more than 64 PRG or CHR units)";
@@ -186,29 +195,32 @@ std::string LoadFailureText(uint8_t code) {
 
 namespace {
 
-FILE* OpenCartridge(const char* path, uint8_t& code) {
-  FILE* file = std::fopen(path, "rb");
-  code = file ? kLoadOk : kLoadCannotOpen;
-  struct stat info;
-  if (file && fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
-    std::fclose(file);
-    file = nullptr;
-    code = kLoadIsFolder;
-  }
+// The image is read whole through the one reader (a pipe or a device is refused at once) and
+// then parsed from memory; `bytes` must outlive the stream.
+FILE* OpenCartridge(const char* path, std::vector<uint8_t>& bytes, uint8_t& code) {
+  CartridgeReadError = ReadWholeFile(path, bytes, kLargestCartridgeFile);
+  code = CartridgeReadError.empty() ? kLoadOk : kLoadCannotOpen;
+  if (CartridgeReadError == "is a folder") code = kLoadIsFolder;
+  if (code != kLoadOk) return nullptr;
+  if (bytes.empty()) bytes.push_back(0);  // fmemopen refuses an empty buffer; too short anyway
+  FILE* file = fmemopen(bytes.data(), bytes.size(), "rb");
+  if (!file) code = kLoadCannotOpen, CartridgeReadError = std::strerror(errno);
   return file;
 }
 
 }  // namespace
 
 uint8_t Machine::LoadCartridge(const char* path) {
+  std::vector<uint8_t> bytes;
   uint8_t code;
-  FILE* file = OpenCartridge(path, code);
+  FILE* file = OpenCartridge(path, bytes, code);
   return file ? LoadCartridgeStream(file) : code;
 }
 
 uint8_t CheckCartridgeFile(const char* path) {
+  std::vector<uint8_t> bytes;
   uint8_t code;
-  FILE* file = OpenCartridge(path, code);
+  FILE* file = OpenCartridge(path, bytes, code);
   if (!file) return code;
   uint8_t header[16] = {};
   const size_t headerRead = std::fread(header, 1, 16, file);

@@ -10,6 +10,8 @@ constexpr uint8_t kLoadIsFolder = 252;
 constexpr uint8_t kLoadTooLarge = 253;  // header declares more than the stores hold
 constexpr uint8_t kLoadNotInes = 254;
 constexpr uint8_t kLoadCannotOpen = 255;
+// The header, a trainer and 64 units of each ROM come to about 1.5 MB; more is not an image.
+constexpr size_t kLargestCartridgeFile = 4u << 20;
 
 bool IsSupportedMapper(uint32_t mapper);
 // What LoadCartridge would refuse the file for (kLoadOk if nothing), with no other effect:

@@ -5,16 +5,13 @@
 
 #include "core/globals.h"
 #include "core/machine.h"
+#include "files/files.h"
 #include "log/log.h"
 
 namespace {
 
-// A short write or a failed close counts as not written: the file would be incomplete.
 bool WriteRaw(const char* name, const uint8_t* bytes, size_t size) {
-  FILE* file = std::fopen(name, "wb");
-  if (!file) return false;
-  const bool written = std::fwrite(bytes, 1, size, file) == size;
-  return std::fclose(file) == 0 && written;
+  return WriteWholeFile(name, bytes, size).empty();
 }
 
 void LogString(const std::string& text) { LogText(text.data(), text.size()); }

@@ -13,6 +13,7 @@
 #include "host/player_view.h"
 #include "ppu/palette.h"
 #include "ppu/picture.h"
+#include "files/places.h"
 #include "ppu/png_file.h"
 #include "ppu/screen.h"
 
@@ -39,11 +40,13 @@ bool Exists(const std::string& name) {
 
 std::string TakeScreenshot() {
   const std::string base = CartridgeBaseName();
-  std::string name;
+  std::string name, notice;
   for (int n = 1; n <= kMaxScreenshots && name.empty(); ++n) {
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, "-%03d.png", n);
-    if (!Exists(base + suffix)) name = base + suffix;
+    const std::string place = PlaceForWriting(base + suffix, notice);
+    if (!notice.empty()) std::fprintf(stderr, "halvoren: %s\n", notice.c_str());
+    if (!Exists(place)) name = place;
   }
   if (name.empty()) {
     ShowPaddedMessage("Too many screenshots of " + base);

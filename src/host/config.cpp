@@ -4,10 +4,12 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "core/globals.h"
+#include "files/files.h"
 #include "host/settings.h"
 
 char RomDirectory[kTextValueSize];
@@ -176,15 +178,18 @@ void ApplyConfigLine(const char* line) {
   if (StartsWith(line, "IRQADJ")) IrqAdjust = IrqAdjustValue(line);
 }
 
+std::string ConfigReadError;
+
 ConfigRead ReadConfiguration(const char* path) {
-  FILE* file = std::fopen(path, "rb");
+  std::vector<uint8_t> bytes;
+  ConfigReadError = ReadWholeFile(path, bytes, kLargestConfiguration);
+  if (ConfigReadError == std::strerror(ENOENT)) return ConfigRead::Missing;
+  // A folder would read as an empty file: no controls, no cartridge.
+  if (ConfigReadError == "is a folder") return ConfigRead::Folder;
+  if (!ConfigReadError.empty()) return ConfigRead::Refused;
+  if (bytes.empty()) bytes.push_back('\n');  // fmemopen refuses an empty buffer
+  FILE* file = fmemopen(bytes.data(), bytes.size(), "rb");
   if (!file) return ConfigRead::Missing;
-  // fopen opens a folder too, and it would read as an empty file: no controls, no cartridge.
-  struct stat info;
-  if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
-    std::fclose(file);
-    return ConfigRead::Folder;
-  }
   char line[kConfigLineLength + 1];
   while (ReadLine(file, line)) ApplyConfigLine(line);
   std::fclose(file);

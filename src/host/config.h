@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // Text values and the cartridge path live in fixed buffers; longer values are cut.
 constexpr size_t kTextValueSize = 255;
@@ -42,8 +43,13 @@ void ResetConfiguration();
 void ApplyConfigLine(const char* line);
 
 // Reads the file. Nothing is changed when it cannot be opened or is a folder.
-enum class ConfigRead { Read, Missing, Folder };
+// Refused: there but not a regular file of a sensible size (a pipe, a device, a huge file);
+// ConfigReadError then says why.
+enum class ConfigRead { Read, Missing, Folder, Refused };
 ConfigRead ReadConfiguration(const char* path);
+extern std::string ConfigReadError;
+// A configuration is a page of settings; anything this large is not one.
+constexpr size_t kLargestConfiguration = 1u << 20;
 
 // What a player without a configuration file gets: player 1 on the keyboard (arrows, X = A,
 // Z = B, Right Shift = Select, Enter = Start, S and A for turbo A and B) and no cartridge

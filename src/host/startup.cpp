@@ -13,6 +13,8 @@
 #include "driver/pacing.h"
 #include "driver/run_frame.h"
 #include "debug/message_area.h"
+#include "files/files.h"
+#include "files/places.h"
 #include "host/config.h"
 #include "host/demo_cartridge.h"
 #include "host/pads.h"
@@ -71,6 +73,7 @@ void TellWhatIsMissing() {
 }  // namespace
 
 bool SoundFellBack;
+bool BatterySaveLost;
 
 void SetConsoleConstants() {
   if (PalConsole)
@@ -84,6 +87,7 @@ void SetConsoleConstants() {
 
 bool StartUp(Machine& m, const StartOptions& options) {
   SoundFellBack = false;
+  BatterySaveLost = false;
   ConfigurationName = options.ConfigPath;
   LogStart();
   if (PlatformRaisePriority()) LogText("Halvoren log file\n");
@@ -92,6 +96,9 @@ bool StartUp(Machine& m, const StartOptions& options) {
   if (read == ConfigRead::Folder)
     std::fprintf(stderr, "halvoren: %s is a folder, not a configuration file: not read\n",
                  options.ConfigPath);
+  if (read == ConfigRead::Refused)
+    std::fprintf(stderr, "halvoren: %s: %s: not read\n", options.ConfigPath,
+                 ConfigReadError.c_str());
   if (read != ConfigRead::Read) UseBuiltInConfiguration();
   const bool demo = options.RomPath == nullptr && BootName[0] == 0;
   if (!BuildCartridgePath(demo ? kDemoCartridgeName : options.RomPath)) {
@@ -100,6 +107,12 @@ bool StartUp(Machine& m, const StartOptions& options) {
                  kTextValueSize - 1);
     return false;
   }
+
+  // No save may replace a file the run reads, whatever name it comes out under.
+  ForgetRunInputs();
+  ResetPlaces();
+  if (read == ConfigRead::Read) NoteRunInput(options.ConfigPath, "the configuration file");
+  if (!demo) NoteRunInput(CartridgePath, "the cartridge");
 
   // A cartridge that cannot be played is reported before any window opens.
   if (!demo) {
@@ -146,7 +159,7 @@ bool StartUp(Machine& m, const StartOptions& options) {
 }
 
 void ShutDown() {
-  CloseStateFiles();
+  if (!CloseStateFiles().empty()) BatterySaveLost = true;
   CloseSound();
   PlatformCloseDevices();
 }

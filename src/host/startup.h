@@ -20,9 +20,12 @@ constexpr char kNoSoundMessage[] = "no sound device could be opened: playing wit
 // Set by StartUp when the sound device could not be opened and the game plays silent.
 extern bool SoundFellBack;
 
+// Set by ShutDown when the last battery write failed: the program then ends with status 1.
+extern bool BatterySaveLost;
+
 // Closes the recording and writes battery RAM, then releases the sound output and the window,
-// keyboard and joystick. Esc, the window's destruction (also a SIGINT or SIGTERM, which SDL
-// turns into it), a start-up failure and a halted CPU all run it; a second run does nothing.
+// keyboard and joystick. Esc, the window's destruction (also a SIGINT, SIGTERM or SIGHUP, which
+// SDL turns into it), a start-up failure and a halted CPU all run it; a second run does nothing.
 void ShutDown();
 
 // NTSC or PAL from the configuration: lines shown, CPU budget, frame schedule.

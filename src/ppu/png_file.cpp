@@ -1,7 +1,6 @@
 #include "ppu/png_file.h"
 
 #include <png.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -16,7 +15,6 @@ bool WriteTo(FILE* file, const std::string& path, const uint8_t* picture, int wi
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (!png || !info) {
     png_destroy_write_struct(&png, nullptr);
-    std::fclose(file);
     error = "cannot write " + path + ": out of memory";
     return false;
   }
@@ -25,9 +23,7 @@ bool WriteTo(FILE* file, const std::string& path, const uint8_t* picture, int wi
   // that the jump would leak.
   if (setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
-    const int reason = errno;
-    std::fclose(file);
-    error = "cannot write " + path + ": " + std::strerror(reason);
+    error = "cannot write " + path + ": " + std::strerror(errno);
     return false;
   }
   png_init_io(png, file);
@@ -45,41 +41,20 @@ bool WriteTo(FILE* file, const std::string& path, const uint8_t* picture, int wi
   }
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  const bool closed = std::fclose(file) == 0;
-  if (!closed) error = "cannot write " + path + ": " + std::strerror(errno);
-  return closed;
+  return true;
 }
 
 }  // namespace
 
-// Written beside its final name and renamed into place, so an existing file is replaced
-// whole or not at all. Anything but a plain file (a link, a device such as /dev/stdout, a
-// pipe) is written through as it stands: a rename would replace the link or the device itself.
 bool WritePicturePng(const std::string& path, const uint8_t* picture, int width, int height,
-                     const PaletteEntry* palette, std::string& error) {
-  struct stat info;
-  if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-      error = "cannot write " + path + ": " + std::strerror(errno);
-      return false;
-    }
-    return WriteTo(file, path, picture, width, height, palette, error);
+                     const PaletteEntry* palette, std::string& error, OutputTarget target) {
+  OutputFile output;
+  std::string problem = output.Open(path, target);
+  if (problem.empty()) {
+    if (!WriteTo(output.Stream(), path, picture, width, height, palette, error)) return false;
+    problem = output.Commit();
   }
-  const std::string temporary = path + ".tmp";
-  FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  if (!WriteTo(file, path, picture, width, height, palette, error)) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = "cannot write " + path + ": " + std::strerror(errno);
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
+  if (problem.empty()) problem = output.Close();
+  if (!problem.empty()) error = "cannot write " + path + ": " + problem;
+  return problem.empty();
 }

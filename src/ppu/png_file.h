@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "files/files.h"
 #include "host/platform.h"
 
 // Writes a width x height RGB PNG; on failure returns false with the reason in `error`.
 bool WritePicturePng(const std::string& path, const uint8_t* picture, int width, int height,
-                     const PaletteEntry* palette, std::string& error);
+                     const PaletteEntry* palette, std::string& error,
+                     OutputTarget target = OutputTarget::RegularFile);

@@ -18,8 +18,10 @@ void LoadBatteryRam(Machine& m);
 void BatteryFrameStep();
 
 // Writes the RAM if it changed since it was loaded or last written; an empty text when
-// nothing had to be written or the write succeeded, else why it failed.
-std::string SaveBatteryRam();
+// nothing had to be written or the write succeeded, else why it failed. A file that was
+// present but not loaded is first moved aside. `last`: the write at the program's end, whose
+// failure is always reported.
+std::string SaveBatteryRam(bool last = false);
 
 // Program-start state: no battery RAM kept (tests).
 void ResetBattery();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/machine.h"
+#include "files/places.h"
 #include "state/battery.h"
 #include "state/state_files.h"
 #include "state/state_image.h"
@@ -16,6 +17,8 @@ uint8_t HeldPadBits[2];
 
 namespace {
 
+// Committed once its state image is on disk, then appended to frame by frame.
+OutputFile RecordingOutput;
 std::FILE* RecordingFile;
 std::string RecordingFailure;  // the first write failure of the open recording
 // The whole playback file is read at the start, so a bad file changes nothing.
@@ -26,7 +29,7 @@ const char kRecordingExtension[] = "MOV";
 
 void FailRecording(const std::string& why) {
   if (RecordingFailure.empty()) RecordingFailure = why;
-  if (RecordingFile) std::fclose(RecordingFile);
+  RecordingOutput.Close();
   RecordingFile = nullptr;
   Recording = 0;
   ShowStateMessage("Recording stopped: " + why);
@@ -57,18 +60,24 @@ std::string StartRecordingFile(Machine& m, const std::string& path) {
   // leaves the previous one in place.
   std::vector<uint8_t> image(kStateImageSize);
   WriteStateImage(m, image.data());
-  std::string error = WriteWholeFile(path, image.data(), image.size());
-  if (!error.empty()) return error;
-  RecordingFile = std::fopen(path.c_str(), "ab");
-  if (!RecordingFile) return std::strerror(errno);
+  std::string error = RecordingOutput.Open(path);
+  if (error.empty() && std::fwrite(image.data(), 1, image.size(), RecordingOutput.Stream()) !=
+                           image.size())
+    error = std::strerror(errno);
+  if (error.empty()) error = RecordingOutput.Commit();
+  if (!error.empty()) {
+    RecordingOutput.Close();
+    return error;
+  }
+  RecordingFile = RecordingOutput.Stream();
   RecordingFailure.clear();
   Recording = 1;
   return "";
 }
 
 std::string StopRecording() {
-  if (RecordingFile && std::fclose(RecordingFile) != 0 && RecordingFailure.empty())
-    RecordingFailure = std::strerror(errno);
+  const std::string closing = RecordingOutput.Close();
+  if (RecordingFile && !closing.empty() && RecordingFailure.empty()) RecordingFailure = closing;
   RecordingFile = nullptr;
   Recording = 0;
   std::string failure;
@@ -100,8 +109,10 @@ void ToggleRecording(Machine& m) {
     ShowStateMessage(failure.empty() ? "Recording Stopped" : "Recording lost frames: " + failure);
     return;
   }
-  const std::string error = StartRecordingFile(m, CartridgeFileName(kRecordingExtension));
-  ShowStateMessage(error.empty() ? "Recording" : "Recording failed: " + error);
+  std::string where;
+  const std::string error =
+      StartRecordingFile(m, SavedFileForWriting(CartridgeFileName(kRecordingExtension), where));
+  ShowStateMessage(error.empty() ? "Recording" + where : "Recording failed: " + error);
 }
 
 void TogglePlayback(Machine& m) {
@@ -110,7 +121,7 @@ void TogglePlayback(Machine& m) {
     ShowStateMessage("Playback Stopped");
     return;
   }
-  const std::string error = StartPlaybackFile(m, CartridgeFileName(kRecordingExtension));
+  const std::string error = StartPlaybackFile(m, PlaceForReading(CartridgeFileName(kRecordingExtension)));
   ShowStateMessage(error.empty() ? "Playback" : "Playback failed: " + error);
 }
 
@@ -122,9 +133,9 @@ void RecordAndPlayPads(Machine& m) {
   if (PlayingBack) PlayPads(m);
 }
 
-void CloseStateFiles() {
+std::string CloseStateFiles() {
   StopRecording();
-  SaveBatteryRam();
+  return SaveBatteryRam(true);
 }
 
 void ResetRecording() {

@@ -27,7 +27,8 @@ void TogglePlayback(Machine& m);
 void RecordAndPlayPads(Machine& m);
 
 // Every ending of the program: the recording closed with all its frames, battery RAM written.
-void CloseStateFiles();
+// An empty text, else why the battery RAM could not be written (the player's save is lost).
+std::string CloseStateFiles();
 
 // Program-start state (tests).
 void ResetRecording();

@@ -7,15 +7,11 @@
 
 #include "core/globals.h"
 #include "debug/message_area.h"
+#include "files/places.h"
 #include "host/config.h"
 #include "state/state_image.h"
 
 std::string LastStateMessage;
-
-namespace {
-// Days of recorded play; anything larger is not a file of ours.
-constexpr size_t kLargestReadFile = 64u << 20;
-}  // namespace
 
 void ShowStateMessage(const std::string& text) {
   LastStateMessage = text;
@@ -40,43 +36,6 @@ std::string SlotFileName(uint8_t slot) {
   return CartridgeFileName(extension);
 }
 
-std::string ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return std::strerror(errno);
-  bytes.clear();
-  uint8_t buffer[16384];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    bytes.insert(bytes.end(), buffer, buffer + got);
-    if (bytes.size() > kLargestReadFile) {  // not ours, or a device that never ends
-      std::fclose(file);
-      bytes.clear();
-      return "file too large";
-    }
-  }
-  // A folder opens but reads with an error.
-  const std::string error = std::ferror(file) ? std::strerror(errno) : "";
-  std::fclose(file);
-  return error;
-}
-
-std::string WriteWholeFile(const std::string& path, const uint8_t* data, size_t size) {
-  const std::string temporary = path + ".tmp";
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (!file) return std::strerror(errno);
-  bool written = std::fwrite(data, 1, size, file) == size && std::fflush(file) == 0;
-  int error = errno;
-  // On disk before the rename, so a crash cannot leave an empty file under the good name.
-  if (written && ::fsync(::fileno(file)) != 0) written = false, error = errno;
-  if (std::fclose(file) != 0 && written) written = false, error = errno;
-  if (written && std::rename(temporary.c_str(), path.c_str()) != 0) written = false, error = errno;
-  if (!written) {
-    std::remove(temporary.c_str());
-    return std::strerror(error);
-  }
-  return "";
-}
-
 std::string SaveStateFile(Machine& m, const std::string& path) {
   std::vector<uint8_t> image(kStateImageSize);
   WriteStateImage(m, image.data());
@@ -92,15 +51,28 @@ std::string LoadStateFile(Machine& m, const std::string& path) {
   return problem ? problem : "";
 }
 
+std::string SavedFileForWriting(const std::string& beside, std::string& where) {
+  std::string notice;
+  const std::string path = PlaceForWriting(beside, notice);
+  where.clear();
+  if (!notice.empty()) {
+    std::fprintf(stderr, "halvoren: %s\n", notice.c_str());
+    where = " in " + DataFolder();
+  }
+  return path;
+}
+
 void SaveState(Machine& m) {
   const std::string slot = std::to_string(SaveSlot);
-  const std::string error = SaveStateFile(m, SlotFileName(SaveSlot));
-  ShowStateMessage(error.empty() ? "State Saved " + slot : "State " + slot + " not saved: " + error);
+  std::string where;
+  const std::string error = SaveStateFile(m, SavedFileForWriting(SlotFileName(SaveSlot), where));
+  ShowStateMessage(error.empty() ? "State Saved " + slot + where
+                                 : "State " + slot + " not saved: " + error);
 }
 
 void LoadState(Machine& m) {
   const std::string slot = std::to_string(SaveSlot);
-  const std::string error = LoadStateFile(m, SlotFileName(SaveSlot));
+  const std::string error = LoadStateFile(m, PlaceForReading(SlotFileName(SaveSlot)));
   ShowStateMessage(error.empty() ? "State Loaded " + slot
                                  : "State " + slot + " not loaded: " + error);
 }

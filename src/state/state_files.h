@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "files/files.h"
+
 struct Machine;
 
 // The cartridge path with its three-letter extension replaced: GAME.NES -> GAME.SV3 for
@@ -15,9 +17,11 @@ struct Machine;
 std::string CartridgeFileName(const char* extension);
 std::string SlotFileName(uint8_t slot);
 
-// Both return an empty text on success, else the reason (the system's, or our own).
-std::string ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
-std::string WriteWholeFile(const std::string& path, const uint8_t* data, size_t size);
+
+// Where a file named `beside` the cartridge is written (see files/places.h); `where` is
+// " in FOLDER" the first time the data folder stands in, for the message that follows, and
+// standard error is told then.
+std::string SavedFileForWriting(const std::string& beside, std::string& where);
 
 // The state image as a file of its own; an empty text on success, else why not.
 std::string SaveStateFile(Machine& m, const std::string& path);

@@ -62,8 +62,15 @@ TEST_F(RunnerTest, MistakesAreRefusedWithTheirReasonAndStatus) {
        "cannot write the log " + missing + ": No such file"},
       {rom + " --wav " + missing, 1, "cannot write the WAV file " + missing + ": No such file"},
       {rom + " --trace " + missing, 1, "cannot write the trace " + missing + ": No such file"},
-      {rom + " --trace " + dir.string(), 1, "cannot write the trace " + dir.string() + ": Is a"},
-      {rom + " --png " + missing, 1, "cannot write " + missing + ": No such file"},
+      {rom + " --trace " + dir.string(), 1, "cannot write the trace " + dir.string() + ": is a"},
+      {rom + " --png " + missing, 1, "cannot write the picture " + missing + ": No such file"},
+      // No output may replace the cartridge, whatever it is called; a pipe nobody reads is
+      // refused at once instead of waiting.
+      {rom + " --png " + TestRomPath("ppu_scroll.nes"), 1, "that is the cartridge"},
+      {rom + " --trace " + TestRomPath("../roms/ppu_scroll.nes"), 1, "that is the cartridge"},
+      {rom + " --png " + Fifo("nobody.png"), 1, "no program is reading from it"},
+      {rom + " --png ''", 2, "--png needs a file name"},
+      {rom + " --keys ''", 2, "--keys needs a file name"},
       {log, 2, "no ROM given"},
       {"--bogus x.nes", 2, "unknown option"},
       {rom + " --frames 0", 2, "--frames"},

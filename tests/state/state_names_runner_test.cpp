@@ -74,9 +74,13 @@ TEST_F(RunnerStateTest, RefusalsNameTheProblemAndTheirStatus) {
       {"--load-state " + File("none.sv"), 1, "none.sv: No such file or directory"},
       {"--play " + File("short.mov"), 1, "short.mov: file too short"},
       {"--load-state " + File("zero.sv"), 1, "zero.sv: not a state file"},
-      {"--play /dev/zero", 1, "/dev/zero: file too large"},
-      {"--record " + File("no/such/r.mov"), 1, "cannot record to"},
-      {"--frames 2 --save-state " + File("no/s.sv"), 1, "cannot save the state to"},
+      {"--play /dev/zero", 1, "/dev/zero: not a regular file"},
+      {"--load-state " + Fifo("state.fifo"), 1, "state.fifo: not a regular file"},
+      {"--record " + File("no/such/r.mov"), 1, "cannot write the recording"},
+      {"--frames 2 --save-state " + File("no/s.sv"), 1, "cannot write the state to"},
+      {"--load-state " + File("zero.sv") + " --save-state " + File("zero.sv"), 1,
+       "that is the state loaded"},
+      {"--record ''", 2, "--record needs a file name"},
   };
   for (const auto& c : cases) {
     const auto run = RunShell(Run(c.options));

@@ -1,10 +1,15 @@
 // Save states, recordings, rewind and battery RAM on a running cartridge (tests/roms/
 // state_walk.s: the picture scrolls every frame, its sprite walks with the D-pad, A counts up
 // $6000).
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <vector>
 
+#include "files/files.h"
 #include "host/config.h"
 #include "state/battery.h"
 #include "state/recording.h"
@@ -101,12 +106,71 @@ TEST_F(StateRunTest, SlotsThatCannotBeUsedChangeNothingAndSaySo) {
   EXPECT_EQ(LastStateMessage, "State 7 not loaded: No such file or directory");
   EXPECT_EQ(Image(), running);
 
-  // The temporary file's name is taken by a folder: the save fails, the old file survives.
-  SaveSlot = 3;
-  std::filesystem::create_directory(File("GAME.SV3.tmp"));
+  // The slot is a pipe: refused, the pipe stays; a cartridge named like the slot file (or
+  // reached through another name) is never overwritten.
+  SaveSlot = 2;
+  Fifo("GAME.SV2");
   SaveState(m());
-  EXPECT_EQ(LastStateMessage.rfind("State 3 not saved: ", 0), 0u) << LastStateMessage;
-  EXPECT_EQ(Bytes("GAME.SV3"), good);
+  EXPECT_EQ(LastStateMessage, "State 2 not saved: not a regular file");
+  EXPECT_TRUE(std::filesystem::is_fifo(File("GAME.SV2")));
+  std::filesystem::remove(File("GAME.SV3"));
+  std::filesystem::create_hard_link(File("GAME.NES"), File("GAME.SV3"));
+  NoteRunInput(File("GAME.NES"), "the cartridge");
+  SaveSlot = 3;
+  SaveState(m());
+  ForgetRunInputs();
+  EXPECT_EQ(LastStateMessage, "State 3 not saved: that is the cartridge");
+  EXPECT_EQ(Bytes("GAME.SV3"), FileText(TestRomPath("state_walk.nes")));
+  EXPECT_NE(good, Bytes("GAME.SV3"));
+}
+
+// A battery file the program could not load is another emulator's or a damaged one: it is
+// moved aside before the first write, never replaced. A last write that fails is reported.
+TEST_F(StateRunTest, ABatteryFileNotLoadedIsKeptAsideAndAFailedLastWriteIsReported) {
+  const std::string theirs(16384, 'x');
+  std::ofstream(File("GAME.SAV"), std::ios::binary) << theirs;
+  std::ofstream(File("GAME.SAV.bak"), std::ios::binary) << "older";
+  LoadBatteryRam(m());
+  EXPECT_NE(LastStateMessage.find("ignored: 16384 bytes, not 8192"), std::string::npos);
+  for (int i = 0; i < kBatteryCheckFrames; ++i) Frame(kA);
+  EXPECT_EQ(Bytes("GAME.SAV.bak2"), theirs);
+  EXPECT_EQ(Bytes("GAME.SAV.bak"), "older");
+  EXPECT_EQ(Bytes("GAME.SAV").size(), 8192u);
+
+  std::filesystem::remove(File("GAME.SAV"));
+  std::filesystem::create_directory(File("GAME.SAV"));
+  Restart();
+  LoadBatteryRam(m());
+  for (int i = 0; i < 10; ++i) Frame(kA);
+  EXPECT_EQ(CloseStateFiles(), "is a folder");
+  EXPECT_TRUE(std::filesystem::is_directory(File("GAME.SAV")));
+}
+
+// On read-only media the files go to the player's data folder, and are found there again.
+TEST_F(StateRunTest, AReadOnlyCartridgeFolderSavesInTheDataFolder) {
+  EXPECT_EXIT(
+      {
+        const auto data = dir / "data";
+        std::filesystem::create_directories(data);
+        std::filesystem::permissions(dir, std::filesystem::perms::all);
+        std::filesystem::permissions(data, std::filesystem::perms::all);
+        setenv("XDG_DATA_HOME", data.c_str(), 1);
+        chmod(dir.c_str(), 0555);
+        // Permissions do not bind root: run as nobody, for whom the folder is read-only.
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) std::_Exit(2);
+        ScriptedFrames(5);
+        SaveSlot = 4;
+        SaveState(m());
+        const auto saved = Image();
+        const bool named = LastStateMessage == "State Saved 4 in " + (data / "halvoren").string();
+        const bool there = std::filesystem::file_size(data / "halvoren" / "GAME.SV4") ==
+                           kStateImageSize;
+        ScriptedFrames(5);
+        LoadState(m());
+        std::_Exit(named && there && Image() == saved ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  chmod(dir.c_str(), 0755);
 }
 
 TEST_F(StateRunTest, PlaybackRepeatsTheRecordedFramesThenTakesLiveInput) {

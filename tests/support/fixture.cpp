@@ -1,5 +1,7 @@
 #include "support/fixture.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -52,6 +54,12 @@ std::string MachineTest::WriteFile(const std::string& name, const std::vector<ui
   const auto path = (dir / name).string();
   std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
+
+std::string MachineTest::Fifo(const std::string& name) {
+  const auto path = (dir / name).string();
+  mkfifo(path.c_str(), 0600);
   return path;
 }
 

@@ -42,6 +42,8 @@ class MachineTest : public ::testing::Test {
   uint8_t Load(const InesImage& image);
   uint8_t LoadBytes(const std::vector<uint8_t>& bytes);
   std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes);
+  // A named pipe in the test folder that nothing reads or writes.
+  std::string Fifo(const std::string& name);
   std::string ReadLog() const;
 
   std::unique_ptr<Machine> machine;

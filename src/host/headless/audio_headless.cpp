@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "files/files.h"
 #include "host/headless/headless_audio.h"
 #include "host/platform.h"
 
@@ -19,6 +20,7 @@ void NoteWavError() {
 
 namespace {
 
+OutputFile WavOutput;  // committed at once; the header's sizes are mended at the close
 FILE* WavFile;
 uint32_t WavDataBytes;
 
@@ -50,16 +52,17 @@ bool PlatformOpenAudio(bool stereo) {
   PlatformCloseAudio();
   HeadlessWavError = 0;
   if (HeadlessWavPath.empty()) return true;
-  WavFile = std::fopen(HeadlessWavPath.c_str(), "wb");
-  if (!WavFile) {
+  errno = 0;
+  if (!WavOutput.Open(HeadlessWavPath, OutputTarget::WriteThrough).empty()) {
     NoteWavError();
     return false;
   }
+  WavFile = WavOutput.Stream();
   WavStereo = stereo;
   WavDataBytes = 0;
-  if (!WriteWavHeader(WavFile, stereo, 0)) {
+  if (!WriteWavHeader(WavFile, stereo, 0) || !WavOutput.Commit().empty()) {
     NoteWavError();
-    std::fclose(WavFile);
+    WavOutput.Close();
     WavFile = nullptr;
     return false;
   }
@@ -80,6 +83,6 @@ void PlatformQueueAudio(const int16_t* samples, size_t frames, bool stereo) {
 void PlatformCloseAudio() {
   if (!WavFile) return;
   if (!WriteWavHeader(WavFile, WavStereo, WavDataBytes)) NoteWavError();
-  if (std::fclose(WavFile) != 0) NoteWavError();
+  if (!WavOutput.Close().empty()) NoteWavError();
   WavFile = nullptr;
 }

@@ -1,0 +1,130 @@
+// The one writer and the one reader: what they replace, what they refuse, and what a failed
+// write leaves behind.
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <thread>
+
+#include "files/files.h"
+#include "support/fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class FilesTest : public MachineTest {
+ protected:
+  void TearDown() override {
+    ForgetRunInputs();
+    MachineTest::TearDown();
+  }
+  std::string Path(const char* name) const { return (dir / name).string(); }
+  std::string Write(const std::string& path, const std::string& text,
+                    OutputTarget target = OutputTarget::RegularFile) {
+    return WriteWholeFile(path, reinterpret_cast<const uint8_t*>(text.data()), text.size(),
+                          target);
+  }
+  // Names in the test folder other than `keep`: a temporary file left behind shows here.
+  std::vector<std::string> Others(std::initializer_list<std::string> keep) const {
+    std::vector<std::string> others;
+    for (const auto& entry : fs::directory_iterator(dir)) {
+      const std::string name = entry.path().filename().string();
+      if (std::find(keep.begin(), keep.end(), name) == keep.end()) others.push_back(name);
+    }
+    return others;
+  }
+};
+
+TEST_F(FilesTest, SavesReplaceOnlyRegularFilesAndNeverAnInput) {
+  WriteFile("game.nes", {'N', 'E', 'S'});
+  NoteRunInput(Path("game.nes"), "the cartridge");
+  fs::create_hard_link(Path("game.nes"), Path("other-name.nes"));
+  fs::create_directory(Path("folder"));
+  Fifo("pipe");
+  WriteFile("real.sav", {'o', 'l', 'd'});
+  fs::create_symlink(Path("real.sav"), Path("link.sav"));
+  // A file and a link where a fixed temporary name would be: neither is touched.
+  WriteFile("x.sav.tmp", {'k', 'e', 'e', 'p'});
+  fs::create_symlink(Path("real.sav"), Path("x.sav.tmp2"));
+
+  const struct {
+    std::string path;
+    OutputTarget target;
+    std::string error;
+  } cases[] = {
+      {Path("new.sav"), OutputTarget::RegularFile, ""},
+      {Path("x.sav"), OutputTarget::RegularFile, ""},
+      {Path("link.sav"), OutputTarget::RegularFile, ""},  // the file it names is replaced
+      {Path("game.nes"), OutputTarget::RegularFile, "that is the cartridge"},
+      {Path("other-name.nes"), OutputTarget::WriteThrough, "that is the cartridge"},
+      {Path("folder/../game.nes"), OutputTarget::RegularFile, "that is the cartridge"},
+      {Path("folder"), OutputTarget::WriteThrough, "is a folder"},
+      {Path("pipe"), OutputTarget::RegularFile, "not a regular file"},
+      {Path("pipe"), OutputTarget::WriteThrough, "no program is reading from it"},
+      {"/dev/null", OutputTarget::RegularFile, "not a regular file"},
+      {"/dev/null", OutputTarget::WriteThrough, ""},
+      {Path("none/x.sav"), OutputTarget::RegularFile, "No such file or directory"},
+      {"", OutputTarget::RegularFile, "no file name"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Write(c.path, "new", c.target), c.error) << c.path;
+
+  EXPECT_EQ(FileText(Path("game.nes")), "NES");
+  EXPECT_TRUE(fs::is_symlink(Path("link.sav")));
+  EXPECT_EQ(FileText(Path("real.sav")), "new");
+  EXPECT_TRUE(fs::is_fifo(Path("pipe")));
+  EXPECT_EQ(FileText(Path("x.sav.tmp")), "keep");
+  EXPECT_TRUE(fs::is_symlink(Path("x.sav.tmp2")));
+  EXPECT_EQ(Others({"game.nes", "other-name.nes", "folder", "pipe", "real.sav", "link.sav",
+                    "x.sav.tmp", "x.sav.tmp2", "new.sav", "x.sav", "halvoren.tst"}),
+            std::vector<std::string>{});
+
+  // A pipe someone reads is written through, as a picture sent to another program is.
+  std::string heard;
+  std::thread reader([&] { heard = FileText(Path("pipe")); });
+  while (Write(Path("pipe"), "through", OutputTarget::WriteThrough) != "") usleep(1000);
+  reader.join();
+  EXPECT_EQ(heard, "through");
+}
+
+// A disk that fills up mid-write (here a file size limit) leaves the old file whole.
+TEST_F(FilesTest, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
+  WriteFile("state.sv", {'o', 'l', 'd'});
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old;
+  getrlimit(RLIMIT_FSIZE, &old);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  setrlimit(RLIMIT_FSIZE, &small);
+  const std::string error = Write(Path("state.sv"), std::string(100000, 'x'));
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(error, "File too large");
+  EXPECT_EQ(FileText(Path("state.sv")), "old");
+  EXPECT_EQ(Others({"state.sv", "halvoren.tst"}), std::vector<std::string>{});
+}
+
+// Pipes and devices are refused at once, never waited on or read without end.
+TEST_F(FilesTest, TheReaderTakesOnlyRegularFilesOfASensibleSize) {
+  WriteFile("big", std::vector<uint8_t>(2000, 7));
+  fs::create_directory(Path("folder"));
+  const struct {
+    std::string path;
+    std::string error;
+  } cases[] = {
+      {Path("big"), ""},
+      {Fifo("pipe"), "not a regular file"},
+      {"/dev/zero", "not a regular file"},
+      {Path("folder"), "is a folder"},
+      {Path("missing"), "No such file or directory"},
+  };
+  std::vector<uint8_t> bytes;
+  for (const auto& c : cases) EXPECT_EQ(ReadWholeFile(c.path, bytes, 4096), c.error) << c.path;
+  EXPECT_EQ(ReadWholeFile(Path("big"), bytes, 1999), "file too large");
+  EXPECT_TRUE(bytes.empty());
+}
+
+}  // namespace
