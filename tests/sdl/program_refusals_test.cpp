@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -75,6 +76,21 @@ TEST_F(ProgramRefusalsTest, AFolderNamedLikeTheConfigurationIsSkippedWithAMessag
   std::ifstream log(dir / "halvoren.tst", std::ios::binary);
   const std::string text(std::istreambuf_iterator<char>(log), {});
   EXPECT_NE(text.find("Open:halvoren-demo.nes"), std::string::npos);
+}
+
+// A closed terminal (SIGHUP) ends the program as Ctrl+C does, through its shut-down (where the
+// battery RAM is written), not by the signal's default death.
+TEST_F(ProgramRefusalsTest, HangUpEndsThroughTheShutDown) {
+  // NOPs from the reset vector ($EAEA) to $FFF0, where a JMP $EAEA goes round again.
+  std::string nops = Image();
+  std::fill(nops.begin() + 16, nops.end(), '\xEA');
+  nops[16 + 0x3FF0] = '\x4C';
+  std::ofstream(dir / "game.nes", std::ios::binary) << nops;
+  const auto result = RunCommand("cd " + dir.string() +
+                                 " && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " +
+                                 HALVOREN_BINARY + " --windowed game.nes & pid=$!; sleep 1; "
+                                 "kill -HUP $pid; wait $pid");
+  EXPECT_EQ(result.status, 0) << result.output;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // File names beside the cartridge, and the runner's state options as a user calls them.
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <tuple>
 
 #include "host/config.h"
@@ -90,8 +91,12 @@ TEST_F(RunnerStateTest, RefusalsNameTheProblemAndTheirStatus) {
 }
 
 TEST_F(RunnerStateTest, ATerminatedRunKeepsEveryRecordedFrame) {
-  const auto run = RunShell(Run("--frames 100000000 --record " + File("r.mov")) +
+  // The state is due after the last frame, which the run never reaches: the old file stays.
+  std::ofstream(File("s.sv")) << "old";
+  const auto run = RunShell(Run("--frames 100000000 --record " + File("r.mov") +
+                                " --save-state " + File("s.sv")) +
                             " & pid=$!; sleep 1; kill -TERM $pid; wait $pid");
+  EXPECT_EQ(FileText(File("s.sv")), "old");
   EXPECT_EQ(run.status, 128 + SIGTERM) << run.output;
   const size_t at = run.output.find(" frames=");
   ASSERT_NE(at, std::string::npos) << run.output;
