@@ -98,9 +98,10 @@ void SaveState(Machine& m) {
   ShowStateMessage(error.empty() ? "State Saved " + slot : "State " + slot + " not saved: " + error);
 }
 
-void LoadState(Machine& m) {
+bool LoadState(Machine& m) {
   const std::string slot = std::to_string(SaveSlot);
   const std::string error = LoadStateFile(m, SlotFileName(SaveSlot));
   ShowStateMessage(error.empty() ? "State Loaded " + slot
                                  : "State " + slot + " not loaded: " + error);
+  return error.empty();
 }

@@ -23,9 +23,10 @@ std::string WriteWholeFile(const std::string& path, const uint8_t* data, size_t 
 std::string SaveStateFile(Machine& m, const std::string& path);
 std::string LoadStateFile(Machine& m, const std::string& path);
 
-// F5 and F7: the slot chosen by SaveSlot, the outcome shown in the message area.
+// F5 and F7: the slot chosen by SaveSlot, the outcome shown in the message area. LoadState
+// is true when the state was loaded.
 void SaveState(Machine& m);
-void LoadState(Machine& m);
+bool LoadState(Machine& m);
 
 // Shows `text` in the message area, padded as the other messages are; the newest one is also
 // kept in LastStateMessage.
