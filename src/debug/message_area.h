@@ -1,7 +1,7 @@
 // The four-line message area under the picture. New lines scroll in at the bottom; each screen
 // line is cleared as far as its previous text reached before the new text is drawn, so a short
 // message never shows the tail of an older, longer one. Clearing goes no further than text
-// went: the pattern view shares the screen to the right of the usual 40 characters.
+// went: the pattern view reaches into these rows from the right.
 #pragma once
 
 #include <cstdint>

@@ -18,8 +18,8 @@ enum class DisplayFailure : uint8_t {
 
 // The joystick's steps that can fail.
 enum class InputFailure : uint8_t {
-  NoJoystickDriver,  // the joystick or game-controller subsystem did not start
-  JoystickNotOpened, // a joystick was found but could not be opened
+  NoJoystickDriver,   // the joystick or game-controller subsystem did not start
+  JoystickNotOpened,  // a joystick was found but could not be opened
 };
 
 uint32_t DisplayFailureCode(DisplayFailure failure);

@@ -98,8 +98,8 @@ TEST_F(StartUpTest, AMissingJoystickIsAMessageAndItsPlayerTakesAFreeKeyboard) {
     const std::string errors = testing::internal::GetCapturedStderr();
     EXPECT_EQ(HeadlessHost.MessageBoxes, "") << c.config;
     EXPECT_NE(errors.find(std::string("J: ") + c.said), std::string::npos) << errors;
-    EXPECT_EQ(std::string(NewestMessage().Text, NewestMessage().Length).rfind(
-                  std::string("No joystick: ") + c.said, 0), 0u) << c.config;
+    const std::string shown(NewestMessage().Text, NewestMessage().Length);
+    EXPECT_EQ(shown.rfind(std::string("No joystick: ") + c.said, 0), 0u) << shown;
     EXPECT_EQ(std::tuple(PlayerDevice[0], PlayerDevice[1]), std::tuple(c.player1, c.player2));
     EXPECT_TRUE(LogHasInOrder({"Fail to initialize joystick\n", "Open:"}));
     // X (45) presses A on the port of the player who took the keyboard.
