@@ -79,7 +79,8 @@ bool HandleSharedKey(Machine& m, const KeyEvent& record) {
       if (pressed) SaveState(m);
       return true;
     case kKeyF7:
-      if (pressed) LoadState(m);
+      // While paused no frame comes to draw the loaded state: draw it now.
+      if (pressed && LoadState(m) && Paused != 0 && StepCount == 0) RedrawPicture(m);
       return true;
     default:
       return false;

@@ -11,11 +11,18 @@ namespace {
 
 MessageLine lines[kMessageLines];
 uint32_t messagesShown;
+// How many characters each screen row of the area holds from its last drawing. A line is
+// drawn over at least that many cells (the text's buffer holds spaces past its length), so
+// no tail of a longer older message is left to read as part of the new one.
+uint32_t drawnLengths[kMessageLines];
 
 void DrawMessageArea() {
-  for (int i = 0; i < kMessageLines; ++i)
+  for (int i = 0; i < kMessageLines; ++i) {
+    const uint32_t cells = std::max(lines[i].Length, drawnLengths[i]);
     MainScreen.DrawText(kMessageLeft, kMessageTop + kFontHeight * i,
-                        std::string_view(lines[i].Text, lines[i].Length));
+                        std::string_view(lines[i].Text, cells));
+    drawnLengths[i] = lines[i].Length;
+  }
 }
 
 }  // namespace
@@ -26,6 +33,7 @@ void ResetMessageArea() {
     line.Length = 40;
     line.Serial = line.ShownFrame = line.ShownMs = 0;
   }
+  std::fill(drawnLengths, drawnLengths + kMessageLines, 0u);
   messagesShown = 0;
 }
 

@@ -1,6 +1,7 @@
-// The four-line message area under the picture. New lines scroll in at the bottom; each line
-// shows only its own length, so a short message leaves the older characters beyond its end on
-// screen (most callers pad to 40 characters for that reason).
+// The four-line message area under the picture. New lines scroll in at the bottom; each screen
+// line is cleared as far as its previous text reached before the new text is drawn, so a short
+// message never shows the tail of an older, longer one. Clearing goes no further than text
+// went: the pattern view reaches into these rows from the right.
 #pragma once
 
 #include <cstdint>
@@ -21,7 +22,7 @@ struct MessageLine {
 
 // Adds a line of `length` characters (at most 64 are kept) and redraws the area on the screen.
 void ShowMessage(const char* text, uint32_t length);
-// The text followed by spaces up to `width` characters (the usual 40 wipes an older line).
+// The text followed by spaces up to `width` characters (40 unless a caller needs other).
 void ShowPaddedMessage(std::string_view text, uint32_t width = 40);
 
 // Line 0 is the oldest, line 3 the newest.

@@ -39,11 +39,16 @@ void RunPacedFrames(Host& host) {
   int i = 0;
   uint32_t fastFrames = 0;
   for (;;) {
-    while (Paused != 0 && StepCount == 0) {
-      host.HandlePausedKeys();
-      base = host.TimeMs();
-      if (!host.PollEvents()) return;
-      host.SleepMs(1);
+    if (Paused != 0 && StepCount == 0) {
+      while (Paused != 0 && StepCount == 0) {
+        host.HandlePausedKeys();
+        if (!host.PollEvents()) return;
+        host.SleepMs(1);
+      }
+      // The schedule starts afresh, so the frame that resumes or steps is on time: a step
+      // the player waits to see is drawn, never taken for a late frame.
+      base = now = host.TimeMs();
+      i = 0;
     }
     if (FastForward) {
       SoundMuted = 1;
@@ -55,8 +60,9 @@ void RunPacedFrames(Host& host) {
       continue;
     }
     SoundMuted = 0;
-    // The decision uses the time sampled after the previous frame and its wait.
-    if (now - base > FrameTimes[i]) {
+    // The decision uses the time sampled after the previous frame and its wait. Frames
+    // stepped while paused are always drawn: the last one stays on screen.
+    if (now - base > FrameTimes[i] && Paused == 0) {
       host.RunFrame(1);
       now = host.TimeMs();
     } else {

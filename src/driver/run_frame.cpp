@@ -1,6 +1,7 @@
 #include "driver/run_frame.h"
 
 #include <cstring>
+#include <vector>
 
 #include "core/globals.h"
 #include "core/machine.h"
@@ -16,6 +17,7 @@
 #include "state/battery.h"
 #include "state/recording.h"
 #include "state/rewind.h"
+#include "state/state_image.h"
 
 namespace {
 
@@ -53,18 +55,25 @@ void ApproximateSprites(Machine& m, int line) {
   if (skippedFrameSprites.Count[line] > 8) status |= 0x20;
 }
 
-void RunVisibleLine(Machine& m, int line, bool drawing, uint8_t* backgroundRow, uint8_t* baseRow) {
-  StepCountersB(m);
-  RunCpu(m);
-  if (!(m.CpuMemory[kPpuMask] & 0x18)) return;  // rendering off: rows keep what they hold
-  if (!drawing) {
-    ApproximateSprites(m, line);
-  } else if (line < ShownLines) {
+void DrawLine(Machine& m, int line, uint8_t* backgroundRow, uint8_t* baseRow) {
+  if (line < ShownLines) {
     m.RenderScanline(backgroundRow, baseRow, line);
   } else {
     std::memset(backgroundRow, kBlack, kPictureWidth);
     std::memset(baseRow, kBlack, kPictureWidth);
   }
+}
+
+inline bool RenderingOn(const Machine& m) { return (m.CpuMemory[kPpuMask] & 0x18) != 0; }
+
+void RunVisibleLine(Machine& m, int line, bool drawing, uint8_t* backgroundRow, uint8_t* baseRow) {
+  StepCountersB(m);
+  RunCpu(m);
+  if (!RenderingOn(m)) return;  // rendering off: rows keep what they hold
+  if (drawing)
+    DrawLine(m, line, backgroundRow, baseRow);
+  else
+    ApproximateSprites(m, line);
 }
 
 }  // namespace
@@ -123,4 +132,21 @@ void RunFrame(Machine& m, uint32_t skipRender) {
     }
   }
   if (StepCount != 0) --StepCount;
+}
+
+void RedrawPicture(Machine& m) {
+  // Rendering moves the scroll, the status bits and (on mapper 10) the pattern tables: the
+  // machine is put back from its own image afterwards, exactly as a state load leaves it.
+  std::vector<uint8_t> image(kStateImageSize);
+  WriteStateImage(m, image.data());
+  const uint8_t armed = Sprite0Armed;
+  Sprite0Armed = 1;
+  m.CpuMemory[kPpuStatus] &= ~0x40;
+  FillBaseLayer(m.PpuMemory[0x3F00]);
+  if (m.PatternsDirty) m.RebuildPatternCache();
+  for (int line = 0; line < VisibleLines && RenderingOn(m); ++line)
+    DrawLine(m, line, BackgroundLayer + line * kPictureWidth, BaseLayer + line * kPictureWidth);
+  PresentFrame(m);
+  LoadStateImage(m, image.data(), image.size());
+  Sprite0Armed = armed;
 }

@@ -19,3 +19,9 @@ void ResetFrameGlobals();
 
 // Emulates one frame; with skipRender set nothing is drawn and the screen keeps its picture.
 void RunFrame(Machine& m, uint32_t skipRender);
+
+// The picture the machine's next frame starts from, drawn from the video memory and registers
+// as they stand (no CPU time: a picture split mid-frame shows its top part's settings all the
+// way down) and presented on the screen; the machine is left as it was. A state loaded while
+// paused is shown this way, without running a frame of it.
+void RedrawPicture(Machine& m);

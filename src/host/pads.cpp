@@ -12,6 +12,7 @@ uint8_t KeyMap[2][10];
 uint8_t KeyActionTable[2][256];
 uint8_t ButtonState[2][8];
 KeyboardPad KeyboardPads[2];
+uint8_t TappedButtons[2];
 uint8_t TurboCountdown[2];
 uint32_t JoystickPresent;
 
@@ -19,12 +20,17 @@ namespace {
 
 constexpr uint8_t kPressed = 0x80;
 constexpr uint8_t kKeyZeroCode = 11;  // the main-keyboard 0 key also presses Up
+// The port bit of each ButtonState slot.
+constexpr uint8_t kPortBit[8] = {0x10, 0x20, 0x40, 0x80, 0x04, 0x08, 0x01, 0x02};
 
 void ApplyAction(int player, uint8_t action, uint8_t data) {
   KeyboardPad& pad = KeyboardPads[player];
   if (action >= 1 && action <= 8) {
     const uint8_t value = data & kPressed;
     ButtonState[player][action - 1] = value;
+    // A tap shorter than a frame brings its press and its release in the same read; the
+    // press must still reach the game for one frame.
+    if (value) TappedButtons[player] |= kPortBit[action - 1];
     if (action - 1 == kSlotA) pad.AHeld = value;
     if (action - 1 == kSlotB) pad.BHeld = value;
   } else if (action == kSlotTurboA + 1) {
@@ -111,14 +117,27 @@ void BuildKeyActionTables() {
   }
 }
 
-void OpenJoystick() {
+bool OpenJoystick() {
   if (!PlatformOpenJoystick()) {
     LogText("Fail to initialize joystick\n");
-    PlatformMessageBox("Fail to initialize DirectInput", "Error!");
-    return;
+    return false;
   }
   JoystickPresent = 1;
   LogText("Joystick successfully initialized\n");
+  return true;
+}
+
+int MoveJoystickPlayerToKeyboard() {
+  // Both players on the keyboard would take the keys from the one who has them.
+  if (PlayerDevice[0] == kDeviceKeyboard || PlayerDevice[1] == kDeviceKeyboard) return -1;
+  for (int player = 0; player < 2; ++player) {
+    if (PlayerDevice[player] != kDeviceJoystick) continue;
+    PlayerDevice[player] = kDeviceKeyboard;
+    FillKeyMaps();
+    BuildKeyActionTables();
+    return player;
+  }
+  return -1;
 }
 
 void ResetRapidFire() {
@@ -143,11 +162,12 @@ void UpdatePads(Machine& m) {
     if (PlayerDevice[player] == kDeviceKeyboard) KeyboardTurboStep(player);
   for (int player = 0; player < 2; ++player)
     if (PlayerDevice[player] == kDeviceJoystick && JoystickPresent) JoystickStep(player);
-  m.PadBits[0] = Pack(ButtonState[0]);
+  m.PadBits[0] = Pack(ButtonState[0]) | TappedButtons[0];
   // A recognised gamepad plays player 1 alongside whatever the configuration gives it.
   uint8_t gamepad = 0;
   if (PlatformReadGamepad(&gamepad)) m.PadBits[0] |= gamepad;
-  m.PadBits[1] = PlayerDevice[1] != kDeviceNone ? Pack(ButtonState[1]) : 0;
+  m.PadBits[1] = PlayerDevice[1] != kDeviceNone ? Pack(ButtonState[1]) | TappedButtons[1] : 0;
+  TappedButtons[0] = TappedButtons[1] = 0;
 }
 
 void ResetPads() {
@@ -155,6 +175,7 @@ void ResetPads() {
   std::memset(KeyActionTable, 0, sizeof KeyActionTable);
   std::memset(ButtonState, 0, sizeof ButtonState);
   std::memset(KeyboardPads, 0, sizeof KeyboardPads);
+  std::memset(TappedButtons, 0, sizeof TappedButtons);
   std::memset(TurboCountdown, 0, sizeof TurboCountdown);
   JoystickPresent = 0;
 }

@@ -23,14 +23,20 @@ extern uint8_t KeyMap[2][10];
 extern uint8_t KeyActionTable[2][256];  // key code -> slot + 1, 0 = no action
 extern uint8_t ButtonState[2][8];       // 0x80 pressed, 0 released
 extern KeyboardPad KeyboardPads[2];
+// Port bits of the buttons pressed by this frame's records, released or not: each is pressed
+// for at least the frame its key went down in.
+extern uint8_t TappedButtons[2];
 extern uint8_t TurboCountdown[2];
 extern uint32_t JoystickPresent;
 
 // Start-up: the players' key maps from the configuration, then the lookup tables.
 void FillKeyMaps();
 void BuildKeyActionTables();
-// Start-up, when a player is on the joystick; without one start-up goes on.
-void OpenJoystick();
+// Start-up, when a player is on the joystick; false when there is none (start-up goes on).
+bool OpenJoystick();
+// Without a joystick, the first player set to it plays on the keyboard with the configured
+// keys, when no player has the keyboard already. Returns that player (0 or 1), else -1.
+int MoveJoystickPlayerToKeyboard();
 // MainLoop's preparation: turbo state of both players back to rest.
 void ResetRapidFire();
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "apu/expansion.h"
 #include "apu/sound_buffers.h"
@@ -60,9 +61,24 @@ bool RefuseCartridge(uint8_t code) {
   return false;
 }
 
-// A player who gets no sound or no keys is told why, on the screen and the terminal.
-void TellWhatIsMissing() {
+// Said at once instead of in a dialog: a dialog over the black window held up the start, and
+// an Esc pressed to close it reached the game afterwards and ended it.
+void TellJoystickMissing(int movedPlayer) {
+  int player = movedPlayer;
+  if (player < 0) player = PlayerDevice[0] == kDeviceJoystick ? 0 : 1;
+  const std::string who = "player " + std::to_string(player + 1);
+  const std::string result =
+      movedPlayer >= 0 ? who + " plays on the keyboard" : who + " has no controller";
+  std::fprintf(stderr, "halvoren: no joystick found for PLAYER%d=J: %s\n", player + 1,
+               result.c_str());
+  ShowPaddedMessage("No joystick: " + result);
+}
+
+// A player who gets no sound, no joystick or no keys is told why, on the screen and the
+// terminal.
+void TellWhatIsMissing(bool joystickMissing, int movedPlayer) {
   if (SoundFellBack) ShowPaddedMessage("No sound device: playing silent");
+  if (joystickMissing) TellJoystickMissing(movedPlayer);
   if (PlayerDevice[0] == kDeviceNone && PlayerDevice[1] == kDeviceNone) {
     std::fprintf(stderr, "halvoren: %s names no controller for either player "
                  "(PLAYER1=K plays on the keyboard)\n", ConfigurationName);
@@ -136,7 +152,12 @@ bool StartUp(Machine& m, const StartOptions& options) {
     ShutDown();
     return false;
   }
-  if (PlayerDevice[0] == kDeviceJoystick || PlayerDevice[1] == kDeviceJoystick) OpenJoystick();
+  bool joystickMissing = false;
+  int movedPlayer = -1;
+  if (PlayerDevice[0] == kDeviceJoystick || PlayerDevice[1] == kDeviceJoystick) {
+    joystickMissing = !OpenJoystick();
+    if (joystickMissing) movedPlayer = MoveJoystickPlayerToKeyboard();
+  }
   // A missing or busy sound device never stops play: the game runs silent, as with SOUND=N.
   if (SoundOn && !OpenSound()) {
     LogText("Fail to initialize Direct Sound\n");
@@ -152,7 +173,7 @@ bool StartUp(Machine& m, const StartOptions& options) {
     return RefuseCartridge(code);
   }
   CreateExpansionChannels();  // a failure leaves the chip silent, play goes on
-  TellWhatIsMissing();
+  TellWhatIsMissing(joystickMissing, movedPlayer);
   LoadBatteryRam(m);
   PlatformPollEvents();
   return true;

@@ -70,9 +70,10 @@ void SaveState(Machine& m) {
                                  : "State " + slot + " not saved: " + error);
 }
 
-void LoadState(Machine& m) {
+bool LoadState(Machine& m) {
   const std::string slot = std::to_string(SaveSlot);
   const std::string error = LoadStateFile(m, PlaceForReading(SlotFileName(SaveSlot)));
   ShowStateMessage(error.empty() ? "State Loaded " + slot
                                  : "State " + slot + " not loaded: " + error);
+  return error.empty();
 }

@@ -27,9 +27,10 @@ std::string SavedFileForWriting(const std::string& beside, std::string& where);
 std::string SaveStateFile(Machine& m, const std::string& path);
 std::string LoadStateFile(Machine& m, const std::string& path);
 
-// F5 and F7: the slot chosen by SaveSlot, the outcome shown in the message area.
+// F5 and F7: the slot chosen by SaveSlot, the outcome shown in the message area. LoadState
+// is true when the state was loaded.
 void SaveState(Machine& m);
-void LoadState(Machine& m);
+bool LoadState(Machine& m);
 
 // Shows `text` in the message area, padded as the other messages are; the newest one is also
 // kept in LastStateMessage.

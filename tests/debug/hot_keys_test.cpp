@@ -112,6 +112,30 @@ TEST_F(HotKeysTest, StateSlotsRecordingAndPlayback) {
   EXPECT_EQ(Newest().rfind("State Loaded 5", 0), 0u);
 }
 
+// No frame runs while paused, so the load itself must put the loaded picture on the screen,
+// and leave the machine exactly as loaded (drawing moves the scroll address).
+TEST_F(HotKeysTest, AStateLoadedWhilePausedIsShownAtOnce) {
+  BuildCartridgePath((dir / "GAME.NES").string().c_str());
+  const auto setBackdrop = [&](uint8_t colour) {
+    m().CpuWrite(0x2006, 0x3F);
+    m().CpuWrite(0x2006, 0x00);
+    m().CpuWrite(0x2007, colour);
+  };
+  const auto pictureColour = [] { return MainScreen.PixelAt(16 + 100, 16 + 100); };
+  m().CpuWrite(0x2001, 0x08);  // background on: blank tiles over the backdrop
+  setBackdrop(0x21);
+  const uint16_t addressSaved = m().VramAddress;
+  RunScript("1 press 63\n", 1, 1);  // F5: slot 0 holds a light blue backdrop
+  setBackdrop(0x16);
+  RunFrames(2, 2);
+  ASSERT_EQ(pictureColour(), 0x16);
+  Paused = 1;
+  RunScript("3 press 65\n", 3, 3);  // F7 while paused
+  EXPECT_EQ(Newest().rfind("State Loaded 0", 0), 0u) << Newest();
+  EXPECT_EQ(pictureColour(), 0x21);
+  EXPECT_EQ(std::tuple(m().VramAddress, FrameCount), std::tuple(addressSaved, 2u));
+}
+
 TEST_F(HotKeysTest, HeldKeysFollowPressAndReleaseEvenWhilePausedAndViewKeysFlip) {
   FastForward = RewindHeld = DebuggerViewKey = PixelAspect8To7 = 0;
   // Tab, Backspace, F3 (with its release), F6, then F12 pauses.

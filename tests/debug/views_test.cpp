@@ -32,11 +32,19 @@ TEST_F(ViewsTest, PatternAndPaletteViewsPaintPixels) {
   EXPECT_EQ(MainScreen.PixelAt(16 + 16 * 3, 336), 0x21) << "sprite entry 3";
 }
 
-TEST_F(ViewsTest, ShortMessageLeavesOlderCharactersAndLinesScroll) {
+// A shorter message never shows the tail of a longer one ("file too short      artridge"),
+// and the clearing stops where the older text did: the pattern view lies to the right.
+TEST_F(ViewsTest, LinesScrollAndAreClearedAsFarAsTheirOlderTextReached) {
+  ShowPaddedMessage("State 1 not loaded: saved from another cartridge");  // 48 characters
   ShowPaddedMessage(std::string(40, 'A'));
   ShowMessage("Memory Tracer On", 16);
-  EXPECT_EQ(ScreenText(16, 448, 40), "Memory Tracer On" + std::string(24, 'A'));
-  EXPECT_EQ(ScreenText(16, 432, 40), std::string(40, 'A'));
+  EXPECT_EQ(ScreenText(16, 448, 40), "Memory Tracer On" + std::string(24, ' '));
+  EXPECT_EQ(ScreenText(16, 432, 48), std::string(40, 'A') + std::string(8, ' '));
+  MainScreen.PutPixel(16 + 8 * 44, 452, 7);  // a view's pixel right of the last line's text
+  ShowPaddedMessage("file too short");
+  EXPECT_EQ(ScreenText(16, 416, 48), std::string(40, 'A') + std::string(8, ' '));
+  EXPECT_EQ(ScreenText(16, 448, 40), "file too short" + std::string(26, ' '));
+  EXPECT_EQ(MainScreen.PixelAt(16 + 8 * 44, 452), 7);
   ShowPaddedMessage(std::string(70, 'B'));
   EXPECT_EQ(NewestMessage().Length, 64u) << "at most 64 characters kept";
 }

@@ -67,6 +67,11 @@ TEST_F(PadsTest, ScriptedKeyRecords) {
         {Release(kKeyX), Release(kDown), Release(kLeft), Press(57), Press(0)}},
        {0xFF, 0xFF, kBitB | kBitSelect | kBitStart | kBitUp | kBitRight}},
       {keys, {{Press(11)}}, {kBitUp}},  // the main keyboard's 0 is also Up
+      // A tap shorter than a frame, press and release in one read, is pressed for one frame,
+      // on player 2's port too, and between turbo presses.
+      {keys, {{Press(kKeyX), Release(kKeyX)}, {}}, {kBitA, 0}},
+      {{kNone, kKeys, 0}, {{Press(kUp), Release(kUp)}, {}}, {kBitUp << 8, 0}},
+      {turbo3, {{Press(kKeyS)}, {Press(kKeyX), Release(kKeyX)}, {}}, {kBitA, kBitA, 0}},
       // Both players on the keyboard drive player 1 only; player 2 alone gets the keys.
       {{kKeys, kKeys, 0}, {{Press(kKeyX), Press(kLeft)}}, {kBitA | kBitLeft}},
       {{kNone, kKeys, 0}, {{Press(kKeyZ)}}, {kBitB << 8}},

@@ -3,12 +3,14 @@
 #include <fstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "debug/message_area.h"
 #include "driver/main_loop.h"
 #include "driver/run_frame.h"
 #include "host/config.h"
+#include "host/device_errors.h"
 #include "host/headless/headless.h"
 #include "host/headless/headless_audio.h"
 #include "host/settings.h"
@@ -62,8 +64,8 @@ TEST_F(StartUpTest, WithoutAConfigurationTheDemoStartsAnswersTheKeyboardAndEndsO
   ShutDown();  // the window's destruction after Esc: harmless
 }
 
-TEST_F(StartUpTest, PalNoSoundNoJoystickAPriorityThatCannotBeRaisedAndACommandLineCartridge) {
-  std::ofstream(configPath) << "VIDEO=P\nSOUND=N\nPLAYER1=J\nROMDIR=/nowhere\nBOOT=absent.nes\n";
+TEST_F(StartUpTest, PalNoSoundAPriorityThatCannotBeRaisedAndACommandLineCartridge) {
+  std::ofstream(configPath) << "VIDEO=P\nSOUND=N\nPLAYER1=K\nROMDIR=/nowhere\nBOOT=absent.nes\n";
   const std::string rom = WriteFile("game.nes", InesImage{}.Bytes());
   options.RomPath = rom.c_str();
   HeadlessHost.RaisePriorityWorks = false;
@@ -71,15 +73,52 @@ TEST_F(StartUpTest, PalNoSoundNoJoystickAPriorityThatCannotBeRaisedAndACommandLi
   EXPECT_STREQ(CartridgePath, rom.c_str());
   EXPECT_EQ(ReadLog().rfind("PAL Console\n", 0), 0u);  // no "Halvoren log file" first
   EXPECT_EQ(std::tuple(ShownLines, CycleAdjust), std::tuple(240, -25));
-  // A missing joystick is reported and start-up goes on.
-  EXPECT_EQ(HeadlessHost.MessageBoxes, "Error!: Fail to initialize DirectInput\n");
-  EXPECT_TRUE(LogHasInOrder({"Fail to initialize joystick\n", "Open:"}));
+}
+
+// A missing joystick was a dialog over a black window, and an Esc pressed to close it ended
+// the game afterwards. It is a message now, and play starts at once: on the keyboard, unless
+// another player has it.
+TEST_F(StartUpTest, AMissingJoystickIsAMessageAndItsPlayerTakesAFreeKeyboard) {
+  struct Case {
+    const char* config;
+    uint8_t player1, player2;
+    const char* said;
+  } cases[] = {
+      {"PLAYER1=J\nKEYA=45\n", kDeviceKeyboard, kDeviceNone, "player 1 plays on the keyboard"},
+      {"PLAYER1=N\nPLAYER2=J\nKEYA=45\n", kDeviceNone, kDeviceKeyboard,
+       "player 2 plays on the keyboard"},
+      {"PLAYER1=J\nPLAYER2=K\nKEYA=45\n", kDeviceJoystick, kDeviceKeyboard,
+       "player 1 has no controller"},
+  };
+  for (const Case& c : cases) {
+    HeadlessReset();
+    std::ofstream(configPath) << c.config << "SOUND=N\n";
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(StartUp(m(), options));
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(HeadlessHost.MessageBoxes, "") << c.config;
+    EXPECT_NE(errors.find(std::string("J: ") + c.said), std::string::npos) << errors;
+    const std::string shown(NewestMessage().Text, NewestMessage().Length);
+    EXPECT_EQ(shown.rfind(std::string("No joystick: ") + c.said, 0), 0u) << shown;
+    EXPECT_EQ(std::tuple(PlayerDevice[0], PlayerDevice[1]), std::tuple(c.player1, c.player2));
+    EXPECT_TRUE(LogHasInOrder({"Fail to initialize joystick\n", "Open:"}));
+    // X (45) presses A on the port of the player who took the keyboard.
+    HeadlessPushKey(45, true);
+    RunFrame(m(), 0);
+    const int keyboardPort = c.player1 == kDeviceKeyboard ? 0 : 1;
+    EXPECT_EQ(m().PadBits[keyboardPort], 0x01) << c.config;
+    ShutDown();
+  }
 }
 
 TEST_F(StartUpTest, FailuresEndStartUpWithTheDevicesClosed) {
+  // The box and the log name the failure as the display device's code and name.
   HeadlessHost.FailDisplay = true;
+  HeadlessHost.DisplayFailureStep = DisplayFailure::NoWindow;
   EXPECT_FALSE(StartUp(m(), options));
-  EXPECT_NE(HeadlessHost.MessageBoxes.find("ERROR: "), std::string::npos);
+  EXPECT_EQ(HeadlessHost.MessageBoxes,
+            "ERROR: Direct Draw Init Failed (88760078)\nDD_INVALIDMODE: no display\n");
+  EXPECT_TRUE(LogHasInOrder({"no display\nDD_INVALIDMODE\n"}));
   EXPECT_EQ(ReadLog().find("Open:"), std::string::npos);
   // A missing or unplayable cartridge is refused before any window opens.
   HeadlessHost.FailDisplay = false;
@@ -107,6 +146,27 @@ TEST_F(StartUpTest, MissingSoundAndKeysAreShownInTheMessageArea) {
   EXPECT_EQ(std::string(NewestMessage().Text, 43), "No keys: set PLAYER1=K in the configuration");
   ShutDown();
   HeadlessWavPath.clear();
+}
+
+// Every failure the hosts report has a name in the tables; codes outside them get the
+// tables' catch-all texts, with and without a line break as the tables have them.
+TEST(DeviceErrorsTest, FailuresAndCodesHaveTheirNames) {
+  const std::pair<DisplayFailure, const char*> display[] = {
+      {DisplayFailure::NoVideo, "DD_UNSUPPORTED"},
+      {DisplayFailure::NoDriver, "DD_INVALIDOBJECT"},
+      {DisplayFailure::NoWindow, "DD_INVALIDMODE\n"},
+      {DisplayFailure::NoRenderer, "DD_NODDROPSHW"},
+      {DisplayFailure::NoSurfaces, "DD_OutMemory\n"},
+  };
+  for (const auto& [failure, name] : display)
+    EXPECT_STREQ(DirectDrawErrorName(DisplayFailureCode(failure)), name);
+  EXPECT_STREQ(DirectInputErrorName(InputFailureCode(InputFailure::NoJoystickDriver)),
+               "DIERR_NOTINITIALIZED\n");
+  EXPECT_STREQ(DirectInputErrorName(InputFailureCode(InputFailure::JoystickNotOpened)),
+               "DIERR_GENERIC\n");
+  EXPECT_STREQ(DirectInputErrorName(0x80070481), "DIERR_BETADIRECTINPUTVEZSION\n");
+  EXPECT_STREQ(DirectDrawErrorName(0x12345678), "DD_Not in Tovrak's List:)");
+  EXPECT_STREQ(DirectInputErrorName(0x12345678), "DIERR_Not in Tovrak's list\n");
 }
 
 }  // namespace

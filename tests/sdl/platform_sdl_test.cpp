@@ -5,6 +5,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "host/platform.h"
@@ -43,6 +46,13 @@ class SdlPlatformTest : public ::testing::Test {
 };
 
 TEST_F(SdlPlatformTest, KeysArriveAsKeyboardRecordsInOrderAndTheBufferHoldsThirtyTwo) {
+  // The display's start-up lines, as a log from any host has them.
+  std::ifstream log(LogPath);
+  const std::string logged((std::istreambuf_iterator<char>(log)), {});
+  EXPECT_NE(logged.find("1 Level Pass\nInterface got\nCooperativeLevel Set\n"
+                        "lpDD2 object inited.\nall surfaces created.\nKeyboard initialized\n"),
+            std::string::npos)
+      << logged;
   for (SDL_Scancode key : {SDL_SCANCODE_UP, SDL_SCANCODE_X, SDL_SCANCODE_ESCAPE, SDL_SCANCODE_0,
                            SDL_SCANCODE_KP_MINUS, SDL_SCANCODE_F13})
     Key(key, true);

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <string>
 
+#include "host/device_errors.h"
 #include "host/platform.h"
 
 struct HeadlessHostState {
   bool FailDisplay = false;
+  DisplayFailure DisplayFailureStep = DisplayFailure::NoVideo;  // what a failing display says
   bool RaisePriorityWorks = true;
   bool JoystickAttached = false;
   JoystickState Joystick{};

@@ -5,6 +5,7 @@
 #include <deque>
 #include <thread>
 
+#include "host/device_errors.h"
 #include "host/headless/headless.h"
 #include "host/headless/key_script.h"
 #include "host/platform.h"
@@ -29,7 +30,7 @@ bool PlatformRaisePriority() { return HeadlessHost.RaisePriorityWorks; }
 
 bool PlatformOpenDisplay(int, int) {
   if (HeadlessHost.FailDisplay) {
-    PlatformMessageBox("Display Init Failed (no display)", "ERROR");
+    ReportDisplayFailure(HeadlessHost.DisplayFailureStep, "no display");
     return false;
   }
   HeadlessHost.DisplayOpen = true;

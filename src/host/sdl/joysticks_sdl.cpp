@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "host/device_errors.h"
 #include "host/gamepad.h"
 #include "host/platform.h"
 #include "log/log.h"
@@ -24,10 +25,7 @@ bool configuredWanted;     // found at start-up: it reads as released while unpl
 bool joystickInit, gamepadsInit;
 std::vector<Gamepad> gamepads;
 
-void LogSdlError() {
-  const std::string text = std::string(SDL_GetError()) + "\n";
-  LogText(text.c_str(), text.size());
-}
+void LogSdlFailure(InputFailure failure) { LogInputFailure(failure, SDL_GetError()); }
 
 bool IsConfigured(SDL_JoystickID id) {
   return configured && SDL_JoystickInstanceID(configured) == id;
@@ -60,7 +58,7 @@ void DeviceAdded(int index) {
   if (!gamepadsInit || !SDL_IsGameController(index)) return;
   SDL_GameController* controller = SDL_GameControllerOpen(index);
   if (!controller) {
-    LogSdlError();
+    LogSdlFailure(InputFailure::JoystickNotOpened);
     return;
   }
   const char* name = SDL_GameControllerName(controller);
@@ -97,7 +95,7 @@ GamepadControls ReadControls(SDL_GameController* c) {
 void OpenGamepads() {
   if (gamepadsInit) return;
   gamepadsInit = SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
-  if (!gamepadsInit) LogSdlError();  // play goes on with the keyboard
+  if (!gamepadsInit) LogSdlFailure(InputFailure::NoJoystickDriver);  // the keyboard plays on
 }
 
 void CloseJoysticks() {
@@ -122,12 +120,15 @@ void HandleJoystickEvent(const SDL_Event& event) {
 }
 
 bool PlatformOpenJoystick() {
-  if (!joystickInit) joystickInit = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+  if (!joystickInit) {
+    joystickInit = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
+    if (!joystickInit) LogSdlFailure(InputFailure::NoJoystickDriver);
+  }
   if (!joystickInit || SDL_NumJoysticks() < 1) return false;
   if (configured) SDL_JoystickClose(configured);
   configured = SDL_JoystickOpen(0);
   if (!configured) {
-    LogSdlError();
+    LogSdlFailure(InputFailure::JoystickNotOpened);
     return false;
   }
   configuredWanted = true;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host/config.h"
+#include "host/device_errors.h"
 #include "host/key_codes.h"
 #include "host/platform.h"
 #include "host/player_view.h"
@@ -45,15 +46,10 @@ uint32_t framesPolled;
 KeyEvent keyBuffer[kKeyBufferSize];
 int keyCount;
 
-void LogSdlError() {
-  const std::string text = std::string(SDL_GetError()) + "\n";
-  LogText(text.c_str(), text.size());
-}
-
-bool FailDisplay() {
-  LogSdlError();
-  const std::string text = std::string("Display Init Failed (") + SDL_GetError() + ")";
-  PlatformMessageBox(text.c_str(), "ERROR");
+// The log and the failure box name the step that failed, as a display-device code, and give
+// SDL's own reason.
+bool FailDisplay(DisplayFailure failure) {
+  ReportDisplayFailure(failure, SDL_GetError());
   PlatformCloseDevices();
   return false;
 }
@@ -157,24 +153,26 @@ bool PlatformRaisePriority() { return setpriority(PRIO_PROCESS, 0, -5) == 0; }
 bool PlatformOpenDisplay(int width, int height) {
   closed = false;
   keyCount = 0;
-  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return FailDisplay();
+  if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return FailDisplay(DisplayFailure::NoVideo);
   const int display = ChooseDisplay();
+  LogText("1 Level Pass\n");
+  if (!SDL_GetCurrentVideoDriver()) return FailDisplay(DisplayFailure::NoDriver);
+  LogText("Interface got\n");
   const uint32_t flags =
       Windowed ? SDL_WINDOW_RESIZABLE : SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_RESIZABLE;
   window = SDL_CreateWindow(kTitle, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                             SDL_WINDOWPOS_CENTERED_DISPLAY(display), width, height, flags);
-  if (!window) return FailDisplay();
+  if (!window) return FailDisplay(DisplayFailure::NoWindow);
+  LogText("CooperativeLevel Set\n");
   renderer = SDL_CreateRenderer(window, -1, 0);
   if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-  if (!renderer) return FailDisplay();
-  LogText("1 Level Pass\n");
-  LogText("CooperativeLevel Set\n");
+  if (!renderer) return FailDisplay(DisplayFailure::NoRenderer);
   LogText("lpDD2 object inited.\n");
   texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                               width, height);
   pictureTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
                                      SDL_TEXTUREACCESS_STREAMING, kPictureWidth, kPictureHeight);
-  if (!texture || !pictureTexture) return FailDisplay();
+  if (!texture || !pictureTexture) return FailDisplay(DisplayFailure::NoSurfaces);
   textureWidth = width;
   textureHeight = height;
   rgbPixels.assign(static_cast<size_t>(width) * height, 0xFF000000u);
