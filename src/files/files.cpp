@@ -45,11 +45,17 @@ std::string ResolveTarget(const std::string& path, std::string& resolved, struct
   if (!exists) return errno == ENOENT ? "" : std::strerror(errno);
   if (!S_ISLNK(info.st_mode)) return "";
   char* real = realpath(path.c_str(), nullptr);
-  if (!real) return "a link to a missing file";
-  resolved = real;
-  std::free(real);
+  const bool named = real != nullptr;
+  if (real) {
+    resolved = real;
+    std::free(real);
+  }
   exists = stat(resolved.c_str(), &info) == 0;
-  return exists ? "" : std::strerror(errno);
+  if (!exists) return "a link to a missing file";
+  // /dev/stdout through /proc names a pipe that has no path of its own: it is written through
+  // as given. A plain file reached so could only be replaced by replacing the link itself.
+  if (!named && S_ISREG(info.st_mode)) return "a link to a file that has no name";
+  return "";
 }
 
 mode_t NewFileMode() {
