@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (helpWanted) {
-    PrintRunnerUsage();
+    PrintRunnerHelp();
     return 0;
   }
   return RunRunner(options);

@@ -124,6 +124,9 @@ int RunLoaded(const RunnerOptions& options) {
                  LoadFailureText(code).c_str());
     return 1;
   }
+  if (ImageBytesMissing)
+    std::fprintf(stderr, "halvoren-run: %s: %u bytes shorter than its header declares, played as zeros\n",
+                 options.RomPath.c_str(), ImageBytesMissing);
   if (!OpenOutputs(options)) {
     CloseOutputs(options);
     return 1;
@@ -213,6 +216,7 @@ int LoadRunnerKeys(const std::string& path) {
 
 int RunRunner(const RunnerOptions& options) {
   ResetGlobals();
+  if (!SetUpRunnerConfiguration(options) || !CheckOutputFolders(options)) return 1;
   if (const int status = LoadRunnerKeys(options.KeysPath)) return status;
   LogHold();
   if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);
