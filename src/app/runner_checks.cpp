@@ -1,4 +1,4 @@
-// What the runner settles before the first frame: that every output has a folder to go in,  BuildKeyActionTables();
+// What the runner settles before the first frame: that every output has a folder to go in,
 // and the key maps --keys plays through (the built-in ones, or a configuration's controller
 // entries).
 #include <cerrno>
@@ -70,7 +70,7 @@ bool SetUpRunnerConfiguration(const RunnerOptions& options) {
     IrqAdjust = 0;
   }
   FillKeyMaps();
-
+  BuildKeyActionTables();
   ResetRapidFire();
   return true;
 }
