@@ -125,7 +125,8 @@ int RunLoaded(const RunnerOptions& options) {
     return 1;
   }
   if (ImageBytesMissing)
-    std::fprintf(stderr, "halvoren-run: %s: %u bytes shorter than its header declares, played as zeros\n",
+    std::fprintf(stderr,
+                 "halvoren-run: %s: %u bytes shorter than its header declares, played as zeros\n",
                  options.RomPath.c_str(), ImageBytesMissing);
   if (!OpenOutputs(options)) {
     CloseOutputs(options);

@@ -51,7 +51,7 @@ const OptionRow kOptions[] = {
      [](RunnerOptions& o, const std::string& v) {
        return ParseNumber(v, 1, kMaxFrames, o.Frames) ? "" : FrameError("--frames", "a number");
      }},
-    {"--core", "main|alt", "the CPU core to run (default: the configured one)",
+    {"--core", "main|alt", "the CPU core to run (default alt)",
      [](RunnerOptions& o, const std::string& v) -> std::string {
        if (v == "main")
          o.Core = 1;
@@ -65,8 +65,9 @@ const OptionRow kOptions[] = {
      SetPath<&RunnerOptions::PngPath>},
     {"--png-frame", "K", "take the --png picture after frame K (1 to N)",
      [](RunnerOptions& o, const std::string& v) {
-       return ParseNumber(v, 1, kMaxFrames, o.PngFrame) ? ""
-                                                         : FrameError("--png-frame", "a frame number");
+       return ParseNumber(v, 1, kMaxFrames, o.PngFrame)
+                  ? ""
+                  : FrameError("--png-frame", "a frame number");
      }},
     {"--hash", nullptr, "put a hash of the final picture on the summary line",
      [](RunnerOptions& o, const std::string&) {
@@ -88,7 +89,8 @@ const OptionRow kOptions[] = {
        o.IdleSkip = false;
        return std::string();
      }},
-    {"--trace", "FILE", "write one line per executed instruction", SetPath<&RunnerOptions::TracePath>},
+    {"--trace", "FILE", "write one line per executed instruction",
+     SetPath<&RunnerOptions::TracePath>},
     {"--start-pc", "ADDR", "start at ADDR (0 to $FFFF) instead of the reset vector",
      [](RunnerOptions& o, const std::string& v) {
        return ParseNumber(v, 0, 0xFFFF, o.StartPc) ? ""
@@ -100,7 +102,8 @@ const OptionRow kOptions[] = {
      SetPath<&RunnerOptions::KeysPath>},
     {"--config", "FILE", "take the players' keys from FILE's PLAYER, KEY and RAPIDFIRE entries",
      SetPath<&RunnerOptions::ConfigPath>},
-    {"--log", "FILE", "write the log to FILE (default halvoren.tst)", SetPath<&RunnerOptions::LogPath>},
+    {"--log", "FILE", "write the log to FILE (default halvoren.tst)",
+     SetPath<&RunnerOptions::LogPath>},
     {"--save-state", "FILE", "save the state after the last frame (or --state-frame)",
      SetPath<&RunnerOptions::SaveStatePath>},
     {"--state-frame", "K", "save the --save-state state after frame K (1 to N)",

@@ -246,7 +246,8 @@ uint8_t CheckCartridgeFile(const char* path) {
   uint8_t header[16] = {};
   const size_t headerRead = std::fread(header, 1, 16, file);
   uint8_t problem = HeaderProblem(header, headerRead);
-  if (problem == kLoadOk && ReadBody(file, header, headerRead).Truncated()) problem = kLoadTruncated;
+  if (problem == kLoadOk && ReadBody(file, header, headerRead).Truncated())
+    problem = kLoadTruncated;
   std::fclose(file);
   return problem;
 }

@@ -139,7 +139,8 @@ bool StartUp(Machine& m, const StartOptions& options) {
     return RefuseCartridge(code);
   }
   if (ImageBytesMissing)
-    std::fprintf(stderr, "halvoren: %s: %u bytes shorter than its header declares, played as zeros\n",
+    std::fprintf(stderr,
+                 "halvoren: %s: %u bytes shorter than its header declares, played as zeros\n",
                  CartridgePath, ImageBytesMissing);
   CreateExpansionChannels();  // a failure leaves the chip silent, play goes on
   TellWhatIsMissing();
