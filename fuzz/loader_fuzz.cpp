@@ -40,7 +40,12 @@ uint8_t ExpectedCode(const uint8_t* header, size_t size) {
   uint8_t mapper = (header[7] & 0xF0) | (header[6] >> 4);
   if (header[7] == 'D' && header[8] == 'i' && header[9] == 's') mapper = header[6] >> 4;
   if (mapper == 248) mapper = 4;
-  return IsSupportedMapper(mapper) ? kLoadOk : kLoadUnsupportedMapper;
+  if (!IsSupportedMapper(mapper)) return kLoadUnsupportedMapper;
+  // A header cut short, or PRG declared with less than one 16 KB unit of it in the file.
+  const size_t prgStart = 16 + (header[6] & 4 ? 512 : 0);
+  const size_t prgPresent = size > prgStart ? size - prgStart : 0;
+  if (size < 16 || (header[4] != 0 && prgPresent < kPrgUnitSize)) return kLoadTruncated;
+  return kLoadOk;
 }
 
 // The store holds `from`'s bytes up to `size` (as many as there are), then zeros.

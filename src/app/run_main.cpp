@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (helpWanted) {
-    PrintRunnerUsage();
+    PrintRunnerHelp();
     return 0;
   }
   // A reader of --png or --wav through a pipe that goes away is a failed write, reported with

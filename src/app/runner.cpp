@@ -65,31 +65,6 @@ void OutputFailure(const std::string& what, const std::string& path, int error) 
                std::strerror(error));
 }
 
-// Every output is checked before any is opened, so that a refused run leaves every existing
-// file as it was: none may be the cartridge or another input, a folder, or in a missing folder.
-bool CheckOutputs(const RunnerOptions& options) {
-  const struct {
-    const char* What;
-    const std::string& Path;
-    OutputTarget Target;
-  } outputs[] = {{"the log", options.LogPath, OutputTarget::WriteThrough},
-                 {"the WAV file", options.WavPath, OutputTarget::WriteThrough},
-                 {"the trace", options.TracePath, OutputTarget::WriteThrough},
-                 {"the picture", options.PngPath, OutputTarget::WriteThrough},
-                 {"the state to", options.SaveStatePath, OutputTarget::RegularFile},
-                 {"the recording", options.RecordPath, OutputTarget::RegularFile}};
-  for (const auto& output : outputs) {
-    if (output.Path.empty()) continue;
-    const std::string error = CheckOutputTarget(output.Path, output.Target);
-    if (!error.empty()) {
-      std::fprintf(stderr, "halvoren-run: cannot write %s %s: %s\n", output.What,
-                   output.Path.c_str(), error.c_str());
-      return false;
-    }
-  }
-  return true;
-}
-
 // The log, the WAV file and the trace, opened only once the cartridge has loaded and every
 // output has been checked.
 bool OpenOutputs(const RunnerOptions& options) {
@@ -155,7 +130,10 @@ int RunLoaded(const RunnerOptions& options) {
                  LoadFailureText(code).c_str());
     return 1;
   }
-  if (!CheckOutputs(options)) return 1;
+  if (ImageBytesMissing)
+    std::fprintf(stderr,
+                 "halvoren-run: %s: %u bytes shorter than its header declares, played as zeros\n",
+                 options.RomPath.c_str(), ImageBytesMissing);
   if (!OpenOutputs(options)) {
     CloseOutputs(options);
     return 1;
@@ -253,6 +231,8 @@ int RunRunner(const RunnerOptions& options) {
   NoteRunInput(options.KeysPath, "the key script");
   NoteRunInput(options.LoadStatePath, "the state loaded");
   NoteRunInput(options.PlayPath, "the recording played");
+  NoteRunInput(options.ConfigPath, "the configuration file");
+  if (!SetUpRunnerConfiguration(options) || !CheckOutputs(options)) return 1;
   if (const int status = LoadRunnerKeys(options.KeysPath)) return status;
   LogHold();
   if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);

@@ -24,19 +24,34 @@ bool ParseNumber(const std::string& text, long low, long high, int& out) {
   return true;
 }
 
+constexpr long kMaxFrames = 100000000;
+
+// "--frames needs a number from 1 to 100000000": a refused number names what is allowed.
+std::string FrameError(const std::string& option, const char* what) {
+  return option + " needs " + what + " from 1 to " + std::to_string(kMaxFrames);
+}
+
 struct OptionRow {
   const char* name;
   const char* valueName;  // null for a flag
+  const char* help;       // one line of --help
   // Applies the option; returns an error text, empty when the value is good.
   std::function<std::string(RunnerOptions&, const std::string&)> apply;
 };
 
+// An option that takes a file name into `field`.
+template <std::string RunnerOptions::*field>
+std::string SetPath(RunnerOptions& o, const std::string& v) {
+  o.*field = v;
+  return "";
+}
+
 const OptionRow kOptions[] = {
-    {"--frames", "N",
+    {"--frames", "N", "run N frames (1 to 100000000, default 60)",
      [](RunnerOptions& o, const std::string& v) {
-       return ParseNumber(v, 1, 100000000, o.Frames) ? "" : "--frames needs a number of at least 1";
+       return ParseNumber(v, 1, kMaxFrames, o.Frames) ? "" : FrameError("--frames", "a number");
      }},
-    {"--core", "main|alt",
+    {"--core", "main|alt", "the CPU core to run (default alt)",
      [](RunnerOptions& o, const std::string& v) -> std::string {
        if (v == "main")
          o.Core = 1;
@@ -46,89 +61,61 @@ const OptionRow kOptions[] = {
          return "--core takes main or alt";
        return "";
      }},
-    {"--png", "FILE",
+    {"--png", "FILE", "write the picture of the last frame (or of --png-frame) as a PNG file",
+     SetPath<&RunnerOptions::PngPath>},
+    {"--png-frame", "K", "take the --png picture after frame K (1 to N)",
      [](RunnerOptions& o, const std::string& v) {
-       o.PngPath = v;
-       return std::string();
-     }},
-    {"--png-frame", "K",
-     [](RunnerOptions& o, const std::string& v) {
-       return ParseNumber(v, 1, 100000000, o.PngFrame)
+       return ParseNumber(v, 1, kMaxFrames, o.PngFrame)
                   ? ""
-                  : "--png-frame needs a frame number of at least 1";
+                  : FrameError("--png-frame", "a frame number");
      }},
-    {"--hash", nullptr,
+    {"--hash", nullptr, "put a hash of the final picture on the summary line",
      [](RunnerOptions& o, const std::string&) {
        o.Hash = true;
        return std::string();
      }},
-    {"--bench", nullptr,
+    {"--bench", nullptr, "put the frames per second on the summary line",
      [](RunnerOptions& o, const std::string&) {
        o.Bench = true;
        return std::string();
      }},
-    {"--skip-render", nullptr,
+    {"--skip-render", nullptr, "emulate every frame without drawing it (not with --png or --hash)",
      [](RunnerOptions& o, const std::string&) {
        o.SkipRender = true;
        return std::string();
      }},
-    {"--no-idle-skip", nullptr,
+    {"--no-idle-skip", nullptr, "interpret every pass of a game's idle loop",
      [](RunnerOptions& o, const std::string&) {
        o.IdleSkip = false;
        return std::string();
      }},
-    {"--trace", "FILE",
-     [](RunnerOptions& o, const std::string& v) {
-       o.TracePath = v;
-       return std::string();
-     }},
-    {"--start-pc", "ADDR",
+    {"--trace", "FILE", "write one line per executed instruction",
+     SetPath<&RunnerOptions::TracePath>},
+    {"--start-pc", "ADDR", "start at ADDR (0 to $FFFF) instead of the reset vector",
      [](RunnerOptions& o, const std::string& v) {
        return ParseNumber(v, 0, 0xFFFF, o.StartPc) ? ""
                                                    : "--start-pc needs an address from 0 to $FFFF";
      }},
-    {"--wav", "FILE",
-     [](RunnerOptions& o, const std::string& v) {
-       o.WavPath = v;
-       return std::string();
-     }},
+    {"--wav", "FILE", "write the sound as a WAV file", SetPath<&RunnerOptions::WavPath>},
     {"--keys", "FILE",
+     "press keys: 'FRAME press|release KEYCODE' lines, to hot keys and the key map",
+     SetPath<&RunnerOptions::KeysPath>},
+    {"--config", "FILE", "take the players' keys from FILE's PLAYER, KEY and RAPIDFIRE entries",
+     SetPath<&RunnerOptions::ConfigPath>},
+    {"--log", "FILE", "write the log to FILE (default halvoren.tst)",
+     SetPath<&RunnerOptions::LogPath>},
+    {"--save-state", "FILE", "save the state after the last frame (or --state-frame)",
+     SetPath<&RunnerOptions::SaveStatePath>},
+    {"--state-frame", "K", "save the --save-state state after frame K (1 to N)",
      [](RunnerOptions& o, const std::string& v) {
-       o.KeysPath = v;
-       return std::string();
-     }},
-    {"--log", "FILE",
-     [](RunnerOptions& o, const std::string& v) {
-       o.LogPath = v;
-       return std::string();
-     }},
-    {"--save-state", "FILE",
-     [](RunnerOptions& o, const std::string& v) {
-       o.SaveStatePath = v;
-       return std::string();
-     }},
-    {"--state-frame", "K",
-     [](RunnerOptions& o, const std::string& v) {
-       return ParseNumber(v, 1, 100000000, o.StateFrame)
+       return ParseNumber(v, 1, kMaxFrames, o.StateFrame)
                   ? ""
-                  : "--state-frame needs a frame number of at least 1";
+                  : FrameError("--state-frame", "a frame number");
      }},
-    {"--load-state", "FILE",
-     [](RunnerOptions& o, const std::string& v) {
-       o.LoadStatePath = v;
-       return std::string();
-     }},
-    {"--record", "FILE",
-     [](RunnerOptions& o, const std::string& v) {
-       o.RecordPath = v;
-       return std::string();
-     }},
-    {"--play", "FILE",
-     [](RunnerOptions& o, const std::string& v) {
-       o.PlayPath = v;
-       return std::string();
-     }},
-    {"--hold", "K-L:BUTTONS",
+    {"--load-state", "FILE", "start from a saved state", SetPath<&RunnerOptions::LoadStatePath>},
+    {"--record", "FILE", "record the controllers' input", SetPath<&RunnerOptions::RecordPath>},
+    {"--play", "FILE", "play back a recording", SetPath<&RunnerOptions::PlayPath>},
+    {"--hold", "K-L:BUTTONS", "hold player 1's buttons over frames K to L, e.g. 60-65:start+a",
      [](RunnerOptions& o, const std::string& v) {
        RunnerOptions::Hold hold;
        std::string error = ParseHold(v, hold);
@@ -147,6 +134,23 @@ void PrintRunnerUsage() {
     usage += "]";
   }
   std::fprintf(stderr, "%s\n", usage.c_str());
+}
+
+void PrintRunnerHelp() {
+  std::printf("usage: halvoren-run ROM [options]\n"
+              "Runs the cartridge image ROM headless and ends with a key=value summary line.\n\n");
+  for (const auto& row : kOptions) {
+    std::string name = row.name;
+    if (row.valueName) name += std::string(" ") + row.valueName;
+    std::printf("  %-26s %s\n", name.c_str(), row.help);
+  }
+  std::printf("  %-26s %s\n", "--help", "print this help");
+  std::printf("\nExit status:\n"
+              "  0      a normal run\n"
+              "  1      a file that cannot be read or written (the message says which and why)\n"
+              "  2      a bad option\n"
+              "  3      the CPU halted on a bad opcode (after the summary line)\n"
+              "  128+N  stopped by signal N (SIGINT, SIGTERM, SIGHUP) after the current frame\n");
 }
 
 bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options, std::string& error,
@@ -199,6 +203,10 @@ bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options, std::stri
   }
   if (options.PngFrame && options.PngPath.empty()) {
     error = "--png-frame needs --png FILE";
+    return false;
+  }
+  if (options.SkipRender && (!options.PngPath.empty() || options.Hash)) {
+    error = "--skip-render draws no picture, so --png and --hash would show a blank one";
     return false;
   }
   error = CheckStateOptions(options);

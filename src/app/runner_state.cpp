@@ -46,7 +46,9 @@ void OnStopSignal(int signal) { StopSignal = signal; }
 }  // namespace
 
 std::string ParseHold(const std::string& text, RunnerOptions::Hold& hold) {
-  const std::string usage = "--hold takes K-L:BUTTONS, e.g. 60-65:start or 100-400:right+a";
+  const std::string usage =
+      "--hold takes K-L:BUTTONS with frames from 1 to 999999999, e.g. 60-65:start or "
+      "100-400:right+a";
   const size_t dash = text.find('-');
   const size_t colon = text.find(':');
   if (dash == std::string::npos || colon == std::string::npos || colon < dash) return usage;

@@ -59,13 +59,23 @@ void PickUpRegisters(NoiseChannel& n, const uint8_t* r) {
   }
 }
 
+// A channel that has stopped plays silence for the frame, not the samples the ring held a
+// second ago. A buffer cleared whole and untouched since is silent already.
+void SilenceFrame(SoundBuffer& buffer) {
+  if (buffer.Silent) return;
+  if (int16_t* out = LockSoundBuffer(buffer)) std::fill_n(out, FrameSamples, int16_t{0});
+}
+
 }  // namespace
 
 void RunNoiseFrame(const uint8_t* registers, SoundBuffer& buffer) {
   NoiseChannel& n = Noise;
   const uint8_t control = registers[0];
   const bool shortMode = registers[2] & 0x80;
-  if (!CountLength(registers, buffer)) return;
+  if (!CountLength(registers, buffer)) {
+    SilenceFrame(buffer);
+    return;
+  }
   if (NoiseChanged) PickUpRegisters(n, registers);
   if (control & 0x10) n.ConstantVolume = control & 15;
 

@@ -77,15 +77,21 @@ uint8_t* NameTable(Machine& m, int n) { return m.PpuMemory + 0x2000 + n * 0x400;
 void CopyPage(uint8_t* to, const uint8_t* from) { std::memmove(to, from, 0x400); }
 }  // namespace
 
+// On a four-screen image tables 2 and 3 are the cartridge's own RAM, not mirrors.
+void Machine::CopyNameTables(int to, const uint8_t* from, int count) {
+  for (int i = 0; i < count; ++i)
+    if (!(FourScreen && to + i >= 2)) CopyPage(NameTable(*this, to + i), from + i * 0x400);
+}
+
 void Machine::SetHorizontalMirroring() {
-  CopyPage(NameTable(*this, 1), NameTable(*this, 0));
-  CopyPage(NameTable(*this, 2), NameTable(*this, 3));
+  CopyNameTables(1, NameTable(*this, 0));
+  CopyNameTables(2, NameTable(*this, 3));
   VerticalMirroring = 0;
 }
 
 void Machine::SetVerticalMirroring() {
-  CopyPage(NameTable(*this, 2), NameTable(*this, 0));
-  CopyPage(NameTable(*this, 1), NameTable(*this, 3));
+  CopyNameTables(2, NameTable(*this, 0));
+  CopyNameTables(1, NameTable(*this, 3));
   VerticalMirroring = 1;
 }
 
@@ -93,10 +99,10 @@ namespace {
 // Leaving one screen for the other: the hidden page comes back into all four tables and the
 // shown one goes into hiding.
 void SwapOneScreenPage(Machine& m) {
-  CopyPage(NameTable(m, 0), m.NameTableScratch);
+  m.CopyNameTables(0, m.NameTableScratch);
   CopyPage(m.NameTableScratch, NameTable(m, 1));
-  CopyPage(NameTable(m, 1), NameTable(m, 0));
-  std::memmove(NameTable(m, 2), NameTable(m, 0), 0x800);
+  m.CopyNameTables(1, NameTable(m, 0));
+  m.CopyNameTables(2, NameTable(m, 0), 2);
 }
 }  // namespace
 
@@ -107,8 +113,8 @@ void Machine::SetOneScreenLow() {
     return;
   }
   CopyPage(NameTableScratch, NameTable(*this, 3));
-  CopyPage(NameTable(*this, 1), NameTable(*this, 0));
-  std::memmove(NameTable(*this, 2), NameTable(*this, 0), 0x800);
+  CopyNameTables(1, NameTable(*this, 0));
+  CopyNameTables(2, NameTable(*this, 0), 2);
 }
 
 void Machine::SetOneScreenHigh() {
@@ -118,33 +124,33 @@ void Machine::SetOneScreenHigh() {
     return;
   }
   CopyPage(NameTableScratch, NameTable(*this, 0));
-  CopyPage(NameTable(*this, 2), NameTable(*this, 3));
-  std::memmove(NameTable(*this, 0), NameTable(*this, 2), 0x800);
+  CopyNameTables(2, NameTable(*this, 3));
+  CopyNameTables(0, NameTable(*this, 2), 2);
 }
 
 void Machine::RestoreHorizontal() {
   if (OneScreenLow) {
-    CopyPage(NameTable(*this, 2), NameTableScratch);
-    CopyPage(NameTable(*this, 3), NameTableScratch);
+    CopyNameTables(2, NameTableScratch);
+    CopyNameTables(3, NameTableScratch);
   } else if (OneScreenHigh) {
-    CopyPage(NameTable(*this, 0), NameTableScratch);
-    CopyPage(NameTable(*this, 1), NameTableScratch);
+    CopyNameTables(0, NameTableScratch);
+    CopyNameTables(1, NameTableScratch);
   } else if (VerticalMirroring) {
-    CopyPage(NameTable(*this, 1), NameTable(*this, 0));
-    CopyPage(NameTable(*this, 2), NameTable(*this, 3));
+    CopyNameTables(1, NameTable(*this, 0));
+    CopyNameTables(2, NameTable(*this, 3));
   }
 }
 
 void Machine::RestoreVertical() {
   if (OneScreenLow) {
-    CopyPage(NameTable(*this, 1), NameTableScratch);
-    CopyPage(NameTable(*this, 3), NameTableScratch);
+    CopyNameTables(1, NameTableScratch);
+    CopyNameTables(3, NameTableScratch);
   } else if (OneScreenHigh) {
-    CopyPage(NameTable(*this, 0), NameTableScratch);
-    CopyPage(NameTable(*this, 2), NameTableScratch);
+    CopyNameTables(0, NameTableScratch);
+    CopyNameTables(2, NameTableScratch);
   } else if (!VerticalMirroring) {
-    CopyPage(NameTable(*this, 2), NameTable(*this, 0));
-    CopyPage(NameTable(*this, 1), NameTable(*this, 3));
+    CopyNameTables(2, NameTable(*this, 0));
+    CopyNameTables(1, NameTable(*this, 3));
   }
 }
 

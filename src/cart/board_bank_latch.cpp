@@ -8,7 +8,7 @@
 #include "cart/board_common.h"
 #include "core/globals.h"
 #include "core/machine.h"
-#include "log/log.h"
+#include "cart/board_log.h"
 
 namespace {
 
@@ -39,11 +39,6 @@ struct Layout184 {
 constexpr Layout184 kLayouts184[] = {{0x14, 0, 1}, {0x16, 2, 1}, {0x34, 0, 3}, {0x36, 2, 3}};
 
 }  // namespace
-
-void LogBoardWrite(uint16_t address, uint8_t value) {
-  LogNumberLine(address);
-  LogNumberLine(value);
-}
 
 void Mapper66High(Machine& m, uint16_t, uint8_t value) {
   if (Changed(PrgWindowBank[0], value & 0x30)) m.CopyPrgWindow(0x8000, 32, (value >> 4) & 3);
@@ -88,8 +83,9 @@ void Mapper71High(Machine& m, uint16_t address, uint8_t value) {
 
 void Mapper78High(Machine& m, uint16_t, uint8_t value) {
   // The record holds the reduced bank but is compared with the whole value: a write whose
-  // value is the bank itself is the only one that can be skipped.
-  if (PrgBankCount != 0 && PrgWindowBank[0] != value) {
+  // value is the bank itself is the only one that can be skipped. 255 is "unknown" (after a
+  // load), never a bank in place, so a first write of $FF still switches.
+  if (PrgBankCount != 0 && (PrgWindowBank[0] == 255 || PrgWindowBank[0] != value)) {
     PrgWindowBank[0] = static_cast<uint8_t>((value & 0x0F) % PrgBankCount);
     m.CopyPrgWindow(0x8000, 16, PrgWindowBank[0]);
   }

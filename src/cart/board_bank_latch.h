@@ -15,5 +15,3 @@ void Mapper79Low(Machine& m, uint16_t address, uint8_t value);
 void Mapper87Low(Machine& m, uint16_t address, uint8_t value);
 void Mapper184Low(Machine& m, uint16_t address, uint8_t value);
 
-// The board writes the address and the value as two number lines of the log.
-void LogBoardWrite(uint16_t address, uint8_t value);

@@ -34,11 +34,11 @@ void Mapper80NameTables(Machine& m, uint16_t address, uint8_t value) {
       continue;
     if (step.save) {
       std::memcpy(m.NameTableScratch, NameTable(m, to), 0x400);
-      std::memcpy(NameTable(m, to), NameTable(m, from), 0x800);
+      m.CopyNameTables(to, NameTable(m, from), 2);
       m.OneScreenLow = 1;
     } else {
-      std::memcpy(NameTable(m, to), m.NameTableScratch, 0x400);
-      std::memcpy(NameTable(m, to + 1), m.NameTableScratch, 0x400);
+      m.CopyNameTables(to, m.NameTableScratch);
+      m.CopyNameTables(to + 1, m.NameTableScratch);
     }
     m.LineCounter = step.next;
     break;

@@ -47,7 +47,7 @@ void Mapper6Low(Machine& m, uint16_t address, uint8_t value) {
     return;
   }
   switch (address) {
-    case 0x4500: LogNumberLine(value); break;
+    case 0x4500: LogBoardNumberLine(value); break;
     case 0x4501: m.IrqEnabled = 0; break;
     case 0x4502: m.IrqCounter = value; break;
     case 0x4503:
@@ -62,7 +62,7 @@ void Mapper6Low(Machine& m, uint16_t address, uint8_t value) {
 // its bank first, so whatever the game drew there survives.
 void Mapper6High(Machine& m, uint16_t, uint8_t value) {
   if (m.CommandIndex != 0x20) {
-    LogNumberLine(value);
+    LogBoardNumberLine(value);
     return;
   }
   const uint8_t chrBank = value & 3;
@@ -94,7 +94,7 @@ void Mapper17Low(Machine& m, uint16_t address, uint8_t value) {
     case 0x4502: SetCounterLow(m, value); break;
     case 0x4501: m.IrqEnabled = 0; break;
     case 0x42FE:  // a page copy only; the flags stay as they are
-      std::memcpy(nameTables, nameTables + ((value & 0x10) ? 0x400 : 0x800), 0x400);
+      m.CopyNameTables(0, nameTables + ((value & 0x10) ? 0x400 : 0x800));
       break;
     case 0x42FF: CopierMirroring(m, value); break;
     default: StoreCartridgeRam(m, address, value); break;
@@ -177,7 +177,7 @@ void Mapper48Low(Machine& m, uint16_t address, uint8_t value) {
     case 0x5114:
     case 0x5115:
     case 0x5116:
-      if (!(value & 0x80)) LogText("Q");
+      if (!(value & 0x80)) LogBoardMarker("Q", 1);
       CopyPrg8Reduced(m, kWindows[address - 0x5114], value);
       break;
     default:

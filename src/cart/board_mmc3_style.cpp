@@ -142,7 +142,7 @@ void Mapper161High(Machine& m, uint16_t address, uint8_t value) {
 
 // Only the first 4 KB of cartridge RAM is fitted; every low write is logged.
 void Mapper161Low(Machine& m, uint16_t address, uint8_t value) {
-  LogNumberLine(address);
+  LogBoardNumberLine(address);
   if ((address & 0xF000) == 0x6000) m.CpuMemory[address] = value;
 }
 

@@ -4,6 +4,7 @@
 #include "cart/board_multicart.h"
 
 #include "cart/board_bank_latch.h"
+#include "cart/board_log.h"
 #include "cart/board_common.h"
 #include "core/globals.h"
 #include "core/machine.h"
@@ -76,7 +77,7 @@ void Mapper240Low(Machine& m, uint16_t address, uint8_t value) {
 }
 
 void Mapper241High(Machine&, uint16_t address, uint8_t value) {
-  LogText("W");
+  LogBoardMarker("W", 1);
   LogBoardWrite(address, value);
 }
 

@@ -81,7 +81,7 @@ void Mapper68High(Machine& m, uint16_t address, uint8_t value) {
       }
       break;
     case 0xE000:
-      LogNumberLine(value);
+      LogBoardNumberLine(value);
       // 0 horizontal, 1 vertical: the other way round from the usual register.
       SelectMirroring(m, static_cast<uint8_t>((value & 2) ? value : value ^ 1));
       break;
@@ -184,7 +184,7 @@ void Mapper160High(Machine& m, uint16_t address, uint8_t value) {
       }
       break;
     default:  // $A000, $D000-$F000
-      LogText("PA", 2);
+      LogBoardMarker("PA", 2);
       LogBoardWrite(address, value);
       break;
   }

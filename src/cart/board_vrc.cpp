@@ -58,7 +58,7 @@ void Mapper21High(Machine& m, uint16_t address, uint8_t value) {
       return;
     case 0x9000:
       if ((address & 7) == 0) {
-        LogNumberLine(value);
+        LogBoardNumberLine(value);
         SelectMirroring(m, value);
       } else if ((address & 7) == 2) {
         PrgTargetFromBit1(m, value);

@@ -161,10 +161,40 @@ uint8_t CheckHeader(const uint8_t* header, size_t headerRead) {
   return problem;
 }
 
-// Reads exactly `size` bytes; whatever the file lacks stays zero.
-void ReadZeroFilled(FILE* file, uint8_t* dest, size_t size) {
-  const size_t got = std::fread(dest, 1, size, file);
-  if (got < size) std::memset(dest + got, 0, size - got);
+// What follows the header (trainer, PRG, CHR) as the header sizes it, read whole before
+// anything changes; whatever the file lacks stays zero.
+struct ImageBody {
+  std::vector<uint8_t> Bytes;
+  size_t Read = 0;
+  size_t TrainerSize = 0;
+  size_t PrgSize = 0;
+  bool HeaderWhole = false;
+
+  // A header cut short, or PRG declared but less than one 16 KB unit of it in the file:
+  // nothing a program could start from. (A header that declares no PRG is taken as it is.)
+  bool Truncated() const {
+    const size_t prgRead = Read > TrainerSize ? Read - TrainerSize : 0;
+    return !HeaderWhole || (PrgSize != 0 && prgRead < kPrgUnitSize);
+  }
+};
+
+ImageBody ReadBody(FILE* file, const uint8_t* header, size_t headerRead) {
+  ImageBody body;
+  body.TrainerSize = (header[6] & 4) ? 512 : 0;
+  body.PrgSize = header[4] * size_t{kPrgUnitSize};
+  body.Bytes.resize(body.TrainerSize + body.PrgSize + header[5] * size_t{kChrUnitSize});
+  body.HeaderWhole = headerRead == 16;
+  if (body.HeaderWhole) body.Read = std::fread(body.Bytes.data(), 1, body.Bytes.size(), file);
+  return body;
+}
+
+// A file shorter than its header declares is played with zeros for the missing bytes; the
+// player is told how many there were.
+void NoteMissingBytes(const ImageBody& body) {
+  ImageBytesMissing = static_cast<uint32_t>(body.Bytes.size() - body.Read);
+  if (ImageBytesMissing == 0) return;
+  LogText("Missing ROM bytes read as zero:");
+  LogNumberLine(static_cast<int32_t>(ImageBytesMissing));
 }
 
 }  // namespace
@@ -176,6 +206,7 @@ bool IsSupportedMapper(uint32_t mapper) {
 }
 
 uint8_t RefusedMapperNumber;
+uint32_t ImageBytesMissing;
 namespace {
 std::string CartridgeReadError;  // why the file could not be read, for LoadFailureText
 }  // namespace
@@ -189,6 +220,7 @@ std::string LoadFailureText(uint8_t code) {
     case kLoadUnsupportedMapper: return "unsupported mapper " + std::to_string(RefusedMapperNumber);
     case kLoadTooLarge: return "image too large (more than 64 PRG or CHR units)";
     case kLoadIsFolder: return "is a folder, not a cartridge image";
+    case kLoadTruncated: return "image truncated (less than one 16 KB PRG bank)";
     default: return "unknown failure";
   }
 }
@@ -224,8 +256,11 @@ uint8_t CheckCartridgeFile(const char* path) {
   if (!file) return code;
   uint8_t header[16] = {};
   const size_t headerRead = std::fread(header, 1, 16, file);
+  uint8_t problem = HeaderProblem(header, headerRead);
+  if (problem == kLoadOk && ReadBody(file, header, headerRead).Truncated())
+    problem = kLoadTruncated;
   std::fclose(file);
-  return HeaderProblem(header, headerRead);
+  return problem;
 }
 
 uint8_t Machine::LoadCartridgeStream(std::FILE* file) {
@@ -236,6 +271,9 @@ uint8_t Machine::LoadCartridgeStream(std::FILE* file) {
     std::fclose(file);
     return code;
   }
+  const ImageBody body = ReadBody(file, header, headerRead);
+  std::fclose(file);
+  if (body.Truncated()) return kLoadTruncated;
   // Nothing is refused from here on, so nothing before this point changed the machine.
   std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
   std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
@@ -250,13 +288,15 @@ uint8_t Machine::LoadCartridgeStream(std::FILE* file) {
   if (MapperNumber == 225) VerticalMirroring = 1;
 
   if (ChrBankCount) CpuMemory[kPpuStatus] |= 0x10;
-  if (TrainerPresent) ReadZeroFilled(file, CpuMemory + 0x7000, 512);
+  const uint8_t* bytes = body.Bytes.data();
+  if (TrainerPresent) std::memcpy(CpuMemory + 0x7000, bytes, 512);
   // The whole stores are rewritten, so nothing of an earlier image can survive.
-  ReadZeroFilled(file, PrgRom, PrgBankCount * kPrgUnitSize);
-  std::memset(PrgRom + PrgBankCount * kPrgUnitSize, 0, sizeof PrgRom - PrgBankCount * kPrgUnitSize);
-  ReadZeroFilled(file, ChrRom, ChrBankCount * kChrUnitSize);
-  std::memset(ChrRom + ChrBankCount * kChrUnitSize, 0, sizeof ChrRom - ChrBankCount * kChrUnitSize);
-  std::fclose(file);
+  const size_t prgSize = PrgBankCount * kPrgUnitSize, chrSize = ChrBankCount * kChrUnitSize;
+  std::memcpy(PrgRom, bytes + body.TrainerSize, prgSize);
+  std::memset(PrgRom + prgSize, 0, sizeof PrgRom - prgSize);
+  std::memcpy(ChrRom, bytes + body.TrainerSize + prgSize, chrSize);
+  std::memset(ChrRom + chrSize, 0, sizeof ChrRom - chrSize);
+  NoteMissingBytes(body);
   OneScreenHigh = 0;
 
   LayOutPrg(*this);

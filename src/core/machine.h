@@ -130,6 +130,9 @@ struct Machine {
   void ForgetPrgWindows(uint16_t start = 0x8000, uint32_t size = 0x8000);  // after other writes
   void CopyChrWindow(uint16_t windowStart, uint32_t sizeKb, uint32_t bank);
   void CopyChrNoDecode(uint16_t windowStart, uint32_t sizeKb, uint32_t bank);
+  // Copies `count` 1 KB pages into name tables `to` onward; every board's name-table copy
+  // goes through it, so a four-screen image's own tables 2 and 3 are never written over.
+  void CopyNameTables(int to, const uint8_t* from, int count = 1);
   void SetHorizontalMirroring();
   void SetVerticalMirroring();
   void SetOneScreenLow();

@@ -172,6 +172,10 @@ bool StartUp(Machine& m, const StartOptions& options) {
     ShutDown();
     return RefuseCartridge(code);
   }
+  if (ImageBytesMissing)
+    std::fprintf(stderr,
+                 "halvoren: %s: %u bytes shorter than its header declares, played as zeros\n",
+                 CartridgePath, ImageBytesMissing);
   CreateExpansionChannels();  // a failure leaves the chip silent, play goes on
   TellWhatIsMissing(joystickMissing, movedPlayer);
   LoadBatteryRam(m);

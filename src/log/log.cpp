@@ -6,18 +6,58 @@
 std::string LogPath = "halvoren.tst";
 
 namespace {
+
 bool Holding;
 std::string Held;
+
+// The log stays open between calls and is flushed after each one, so it is complete on disk
+// without reopening the file for every line. A new LogPath is opened at the next call; a path
+// that cannot be opened is not tried again until it changes or the log restarts.
+FILE* File;
+std::string OpenPath;
+bool OpenFailed;
+
+int BoardLines;
+
+void CloseLog() {
+  if (File) std::fclose(File);
+  File = nullptr;
+}
+
+FILE* LogFile() {
+  if (OpenPath != LogPath) {
+    CloseLog();
+    OpenPath = LogPath;
+    OpenFailed = false;
+  }
+  if (!File && !OpenFailed) {
+    File = std::fopen(LogPath.c_str(), "ab");
+    OpenFailed = File == nullptr;
+  }
+  return File;
+}
+
+void Write(const char* text, size_t length) {
+  FILE* f = LogFile();
+  if (!f) return;
+  if (length) std::fwrite(text, 1, length, f);
+  std::fflush(f);
+}
+
 }  // namespace
 
 bool LogStart() {
   Holding = false;
+  BoardLines = 0;
   const std::string held = std::move(Held);
   Held.clear();
-  FILE* f = std::fopen(LogPath.c_str(), "wb");
-  if (!f) return false;
-  const bool written = std::fwrite(held.data(), 1, held.size(), f) == held.size();
-  return std::fclose(f) == 0 && written;
+  CloseLog();
+  OpenPath = LogPath;
+  File = std::fopen(LogPath.c_str(), "wb");
+  OpenFailed = File == nullptr;
+  if (!File) return false;
+  const bool written = std::fwrite(held.data(), 1, held.size(), File) == held.size();
+  return std::fflush(File) == 0 && written;
 }
 
 void LogHold() {
@@ -30,19 +70,27 @@ void LogText(const char* text, size_t length) {
     Held.append(text, length);
     return;
   }
-  FILE* f = std::fopen(LogPath.c_str(), "ab");
-  if (!f) return;
-  if (length) std::fwrite(text, 1, length, f);
-  std::fclose(f);
+  Write(text, length);
 }
 
 void LogNumberLine(int32_t value) {
-  if (Holding) {
-    Held += std::to_string(value) + "\n";
-    return;
-  }
-  FILE* f = std::fopen(LogPath.c_str(), "ab");
-  if (!f) return;
-  std::fprintf(f, "%ld\n", static_cast<long>(value));
-  std::fclose(f);
+  const std::string line = std::to_string(value) + "\n";
+  LogText(line.data(), line.size());
+}
+
+bool LogBoardLine() {
+  if (BoardLines > kBoardLogLines) return false;
+  if (++BoardLines <= kBoardLogLines) return true;
+  const std::string line =
+      "Board write log stopped after " + std::to_string(kBoardLogLines) + " lines\n";
+  LogText(line.data(), line.size());
+  return false;
+}
+
+void LogBoardNumberLine(int32_t value) {
+  if (LogBoardLine()) LogNumberLine(value);
+}
+
+void LogBoardMarker(const char* text, size_t length) {
+  if (BoardLines < kBoardLogLines) LogText(text, length);
 }

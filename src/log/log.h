@@ -1,5 +1,6 @@
-// Line-oriented text log. Every call opens, writes and closes, so the file is complete on disk
-// even if the program dies; failures are ignored so the log never stops the emulator.
+// Line-oriented text log. The file stays open and every call is flushed, so the log is
+// complete on disk even if the program dies; failures are ignored so the log never stops the
+// emulator.
 #pragma once
 
 #include <cstddef>
@@ -16,6 +17,14 @@ bool LogStart();
 void LogHold();
 void LogText(const char* text, size_t length);
 void LogNumberLine(int32_t value);
+
+// Boards that log every write to their unknown registers would fill a disk in a long run, so
+// those lines stop after kBoardLogLines a run (counted from LogStart), with one line saying so.
+constexpr int kBoardLogLines = 1000;
+// One board-write line: the value and a line break, while the bound allows.
+void LogBoardNumberLine(int32_t value);
+// A marker written before a board's logged write, dropped with the lines it goes with.
+void LogBoardMarker(const char* text, size_t length);
 
 // Convenience for literals: the whole string, line break included if it has one.
 template <size_t N>

@@ -53,8 +53,11 @@ void FlipTileLatch(Machine& m, uint8_t tile) {
   const uint8_t bank = m.BankRegs[table * 2 + (tile == 0xFE ? 1 : 0)];
   // Bank numbers count 4 KB units; wrap inside the 512 KB store.
   const uint32_t source = (bank % (sizeof m.ChrRom / 0x1000)) * 0x1000u;
-  std::memcpy(m.PpuMemory + table * 0x1000, m.ChrRom + source, 0x1000);
-  m.DecodePatterns(static_cast<uint16_t>(table * 0x1000), 0x1000);
+  // Without CHR ROM the pattern tables are the game's RAM and the store holds nothing.
+  if (ChrBankCount != 0) {
+    std::memcpy(m.PpuMemory + table * 0x1000, m.ChrRom + source, 0x1000);
+    m.DecodePatterns(static_cast<uint16_t>(table * 0x1000), 0x1000);
+  }
   (table ? m.LineIrqEnabled : m.LineReload) = tile;  // the two ChrLatch bytes
 }
 

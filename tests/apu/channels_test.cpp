@@ -134,6 +134,21 @@ TEST_F(TriangleTest, OneOctaveBelowThePulse) {
   EXPECT_EQ(MaxMagnitude(out), 15 * 128);
 }
 
+// Without the control bit the linear counter ((r0 AND $7F) >> 2 frames) or the length
+// ((r3 AND $F8) x 2 frames) mutes the channel, whichever runs out first, and it stays muted.
+TEST_F(TriangleTest, LinearCounterAndLengthMute) {
+  // $4008, $400B, the last frame that sounds.
+  const int cases[][3] = {{0x08, 0xF8, 2}, {0x7C, 0x08, 16}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "linear " << c[0] << " length " << c[1]);
+    Fresh();
+    Write(0x4015, 0x04);
+    Write(0x4008, {c[0], 0, 253, c[1]});
+    for (int frame = 1; frame <= c[2] + 3; ++frame)
+      ASSERT_EQ(MaxMagnitude(Frame(kTriangleBuffer)) > 0, frame <= c[2]) << "frame " << frame;
+  }
+}
+
 // Period index 0 holds each random level for 3 samples; short mode repeats every 93 steps.
 // Without the halt bit, length index 0 gives 4 frames, then the ring falls silent.
 TEST_F(NoiseTest, StepLengthModesAndLength) {
@@ -154,6 +169,35 @@ TEST_F(NoiseTest, StepLengthModesAndLength) {
     Frames(4, kNoiseBuffer);
     EXPECT_TRUE(RingSilent(kNoiseBuffer));
   }
+}
+
+// Envelope period 0 steps down once at each of four points a frame; without loop it rests at
+// 0 for the rest of the frame and restarts from 15 the next.
+TEST_F(NoiseTest, EnvelopeDecaysThenRestarts) {
+  Write(0x4015, 0x08);
+  Write(0x400C, {0x00, 0, 0, 0xF8});  // envelope, long length
+  const size_t bounds[5] = {0, 93, 186, 270, 367};
+  const int levels[5][4] = {{14, 13, 12, 11}, {10, 9, 8, 7}, {6, 5, 4, 3}, {2, 1, 0, 0},
+                            {14, 13, 12, 11}};
+  for (int frame = 0; frame < 5; ++frame) {
+    const auto out = Frame(kNoiseBuffer);
+    for (int part = 0; part < 4; ++part)
+      ASSERT_EQ(MaxMagnitude(out, bounds[part], bounds[part + 1]), levels[frame][part] * 128)
+          << "frame " << frame << " part " << part;
+  }
+}
+
+// The frame in which the length runs out is silence, not what the ring held a second before.
+TEST_F(NoiseTest, StoppingFrameIsSilentOverAFullRing) {
+  Write(0x4015, 0x08);
+  Write(0x400C, {0x1F, 0, 0, 0xF8});  // constant volume 15, 35 frames
+  for (int frame = 0; frame < 90; ++frame) {
+    if (frame % 30 == 0) Write(0x400F, 0xF8);
+    ASSERT_EQ(MaxMagnitude(Frame(kNoiseBuffer)), 1920) << frame;
+  }
+  Write(0x400F, 0x00);  // four frames, then the length runs out
+  EXPECT_EQ(MaxMagnitude(Frames(3, kNoiseBuffer)), 1920);
+  EXPECT_EQ(MaxMagnitude(Frame(kNoiseBuffer)), 0);
 }
 
 class DeltaTest : public SoundTest {

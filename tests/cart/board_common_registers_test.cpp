@@ -45,6 +45,17 @@ TEST_F(CommonRegistersTest, MirroringRegisters) {
       EXPECT_EQ(VerticalMirroring, uint32_t(c.vertical));
     }
   }
+  // On a four-screen image tables 2 and 3 are the cartridge's own RAM: no arrangement change
+  // copies over them, whichever board makes it.
+  for (const auto& [mapper, write] :
+       {std::pair<uint8_t, Write>{10, {0xF000, 1}}, {10, {0xF000, 0}}, {33, {0x8000, 0x00}},
+        {7, {0x8000, 0x10}}, {21, {0x9000, 2}}, {6, {0x42FF, 0x10}}, {17, {0x42FE, 0x00}}}) {
+    SCOPED_TRACE(testing::Message() << "four-screen mapper " << int(mapper));
+    LoadBoard(mapper, 8, 16, 0x08);
+    FillTables({'A', 'B', 'C', 'D'});
+    m().CpuWrite(write.address, write.value);
+    EXPECT_EQ(std::pair(Tables()[2], Tables()[3]), std::pair(uint8_t{'C'}, uint8_t{'D'}));
+  }
 }
 
 // Counter registers written through the bus, then the line on which the frame loop's counter

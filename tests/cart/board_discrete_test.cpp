@@ -32,7 +32,9 @@ TEST_F(DiscreteBoardTest, RegistersSelectTheWrittenBanks) {
            {8, 0, {{0xC001, 0x13}, {0x8000, 0x13}}, {{0x8000, P(0)}, {0x0000, kDrawn}}}});
   Run(232, {{8, 0, {{0xC000, 9}, {0xBFFF, 3}}, {{0x8000, P(2)}, {0xC000, P(14)}}},
             {0, 0, {{0xFFFF, 3}}, {{0x8000, 0}}}});
-  Run(78, {{8, 4, {{0x8000, 0x21}}, {{0x8000, P(2)}, {0xC000, P(14)}, {0x0000, C(16)}}}});
+  // 78: a first write of $FF is a real bank (15 mod 8), not the record's "unknown".
+  Run(78, {{8, 4, {{0x8000, 0x21}}, {{0x8000, P(2)}, {0xC000, P(14)}, {0x0000, C(16)}}},
+           {8, 4, {{0x8000, 0xFF}}, {{0x8000, P(14)}, {0xA000, P(15)}}}});
   // 79 switches CHR alone; the rest of its low range is logged, not stored.
   Run(79, {{8, 4, {{0x41FF, 0x0B}}, {{0x0000, C(24)}, {0x8000, P(0)}}},
            {8, 4, {{0x4200, 0x0B}, {0x6000, 5}}, {{0x0000, C(0)}, {0x6000, 0}}}});

@@ -51,6 +51,16 @@ TEST_F(RegisterBoardTest, RegistersFillTheirWindows) {
   Run(10, {{16, 4, {{0xC000, 3}, {0xB000, 2}}, {{0x0000, C(12)}}},
            {16, 4, {{0xE000, 9}, {0xD000, 2}}, {{0x1000, C(4)}}},  // 9 mod 8 banks of 4 KB
            {16, 4, {{0xA000, 3}, {0x8000, 5}}, {{0x8000, P(6)}, {0xC000, P(30)}}}});
+  // Without CHR ROM a $FD tile flips the latch but has no store to copy from: the patterns
+  // stay what the game drew.
+  LoadBoard(10, 16, 0);
+  std::memset(m().PpuMemory, kDrawn, 0x2000);
+  m().PpuMemory[0x2000] = 0xFD;
+  m().CpuMemory[kPpuMask] = 0x18;
+  m().VramAddress = 0x2000;
+  std::array<uint8_t, 256> row{}, base{};
+  m().RenderScanline(row.data(), base.data(), 0);
+  EXPECT_EQ(std::tuple(At(0x0000), At(0x0FFF), m().LineReload), std::tuple(kDrawn, kDrawn, 0xFD));
   // Mapper 6 swaps whole 8 KB CHR RAM banks: bank 1 is empty, and going back to bank 0
   // brings back what the game drew.
   Run(6, {{16, 0, {{0x8000, 0x05}}, {{0x8000, P(2)}, {0xC000, P(14)}, {0x0000, 0}}},

@@ -31,15 +31,20 @@ TEST_F(LoaderTest, CleaningRules) {
 }
 
 // 64 units of each are exactly what the stores hold; a short image after a full one leaves no
-// stale bytes.
+// stale bytes, and the log says how many bytes were missing.
 TEST_F(LoaderTest, LargestAndShortImages) {
-  EXPECT_EQ(LoadBytes({'N', 'E', 'S', 0x1A, 64, 64, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), kLoadOk);
+  std::vector<uint8_t> largest = {'N', 'E', 'S', 0x1A, 64, 64, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  largest.resize(16 + kPrgUnitSize);  // one unit is enough to start from
+  EXPECT_EQ(LoadBytes(largest), kLoadOk);
+  EXPECT_EQ(ImageBytesMissing, 63 * kPrgUnitSize + 64 * kChrUnitSize);
   LoadBoard(0, 4, 2);
+  EXPECT_EQ(ImageBytesMissing, 0u);
   InesImage shorter = Image(0, 4, 2);
   shorter.TruncateTo = 16 + kPrgUnitSize + 100;  // unit 0 and 100 bytes of unit 1
   ASSERT_EQ(Load(shorter), kLoadOk);
   EXPECT_EQ(std::tuple(m().PrgRom[kPrgUnitSize + 100], m().PrgRom[3 * kPrgUnitSize], m().ChrRom[0]),
             std::tuple(0, 0, 0));
+  EXPECT_TRUE(ReadLog().ends_with("VROM bank:2\nMissing ROM bytes read as zero:65436\n"));
 }
 
 TEST_F(LoaderTest, EverySupportedMapperLoadsAndNoOtherDoes) {
@@ -73,8 +78,10 @@ TEST_F(LoaderTest, ARefusedImageLeavesThePreviousCartridgeAsItWas) {
   const std::vector<uint32_t> factsBefore = facts();
   InesImage unsupported = Image(9, 1, 1);
   unsupported.Flags6Low = 0x0F;
-  const auto header = [](uint8_t prg, uint8_t chr) {
-    return std::vector<uint8_t>{'N', 'E', 'S', 0x1A, prg, chr, 0x0F, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  const auto header = [](uint8_t prg, uint8_t chr, size_t after = 0) {
+    std::vector<uint8_t> bytes{'N', 'E', 'S', 0x1A, prg, chr, 0x0F, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    bytes.resize(16 + after, 0xEA);
+    return bytes;
   };
   const struct {
     std::string path;
@@ -86,6 +93,9 @@ TEST_F(LoaderTest, ARefusedImageLeavesThePreviousCartridgeAsItWas) {
       {WriteFile("text.nes", {'N', 'E', 'Z', 0x1A, 1, 1}), kLoadNotInes},
       {WriteFile("gif.nes", {'G', 'I', 'F', '8', '9', 'a'}), kLoadNotInes},
       {WriteFile("two.nes", {'N', 'E'}), kLoadNotInes},
+      // Less than one PRG unit to start from (after the trainer), or a header cut short.
+      {WriteFile("cut.nes", header(1, 0, 512 + kPrgUnitSize - 1)), kLoadTruncated},
+      {WriteFile("ten.nes", {'N', 'E', 'S', 0x1A, 1, 0, 0, 0, 0, 0}), kLoadTruncated},
       {WriteFile("empty.nes", {}), kLoadNotInes},
       {(dir / "missing.nes").string(), kLoadCannotOpen},
       {dir.string(), kLoadIsFolder},
@@ -93,6 +103,7 @@ TEST_F(LoaderTest, ARefusedImageLeavesThePreviousCartridgeAsItWas) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);
     EXPECT_EQ(m().LoadCartridge(c.path.c_str()), c.code);
+    EXPECT_EQ(CheckCartridgeFile(c.path.c_str()), c.code);  // the desktop's check before a window
     EXPECT_EQ(std::memcmp(before.get(), &m(), sizeof(Machine)), 0);
     EXPECT_EQ(facts(), factsBefore);
   }

@@ -72,4 +72,9 @@ TEST_F(PowerOnTest, EveryBoardStartsWithItsWindows) {
       EXPECT_EQ(m().OneScreenLow, board.mapper == 118 ? 1 : 0);
     }
   }
+  // "The last 32 KB" of a 16 KB image is its one unit twice, so its vectors sit at $FFFA.
+  for (uint8_t mapper : {228, 241}) {
+    ASSERT_EQ(Load(Image(mapper, 1, 0)), kLoadOk);
+    EXPECT_EQ(std::pair(At(0x8000), At(0xFFFF)), std::pair(P(0), P(1))) << int(mapper);
+  }
 }

@@ -328,6 +328,29 @@ TEST_P(CpuTest, NmiCountsTheFrameEntersOnlyWhenEnabledAndReturns) {
   EXPECT_EQ(m().PC, 0x7000);
 }
 
+// Reset enters at the reset vector with P $20 and S $FF, the frame count at 0, the PPU address
+// latches cleared and the display on; A, X, Y, work RAM, port 2's read index and the halt flag
+// stay as they were.
+TEST_P(CpuTest, ResetEntersAtTheVectorAndKeepsTheRest) {
+  Place(0xFFFC, {0x34, 0x92});
+  m().A = 1, m().X = 2, m().Y = 3, m().P = 0xFF, m().S = 0x10;
+  m().CpuMemory[0x0300] = 0x77;
+  m().VramAddress = 0x2345, m().WriteToggle = 1, m().AddressJustSet = 0;
+  m().PadReadIndex[0] = 5, m().PadReadIndex[1] = 6, m().FirstSelectPending = 0;
+  FrameCount = 99;
+  CpuHalted = 1;
+  m().ResetCpu();
+  EXPECT_EQ(std::tuple(m().PC, m().P, m().S, FrameCount), std::tuple(0x9234, 0x20, 0xFF, 0u));
+  const uint8_t* io = m().CpuMemory;
+  EXPECT_EQ(std::tuple(io[0x4011], io[0x4016], io[0x4017], io[kPpuMask]),
+            std::tuple(0x80, 0x42, 0x42, 0x18));
+  EXPECT_EQ(std::tuple(m().VramAddress, m().WriteToggle, m().AddressJustSet, m().PadReadIndex[0],
+                       m().PadReadIndex[1], m().FirstSelectPending),
+            std::tuple(0, 0, 1, 0, 6, 1));
+  EXPECT_EQ(std::tuple(m().A, m().X, m().Y, io[0x0300], CpuHalted), std::tuple(1, 2, 3, 0x77, 1u));
+  EXPECT_EQ(std::string(HexDigits, 16), "0123456789ABCDEF");
+}
+
 // Code runs alike wherever it lies: in ROM, in RAM and its mirrors, in PRG RAM, and across the
 // end of memory, with JSR's operand split over $FFFF and $0000 (its return lands on $0001).
 // LDA #$5A; LDX #3; JSR $9000 (STA $0300,X; RTS); INX; TXA.

@@ -1,25 +1,48 @@
 #include "log/log.h"
 
+#include <algorithm>
+
 #include "support/fixture.h"
 
 using LogTest = MachineTest;
 
 TEST_F(LogTest, WritesExactBytesAndIgnoresFailures) {
-  std::filesystem::remove(LogPath);
-  LogText("ignored", 0);  // writes nothing but creates the file
+  LogPath = (dir / "new.tst").string();  // a log path not written yet
+  LogText("ignored", 0);                  // writes nothing but creates the file
   EXPECT_TRUE(std::filesystem::exists(LogPath));
   LogText("Mirror flag:", 6);  // a shorter count writes only the start
   LogNumberLine(255);
   LogText("x:");
   LogNumberLine(-25);
-  EXPECT_EQ(ReadLog(), "Mirror255\nx:-25\n");
+  EXPECT_EQ(ReadLog(), "Mirror255\nx:-25\n");  // on disk while the log is still open
   LogStart();  // truncates the earlier log
   EXPECT_TRUE(std::filesystem::exists(LogPath));
   EXPECT_EQ(ReadLog(), "");
-  // An unwritable log never stops the program.
+  // An unwritable log never stops the program; a good path given later is written again.
+  const std::string good = LogPath;
   LogPath = (dir / "no-such-folder" / "log.tst").string();
   LogStart();
   LogText("still running\n");
   LogNumberLine(1);
   EXPECT_FALSE(std::filesystem::exists(LogPath));
+  LogPath = good;
+  LogText("back\n");
+  EXPECT_EQ(ReadLog(), "back\n");
+}
+
+// A board that logs every write to its low range (mapper 161) stops after the bound with one
+// line saying so; the next run (LogStart) logs again.
+TEST_F(LogTest, BoardWriteLinesStopAfterTheBound) {
+  MapperNumber = 161;
+  LogText("start\n");
+  for (int i = 0; i < 3000; ++i) m().CpuWrite(0x6000, 0);
+  const std::string log = ReadLog();
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), kBoardLogLines + 2);
+  EXPECT_TRUE(log.starts_with("start\n24576\n")) << log.substr(0, 40);
+  EXPECT_TRUE(log.ends_with("24576\nBoard write log stopped after 1000 lines\n"));
+  LogText("end\n");  // other lines go on
+  EXPECT_TRUE(ReadLog().ends_with("lines\nend\n"));
+  LogStart();
+  m().CpuWrite(0x6001, 0);
+  EXPECT_EQ(ReadLog(), "24577\n");
 }

@@ -31,7 +31,7 @@ bool ParseLine(const std::string& line, ScriptedKey& key, std::string& why) {
   }
   uint32_t frameNumber, keyCode;
   if (!ParseDecimal(frame, 1, 100000000, frameNumber)) {
-    why = "the frame '" + frame + "' is not a number from 1";
+    why = "the frame '" + frame + "' is not a number from 1 to 100000000";
     return false;
   }
   if (action != "press" && action != "release") {
