@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "files/files.h"
+
 std::string LogPath = "halvoren.tst";
 
 namespace {
@@ -13,14 +15,16 @@ std::string Held;
 // The log stays open between calls and is flushed after each one, so it is complete on disk
 // without reopening the file for every line. A new LogPath is opened at the next call; a path
 // that cannot be opened is not tried again until it changes or the log restarts.
-FILE* File;
+OutputFile StartedLog;  // the log LogStart began afresh
+FILE* File;             // StartedLog's stream, or a log appended to after LogPath changed
 std::string OpenPath;
 bool OpenFailed;
 
 int BoardLines;
 
 void CloseLog() {
-  if (File) std::fclose(File);
+  if (File && File != StartedLog.Stream()) std::fclose(File);
+  StartedLog.Close();
   File = nullptr;
 }
 
@@ -31,7 +35,9 @@ FILE* LogFile() {
     OpenFailed = false;
   }
   if (!File && !OpenFailed) {
-    File = std::fopen(LogPath.c_str(), "ab");
+    // Never appended to the cartridge, another input, or a folder.
+    if (CheckOutputTarget(LogPath, OutputTarget::WriteThrough).empty())
+      File = std::fopen(LogPath.c_str(), "ab");
     OpenFailed = File == nullptr;
   }
   return File;
@@ -53,9 +59,14 @@ bool LogStart() {
   Held.clear();
   CloseLog();
   OpenPath = LogPath;
-  File = std::fopen(LogPath.c_str(), "wb");
-  OpenFailed = File == nullptr;
-  if (!File) return false;
+  // A new log replaces the old one whole, through the writer every file goes through.
+  OpenFailed = !StartedLog.Open(LogPath, OutputTarget::WriteThrough).empty() ||
+               !StartedLog.Commit().empty();
+  File = OpenFailed ? nullptr : StartedLog.Stream();
+  if (!File) {
+    StartedLog.Close();
+    return false;
+  }
   const bool written = std::fwrite(held.data(), 1, held.size(), File) == held.size();
   return std::fflush(File) == 0 && written;
 }
