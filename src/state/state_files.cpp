@@ -8,6 +8,7 @@
 #include "core/globals.h"
 #include "debug/message_area.h"
 #include "host/config.h"
+#include "state/recording.h"
 #include "state/state_image.h"
 
 std::string LastStateMessage;
@@ -103,4 +104,7 @@ void LoadState(Machine& m) {
   const std::string error = LoadStateFile(m, SlotFileName(SaveSlot));
   ShowStateMessage(error.empty() ? "State Loaded " + slot
                                  : "State " + slot + " not loaded: " + error);
+  // The recording's frames led to the state before the load; played back they cannot reach
+  // the loaded one.
+  if (error.empty()) StopRecordingFor("state " + slot + " loaded");
 }

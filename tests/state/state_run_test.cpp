@@ -170,6 +170,8 @@ TEST_F(StateRunTest, BatteryRamSurvivesARestartAndIsSavedWhileItChanges) {
   EXPECT_NE(LastStateMessage.find("ignored: 5 bytes, not 8192"), std::string::npos);
 }
 
+// A recording open across the steps back is cut to the frame shown, so its playback ends in
+// the session's final state; stepping back past its start stops it.
 TEST_F(StateRunTest, StepsBackThroughTheFramesAsTheyWereShownAndPlaysOnTheSame) {
   std::vector<uint64_t> hashes;  // hashes[n - 1] is frame n's picture
   ToggleRecording(m());
@@ -181,14 +183,28 @@ TEST_F(StateRunTest, StepsBackThroughTheFramesAsTheyWereShownAndPlaysOnTheSame) 
     ASSERT_EQ(PictureHash(), hashes[300 - back - 1]) << "step " << back;
   }
   EXPECT_EQ(RewindFramesKept(), 180u);
-  ToggleRecording(m());  // the frames played again are not recorded
-  EXPECT_EQ(Bytes("GAME.MOV").size(), kStateImageSize + 300 * 2);
+  EXPECT_EQ(Bytes("GAME.MOV").size(), kStateImageSize + 180 * 2);
   // Played on from frame 180 with the same buttons: the same frames as the first time.
   std::vector<uint64_t> again;
   Play(181, 200, again);
   EXPECT_EQ(again, std::vector<uint64_t>(hashes.begin() + 180, hashes.begin() + 200));
   // A few kilobytes a frame, not a whole image each.
   EXPECT_LT(RewindBytesKept(), 200u * kStateImageSize / 8);
+  ToggleRecording(m());
+  const auto final = Image();
+
+  TogglePlayback(m());
+  for (int i = 0; i < 200; ++i) Frame(kLeft);
+  EXPECT_EQ(PlayingBack, 1);
+  EXPECT_EQ(Image(), final);
+  StopPlayback();
+
+  ToggleRecording(m());
+  Play(201, 202, again);
+  for (int back = 1; back <= 3; ++back) ASSERT_TRUE(RewindStep(m()));
+  EXPECT_EQ(Recording, 0);
+  EXPECT_EQ(LastStateMessage, "Recording stopped: rewound past its start");
+  EXPECT_EQ(Bytes("GAME.MOV").size(), kStateImageSize);
 }
 
 TEST_F(StateRunTest, StopsAtTheOldestFrameAndKeepsTheHistoryBounded) {
