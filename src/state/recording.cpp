@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
-
 #include <unistd.h>
 
 #include "core/machine.h"
@@ -90,7 +89,8 @@ std::string StopRecording() {
 void StopRecordingFor(const std::string& why) {
   if (!Recording) return;
   const std::string failure = StopRecording();
-  ShowStateMessage("Recording stopped: " + why + (failure.empty() ? "" : ", frames lost: " + failure));
+  ShowStateMessage("Recording stopped: " + why +
+                   (failure.empty() ? "" : ", frames lost: " + failure));
 }
 
 void RewindRecording() {

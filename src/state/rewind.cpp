@@ -131,7 +131,6 @@ void RunRememberedFrame(Machine& m, uint32_t skipRender) {
 
 bool RewindStep(Machine& m) {
   if (FramesKept < 2) return false;
-  RewindRecording();
   // The newest entry is the state the frame on screen started from: it is the past now.
   Group* group = &History.back();
   BytesKept -= group->Frames.back().Delta.capacity();
@@ -145,6 +144,7 @@ bool RewindStep(Machine& m) {
   const Frame& frame = group->Frames.back();
   Decode(*group, frame, Scratch.data());
   if (LoadStateImage(m, Scratch.data(), kStateImageSize) != nullptr) return false;
+  RewindRecording();
   CycleCarry = frame.CycleCarry;
   std::memcpy(ReplayPads, frame.Pads, 2);
   Replaying = true;

@@ -108,8 +108,7 @@ TEST_F(StateImageTest, ProgramWindowsHoldBanksOfThisRomAtTheBoardsSteps) {
   std::memset(image.data() + kWindows + 0x4000, 0, 0x2000);
   EXPECT_EQ(StateImageProblem(m(), image.data(), image.size()), nullptr);
   place(image, 0xE000, 2 * 0x2000 + 0x1000), place(image, 0xF000, 3 * 0x2000);
-  EXPECT_STREQ(StateImageProblem(m(), image.data(), image.size()),
-               "saved from another cartridge");
+  EXPECT_STREQ(StateImageProblem(m(), image.data(), image.size()), "saved from another cartridge");
   MapperNumber = 73;
   image[27] = 73;
   EXPECT_EQ(StateImageProblem(m(), image.data(), image.size()), nullptr);

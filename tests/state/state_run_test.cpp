@@ -7,7 +7,9 @@
 #include <fstream>
 #include <vector>
 
+#include "debug/frame_keys.h"
 #include "host/config.h"
+#include "host/headless/headless.h"
 #include "state/battery.h"
 #include "state/recording.h"
 #include "state/rewind.h"
@@ -255,6 +257,18 @@ TEST_F(StateRunTest, StepsBackThroughTheFramesAsTheyWereShownAndPlaysOnTheSame) 
   EXPECT_EQ(Recording, 0);
   EXPECT_EQ(LastStateMessage, "Recording stopped: rewound past its start");
   EXPECT_EQ(Bytes("GAME.MOV").size(), kStateImageSize);
+
+  // F1 read in a frame played again: the recording starts where that frame started.
+  Play(203, 210, again);
+  HeadlessPushKey(kKeyF1, true);
+  ASSERT_TRUE(RewindStep(m()));
+  HeadlessPushKey(kKeyF1, false);
+  Play(210, 214, again);
+  ToggleRecording(m());
+  const auto end = Image();
+  TogglePlayback(m());
+  for (int i = 0; i < 6; ++i) Frame(kLeft);
+  EXPECT_EQ(Image(), end);
 }
 
 TEST_F(StateRunTest, StopsAtTheOldestFrameAndKeepsTheHistoryBounded) {
