@@ -93,25 +93,3 @@ TEST_F(StateImageTest, RefusedImagesChangeNothing) {
 }
 
 }  // namespace
-
-namespace {
-
-// $8000-$FFFF of an image may hold any bank of the ROM, or zeros (a window never filled, a
-// bank past the data), but only at the steps the board maps: 8 KB, or 4 KB on mapper 73.
-TEST_F(StateImageTest, ProgramWindowsHoldBanksOfThisRomAtTheBoardsSteps) {
-  constexpr size_t kWindows = 1282 + 0x8000;
-  const auto place = [&](std::vector<uint8_t>& image, uint16_t window, uint32_t offset) {
-    std::memcpy(image.data() + kWindows + (window - 0x8000), m().PrgRom + offset, 0x1000);
-  };
-  auto image = Image();
-  place(image, 0xA000, 13 * 0x2000), place(image, 0xB000, 13 * 0x2000 + 0x1000);
-  std::memset(image.data() + kWindows + 0x4000, 0, 0x2000);
-  EXPECT_EQ(StateImageProblem(m(), image.data(), image.size()), nullptr);
-  place(image, 0xE000, 2 * 0x2000 + 0x1000), place(image, 0xF000, 3 * 0x2000);
-  EXPECT_STREQ(StateImageProblem(m(), image.data(), image.size()), "saved from another cartridge");
-  MapperNumber = 73;
-  image[27] = 73;
-  EXPECT_EQ(StateImageProblem(m(), image.data(), image.size()), nullptr);
-}
-
-}  // namespace
