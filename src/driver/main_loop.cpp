@@ -28,16 +28,10 @@ struct PlatformLoopHost {
   uint32_t LastShownMs = 0;
   uint32_t TimeMs() { return PlatformTimeMs(); }
   void SleepMs(uint32_t ms) { PlatformSleepMs(ms); }
-  // While Backspace is held each due frame steps back instead, silently; at the oldest kept
-  // frame the picture holds.
+  // While Backspace is held each due frame steps back instead, silently.
   void RunFrame(uint32_t skipRender) {
-    if (RewindHeld) {
-      SoundMuted = 1;
-      if (RewindStep(M)) ShowMainScreen();
-      return;
-    }
-    RunRememberedFrame(M, skipRender);
-    if (!skipRender) ShowMainScreen();
+    if (RewindHeld) SoundMuted = 1;
+    if (RunPlayerFrame(M, skipRender)) ShowMainScreen();
   }
   // While paused the screen changes only through the keys: show it a few times a second.
   void HandlePausedKeys() {
@@ -52,6 +46,17 @@ struct PlatformLoopHost {
 };
 
 }  // namespace
+
+bool RunPlayerFrame(Machine& m, uint32_t skipRender) {
+  if (!RewindHeld) {
+    RunRememberedFrame(m, skipRender);
+    return skipRender == 0;
+  }
+  // No frame runs at the oldest kept one, so its keys are read here: without them the
+  // release, Esc and every hot key would wait for a frame that never comes.
+  if (!RewindStep(m)) HandleFrameKeys(m);
+  return true;
+}
 
 void MainLoop(Machine& m) {
   MainScreen.Fill(kScreenBlack);

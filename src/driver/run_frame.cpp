@@ -100,11 +100,13 @@ void RunFrame(Machine& m, uint32_t skipRender) {
 
   HandleFrameKeys(m);
   UpdatePads(m);
-  // A frame played again by rewind has its old buttons and is no part of a recording.
-  if (RewindReplaying())
+  // A frame played again by rewind has its old buttons.
+  if (RewindReplaying()) {
     ApplyRewindPads(m);
-  else
+    RecordAndPlayReplayedPads(m);
+  } else {
     RecordAndPlayPads(m);
+  }
   BatteryFrameStep();
 
   // The whole frame's audio is made here, before the frame's CPU time.

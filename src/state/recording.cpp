@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
+#include <unistd.h>
 
 #include "core/machine.h"
 #include "files/places.h"
@@ -21,6 +22,11 @@ namespace {
 OutputFile RecordingOutput;
 std::FILE* RecordingFile;
 std::string RecordingFailure;  // the first write failure of the open recording
+uint32_t RecordedFrames;       // frames in the open recording
+// A recording or playback begun by a key read in the current frame: it starts from the state
+// this frame started from, so this frame is its first even when rewind plays it again.
+bool RecordingBegun;
+bool PlaybackBegun;
 // The whole playback file is read at the start, so a bad file changes nothing.
 std::vector<uint8_t> PlaybackBytes;
 size_t PlaybackAt;
@@ -39,6 +45,8 @@ void FailRecording(const std::string& why) {
 void AppendPads(const uint8_t pads[2]) {
   if (std::fwrite(pads, 1, 2, RecordingFile) != 2 || std::fflush(RecordingFile) != 0)
     FailRecording(std::strerror(errno));
+  else
+    ++RecordedFrames;
 }
 
 void PlayPads(Machine& m) {
@@ -71,6 +79,8 @@ std::string StartRecordingFile(Machine& m, const std::string& path) {
   }
   RecordingFile = RecordingOutput.Stream();
   RecordingFailure.clear();
+  RecordedFrames = 0;
+  RecordingBegun = true;
   Recording = 1;
   return "";
 }
@@ -85,6 +95,27 @@ std::string StopRecording() {
   return failure;
 }
 
+void StopRecordingFor(const std::string& why) {
+  if (!Recording) return;
+  const std::string failure = StopRecording();
+  ShowStateMessage("Recording stopped: " + why +
+                   (failure.empty() ? "" : ", frames lost: " + failure));
+}
+
+void RewindRecording() {
+  if (!Recording) return;
+  if (RecordedFrames == 0) {
+    StopRecordingFor("rewound past its start");
+    return;
+  }
+  --RecordedFrames;
+  const off_t size = static_cast<off_t>(kStateImageSize + 2 * RecordedFrames);
+  // The next frame is written where the cut ends, not where the file used to end.
+  if (std::fflush(RecordingFile) != 0 || ::ftruncate(::fileno(RecordingFile), size) != 0 ||
+      std::fseek(RecordingFile, size, SEEK_SET) != 0)
+    FailRecording(std::strerror(errno));
+}
+
 std::string StartPlaybackFile(Machine& m, const std::string& path) {
   std::vector<uint8_t> bytes;
   std::string error = ReadWholeFile(path, bytes);
@@ -92,6 +123,7 @@ std::string StartPlaybackFile(Machine& m, const std::string& path) {
   if (const char* problem = LoadStateImage(m, bytes.data(), bytes.size())) return problem;
   PlaybackBytes.swap(bytes);
   PlaybackAt = kStateImageSize;
+  PlaybackBegun = true;
   PlayingBack = 1;
   return "";
 }
@@ -131,6 +163,13 @@ void RecordAndPlayPads(Machine& m) {
   // The live buttons are recorded, also while a playback replaces them.
   if (Recording) AppendPads(m.PadBits);
   if (PlayingBack) PlayPads(m);
+  RecordingBegun = PlaybackBegun = false;
+}
+
+void RecordAndPlayReplayedPads(Machine& m) {
+  if (Recording && RecordingBegun) AppendPads(m.PadBits);
+  if (PlayingBack && PlaybackBegun) PlayPads(m);
+  RecordingBegun = PlaybackBegun = false;
 }
 
 std::string CloseStateFiles() {

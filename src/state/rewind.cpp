@@ -7,6 +7,7 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "driver/run_frame.h"
+#include "state/recording.h"
 #include "state/state_image.h"
 
 namespace {
@@ -29,10 +30,11 @@ struct Group {
 
 std::deque<Group> History;
 size_t FramesKept;
-size_t BytesKept;
+size_t BytesKept;  // the heap the history holds: whole buffers, not the bytes in use
 bool Replaying;
 uint8_t ReplayPads[2];
 std::vector<uint8_t> Scratch(kStateImageSize);
+std::vector<uint8_t> EncodeScratch;  // grows once; each delta is kept in a buffer of its size
 
 void PutCount(std::vector<uint8_t>& out, uint32_t count) {
   while (count >= 0x80) {
@@ -53,7 +55,8 @@ uint32_t TakeCount(const uint8_t*& in) {
 
 // Pairs of (unchanged count, changed count, changed bytes XOR the key) to the image's end.
 std::vector<uint8_t> Encode(const uint8_t* key, const uint8_t* image) {
-  std::vector<uint8_t> out;
+  std::vector<uint8_t>& out = EncodeScratch;
+  out.clear();
   size_t i = 0;
   while (i < kStateImageSize) {
     const size_t same = i;
@@ -70,7 +73,7 @@ std::vector<uint8_t> Encode(const uint8_t* key, const uint8_t* image) {
     PutCount(out, static_cast<uint32_t>(i - changed));
     for (size_t j = changed; j < i; ++j) out.push_back(image[j] ^ key[j]);
   }
-  return out;
+  return std::vector<uint8_t>(out.begin(), out.end());
 }
 
 void Decode(const Group& group, const Frame& frame, uint8_t* image) {
@@ -85,10 +88,15 @@ void Decode(const Group& group, const Frame& frame, uint8_t* image) {
   }
 }
 
+// A group's own buffers; its frames' deltas are counted as they come and go.
+size_t GroupBytes(const Group& group) {
+  return sizeof(Group) + group.Key.capacity() + group.Frames.capacity() * sizeof(Frame);
+}
+
 void DropOldestGroup() {
   Group& oldest = History.front();
-  BytesKept -= oldest.Key.size();
-  for (const Frame& frame : oldest.Frames) BytesKept -= frame.Delta.size() + sizeof(Frame);
+  BytesKept -= GroupBytes(oldest);
+  for (const Frame& frame : oldest.Frames) BytesKept -= frame.Delta.capacity();
   FramesKept -= oldest.Frames.size();
   History.pop_front();
 }
@@ -96,16 +104,16 @@ void DropOldestGroup() {
 void Remember(Machine& m) {
   WriteStateImage(m, Scratch.data());
   if (History.empty() || History.back().Frames.size() >= kGroupFrames) {
-    History.emplace_back();
-    History.back().Key = Scratch;
-    History.back().Frames.push_back(Frame{{}, {0, 0}, CycleCarry});
-    BytesKept += kStateImageSize;
+    Group& group = History.emplace_back();
+    group.Key = Scratch;
+    group.Frames.reserve(kGroupFrames);
+    group.Frames.push_back(Frame{{}, {0, 0}, CycleCarry});
+    BytesKept += GroupBytes(group);
   } else {
     Group& group = History.back();
     group.Frames.push_back(Frame{Encode(group.Key.data(), Scratch.data()), {0, 0}, CycleCarry});
-    BytesKept += group.Frames.back().Delta.size();
+    BytesKept += group.Frames.back().Delta.capacity();
   }
-  BytesKept += sizeof(Frame);
   ++FramesKept;
   // The whole oldest group goes at once: its later frames need its first.
   while (History.size() > 1 &&
@@ -125,17 +133,18 @@ bool RewindStep(Machine& m) {
   if (FramesKept < 2) return false;
   // The newest entry is the state the frame on screen started from: it is the past now.
   Group* group = &History.back();
-  BytesKept -= group->Frames.back().Delta.size() + sizeof(Frame);
+  BytesKept -= group->Frames.back().Delta.capacity();
   group->Frames.pop_back();
   --FramesKept;
   if (group->Frames.empty()) {
-    BytesKept -= group->Key.size();
+    BytesKept -= GroupBytes(*group);
     History.pop_back();
     group = &History.back();
   }
   const Frame& frame = group->Frames.back();
   Decode(*group, frame, Scratch.data());
   if (LoadStateImage(m, Scratch.data(), kStateImageSize) != nullptr) return false;
+  RewindRecording();
   CycleCarry = frame.CycleCarry;
   std::memcpy(ReplayPads, frame.Pads, 2);
   Replaying = true;

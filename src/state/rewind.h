@@ -1,7 +1,8 @@
 // Rewind: the last half minute of play kept in memory as compressed state images, one per
 // frame, with the buttons each frame was played with. Stepping back loads the state a frame
 // started from and plays that frame again with its buttons, so the picture shown is that
-// frame's. Nothing here touches a file: state slots and recordings stay as they are.
+// frame's. State slots stay as they are; an open recording is cut back with each step, so
+// that it always plays back to the frame shown.
 #pragma once
 
 #include <cstddef>
@@ -16,10 +17,11 @@ constexpr size_t kRewindMemoryLimit = 64u * 1024 * 1024;  // and the most bytes 
 void RunRememberedFrame(Machine& m, uint32_t skipRender);
 
 // Steps back one frame and draws it; false (nothing changed) when no older frame is kept.
+// The history's bound counts the heap it holds, whole buffers included.
 bool RewindStep(Machine& m);
 
 // True while a frame is being played again: its buttons come from the history, and a
-// recording in progress does not take it.
+// recording in progress does not take it (the step has already cut it back to that frame).
 bool RewindReplaying();
 // The buttons of the frame being played again.
 void ApplyRewindPads(Machine& m);

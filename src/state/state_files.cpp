@@ -9,6 +9,7 @@
 #include "debug/message_area.h"
 #include "files/places.h"
 #include "host/config.h"
+#include "state/recording.h"
 #include "state/state_image.h"
 
 std::string LastStateMessage;
@@ -75,5 +76,8 @@ bool LoadState(Machine& m) {
   const std::string error = LoadStateFile(m, PlaceForReading(SlotFileName(SaveSlot)));
   ShowStateMessage(error.empty() ? "State Loaded " + slot
                                  : "State " + slot + " not loaded: " + error);
+  // The recording's frames led to the state before the load; played back they cannot reach
+  // the loaded one.
+  if (error.empty()) StopRecordingFor("state " + slot + " loaded");
   return error.empty();
 }

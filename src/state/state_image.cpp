@@ -2,6 +2,7 @@
 // Multi-byte values are little-endian whatever the host.
 #include "state/state_image.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/globals.h"
@@ -11,6 +12,7 @@ namespace {
 
 constexpr char kMagic[3] = {'H', 'S', 'V'};
 constexpr size_t kDescriptionOffset = 3;
+constexpr size_t kPrgWindowsOffset = 1282 + 0x8000;  // CpuMemory $8000-$FFFF in the image
 
 struct ImageWriter {
   uint8_t* At;
@@ -134,6 +136,34 @@ uint32_t LongAt(const uint8_t* data, size_t index) {
   return value;
 }
 
+// The piece size and step at which a board takes PRG into $8000-$FFFF: 8 KB banks, except the
+// boards that fill 8 KB windows from 4 KB offsets.
+uint32_t PrgPieceSize() { return MapperNumber == 73 || MapperNumber == 96 ? 0x1000 : 0x2000; }
+
+bool AllZero(const uint8_t* bytes, uint32_t size) {
+  return std::all_of(bytes, bytes + size, [](uint8_t byte) { return byte == 0; });
+}
+
+// A piece of the windows as a board can leave it: a copy of the ROM at a step the board uses,
+// or zeros (a window the board never fills, or a bank number past the ROM's data, where the
+// store is zero).
+bool PieceOfThisRom(const Machine& m, const uint8_t* piece, uint32_t size) {
+  if (AllZero(piece, size)) return true;
+  const uint32_t romSize = PrgBankCount * kPrgUnitSize;
+  for (uint32_t offset = 0; offset + size <= romSize; offset += size)
+    if (std::memcmp(piece, m.PrgRom + offset, size) == 0) return true;
+  return false;
+}
+
+// Only bank copies ever reach $8000-$FFFF, so what the image holds there tells whose ROM it
+// was saved with, even where the cartridge description agrees.
+bool HoldsThisCartridgesPrg(const Machine& m, const uint8_t* data) {
+  const uint32_t size = PrgPieceSize();
+  for (uint32_t at = 0; at < 0x8000; at += size)
+    if (!PieceOfThisRom(m, data + kPrgWindowsOffset + at, size)) return false;
+  return true;
+}
+
 }  // namespace
 
 void WriteStateImage(Machine& m, uint8_t* image) {
@@ -142,19 +172,19 @@ void WriteStateImage(Machine& m, uint8_t* image) {
   StateFields(m, writer);
 }
 
-const char* StateImageProblem(const uint8_t* data, size_t size) {
+const char* StateImageProblem(const Machine& m, const uint8_t* data, size_t size) {
   if (size < kStateImageSize) return "file too short";
   if (std::memcmp(data, kMagic, sizeof kMagic) != 0) return "not a state file";
   // PRG count, CHR count and mapper: the running cartridge's stores stay as they are, so a
   // state from another cartridge would run its program on foreign banks.
   if (LongAt(data, 0) != PrgBankCount || LongAt(data, 1) != ChrBankCount ||
-      LongAt(data, 6) != MapperNumber)
+      LongAt(data, 6) != MapperNumber || !HoldsThisCartridgesPrg(m, data))
     return "saved from another cartridge";
   return nullptr;
 }
 
 const char* LoadStateImage(Machine& m, const uint8_t* data, size_t size) {
-  if (const char* problem = StateImageProblem(data, size)) return problem;
+  if (const char* problem = StateImageProblem(m, data, size)) return problem;
   ImageReader reader{data + sizeof kMagic};
   StateFields(m, reader);
   m.DecodePatterns(0, 0x2000);

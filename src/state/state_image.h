@@ -12,8 +12,10 @@ constexpr size_t kStateImageSize = 83482;
 // Writes the machine and the cartridge description into `image` (kStateImageSize bytes).
 void WriteStateImage(Machine& m, uint8_t* image);
 
-// Why `size` bytes at `data` cannot be loaded into the running cartridge, or null when they can.
-const char* StateImageProblem(const uint8_t* data, size_t size);
+// Why `size` bytes at `data` cannot be loaded into the running cartridge, or null when they can:
+// too short, not a state, or saved from another cartridge (its description differs, or its
+// $8000-$FFFF holds bytes that are no bank of this cartridge's PRG ROM).
+const char* StateImageProblem(const Machine& m, const uint8_t* data, size_t size);
 
 // Loads an image that StateImageProblem accepts; returns its verdict. On a problem nothing
 // changes. Afterwards the pattern cache matches the loaded pattern tables and every bank

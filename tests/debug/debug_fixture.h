@@ -21,13 +21,20 @@ class DebugTest : public MachineTest {
     MainScreen.Resize(640, 480);
     InstallSpinProgram();
   }
-  // Over whatever a loaded cartridge put at $8000.
+  // Over whatever a loaded cartridge put at $8000, and into its ROM too, so that saved states
+  // hold this cartridge's banks: 32 KB of PRG mapped straight, as NROM and mapper 3 map it.
   void InstallSpinProgram() {
+    if (PrgBankCount == 0) PrgBankCount = 2;
+    ASSERT_EQ(PrgBankCount, 2u);
     const uint8_t program[] = {0x4C, 0x00, 0x80};  // JMP $8000
-    std::memcpy(m().CpuMemory + 0x8000, program, sizeof program);
+    Place(0x8000, program, sizeof program);
     const uint8_t vectors[] = {0x00, 0x80, 0x00, 0x80};  // NMI and reset both spin
-    std::memcpy(m().CpuMemory + 0xFFFA, vectors, sizeof vectors);
+    Place(0xFFFA, vectors, sizeof vectors);
     m().ResetCpu();
+  }
+  void Place(uint16_t address, const uint8_t* bytes, size_t size) {
+    std::memcpy(m().CpuMemory + address, bytes, size);
+    std::memcpy(m().PrgRom + (address - 0x8000), bytes, size);
   }
   void TearDown() override {
     HeadlessReset();

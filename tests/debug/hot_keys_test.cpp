@@ -9,10 +9,12 @@
 #include "core/globals.h"
 #include "debug/debug_fixture.h"
 #include "debug/debugger.h"
+#include "driver/main_loop.h"
 #include "driver/pacing.h"
 #include "host/config.h"
 #include "host/player_view.h"
 #include "state/recording.h"
+#include "state/rewind.h"
 #include "state/state_image.h"
 
 namespace {
@@ -88,7 +90,8 @@ TEST_F(HotKeysTest, ChrViewerWrapsWithinTheCartridgesBanks) {
   }
 }
 
-// F5 and F7 save and load the slot, F1 records, F2 plays back, in either handler.
+// F5 and F7 save and load the slot, F1 records, F2 plays back, in either handler. A recording
+// open at F7 stops: its frames could not lead to the loaded state.
 TEST_F(HotKeysTest, StateSlotsRecordingAndPlayback) {
   BuildCartridgePath((dir / "GAME.NES").string().c_str());
   const std::string script =
@@ -96,11 +99,13 @@ TEST_F(HotKeysTest, StateSlotsRecordingAndPlayback) {
       "2 press 59\n"             // F1: frames 2, 3 and 4 are recorded
       "5 press 59\n"             // F1 again stops
       "6 press 60\n"             // F2: frames 6, 7 and 8 play them back; 9 runs live
-      "10 press 65\n";           // F7 while paused: slot 5 back
+      "9 press 59\n"             // F1: frame 9 is recorded
+      "10 press 65\n";           // F7 while paused: slot 5 back, the recording stopped
   SetScript(script);
-  RunFrames(1, 9);
+  RunFrames(1, 8);
   EXPECT_TRUE(std::filesystem::exists(dir / "GAME.SV5"));
   EXPECT_EQ(std::filesystem::file_size(dir / "GAME.MOV"), kStateImageSize + 6);
+  RunFrames(9, 9);
   EXPECT_EQ(PlayingBack, 0);
   EXPECT_EQ(Newest().rfind("Playback Ended", 0), 0u);
 
@@ -109,7 +114,38 @@ TEST_F(HotKeysTest, StateSlotsRecordingAndPlayback) {
   Paused = 1;
   RunFrames(10, 10);
   EXPECT_EQ(m().CpuMemory[0x0300], saved);
-  EXPECT_EQ(Newest().rfind("State Loaded 5", 0), 0u);
+  EXPECT_EQ(ScreenText(16, 432, 14), "State Loaded 5");
+  EXPECT_EQ(Newest().rfind("Recording stopped: state 5 loaded", 0), 0u) << Newest();
+  EXPECT_EQ(Recording, 0);
+  EXPECT_EQ(std::filesystem::file_size(dir / "GAME.MOV"), kStateImageSize + 2);
+}
+
+// Backspace held past the oldest kept frame: the picture holds, and the keys still act (a
+// digit, the release, Esc).
+TEST_F(HotKeysTest, KeysActWhileRewindIsHeldAtTheOldestFrame) {
+  ResetRewind();
+  RewindHeld = 0;
+  SetScript(
+      "2 press 14\n"    // frame 2 reads it; frame 3 steps back to frame 1, the oldest
+      "5 press 10\n"    // 9
+      "6 release 14\n"  // frame 7 runs
+      "7 press 14\n"
+      "10 press 1\n");  // Esc
+  const auto run = [&](uint32_t first, uint32_t last) {
+    for (uint32_t frame = first; frame <= last; ++frame) {
+      HeadlessDeliverScriptedKeys(frame);
+      RunPlayerFrame(m(), 0);
+    }
+  };
+  run(1, 5);
+  EXPECT_EQ(std::tuple(FrameCount, RewindFramesKept(), SaveSlot, RewindHeld),
+            std::tuple(3u, 1u, 9, 1u));
+  run(6, 7);
+  EXPECT_EQ(std::tuple(FrameCount, RewindFramesKept(), RewindHeld), std::tuple(4u, 2u, 1u));
+  run(8, 10);
+  EXPECT_TRUE(HeadlessHost.CloseRequested);
+  ResetRewind();
+  RewindHeld = 0;
 }
 
 // No frame runs while paused, so the load itself must put the loaded picture on the screen,

@@ -82,6 +82,7 @@ TEST_F(StateImageTest, RefusedImagesChangeNothing) {
       {"PRG count", 3, false, "saved from another cartridge"},
       {"CHR count", 7, false, "saved from another cartridge"},
       {"mapper", 27, false, "saved from another cartridge"},
+      {"a program byte", 1282 + 0xE000, false, "saved from another cartridge"},
   };
   for (const auto& [what, offset, truncate, problem] : cases) {
     auto image = good;

@@ -52,14 +52,21 @@ TEST_F(RunnerStateTest, RecordPlaySaveAndLoadGiveTheSameFrames) {
       RunShell(Run("--frames 60 --save-state " + File("s.sv") + " --state-frame 25" + walk));
   ASSERT_EQ(saved.status, 0) << saved.output;
   EXPECT_EQ(Hash(saved), Hash(recorded));
-  const auto loaded = RunShell(Run("--frames 35 --load-state " + File("s.sv") +
-                                   " --hold 1-15:right+a --hold 1-25:down"));
+  const auto loaded = RunShell(Run("--frames 35 --load-state " + File("s.sv") + " --record " +
+                                   File("l.mov") + " --hold 1-15:right+a --hold 1-25:down"));
   EXPECT_EQ(Hash(loaded), Hash(recorded)) << loaded.output;
+  // A recording made with --load-state starts from the loaded state.
+  EXPECT_EQ(Hash(RunShell(Run("--frames 35 --play " + File("l.mov")))), Hash(recorded));
 }
 
 TEST_F(RunnerStateTest, RefusalsNameTheProblemAndTheirStatus) {
   RunShell("head -c 100 /dev/zero > " + File("short.mov") + "; head -c 90000 /dev/zero > " +
            File("zero.sv"));
+  // The same cartridge with one unused program byte changed, and a state of it.
+  RunShell("cp " + TestRomPath("state_walk.nes") + " " + File("other.nes") +
+           "; printf '\\000' | dd of=" + File("other.nes") +
+           " bs=1 seek=16400 conv=notrunc 2>/dev/null; $RUN " + File("other.nes") +
+           " --frames 5 --save-state " + File("other.sv"));
   struct Case {
     std::string options;
     int status;
@@ -75,6 +82,7 @@ TEST_F(RunnerStateTest, RefusalsNameTheProblemAndTheirStatus) {
       {"--load-state " + File("none.sv"), 1, "none.sv: No such file or directory"},
       {"--play " + File("short.mov"), 1, "short.mov: file too short"},
       {"--load-state " + File("zero.sv"), 1, "zero.sv: not a state file"},
+      {"--load-state " + File("other.sv"), 1, "other.sv: saved from another cartridge"},
       {"--play /dev/zero", 1, "/dev/zero: not a regular file"},
       {"--load-state " + Fifo("state.fifo"), 1, "state.fifo: not a regular file"},
       {"--record " + File("no/such/r.mov"), 1, "cannot record to"},
