@@ -292,9 +292,10 @@ uint8_t Machine::LoadCartridgeStream(std::FILE* file) {
   if (TrainerPresent) std::memcpy(CpuMemory + 0x7000, bytes, 512);
   // The whole stores are rewritten, so nothing of an earlier image can survive.
   const size_t prgSize = PrgBankCount * kPrgUnitSize, chrSize = ChrBankCount * kChrUnitSize;
-  std::memcpy(PrgRom, bytes + body.TrainerSize, prgSize);
+  // An image declaring no units of a kind has nothing to copy (and no bytes to point into).
+  if (prgSize) std::memcpy(PrgRom, bytes + body.TrainerSize, prgSize);
   std::memset(PrgRom + prgSize, 0, sizeof PrgRom - prgSize);
-  std::memcpy(ChrRom, bytes + body.TrainerSize + prgSize, chrSize);
+  if (chrSize) std::memcpy(ChrRom, bytes + body.TrainerSize + prgSize, chrSize);
   std::memset(ChrRom + chrSize, 0, sizeof ChrRom - chrSize);
   NoteMissingBytes(body);
   OneScreenHigh = 0;

@@ -331,9 +331,10 @@ TEST_F(StateRunTest, StopsAtTheOldestFrameAndKeepsTheHistoryBounded) {
   // The bound is on the heap the history really holds, whole buffers and all: what it counts
   // is what the heap grew by, give or take the allocator's headers (16 bytes a buffer).
   const double heapGrowth = static_cast<double>(mallinfo2().uordblks - heapBefore);
-  if (kHeapCounted)
+  if (kHeapCounted) {
     EXPECT_NEAR(heapGrowth, static_cast<double>(RewindBytesKept() - keptBefore),
                 24.0 * RewindFramesKept());
+  }
 }
 
 }  // namespace
