@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
+#include "core/picture_caches.h"  // the picture's size
+
 struct Machine;
 
-constexpr int kPictureWidth = 256;
-constexpr int kPictureHeight = 240;
 constexpr int kPictureLeft = 16;  // where the picture sits on the screen
 constexpr int kPictureTop = 16;
 
@@ -16,9 +16,6 @@ constexpr int kPictureTop = 16;
 extern uint8_t BackgroundLayer[kPictureWidth * kPictureHeight];
 // Backdrop colour at frame start, with the behind-background sprites drawn into it.
 extern uint8_t BaseLayer[kPictureWidth * kPictureHeight];
-
-// Set at the start of every frame; cleared by the first sprite 0 hit of the frame.
-extern uint8_t Sprite0Armed;
 
 // Frame start: the whole base layer becomes the backdrop colour.
 void FillBaseLayer(uint8_t backdrop);
