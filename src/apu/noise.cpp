@@ -86,7 +86,8 @@ void RunNoiseFrame(Machine& m, SoundBuffer& buffer) {
   // A step of at least one sample, so the frame always completes.
   const int step = std::max<int>(n.StepLength, 1);
   for (int i = 0; i < FrameSamples;) {
-    if (IsEnvelopePosition(i) && !(control & 0x10) && !n.RestartPending) EnvelopeClock(n, m.NoiseChanged, control);
+    if (IsEnvelopePosition(i) && !(control & 0x10) && !n.RestartPending)
+      EnvelopeClock(n, m.NoiseChanged, control);
     if (n.StepCount >= n.StepLength) {
       ++n.Index;
       if (!shortMode) {

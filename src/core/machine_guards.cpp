@@ -6,16 +6,16 @@
 #include <sanitizer/asan_interface.h>
 
 const size_t kMachineGuardOffsets[] = {
-    offsetof(Machine, NameTableScratchGuard), offsetof(Machine, PrgRomGuard),
-    offsetof(Machine, ChrRomGuard),           offsetof(Machine, RenderPaletteGuard),
-    offsetof(Machine, BankRegsGuard),         offsetof(Machine, ExtraRegsGuard),
-    offsetof(Machine, Spare1Guard),           offsetof(Machine, Mmc1RegsGuard),
-    offsetof(Machine, Mapper48RegsGuard),     offsetof(Machine, CpuMemoryGuard),
-    offsetof(Machine, PpuMemoryGuard),        offsetof(Machine, PatternCacheGuard),
-    offsetof(Machine, SpriteRamGuard),        offsetof(Machine, NamcoSoundRamGuard),
-    offsetof(Machine, PadReadIndexGuard),     offsetof(Machine, PadBitsGuard),
-    offsetof(Machine, DecodedPatternsGuard),   offsetof(Machine, Vrc6RegistersGuard),
-    offsetof(Machine, Vrc6ChannelsGuard),      offsetof(Machine, NamcoChannelsGuard),
+    offsetof(Machine, NameTableScratchGuard),    offsetof(Machine, PrgRomGuard),
+    offsetof(Machine, ChrRomGuard),              offsetof(Machine, RenderPaletteGuard),
+    offsetof(Machine, BankRegsGuard),            offsetof(Machine, ExtraRegsGuard),
+    offsetof(Machine, Spare1Guard),              offsetof(Machine, Mmc1RegsGuard),
+    offsetof(Machine, Mapper48RegsGuard),        offsetof(Machine, CpuMemoryGuard),
+    offsetof(Machine, PpuMemoryGuard),           offsetof(Machine, PatternCacheGuard),
+    offsetof(Machine, SpriteRamGuard),           offsetof(Machine, NamcoSoundRamGuard),
+    offsetof(Machine, PadReadIndexGuard),        offsetof(Machine, PadBitsGuard),
+    offsetof(Machine, DecodedPatternsGuard),     offsetof(Machine, Vrc6RegistersGuard),
+    offsetof(Machine, Vrc6ChannelsGuard),        offsetof(Machine, NamcoChannelsGuard),
     offsetof(Machine, BackgroundTileCacheGuard), offsetof(Machine, RenderSpriteLinesGuard),
     offsetof(Machine, SkippedFrameSpritesGuard),
 };

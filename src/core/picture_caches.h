@@ -15,8 +15,8 @@ constexpr unsigned kBackgroundPairs = 17;
 
 // One line's tiles: the same for the eight lines of a tile row but for the pattern row.
 struct TileRow {
-  uint16_t Left[kBackgroundPairs];   // pattern-cache offset of the even tile (table included)
-  uint16_t Right[kBackgroundPairs];  // and of the odd tile
+  uint16_t Left[kBackgroundPairs];      // pattern-cache offset of the even tile (table included)
+  uint16_t Right[kBackgroundPairs];     // and of the odd tile
   uint8_t Attribute[kBackgroundPairs];  // palette offset 0, 4, 8 or 12 shared by the pair
 };
 

@@ -11,6 +11,8 @@ struct Machine;
 constexpr int kPictureLeft = 16;  // where the picture sits on the screen
 constexpr int kPictureTop = 16;
 
+// The layers are the frame's output, the host's to show, not console state: beside the
+// Machine, where presentation, the views and the screenshots find them.
 // Background pixels with the front sprites over them. Not cleared between frames: a line the
 // renderer skips keeps the previous frame's row.
 extern uint8_t BackgroundLayer[kPictureWidth * kPictureHeight];

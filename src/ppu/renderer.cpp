@@ -117,8 +117,8 @@ inline bool SameBytes(const uint8_t* a, const uint8_t* b, unsigned count) {
   return difference == 0;
 }
 
-const TileRow& TilesOfLine(Machine& m, uint16_t rowStart, uint16_t wrapStart,
-                           unsigned firstColumn, uint32_t table) {
+const TileRow& TilesOfLine(Machine& m, uint16_t rowStart, uint16_t wrapStart, unsigned firstColumn,
+                           uint32_t table) {
   BackgroundTiles& tiles = m.BackgroundTileCache;
   const unsigned attributeRow = 0x23C0 | (((rowStart & 0x3E0) >> 7) << 3);
   const uint8_t* attributes[2] = {m.PpuMemory + ((rowStart & 0xC00) | attributeRow),

@@ -24,10 +24,11 @@ struct Stretch {
 };
 
 std::vector<Stretch> KeptStretches() {
-  std::vector<Stretch> left = {{offsetof(Machine, PrgRom), sizeof Machine::PrgRom},
-                               {offsetof(Machine, ChrRom), sizeof Machine::ChrRom},
-                               {offsetof(Machine, PatternCache), sizeof Machine::PatternCache},
-                               {offsetof(Machine, DecodedPatterns), sizeof Machine::DecodedPatterns}};
+  std::vector<Stretch> left = {
+      {offsetof(Machine, PrgRom), sizeof Machine::PrgRom},
+      {offsetof(Machine, ChrRom), sizeof Machine::ChrRom},
+      {offsetof(Machine, PatternCache), sizeof Machine::PatternCache},
+      {offsetof(Machine, DecodedPatterns), sizeof Machine::DecodedPatterns}};
 #ifdef HALVOREN_MACHINE_GUARDS
   for (size_t i = 0; i < kMachineGuardCount; ++i)
     left.push_back({kMachineGuardOffsets[i], kMachineGuardBytes});
