@@ -37,7 +37,7 @@ std::unique_ptr<Machine> MakeBusyPicture() {
 void BM_RenderPicture(benchmark::State& state) {
   auto machine = MakeBusyPicture();
   for (auto _ : state) {
-    Sprite0Armed = 1;
+    machine->Sprite0Armed = 1;
     FillBaseLayer(0x0F);
     for (int line = 0; line < kPictureHeight; ++line)
       machine->RenderScanline(BackgroundLayer + line * kPictureWidth,

@@ -75,7 +75,7 @@ static void BM_RunSoundFrameVrc6(benchmark::State& state) {
   MapperNumber = 24;
   CreateExpansionChannels();
   const uint8_t registers[3][3] = {{0x3F, 0x40, 0x81}, {0x7A, 0x10, 0x83}, {0x0B, 0xC0, 0x82}};
-  std::copy(&registers[0][0], &registers[0][0] + 9, &Vrc6Registers[0][0]);
+  std::copy(&registers[0][0], &registers[0][0] + 9, &m->Vrc6Registers[0][0]);
   StartConsoleChannels(*m);
   RunPlayingFrames(state, *m);
 }

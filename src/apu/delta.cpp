@@ -2,7 +2,6 @@
 // at a rate in CPU cycles per bit; the cycle balance carries the fraction of a sample over to
 // the next frame. The level goes back into $4011 so the next frame (and the CPU) sees it.
 #include "apu/channels.h"
-#include "apu/registers.h"
 #include "apu/sound_buffers.h"
 #include "apu/sound_tables.h"
 #include "core/machine.h"
@@ -17,7 +16,7 @@ inline uint8_t SampleByte(const Machine& m, uint32_t address) {
   return m.CpuMemory[address > 0xFFFF ? address - 0x8000 : address];
 }
 
-void Restart(DeltaChannel& d, const Machine& m, const uint8_t* r) {
+void Restart(DeltaChannel& d, Machine& m, const uint8_t* r) {
   d.SampleAddress = static_cast<uint16_t>((r[2] << 6) | 0xC000);
   d.SampleLength = static_cast<uint16_t>(r[3] * 16 + 1);
   d.ByteCount = 0;
@@ -25,7 +24,7 @@ void Restart(DeltaChannel& d, const Machine& m, const uint8_t* r) {
   d.BitMask = 1;
   d.CurrentByte = SampleByte(m, d.SampleAddress);
   d.EndLogged = 0;
-  DmcChanged = 0;
+  m.DmcChanged = 0;
 }
 
 inline void BitStep(DeltaChannel& d) {
@@ -69,10 +68,10 @@ void Advance(DeltaChannel& d, const Machine& m, uint8_t control) {
 }  // namespace
 
 void RunDeltaFrame(Machine& m, SoundBuffer& buffer) {
-  DeltaChannel& d = Delta;
+  DeltaChannel& d = m.Delta;
   const uint8_t* r = m.CpuMemory + 0x4010;
   d.Level = (r[1] & 0x7F) >> 2;
-  if (DmcChanged) Restart(d, m, r);
+  if (m.DmcChanged) Restart(d, m, r);
   const int16_t rate = DmcRateTable[r[0] & 15];
 
   int16_t* out = LockSoundBuffer(buffer);

@@ -8,10 +8,6 @@
 #include "host/settings.h"
 #include "log/log.h"
 
-uint8_t Vrc6Registers[3][3];
-Vrc6Channel Vrc6Channels[kVrc6ChannelCount];
-NamcoChannel NamcoChannels[kNamcoChannelCount];
-
 namespace {
 
 uint32_t CreateExpansionBuffers(int count) {
@@ -24,12 +20,6 @@ uint32_t CreateExpansionBuffers(int count) {
 }
 
 }  // namespace
-
-void ResetExpansionState() {
-  std::memset(Vrc6Registers, 0, sizeof Vrc6Registers);
-  for (Vrc6Channel& channel : Vrc6Channels) channel = {};
-  for (NamcoChannel& channel : NamcoChannels) channel = {};
-}
 
 uint32_t CreateVrc6Channels() {
   if (!CreateExpansionBuffers(kVrc6ChannelCount)) return 0;

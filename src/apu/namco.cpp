@@ -5,6 +5,7 @@
 #include "apu/channels.h"
 #include "apu/expansion.h"
 #include "apu/sound_buffers.h"
+#include "core/machine.h"
 #include "log/log.h"
 
 namespace {
@@ -47,7 +48,8 @@ void RunNamcoChannel(NamcoChannel& channel, const uint8_t* soundRam, const uint8
 
 }  // namespace
 
-void RunNamcoFrame(const uint8_t* soundRam) {
+void RunNamcoFrame(Machine& m) {
+  const uint8_t* soundRam = m.NamcoSoundRam;
   for (int n = 0; n < kNamcoChannelCount; ++n) {
     const uint8_t* channelBytes = soundRam + 0x40 + 8 * n;
     SoundBuffer& buffer = ExpansionBuffers[n];
@@ -60,6 +62,6 @@ void RunNamcoFrame(const uint8_t* soundRam) {
       LogText("Nam Fail\n");
       continue;
     }
-    RunNamcoChannel(NamcoChannels[n], soundRam, channelBytes, out);
+    RunNamcoChannel(m.NamcoChannels[n], soundRam, channelBytes, out);
   }
 }

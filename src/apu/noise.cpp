@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "apu/channels.h"
-#include "apu/registers.h"
 #include "apu/sound_buffers.h"
 #include "apu/sound_tables.h"
+#include "core/machine.h"
 
 namespace {
 
@@ -14,14 +14,14 @@ constexpr uint16_t kShortModeLast = 92;
 
 inline bool IsEnvelopePosition(int i) { return i == 0 || i == 93 || i == 186 || i == 270; }
 
-void EnvelopeClock(NoiseChannel& n, uint8_t control) {
+void EnvelopeClock(NoiseChannel& n, uint32_t& changed, uint8_t control) {
   if (n.EnvelopeDivider != 0) --n.EnvelopeDivider;
   if (n.EnvelopeDivider != 0) return;
   if (n.EnvelopeVolume != 0) --n.EnvelopeVolume;
   if (n.EnvelopeVolume == 0) {
     if (!(control & 0x20)) {
       n.RestartPending = 1;
-      NoiseChanged = 1;
+      changed = 1;
     } else {
       n.EnvelopeVolume = 15;
     }
@@ -30,28 +30,29 @@ void EnvelopeClock(NoiseChannel& n, uint8_t control) {
 }
 
 // Once per frame. False when the channel has nothing to play this frame.
-bool CountLength(const uint8_t* r, SoundBuffer& buffer) {
-  if (NoiseLength == 0) {
+bool CountLength(Machine& m, const uint8_t* r, SoundBuffer& buffer) {
+  uint32_t& length = m.NoiseLength;
+  if (length == 0) {
     if (!(r[0] & 0x20)) {
       ClearSoundBuffer(buffer);
-      NoiseChanged = 0;
+      m.NoiseChanged = 0;
     } else if ((r[0] & 0x30) == 0x20) {
-      NoiseLength = (r[3] >> 3) + 5u;
-      NoiseChanged = 1;
-      Noise.EnvelopeVolume = 15;
+      length = (r[3] >> 3) + 5u;
+      m.NoiseChanged = 1;
+      m.Noise.EnvelopeVolume = 15;
     } else {
       ClearSoundBuffer(buffer);
-      NoiseLength = (r[3] >> 3) + 4u;
+      length = (r[3] >> 3) + 4u;
     }
   } else {
-    --NoiseLength;
+    --length;
   }
-  return NoiseLength != 0 || NoiseChanged != 0;
+  return length != 0 || m.NoiseChanged != 0;
 }
 
-void PickUpRegisters(NoiseChannel& n, const uint8_t* r) {
+void PickUpRegisters(NoiseChannel& n, uint32_t& changed, const uint8_t* r) {
   n.StepLength = NoiseStepLengths[r[2] & 15];
-  NoiseChanged = 0;
+  changed = 0;
   if (n.RestartPending && !(r[0] & 0x10)) {
     n.EnvelopeDivider = static_cast<uint8_t>((r[0] & 15) + 1);
     n.RestartPending = 0;
@@ -68,15 +69,16 @@ void SilenceFrame(SoundBuffer& buffer) {
 
 }  // namespace
 
-void RunNoiseFrame(const uint8_t* registers, SoundBuffer& buffer) {
-  NoiseChannel& n = Noise;
+void RunNoiseFrame(Machine& m, SoundBuffer& buffer) {
+  NoiseChannel& n = m.Noise;
+  const uint8_t* registers = m.CpuMemory + 0x400C;
   const uint8_t control = registers[0];
   const bool shortMode = registers[2] & 0x80;
-  if (!CountLength(registers, buffer)) {
+  if (!CountLength(m, registers, buffer)) {
     SilenceFrame(buffer);
     return;
   }
-  if (NoiseChanged) PickUpRegisters(n, registers);
+  if (m.NoiseChanged) PickUpRegisters(n, m.NoiseChanged, registers);
   if (control & 0x10) n.ConstantVolume = control & 15;
 
   int16_t* out = LockSoundBuffer(buffer);
@@ -84,12 +86,13 @@ void RunNoiseFrame(const uint8_t* registers, SoundBuffer& buffer) {
   // A step of at least one sample, so the frame always completes.
   const int step = std::max<int>(n.StepLength, 1);
   for (int i = 0; i < FrameSamples;) {
-    if (IsEnvelopePosition(i) && !(control & 0x10) && !n.RestartPending) EnvelopeClock(n, control);
+    if (IsEnvelopePosition(i) && !(control & 0x10) && !n.RestartPending)
+      EnvelopeClock(n, m.NoiseChanged, control);
     if (n.StepCount >= n.StepLength) {
       ++n.Index;
       if (!shortMode) {
-        NoiseIndex = (NoiseIndex + 1) & 0x7FF;
-        n.Index = NoiseIndex;
+        m.NoiseIndex = (m.NoiseIndex + 1) & 0x7FF;
+        n.Index = m.NoiseIndex;
       } else if (n.Index > kShortModeLast) {
         n.Index = 0;
       }

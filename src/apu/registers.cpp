@@ -1,22 +1,6 @@
-#include "apu/registers.h"
-
+// APU registers: the write bus marks which channel has something new (the Machine's change
+// flags), and the once-per-frame synthesis consumes the marks.
 #include "core/machine.h"
-
-uint32_t Pulse1Changed;
-uint32_t Pulse1SweepWritten;
-uint32_t Pulse2Changed;
-uint32_t Pulse2SweepWritten;
-uint32_t TriangleChanged = 1;
-uint32_t NoiseChanged = 1;
-uint32_t DmcChanged = 1;
-uint32_t NoiseLength;
-
-void ResetApuRegisterFlags() {
-  Pulse1Changed = Pulse1SweepWritten = 0;
-  Pulse2Changed = Pulse2SweepWritten = 0;
-  TriangleChanged = NoiseChanged = DmcChanged = 1;
-  NoiseLength = 0;
-}
 
 // $4000-$4013. The two pulse channels are deliberately asymmetric: only $4003 retriggers on an
 // unchanged value, and only pulse 1 forgets its sweep write on a length load.

@@ -4,7 +4,6 @@
 
 #include "apu/channels.h"
 #include "apu/mixer.h"
-#include "apu/registers.h"
 #include "apu/sound_tables.h"
 #include "host/platform.h"
 #include "host/settings.h"
@@ -99,9 +98,7 @@ uint32_t OpenSound() {
 
   WritePosition = 0;
   BuildNoiseTable();
-  Pulse1.Length = Pulse2.Length = 0;
-  Triangle.Length = 0;
-  NoiseLength = 0;
+  // The channels' lengths are zero in the Machine the sound output starts with.
   return 1;
 }
 

@@ -33,6 +33,7 @@ enum SoundChannelIndex : int {
 };
 constexpr int kExpansionBufferCount = 8;
 
+// The host's sound output and the buffers it plays: the session's, not the console's.
 extern SoundBuffer ChannelBuffers[kChannelBufferCount];
 extern SoundBuffer ExpansionBuffers[kExpansionBufferCount];  // VRC6 uses 0-2, Namco 0-7
 extern int32_t PrimaryVolume;       // the whole output, as the primary buffer's volume

@@ -6,18 +6,11 @@
 #include "apu/channels.h"
 #include "apu/expansion.h"
 #include "apu/mixer.h"
-#include "apu/registers.h"
 #include "apu/sound_buffers.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
 
-PulseChannel Pulse1;
-PulseChannel Pulse2;
-TriangleChannel Triangle;
-NoiseChannel Noise;
-DeltaChannel Delta;
-uint16_t NoiseIndex;
 uint16_t FrameSamples;
 uint32_t WritePosition;
 uint32_t SoundStartPending;
@@ -28,17 +21,9 @@ constexpr uint16_t kLongFrame = 368;
 }  // namespace
 
 void ResetSoundState() {
-  Pulse1 = {};
-  Pulse2 = {};
-  Triangle = {};
-  Noise = {};
-  Noise.EnvelopeVolume = 15;
-  Delta = {};
-  NoiseIndex = 0;
   FrameSamples = kShortFrame;
   WritePosition = 0;
   SoundStartPending = 1;
-  ResetExpansionState();
 }
 
 namespace {
@@ -64,11 +49,11 @@ void Machine::RunSoundFrame() {
   else
     ClearSoundBuffer(b[kPulse2Buffer]);
   if (enabled & 0x04)
-    RunTriangleFrame(r + 8, b[kTriangleBuffer]);
+    RunTriangleFrame(*this, b[kTriangleBuffer]);
   else
     ClearSoundBuffer(b[kTriangleBuffer]);
   if (enabled & 0x08)
-    RunNoiseFrame(r + 12, b[kNoiseBuffer]);
+    RunNoiseFrame(*this, b[kNoiseBuffer]);
   else
     ClearSoundBuffer(b[kNoiseBuffer]);
   if (enabled & 0x10)
@@ -81,8 +66,8 @@ void Machine::RunSoundFrame() {
     StartSoundPlayback();
     SoundStartPending = 0;
   }
-  if (NamcoSoundOn()) RunNamcoFrame(NamcoSoundRam);
-  if (Vrc6SoundOn()) RunVrc6Frame();
+  if (NamcoSoundOn()) RunNamcoFrame(*this);
+  if (Vrc6SoundOn()) RunVrc6Frame(*this);
   MixSoundFrame(WritePosition, FrameSamples);
   WritePosition = (WritePosition + FrameSamples) % kRingSamples;
   FrameSamples = FrameSamples == kShortFrame ? kLongFrame : kShortFrame;

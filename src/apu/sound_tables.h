@@ -35,7 +35,8 @@ constexpr std::array<int16_t, 2049> MakeSamplesPerWave() {
 }
 constexpr std::array<int16_t, 2049> SamplesPerWave = MakeSamplesPerWave();
 
-// 2048 values 0-15; bit 1 of an entry decides the sign of a noise step.
+// 2048 values 0-15; bit 1 of an entry decides the sign of a noise step. Filled once when the
+// sound output opens and only read after, so it stays beside the Machine as a table.
 extern uint8_t NoiseTable[2048];
 
 // Fills NoiseTable. The generator has a fixed seed so that runs are reproducible.

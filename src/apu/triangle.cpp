@@ -2,21 +2,21 @@
 // second negative, so a full wave lasts twice the samples of a pulse wave of the same period
 // (an octave lower). The linear counter and the length count down once per frame and mute it.
 #include "apu/channels.h"
-#include "apu/registers.h"
 #include "apu/sound_buffers.h"
 #include "apu/sound_tables.h"
+#include "core/machine.h"
 
 namespace {
 
 // Once per frame: the linear counter, the length, and the mute they decide.
-void CountDown(TriangleChannel& t, uint8_t control) {
+void CountDown(TriangleChannel& t, uint32_t& changed, uint8_t control) {
   if (t.LinearStarted) --t.LinearCountdown;
   if (!(control & 0x80)) {
     --t.Length;
     if (t.LinearStarted) {
       if (t.Length == 0 || t.LinearCountdown == 0) t.Mute = 1;
       if (t.Length == 0 && t.LinearCountdown == 0) {
-        TriangleChanged = 1;
+        changed = 1;
         t.Mute = 0;
       }
     } else {
@@ -30,9 +30,9 @@ void CountDown(TriangleChannel& t, uint8_t control) {
   }
 }
 
-void PickUpRegisters(TriangleChannel& t, const uint8_t* r) {
+void PickUpRegisters(TriangleChannel& t, uint32_t& changed, const uint8_t* r) {
   t.Period = r[0] == 0 ? 0 : static_cast<uint16_t>(r[2] | ((r[3] & 7) << 8));
-  TriangleChanged = 0;
+  changed = 0;
   t.Length = (r[3] & 0xF8) * 2;
   t.LinearCountdown = static_cast<uint8_t>((r[0] & 0x7F) >> 2);
   t.Mute = 0;
@@ -93,10 +93,11 @@ inline int16_t SampleStep(TriangleChannel& t) {
 
 }  // namespace
 
-void RunTriangleFrame(const uint8_t* registers, SoundBuffer& buffer) {
-  TriangleChannel& t = Triangle;
-  CountDown(t, registers[0]);
-  if (TriangleChanged) PickUpRegisters(t, registers);
+void RunTriangleFrame(Machine& m, SoundBuffer& buffer) {
+  TriangleChannel& t = m.Triangle;
+  const uint8_t* registers = m.CpuMemory + 0x4008;
+  CountDown(t, m.TriangleChanged, registers[0]);
+  if (m.TriangleChanged) PickUpRegisters(t, m.TriangleChanged, registers);
   int16_t* out = LockSoundBuffer(buffer);
   if (!out) return;
   for (int i = 0; i < FrameSamples; ++i) out[i] = t.Output = SampleStep(t);

@@ -6,6 +6,7 @@
 #include "apu/channels.h"
 #include "apu/expansion.h"
 #include "apu/sound_buffers.h"
+#include "core/machine.h"
 #include "log/log.h"
 
 namespace {
@@ -73,9 +74,9 @@ void RunVrc6Sawtooth(Vrc6Channel& channel, const uint8_t* registers, int16_t* ou
 
 }  // namespace
 
-void RunVrc6Frame() {
+void RunVrc6Frame(Machine& m) {
   for (int c = 0; c < kVrc6ChannelCount; ++c) {
-    const uint8_t* registers = Vrc6Registers[c];
+    const uint8_t* registers = m.Vrc6Registers[c];
     SoundBuffer& buffer = ExpansionBuffers[c];
     if (!(registers[2] & 0x80)) {
       ClearSoundBuffer(buffer);
@@ -87,8 +88,8 @@ void RunVrc6Frame() {
       continue;
     }
     if (c < 2)
-      RunVrc6Pulse(Vrc6Channels[c], registers, out);
+      RunVrc6Pulse(m.Vrc6Channels[c], registers, out);
     else
-      RunVrc6Sawtooth(Vrc6Channels[c], registers, out);
+      RunVrc6Sawtooth(m.Vrc6Channels[c], registers, out);
   }
 }

@@ -33,7 +33,7 @@ void Mapper24High(Machine& m, uint16_t address, uint8_t value) {
   if (Vrc6Prg(m, address, value)) return;
   const uint16_t page = address & 0xF000;
   if (page >= 0x9000 && page <= 0xB000 && (address & 0x0FFF) <= 2) {
-    Vrc6Registers[(page - 0x9000) >> 12][address & 3] = value;
+    m.Vrc6Registers[(page - 0x9000) >> 12][address & 3] = value;
     return;
   }
   if (page == 0xD000 || page == 0xE000) {

@@ -17,7 +17,7 @@ void CpuCore<kMainCore, kTraced, kDirectFetch>::Load() {
   pc = m.PC;
   SetStatus(m.P);
   // The budget is a 16-bit signed count, wrapping as such for extreme adjustments.
-  budget = static_cast<int16_t>(kCyclesPerScanline + (kMainCore ? CycleAdjust : CycleCarry));
+  budget = static_cast<int16_t>(kCyclesPerScanline + (kMainCore ? CycleAdjust : m.CycleCarry));
   // A trace must show every instruction, so traced runs interpret every pass.
   skipLoops = !kTraced && IdleSkip;
   loopRegisters = ~uint64_t{0};  // no pass seen yet
@@ -31,7 +31,7 @@ void CpuCore<kMainCore, kTraced, kDirectFetch>::Store() {
   m.S = s;
   m.PC = static_cast<uint16_t>(pc);
   m.P = Status();
-  if constexpr (!kMainCore) CycleCarry = static_cast<int16_t>(budget);
+  if constexpr (!kMainCore) m.CycleCarry = static_cast<int16_t>(budget);
 }
 
 template <bool kMainCore, bool kTraced, bool kDirectFetch>

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "apu/channels.h"
-#include "apu/registers.h"
 #include "debug/debugger.h"
 #include "driver/run_frame.h"
 #include "host/settings.h"
@@ -21,7 +20,6 @@ uint8_t PrgWindowBank[4];
 uint8_t ChrWindowBank[8];
 
 int16_t CycleAdjust;
-int16_t CycleCarry;
 uint32_t UseMainCore;
 uint32_t CpuHalted;
 uint16_t FirstHaltAddress;
@@ -44,7 +42,7 @@ void ResetGlobals() {
   MapperNumber = 0;
   std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
   std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
-  CycleAdjust = CycleCarry = 0;
+  CycleAdjust = 0;
   UseMainCore = CpuHalted = FrameCount = 0;
   IdleSkip = 1;
   BusEffects = 0;
@@ -55,7 +53,6 @@ void ResetGlobals() {
   IrqAdjust = 0;
   SaveSlot = 0;
   Paused = StepCount = 0;
-  ResetApuRegisterFlags();
   ResetSoundState();
   ResetSettings();
   ResetFrameGlobals();

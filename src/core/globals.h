@@ -1,11 +1,14 @@
-// Plain globals: cartridge facts set by the loader, CPU settings, and run-wide switches.
+// Plain globals: cartridge facts set by the loader, CPU settings, and run-wide switches. What a
+// frame's emulation carries from frame to frame is the Machine's (core/machine.h); these are
+// the session's: facts of the cartridge loaded, settings, and counts the run keeps.
 #pragma once
 
 #include <cstdint>
 
 struct Machine;
 
-// Cartridge description (cart/loader.cpp); mirroring flags also change on mapper writes.
+// Cartridge description (cart/loader.cpp): one cartridge per run, so facts of the session;
+// the mirroring flags also change on mapper writes, and the state image carries them.
 extern uint32_t PrgBankCount;
 extern uint32_t ChrBankCount;
 extern uint32_t VerticalMirroring;
@@ -14,19 +17,24 @@ extern uint32_t TrainerPresent;
 extern uint32_t FourScreen;
 extern uint8_t MapperNumber;
 // Bank currently copied into each 8 KB PRG window / 1 KB CHR window; 255 = none recorded.
+// Emulated state still outside the Machine (cart/ keeps them); a state load or a rewind step
+// clears them, so a stale record only costs a copy.
 extern uint8_t PrgWindowBank[4];
 extern uint8_t ChrWindowBank[8];
 
-// CPU (core/cpu*.cpp, core/interrupts.cpp).
+// CPU settings and the run's CPU facts (core/cpu*.cpp, core/interrupts.cpp): the main core's
+// cycle adjustment and the core chosen (configuration, hot keys), the halt that ends the run,
+// frames counted since start (never rewound or loaded), the trace's digits.
 extern int16_t CycleAdjust;
-extern int16_t CycleCarry;
 extern uint32_t UseMainCore;
 extern uint32_t CpuHalted;
 extern uint16_t FirstHaltAddress;  // where the CPU first halted, and on which opcode
 extern uint8_t FirstHaltOpcode;
 extern uint32_t FrameCount;
 extern char HexDigits[16];
-// Idle-loop skip (core/cpu.cpp): on unless a run asks to interpret every pass.
+// Idle-loop skip (core/cpu.cpp): a run's switch and its instruments, not console state (a
+// console run with and without the skip must come out the same).
+// On unless a run asks to interpret every pass.
 extern uint32_t IdleSkip;
 // Counts bus accesses that changed something: every write outside work RAM, a work-RAM write
 // of a new value, and the device reads with side effects. A loop pass that leaves it (and
@@ -35,13 +43,14 @@ extern uint32_t BusEffects;
 // Loop passes charged without being interpreted, since program start (tests, the bench).
 extern uint64_t IdlePassesSkipped;
 
-// MMC3-style scanline counters: added whenever a counter is loaded.
+// MMC3-style scanline counters: added whenever a counter is loaded (cart/ keeps it).
 extern int16_t IrqAdjust;
 
-// Debugger state read by the frame loop.
+// Debugger state read by the frame loop: the session's.
 extern uint8_t SaveSlot;
 extern uint32_t Paused;
 extern uint32_t StepCount;
 
-// Puts every emulation global back to its program-start value (tests, and a fresh run).
+// Puts every global back to its program-start value (tests, and a fresh run). The Machine
+// starts at its own (a fresh one is zero but for its member initialisers).
 void ResetGlobals();

@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/picture_caches.h"
+#include "core/sound_state.h"
+
 // A fuzz build puts poisoned bytes after each array (core/machine_guards.cpp), so that an
 // overrun into the neighbouring field is caught, not only one past the whole object. The
 // normal build's layout is untouched.
@@ -111,6 +114,55 @@ struct Machine {
   // --- Appended (cart/banks.cpp): what each 8 KB window of $8000-$FFFF holds, as its offset in
   // the PRG store plus one (0: unknown), so that a switch to the bank in place copies nothing.
   uint32_t PrgWindowSource[4];
+
+  // Nothing below is in the state image: what the emulation carries from frame to frame
+  // besides the console's own memories and latches.
+
+  // --- CPU timing (core/cpu.cpp): the alternate core's cycles over or under its last budget ---
+  int16_t CycleCarry;
+
+  // --- APU change flags (apu/registers.cpp): which channel has something new to pick up;
+  // the three channels that start flagged pick up their registers in the first frame.
+  uint32_t Pulse1Changed;
+  uint32_t Pulse1SweepWritten;
+  uint32_t Pulse2Changed;
+  uint32_t Pulse2SweepWritten;
+  uint32_t TriangleChanged = 1;
+  uint32_t NoiseChanged = 1;
+  uint32_t DmcChanged = 1;
+  uint32_t NoiseLength;  // frames; loaded by a $400F write
+
+  // --- Sound channels (apu/pulse.cpp, triangle.cpp, noise.cpp, delta.cpp) ---
+  PulseChannel Pulse1;
+  PulseChannel Pulse2;
+  TriangleChannel Triangle;
+  NoiseChannel Noise;
+  DeltaChannel Delta;
+  uint16_t NoiseIndex;  // position in the long noise sequence, shared by all frames
+
+  // --- Expansion sound (cart/board_vrc6.cpp stores, apu/vrc6.cpp, apu/namco.cpp) ---
+  // VRC6 registers: row = channel ($9000 -> 0, $A000 -> 1, $B000 -> 2), column = address AND 3.
+  uint8_t Vrc6Registers[3][3];
+  HALVOREN_GUARD_AFTER(Vrc6Registers)
+  Vrc6Channel Vrc6Channels[kVrc6ChannelCount];
+  HALVOREN_GUARD_AFTER(Vrc6Channels)
+  NamcoChannel NamcoChannels[kNamcoChannelCount];
+  HALVOREN_GUARD_AFTER(NamcoChannels)
+
+  // --- Renderer (ppu/renderer.cpp, ppu/registers.cpp) ---
+  uint8_t Sprite0Armed;      // set at each frame start, cleared by the frame's first hit
+  uint32_t SpriteRamStores;  // the CPU's stores into sprite RAM ($2004, DMA): "it stood still"
+  BackgroundTiles BackgroundTileCache;
+  HALVOREN_GUARD_AFTER(BackgroundTileCache)
+  SpriteLines RenderSpriteLines;
+  HALVOREN_GUARD_AFTER(RenderSpriteLines)
+
+  // --- Skipped frames' sprite approximation (driver/run_frame.cpp): the overflow table, held
+  // against sprite RAM once a frame and again only after a store into it.
+  uint8_t SkippedFrameSpritesChecked;
+  uint32_t SpriteStoresChecked;  // SpriteRamStores when the table was last held against it
+  SpriteLines SkippedFrameSprites;
+  HALVOREN_GUARD_AFTER(SkippedFrameSprites)
 
   // --- Read bus (core/read_bus.cpp) ---
   // The two frequent cases are one array read each; devices sit behind the slow path.

@@ -1,5 +1,6 @@
 // Debugger state changed by the hot keys and read by the views: which views are on, what
-// they show, and whether their screen areas still hold something to erase.
+// they show, and whether their screen areas still hold something to erase. The session's,
+// so plain globals.
 #pragma once
 
 #include <cstdint>

@@ -13,7 +13,6 @@
 #include "host/settings.h"
 #include "host/startup.h"
 #include "ppu/picture.h"
-#include "ppu/sprite_lines.h"
 #include "state/battery.h"
 #include "state/recording.h"
 #include "state/rewind.h"
@@ -35,10 +34,6 @@ inline void RunCpu(Machine& m) {
 // A bit already set needs no look at the sprites; the overflow count comes from a table kept
 // while sprite RAM stands still. Within a frame only the CPU's stores change sprite RAM, so
 // the table is held against sprite RAM whole once a frame and again only after such a store.
-SpriteLines skippedFrameSprites;
-bool skippedFrameSpritesChecked;
-uint32_t storesChecked;  // SpriteRamStores when the table was last held against sprite RAM
-
 void ApproximateSprites(Machine& m, int line) {
   uint8_t& status = m.CpuMemory[kPpuStatus];
   if ((status & 0x60) == 0x60) return;
@@ -46,13 +41,14 @@ void ApproximateSprites(Machine& m, int line) {
   if (!(status & 0x40) && static_cast<unsigned>(line - (m.SpriteRam[0] + 1)) < unsigned(height))
     status |= 0x40;
   if (status & 0x20) return;
-  if (!skippedFrameSpritesChecked || storesChecked != SpriteRamStores ||
-      height != skippedFrameSprites.Height) {
-    skippedFrameSprites.Refresh(m.SpriteRam, height);
-    skippedFrameSpritesChecked = true;
-    storesChecked = SpriteRamStores;
+  SpriteLines& sprites = m.SkippedFrameSprites;
+  if (!m.SkippedFrameSpritesChecked || m.SpriteStoresChecked != m.SpriteRamStores ||
+      height != sprites.Height) {
+    sprites.Refresh(m.SpriteRam, height);
+    m.SkippedFrameSpritesChecked = 1;
+    m.SpriteStoresChecked = m.SpriteRamStores;
   }
-  if (skippedFrameSprites.Count[line] > 8) status |= 0x20;
+  if (sprites.Count[line] > 8) status |= 0x20;
 }
 
 void DrawLine(Machine& m, int line, uint8_t* backgroundRow, uint8_t* baseRow) {
@@ -84,7 +80,7 @@ void RunFrame(Machine& m, uint32_t skipRender) {
     HandlePausedKeys(m);
     return;
   }
-  Sprite0Armed = 1;
+  m.Sprite0Armed = 1;
   if (CpuHalted) {
     ShutDown();
     PlatformRequestClose();
@@ -95,7 +91,7 @@ void RunFrame(Machine& m, uint32_t skipRender) {
   const bool drawing = skipRender == 0;
   // Only a drawn frame reads the base layer, and each fills it first.
   if (drawing) FillBaseLayer(m.PpuMemory[0x3F00]);
-  skippedFrameSpritesChecked = false;
+  m.SkippedFrameSpritesChecked = 0;
   if (m.PatternsDirty) m.RebuildPatternCache();
 
   HandleFrameKeys(m);
@@ -141,8 +137,8 @@ void RedrawPicture(Machine& m) {
   // machine is put back from its own image afterwards, exactly as a state load leaves it.
   std::vector<uint8_t> image(kStateImageSize);
   WriteStateImage(m, image.data());
-  const uint8_t armed = Sprite0Armed;
-  Sprite0Armed = 1;
+  const uint8_t armed = m.Sprite0Armed;
+  m.Sprite0Armed = 1;
   m.CpuMemory[kPpuStatus] &= ~0x40;
   FillBaseLayer(m.PpuMemory[0x3F00]);
   if (m.PatternsDirty) m.RebuildPatternCache();
@@ -150,5 +146,5 @@ void RedrawPicture(Machine& m) {
     DrawLine(m, line, BackgroundLayer + line * kPictureWidth, BaseLayer + line * kPictureWidth);
   PresentFrame(m);
   LoadStateImage(m, image.data(), image.size());
-  Sprite0Armed = armed;
+  m.Sprite0Armed = armed;
 }

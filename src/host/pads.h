@@ -19,6 +19,8 @@ struct KeyboardPad {
   uint8_t AHeld, BHeld, TurboAHeld, TurboBHeld, TurboFlags;
 };
 
+// The host's side of the controllers (key tables, held keys, turbo): the session's globals;
+// what the console sees of them is the Machine's PadBits.
 extern uint8_t KeyMap[2][10];
 extern uint8_t KeyActionTable[2][256];  // key code -> slot + 1, 0 = no action
 extern uint8_t ButtonState[2][8];       // 0x80 pressed, 0 released

@@ -1,5 +1,6 @@
 // Settings read from the configuration file that several subsystems consult. The
-// configuration reader fills them once at start-up; the values here are the defaults.
+// configuration reader fills them once at start-up; the values here are the defaults. The
+// session's, so plain globals.
 #pragma once
 
 #include <cstdint>

@@ -4,21 +4,20 @@
 
 #include <cstdint>
 
+#include "core/picture_caches.h"  // the picture's size
+
 struct Machine;
 
-constexpr int kPictureWidth = 256;
-constexpr int kPictureHeight = 240;
 constexpr int kPictureLeft = 16;  // where the picture sits on the screen
 constexpr int kPictureTop = 16;
 
+// The layers are the frame's output, the host's to show, not console state: beside the
+// Machine, where presentation, the views and the screenshots find them.
 // Background pixels with the front sprites over them. Not cleared between frames: a line the
 // renderer skips keeps the previous frame's row.
 extern uint8_t BackgroundLayer[kPictureWidth * kPictureHeight];
 // Backdrop colour at frame start, with the behind-background sprites drawn into it.
 extern uint8_t BaseLayer[kPictureWidth * kPictureHeight];
-
-// Set at the start of every frame; cleared by the first sprite 0 hit of the frame.
-extern uint8_t Sprite0Armed;
 
 // Frame start: the whole base layer becomes the backdrop colour.
 void FillBaseLayer(uint8_t backdrop);

@@ -8,7 +8,6 @@
 
 uint8_t BackgroundLayer[kPictureWidth * kPictureHeight];
 uint8_t BaseLayer[kPictureWidth * kPictureHeight];
-uint8_t Sprite0Armed;
 
 void FillBaseLayer(uint8_t backdrop) { std::memset(BaseLayer, backdrop, sizeof BaseLayer); }
 

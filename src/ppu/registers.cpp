@@ -3,9 +3,6 @@
 #include <cstring>
 
 #include "core/machine.h"
-#include "ppu/sprite_lines.h"
-
-uint32_t SpriteRamStores;
 
 namespace {
 uint16_t AddressStep(const Machine& m) { return (m.CpuMemory[kPpuControl] & 0x04) ? 32 : 1; }

@@ -5,7 +5,6 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "ppu/picture.h"
-#include "ppu/sprite_lines.h"
 #include "ppu/tile_rows.h"
 
 namespace {
@@ -104,18 +103,7 @@ uint16_t DrawBackgroundWithLatch(Machine& m, uint8_t* row) {
 // the same column, in the other horizontal table when the line wrapped into it.
 //
 // The pairs' tiles and attributes are the same for the eight lines of a tile row, so they
-// are kept with the name and attribute bytes they came from and worked out again only when
-// the line reads other tables or those bytes changed.
-struct BackgroundTiles {
-  bool Valid = false;
-  uint16_t RowStart = 0, WrapStart = 0;  // the two horizontal tables' rows the line reads
-  unsigned FirstColumn = 0;              // the first pair's even tile: 0-30
-  uint32_t Table = 0;                    // pattern-cache offset of the background table
-  uint8_t Names[64];                     // the row in each table
-  uint8_t Attributes[16];                // the attribute row in each table
-  TileRow Row;
-};
-BackgroundTiles backgroundTiles;
+// are kept (Machine::BackgroundTileCache) with the name and attribute bytes they came from.
 
 // Inline and without an early exit: the compiler makes it a few vector operations.
 inline bool SameBytes(const uint8_t* a, const uint8_t* b, unsigned count) {
@@ -129,9 +117,9 @@ inline bool SameBytes(const uint8_t* a, const uint8_t* b, unsigned count) {
   return difference == 0;
 }
 
-const TileRow& TilesOfLine(const Machine& m, uint16_t rowStart, uint16_t wrapStart,
-                           unsigned firstColumn, uint32_t table) {
-  BackgroundTiles& tiles = backgroundTiles;
+const TileRow& TilesOfLine(Machine& m, uint16_t rowStart, uint16_t wrapStart, unsigned firstColumn,
+                           uint32_t table) {
+  BackgroundTiles& tiles = m.BackgroundTileCache;
   const unsigned attributeRow = 0x23C0 | (((rowStart & 0x3E0) >> 7) << 3);
   const uint8_t* attributes[2] = {m.PpuMemory + ((rowStart & 0xC00) | attributeRow),
                                   m.PpuMemory + ((wrapStart & 0xC00) | attributeRow)};
@@ -200,13 +188,11 @@ void TestSprite0Hit(Machine& m, int line) {
   for (int j = 0; j < 8; ++j) {
     if (pixels[j]) {
       m.CpuMemory[kPpuStatus] |= 0x40;
-      Sprite0Armed = 0;
+      m.Sprite0Armed = 0;
       return;
     }
   }
 }
-
-SpriteLines spriteLines;
 
 // One sprite row of eight colours into a layer row: `mask` picks the bytes written. A sprite
 // reaching past column 255 writes only its first `width` columns.
@@ -230,7 +216,7 @@ void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line)
   const bool leftColumn = m.CpuMemory[kPpuMask] & 0x04;
   const int height = (control & 0x20) ? 16 : 8;
   int count = 0;
-  const uint8_t* onLine = spriteLines.For(m.SpriteRam, height, line, count);
+  const uint8_t* onLine = m.RenderSpriteLines.For(m.SpriteRam, height, line, count);
   for (int i = 0; i < count; ++i) {
     const uint8_t* sprite = m.SpriteRam + onLine[i] * 4;
     const int x = sprite[3];

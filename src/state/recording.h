@@ -6,6 +6,7 @@
 
 struct Machine;
 
+// The session's recording switches.
 extern uint8_t Recording;    // 1 while frames are appended to the recording file
 extern uint8_t PlayingBack;  // 1 while recorded buttons replace the live ones
 // Buttons the headless runner holds down (--hold), added to the live ones of each frame.

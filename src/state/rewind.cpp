@@ -1,18 +1,89 @@
 #include "state/rewind.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <deque>
 #include <vector>
 
 #include "core/globals.h"
 #include "core/machine.h"
+#include "core/machine_guards.h"
 #include "driver/run_frame.h"
 #include "state/recording.h"
-#include "state/state_image.h"
 
 namespace {
 
-// Frames are kept in groups: the first frame's image whole, the others as their difference
+// A frame's snapshot is the Machine's emulated state, stretch by stretch: everything but the
+// ROM stores (the cartridge's, never changed by play) and the pattern cache with its record of
+// what it decoded (worked out again from the pattern tables), and a fuzz build's guard bytes.
+// The mirroring flags, which boards change and which live beside the Machine, follow it.
+struct Stretch {
+  size_t At;
+  size_t Size;
+};
+
+std::vector<Stretch> KeptStretches() {
+  std::vector<Stretch> left = {
+      {offsetof(Machine, PrgRom), sizeof Machine::PrgRom},
+      {offsetof(Machine, ChrRom), sizeof Machine::ChrRom},
+      {offsetof(Machine, PatternCache), sizeof Machine::PatternCache},
+      {offsetof(Machine, DecodedPatterns), sizeof Machine::DecodedPatterns}};
+#ifdef HALVOREN_MACHINE_GUARDS
+  for (size_t i = 0; i < kMachineGuardCount; ++i)
+    left.push_back({kMachineGuardOffsets[i], kMachineGuardBytes});
+#endif
+  std::sort(left.begin(), left.end(), [](Stretch a, Stretch b) { return a.At < b.At; });
+  std::vector<Stretch> kept;
+  size_t at = 0;
+  for (const Stretch& gap : left) {
+    if (gap.At > at) kept.push_back({at, gap.At - at});
+    at = std::max(at, gap.At + gap.Size);
+  }
+  if (at < sizeof(Machine)) kept.push_back({at, sizeof(Machine) - at});
+  return kept;
+}
+
+const std::vector<Stretch> kKept = KeptStretches();
+uint32_t* const kMirroringFlags[] = {&VerticalMirroring, &FourScreen};
+
+size_t SnapshotBytes() {
+  size_t size = sizeof kMirroringFlags / sizeof kMirroringFlags[0] * sizeof(uint32_t);
+  for (const Stretch& stretch : kKept) size += stretch.Size;
+  return size;
+}
+const size_t kSnapshotSize = SnapshotBytes();
+
+void TakeSnapshot(const Machine& m, uint8_t* out) {
+  const auto* machine = reinterpret_cast<const uint8_t*>(&m);
+  for (const Stretch& stretch : kKept) {
+    std::memcpy(out, machine + stretch.At, stretch.Size);
+    out += stretch.Size;
+  }
+  for (const uint32_t* flag : kMirroringFlags) {
+    std::memcpy(out, flag, sizeof *flag);
+    out += sizeof *flag;
+  }
+}
+
+// The machine as the snapshot was taken. The window bank records outside it are cleared, as a
+// state load clears them, so the next bank switch copies whatever the windows now hold.
+void PutSnapshot(Machine& m, const uint8_t* in) {
+  auto* machine = reinterpret_cast<uint8_t*>(&m);
+  for (const Stretch& stretch : kKept) {
+    std::memcpy(machine + stretch.At, in, stretch.Size);
+    in += stretch.Size;
+  }
+  for (uint32_t* flag : kMirroringFlags) {
+    std::memcpy(flag, in, sizeof *flag);
+    in += sizeof *flag;
+  }
+  m.DecodePatterns(0, 0x2000);
+  std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
+  std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
+}
+
+// Frames are kept in groups: the first frame's snapshot whole, the others as their difference
 // from it (XOR, with runs of unchanged bytes counted instead of stored). Between frames of a
 // group little changes, so a frame costs a few kilobytes, and any frame is one decode away.
 constexpr uint32_t kGroupFrames = 30;
@@ -20,7 +91,6 @@ constexpr uint32_t kGroupFrames = 30;
 struct Frame {
   std::vector<uint8_t> Delta;  // empty for the group's first frame
   uint8_t Pads[2];
-  int16_t CycleCarry;          // not in the state image, but the CPU's timing depends on it
 };
 
 struct Group {
@@ -33,7 +103,7 @@ size_t FramesKept;
 size_t BytesKept;  // the heap the history holds: whole buffers, not the bytes in use
 bool Replaying;
 uint8_t ReplayPads[2];
-std::vector<uint8_t> Scratch(kStateImageSize);
+std::vector<uint8_t> Scratch(kSnapshotSize);
 std::vector<uint8_t> EncodeScratch;  // grows once; each delta is kept in a buffer of its size
 
 void PutCount(std::vector<uint8_t>& out, uint32_t count) {
@@ -58,15 +128,15 @@ std::vector<uint8_t> Encode(const uint8_t* key, const uint8_t* image) {
   std::vector<uint8_t>& out = EncodeScratch;
   out.clear();
   size_t i = 0;
-  while (i < kStateImageSize) {
+  while (i < kSnapshotSize) {
     const size_t same = i;
-    while (i < kStateImageSize && image[i] == key[i]) ++i;
+    while (i < kSnapshotSize && image[i] == key[i]) ++i;
     const size_t changed = i;
     // A change ends at four unchanged bytes in a row: shorter gaps cost less stored as XOR.
-    while (i < kStateImageSize) {
+    while (i < kSnapshotSize) {
       size_t run = 0;
-      while (i + run < kStateImageSize && run < 4 && image[i + run] == key[i + run]) ++run;
-      if (run == 4 || i + run == kStateImageSize) break;
+      while (i + run < kSnapshotSize && run < 4 && image[i + run] == key[i + run]) ++run;
+      if (run == 4 || i + run == kSnapshotSize) break;
       i += run + 1;
     }
     PutCount(out, static_cast<uint32_t>(changed - same));
@@ -77,7 +147,7 @@ std::vector<uint8_t> Encode(const uint8_t* key, const uint8_t* image) {
 }
 
 void Decode(const Group& group, const Frame& frame, uint8_t* image) {
-  std::memcpy(image, group.Key.data(), kStateImageSize);
+  std::memcpy(image, group.Key.data(), kSnapshotSize);
   const uint8_t* in = frame.Delta.data();
   const uint8_t* end = in + frame.Delta.size();
   size_t at = 0;
@@ -102,16 +172,16 @@ void DropOldestGroup() {
 }
 
 void Remember(Machine& m) {
-  WriteStateImage(m, Scratch.data());
+  TakeSnapshot(m, Scratch.data());
   if (History.empty() || History.back().Frames.size() >= kGroupFrames) {
     Group& group = History.emplace_back();
     group.Key = Scratch;
     group.Frames.reserve(kGroupFrames);
-    group.Frames.push_back(Frame{{}, {0, 0}, CycleCarry});
+    group.Frames.push_back(Frame{{}, {0, 0}});
     BytesKept += GroupBytes(group);
   } else {
     Group& group = History.back();
-    group.Frames.push_back(Frame{Encode(group.Key.data(), Scratch.data()), {0, 0}, CycleCarry});
+    group.Frames.push_back(Frame{Encode(group.Key.data(), Scratch.data()), {0, 0}});
     BytesKept += group.Frames.back().Delta.capacity();
   }
   ++FramesKept;
@@ -143,9 +213,8 @@ bool RewindStep(Machine& m) {
   }
   const Frame& frame = group->Frames.back();
   Decode(*group, frame, Scratch.data());
-  if (LoadStateImage(m, Scratch.data(), kStateImageSize) != nullptr) return false;
+  PutSnapshot(m, Scratch.data());
   RewindRecording();
-  CycleCarry = frame.CycleCarry;
   std::memcpy(ReplayPads, frame.Pads, 2);
   Replaying = true;
   RunFrame(m, 0);

@@ -1,5 +1,5 @@
-// Rewind: the last half minute of play kept in memory as compressed state images, one per
-// frame, with the buttons each frame was played with. Stepping back loads the state a frame
+// Rewind: the last half minute of play kept in memory as compressed snapshots of the Machine,
+// one per frame, with the buttons each frame was played with. Stepping back loads the state a frame
 // started from and plays that frame again with its buttons, so the picture shown is that
 // frame's. State slots stay as they are; an open recording is cut back with each step, so
 // that it always plays back to the frame shown.

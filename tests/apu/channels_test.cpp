@@ -32,10 +32,10 @@ TEST_F(SoundFrameTest, RingPositionsAndTheStartOfPlayback) {
 TEST_F(SoundFrameTest, DisabledChannelClearsItsRingAndKeepsItsState) {
   Note(2, 253);
   Frames(3, kPulse1Buffer);
-  const uint16_t phase = Pulse1.Phase;
+  const uint16_t phase = m().Pulse1.Phase;
   Write(0x4015, 0x00);
   Frame(kPulse1Buffer);
-  EXPECT_TRUE(RingSilent(kPulse1Buffer) && Pulse1.Phase == phase);
+  EXPECT_TRUE(RingSilent(kPulse1Buffer) && m().Pulse1.Phase == phase);
 }
 
 using PulseTest = SoundTest;
@@ -74,7 +74,7 @@ TEST_F(PulseTest, SilentPeriodsAndSweepLimits) {
     Note(2, c[0]);
     Write(0x4001, c[1]);
     Frames(2, kPulse1Buffer);
-    EXPECT_EQ(Pulse1.Period, c[2]);
+    EXPECT_EQ(m().Pulse1.Period, c[2]);
     const auto out = Frame(kPulse1Buffer);
     EXPECT_EQ(*std::min_element(out.begin(), out.end()), c[3]);
     EXPECT_EQ(*std::max_element(out.begin(), out.end()), c[4]);

@@ -16,7 +16,7 @@ class ExpansionTest : public SoundTest {
   }
   void Vrc6(int channel, int r0, int period) {
     const uint8_t r[3] = {uint8_t(r0), uint8_t(period), uint8_t(0x80 | period >> 8)};
-    std::copy(r, r + 3, Vrc6Registers[channel]);
+    std::copy(r, r + 3, m().Vrc6Registers[channel]);
   }
   // Namco channel 0 with its wave at $10 (bytes 1, 2, 3, ...).
   void Namco(uint32_t frequency, int lengthCode, int volume) {
@@ -62,7 +62,7 @@ TEST_F(ExpansionTest, QuietChannelsAreSilent) {
   Vrc6(0, 0xFF, 100);  // digitised mode: not last second's samples either
   EXPECT_EQ(MaxMagnitude(Slot(0)), 0);
   EXPECT_NE(ReadLog().find('D'), std::string::npos);
-  Vrc6Registers[0][2] = 0x00;
+  m().Vrc6Registers[0][2] = 0x00;
   Slot(0);
   EXPECT_TRUE(RingSilent(ExpansionBuffers[0]));
 

@@ -1,4 +1,3 @@
-#include "apu/registers.h"
 #include "cart/board_test.h"
 
 using WriteBusTest = BoardTest;
@@ -29,11 +28,11 @@ TEST_F(WriteBusTest, SpriteDmaCopiesAWholePageFromEntryZero) {
 // change, and forgets pulse 1's sweep write; pulse 2 keeps its own.
 TEST_F(WriteBusTest, SoundChangeFlags) {
   for (uint16_t reg : {0x4001, 0x4003, 0x4005, 0x4007}) m().CpuWrite(reg, 0x88);
-  Pulse1Changed = Pulse2Changed = 0;
+  m().Pulse1Changed = m().Pulse2Changed = 0;
   m().CpuWrite(0x4003, 0x88);
   m().CpuWrite(0x4007, 0x88);
-  EXPECT_EQ(Pulse1Changed + 2 * Pulse2Changed, 1u);
-  EXPECT_EQ(Pulse1SweepWritten + 2 * Pulse2SweepWritten, 2u);
+  EXPECT_EQ(m().Pulse1Changed + 2 * m().Pulse2Changed, 1u);
+  EXPECT_EQ(m().Pulse1SweepWritten + 2 * m().Pulse2SweepWritten, 2u);
   m().CpuWrite(0x4011, 0);
   EXPECT_EQ(m().CpuRead(0x4011), 0x80);
 }

@@ -221,7 +221,7 @@ TEST_P(CpuTest, EachOpcodeIsKnownAndChargesItsBaseCycles) {
       m().P = 0;  // I clear: the alternate core's BRK is taken
       CpuHalted = 0;
       // The budget of this run, on either core (each reads only its own adjustment).
-      CycleAdjust = CycleCarry = static_cast<int16_t>((known ? cycles + extra : 1) - 114);
+      CycleAdjust = m().CycleCarry = static_cast<int16_t>((known ? cycles + extra : 1) - 114);
       RunLine();
       if (!known) {
         EXPECT_EQ(CpuHalted, 1u);
@@ -240,12 +240,12 @@ TEST_P(CpuTest, UnknownOpcodeLogsFiveLinesAndHalts) {
   FrameCount = 7;
   m().A = 1;
   m().P = 0x25;
-  CycleCarry = -3;
+  m().CycleCarry = -3;
   RunLine();
   EXPECT_EQ(ReadLog(), "Bad opcode:7\nAt:32775\nFrame:7\nNMI vector:33059\nIRQ vector:39612\n");
   // No write-back of the working registers (A + X); the main core's P is live (the CLC
   // shows), the alternate core rebuilds nothing.
-  EXPECT_EQ(std::tuple(CpuHalted, m().PC, m().A + m().X, m().P, CycleCarry),
+  EXPECT_EQ(std::tuple(CpuHalted, m().PC, m().A + m().X, m().P, m().CycleCarry),
             std::tuple(1u, 0x8008, 1, MainCore() ? 0x24 : 0x25, -3));
 }
 
@@ -259,11 +259,11 @@ TEST_P(CpuTest, LastInstructionCompletesAndOnlyTheAlternateCoreCarriesTheRest) {
   const uint16_t afterAsl = 0x8000 + 202 + 55 + 3;
   m().PC = 0x8000;
   RunLine();
-  EXPECT_EQ(std::tuple(m().PC, CycleCarry), std::tuple(afterAsl, MainCore() ? 0 : -6));
+  EXPECT_EQ(std::tuple(m().PC, m().CycleCarry), std::tuple(afterAsl, MainCore() ? 0 : -6));
   CycleAdjust = 4;  // the main core's adjustment; the alternate core ignores it
   RunLine();
   // Alternate: 114 - 6 = 108 cycles.
-  EXPECT_EQ(std::tuple(m().PC, CycleCarry), std::tuple(afterAsl + (MainCore() ? 59 : 54), 0));
+  EXPECT_EQ(std::tuple(m().PC, m().CycleCarry), std::tuple(afterAsl + (MainCore() ? 59 : 54), 0));
 }
 
 // The trace shows the two instructions, each line with the registers before it.
@@ -274,10 +274,10 @@ TEST_P(CpuTest, WaitingForVblankEndsTheRunAtOnce) {
   const std::string bit5 = MainCore() ? "2" : "0";  // the high digit of P
   EXPECT_EQ(RunLineTraced(), "8000  AD 02 20  A:11 X:00 Y:00 P:" + bit5 + "4 SP:FD\n" +
                                  "8003  10 FB     A:00 X:00 Y:00 P:" + bit5 + "6 SP:FD\n");
-  EXPECT_EQ(std::tuple(m().PC, CycleCarry), std::tuple(0x8000, MainCore() ? 0 : -1));
+  EXPECT_EQ(std::tuple(m().PC, m().CycleCarry), std::tuple(0x8000, MainCore() ? 0 : -1));
   // A branch back onto other code is interpreted: INC $0300; BPL, 8 cycles a turn.
   Place(0x8000, {0xEE, 0x00, 0x03});
-  CycleCarry = 0;
+  m().CycleCarry = 0;
   RunLine();
   EXPECT_EQ(m().CpuMemory[0x300], 15);
 }

@@ -43,10 +43,9 @@ class IdleSkipTest : public CartridgeTest, public ::testing::WithParamInterface<
     console->P = 0x24;
     console->Y = 3;
     IdleSkip = skip;
-    CycleCarry = 0;
     for (int line = 0; line < lines; ++line)
       GetParam() ? console->RunCpuScanline() : console->RunCpuScanlineAlt();
-    carry = CycleCarry;
+    carry = console->CycleCarry;
     return console;
   }
 };

@@ -26,7 +26,7 @@ class RendererTest : public MachineTest {
     m().PpuMemoryWrite(0x3F00, 0x0F);
     std::memset(m().SpriteRam, 0xF0, 256);  // every sprite parked below the picture
     m().CpuMemory[kPpuMask] = 0x1E;         // everything on, left columns shown
-    Sprite0Armed = 1;
+    m().Sprite0Armed = 1;
   }
   void SetSprite(int k, uint8_t y, uint8_t tile, uint8_t attributes, uint8_t x) {
     uint8_t* sprite = m().SpriteRam + 4 * k;
@@ -85,11 +85,11 @@ TEST_F(RendererTest, SpriteZeroHitsOnItsFirstOpaqueRowOnly) {
   m().CpuMemory[kPpuMask] = 0x08;
   const auto hitLine = [&](uint8_t y, uint8_t tile, uint8_t attributes) {
     m().CpuMemory[kPpuStatus] = 0;
-    Sprite0Armed = 1;
+    m().Sprite0Armed = 1;
     SetSprite(0, y, tile, attributes, 0);
     for (int line = 0; line < 240; ++line) {
       Render(line);
-      if (m().CpuMemory[kPpuStatus] & 0x40) return Sprite0Armed == 0 ? line : -2;
+      if (m().CpuMemory[kPpuStatus] & 0x40) return m().Sprite0Armed == 0 ? line : -2;
     }
     return -1;
   };

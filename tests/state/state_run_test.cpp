@@ -69,14 +69,17 @@ class StateRunTest : public CartridgeTest {
     for (int i = 0; i < count; ++i) hashes.push_back(Frame(ScriptedButtons(i)));
     return hashes;
   }
-  // Frames `first` to `last` (1-based) played as the main loop plays them; their hashes.
+  // Frames `first` to `last` (1-based) played as the main loop plays them; their hashes, and
+  // in `carries` the CPU cycles each left over for the next (the state image lacks them).
   void Play(int first, int last, std::vector<uint64_t>& hashes) {
     for (int frame = first; frame <= last; ++frame) {
       HeldPadBits[0] = ScriptedButtons(frame);
       RunRememberedFrame(m(), 0);
       hashes.push_back(PictureHash());
+      carries.push_back(m().CycleCarry);
     }
   }
+  std::vector<int16_t> carries;
   std::string Image() {
     std::string image(kStateImageSize, '\0');
     WriteStateImage(m(), reinterpret_cast<uint8_t*>(image.data()));
@@ -266,7 +269,8 @@ TEST_F(StateRunTest, BatteryRamSurvivesARestartAndIsSavedWhileItChanges) {
 }
 
 // A recording open across the steps back is cut to the frame shown, so its playback ends in
-// the session's final state; stepping back past its start stops it.
+// the session's final state; stepping back past its start stops it. A step back also puts
+// back what the state image does not hold, such as the CPU's carried cycles.
 TEST_F(StateRunTest, StepsBackThroughTheFramesAsTheyWereShownAndPlaysOnTheSame) {
   std::vector<uint64_t> hashes;  // hashes[n - 1] is frame n's picture
   ToggleRecording(m());
@@ -276,6 +280,7 @@ TEST_F(StateRunTest, StepsBackThroughTheFramesAsTheyWereShownAndPlaysOnTheSame) 
   for (int back = 1; back <= 120; ++back) {
     ASSERT_TRUE(RewindStep(m()));
     ASSERT_EQ(PictureHash(), hashes[300 - back - 1]) << "step " << back;
+    ASSERT_EQ(m().CycleCarry, carries[300 - back - 1]) << "step " << back;
   }
   EXPECT_EQ(RewindFramesKept(), 180u);
   EXPECT_EQ(Bytes("GAME.MOV").size(), kStateImageSize + 180 * 2);
@@ -312,6 +317,23 @@ TEST_F(StateRunTest, StepsBackThroughTheFramesAsTheyWereShownAndPlaysOnTheSame) 
   TogglePlayback(m());
   for (int i = 0; i < 6; ++i) Frame(kLeft);
   EXPECT_EQ(Image(), end);
+}
+
+// A counting loop that never waits, so every frame leaves a different remainder of cycles to
+// the next: a frame played again from its start comes out the same only with the remainder
+// it first started with.
+TEST_F(StateRunTest, AStepBackRunsTheFrameFromTheCyclesItFirstStartedWith) {
+  const uint8_t loop[] = {0xE6, 0x10, 0xD0, 0xFC, 0xE6, 0x11, 0x4C, 0x00, 0x03};  // INC; BNE
+  std::memcpy(m().CpuMemory + 0x300, loop, sizeof loop);
+  m().CpuMemory[kPpuControl] = 0;  // no NMI
+  m().PC = 0x300;
+  std::vector<uint64_t> hashes;
+  Play(1, 20, hashes);
+  ASSERT_NE(carries[8], carries[9]);
+  for (int back = 1; back <= 10; ++back) {
+    ASSERT_TRUE(RewindStep(m()));
+    EXPECT_EQ(m().CycleCarry, carries[20 - back - 1]) << "step " << back;
+  }
 }
 
 TEST_F(StateRunTest, StopsAtTheOldestFrameAndKeepsTheHistoryBounded) {
