@@ -18,7 +18,10 @@ runner="$build/halvoren-run"
 if [ $# -gt 0 ]; then
   roms=("$@")
 else
+  shopt -s nullglob
   roms=("$build"/roms/*.nes)
+  shopt -u nullglob
+  [ ${#roms[@]} -gt 0 ] || { echo "$0: no cartridges in $build/roms" >&2; exit 2; }
 fi
 
 # Each run in a scratch folder: the log and any battery file land there, not in the tree.
