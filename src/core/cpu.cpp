@@ -46,9 +46,6 @@ void CpuCore<kMainCore, kTraced, kDirectFetch>::Halt() {
   HaltCpu(m, static_cast<uint16_t>(pc), s, kMainCore ? Status() : -1);
 }
 
-uint8_t ReadDevice(Machine& m, uint16_t address) { return m.CpuReadDevice(address); }
-void WriteDevice(Machine& m, uint16_t address, uint8_t value) { m.CpuWrite(address, value); }
-
 void HaltCpu(Machine& m, uint16_t pc, uint8_t s, int status) {
   m.PC = pc;
   m.S = s;
@@ -98,13 +95,15 @@ bool CpuCore<kMainCore, kTraced, kDirectFetch>::Execute(uint8_t opcode) {
   __builtin_unreachable();
 }
 
-// Threaded dispatch, shaped for GCC. Every handler ends in one test that covers both ways off
-// the fast path (budget spent, next instruction outside the fetch window) and then jumps to the
-// shared `dispatch`: GCC copies that computed goto into each handler (see CMakeLists.txt), so
-// each opcode's successor is predicted on its own, while the register allocator still sees a
-// single loop and keeps the core's registers in host registers. Handlers that each end in
-// their own fetch and computed goto left them in stack slots. Traced runs go round the loop top
-// for the trace line.
+// GCC gets threaded dispatch: every handler ends in one test that covers both ways off the
+// fast path (budget spent, next instruction outside the fetch window) and then jumps to the
+// shared `dispatch`. GCC copies that computed goto into each handler (see CMakeLists.txt, and
+// tools/check_dispatch.sh, which CI runs), so each opcode's successor is predicted on its own,
+// while the register allocator still sees a single loop and keeps the core's registers in host
+// registers. Handlers that each end in their own fetch and computed goto left them in stack
+// slots. Traced runs go round the loop top for the trace line. Other compilers (clang builds
+// the fuzz targets) get the same loop with a plain switch.
+#if defined(__GNUC__) && !defined(__clang__)
 template <bool kMainCore, bool kTraced, bool kDirectFetch>
 void CpuCore<kMainCore, kTraced, kDirectFetch>::Run(Machine& machine) {
 #define HALVOREN_LABEL(code, name, mode, cycles, cores) &&op_##code,
@@ -138,6 +137,25 @@ void CpuCore<kMainCore, kTraced, kDirectFetch>::Run(Machine& machine) {
 #undef HALVOREN_HANDLER
   core.Store();
 }
+#else
+template <bool kMainCore, bool kTraced, bool kDirectFetch>
+void CpuCore<kMainCore, kTraced, kDirectFetch>::Run(Machine& machine) {
+  CpuCore core(machine);
+  core.Load();
+  for (;;) {
+    if constexpr (kTraced) {
+      if (core.budget > 0) core.Trace();
+    }
+    if (core.OffFastPath()) [[unlikely]] {
+      if (core.budget <= 0) break;
+      if (!core.StepThroughBus()) return;
+      continue;
+    }
+    if (!core.Execute(core.Fetch())) return;
+  }
+  core.Store();
+}
+#endif
 #undef HALVOREN_INSTRUCTION
 
 void Machine::RunCpuScanline() {

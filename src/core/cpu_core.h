@@ -21,18 +21,6 @@
 
 #define HALVOREN_INLINE inline __attribute__((always_inline))
 
-// The device side of the buses as the interpreter calls it. Where the build allows, these
-// stubs preserve every general register, so that a device access in one handler does not
-// force the 6502 registers out of host registers in all the others.
-#if HALVOREN_DEVICE_STUBS
-#define HALVOREN_DEVICE_STUB \
-  gnu::noinline, gnu::no_caller_saved_registers, gnu::target("general-regs-only")
-#else
-#define HALVOREN_DEVICE_STUB gnu::noinline
-#endif
-[[HALVOREN_DEVICE_STUB]] uint8_t ReadDevice(Machine& m, uint16_t address);
-[[HALVOREN_DEVICE_STUB]] void WriteDevice(Machine& m, uint16_t address, uint8_t value);
-
 // The registers and the run's bookkeeping, apart from the code, so that the two fetch variants
 // of a core can hand them over whole.
 struct CpuCoreState {
@@ -98,13 +86,13 @@ class CpuCore : CpuCoreState {
     cell = value;
   }
 
-  // The same read as Machine::CpuRead, through the device stub. Internal RAM is what most
-  // data reads reach, so it is the case laid out in line.
+  // The same read as Machine::CpuRead. Internal RAM is what most data reads reach, so it is
+  // the case laid out in line; the devices are one call out of line.
   HALVOREN_INLINE uint8_t ReadBus(uint32_t address) {
     address &= 0xFFFF;
     if (address < 0x2000) [[likely]] return Mem(address & 0x07FF);
     if (address >= 0x8000) return Mem(address);
-    return ReadDevice(m, static_cast<uint16_t>(address));
+    return m.CpuReadDevice(static_cast<uint16_t>(address));
   }
   // Internal RAM is written in place: a changed byte marks the pass as the direct stores do,
   // which stops a loop skip just as the bus's own count would. The rest goes to the bus.
@@ -112,7 +100,7 @@ class CpuCore : CpuCoreState {
     if (address < 0x2000) [[likely]] {
       Store(address & 0x07FF, value);
     } else {
-      WriteDevice(m, address, value);
+      m.CpuWrite(address, value);
     }
   }
 
