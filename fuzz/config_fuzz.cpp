@@ -6,10 +6,10 @@
 #include <string>
 
 #include "core/globals.h"
-#include "driver/run_frame.h"
+#include "frame/emulate_frame.h"
 #include "fuzz/fuzz_support.h"
 #include "host/headless/headless.h"
-#include "host/startup.h"
+#include "session/startup.h"
 
 namespace {
 constexpr char kConfigName[] = "Halvoren.CFG";

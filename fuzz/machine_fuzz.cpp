@@ -8,7 +8,7 @@
 #include "apu/expansion.h"
 #include "apu/sound_buffers.h"
 #include "core/globals.h"
-#include "driver/run_frame.h"
+#include "frame/emulate_frame.h"
 #include "fuzz/fuzz_support.h"
 #include "host/headless/headless.h"
 #include "log/log.h"

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "core/globals.h"
-#include "driver/run_frame.h"
+#include "frame/emulate_frame.h"
 #include "fuzz/fuzz_support.h"
-#include "host/demo_cartridge.h"
+#include "session/demo_cartridge.h"
 #include "log/log.h"
 #include "state/recording.h"
 #include "state/state_files.h"

@@ -16,13 +16,13 @@
 #include "core/globals.h"
 #include "core/halt_reason.h"
 #include "core/machine.h"
-#include "driver/main_loop.h"
+#include "session/main_loop.h"
 #include "files/files.h"
-#include "host/config.h"
+#include "session/config.h"
 #include "host/sdl/sdl_host.h"
-#include "host/config_path.h"
-#include "host/settings.h"
-#include "host/startup.h"
+#include "session/config_path.h"
+#include "core/settings.h"
+#include "session/startup.h"
 #include "log/log.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "apu/registers.h"
 #include "apu/sound_tables.h"
 #include "host/platform.h"
-#include "host/settings.h"
+#include "core/settings.h"
 #include "log/log.h"
 
 SoundBuffer ChannelBuffers[kChannelBufferCount];

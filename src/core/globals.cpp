@@ -4,9 +4,9 @@
 
 #include "apu/channels.h"
 #include "apu/registers.h"
-#include "debug/debugger.h"
-#include "driver/run_frame.h"
-#include "host/settings.h"
+#include "session/debugger.h"
+#include "frame/emulate_frame.h"
+#include "core/settings.h"
 #include "state/battery.h"
 #include "state/recording.h"
 

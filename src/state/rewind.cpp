@@ -6,7 +6,7 @@
 
 #include "core/globals.h"
 #include "core/machine.h"
-#include "driver/run_frame.h"
+#include "frame/emulate_frame.h"
 #include "state/recording.h"
 #include "state/state_image.h"
 

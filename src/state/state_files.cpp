@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include "core/globals.h"
-#include "debug/message_area.h"
+#include "session/message_area.h"
 #include "files/places.h"
-#include "host/config.h"
+#include "session/config.h"
 #include "state/recording.h"
 #include "state/state_image.h"
 

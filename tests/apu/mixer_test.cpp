@@ -2,7 +2,7 @@
 #include "apu/mixer.h"
 
 #include "apu/sound_fixture.h"
-#include "host/settings.h"
+#include "core/settings.h"
 #include "log/log.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "apu/sound_buffers.h"
 #include "host/platform.h"
-#include "host/settings.h"
+#include "core/settings.h"
 #include "log/log.h"
 
 namespace {

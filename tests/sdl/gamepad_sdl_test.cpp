@@ -9,9 +9,9 @@
 #include <string>
 
 #include "core/machine.h"
-#include "debug/message_area.h"
-#include "host/config.h"
-#include "host/pads.h"
+#include "session/message_area.h"
+#include "session/config.h"
+#include "session/pads.h"
 #include "host/platform.h"
 #include "log/log.h"
 

@@ -10,9 +10,9 @@
 #include <fstream>
 #include <vector>
 
-#include "debug/frame_keys.h"
+#include "session/frame_keys.h"
 #include "files/files.h"
-#include "host/config.h"
+#include "session/config.h"
 #include "host/headless/headless.h"
 #include "state/battery.h"
 #include "state/recording.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "driver/run_frame.h"
+#include "frame/emulate_frame.h"
 #include "ppu/picture.h"
 #include "ppu/screen.h"
 #include "support/fixture.h"

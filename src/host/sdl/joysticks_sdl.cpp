@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "host/device_errors.h"
-#include "host/gamepad.h"
+#include "session/gamepad.h"
 #include "host/platform.h"
 #include "log/log.h"
 

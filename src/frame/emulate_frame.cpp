@@ -1,0 +1,154 @@
+#include "frame/emulate_frame.h"
+
+#include <cstring>
+#include <vector>
+
+#include "core/globals.h"
+#include "core/machine.h"
+#include "session/frame_keys.h"
+#include "session/views.h"
+#include "driver/mapper_counters.h"
+#include "session/pads.h"
+#include "host/platform.h"
+#include "core/settings.h"
+#include "session/startup.h"
+#include "ppu/picture.h"
+#include "ppu/sprite_lines.h"
+#include "state/battery.h"
+#include "state/recording.h"
+#include "state/rewind.h"
+#include "state/state_image.h"
+
+namespace {
+
+constexpr uint8_t kBlack = 0x0F;
+
+inline void RunCpu(Machine& m) {
+  if (UseMainCore)
+    m.RunCpuScanline();
+  else
+    m.RunCpuScanlineAlt();
+}
+
+// Skipped frames do not draw, but games still wait for sprite 0 and may look at the overflow
+// bit: the hit comes on the first line that crosses sprite 0's box, whatever its pixels.
+// A bit already set needs no look at the sprites; the overflow count comes from a table kept
+// while sprite RAM stands still. Within a frame only the CPU's stores change sprite RAM, so
+// the table is held against sprite RAM whole once a frame and again only after such a store.
+SpriteLines skippedFrameSprites;
+bool skippedFrameSpritesChecked;
+uint32_t storesChecked;  // SpriteRamStores when the table was last held against sprite RAM
+
+void ApproximateSprites(Machine& m, int line) {
+  uint8_t& status = m.CpuMemory[kPpuStatus];
+  if ((status & 0x60) == 0x60) return;
+  const int height = (m.CpuMemory[kPpuControl] & 0x20) ? 16 : 8;
+  if (!(status & 0x40) && static_cast<unsigned>(line - (m.SpriteRam[0] + 1)) < unsigned(height))
+    status |= 0x40;
+  if (status & 0x20) return;
+  if (!skippedFrameSpritesChecked || storesChecked != SpriteRamStores ||
+      height != skippedFrameSprites.Height) {
+    skippedFrameSprites.Refresh(m.SpriteRam, height);
+    skippedFrameSpritesChecked = true;
+    storesChecked = SpriteRamStores;
+  }
+  if (skippedFrameSprites.Count[line] > 8) status |= 0x20;
+}
+
+void DrawLine(Machine& m, int line, uint8_t* backgroundRow, uint8_t* baseRow) {
+  if (line < ShownLines) {
+    m.RenderScanline(backgroundRow, baseRow, line);
+  } else {
+    std::memset(backgroundRow, kBlack, kPictureWidth);
+    std::memset(baseRow, kBlack, kPictureWidth);
+  }
+}
+
+inline bool RenderingOn(const Machine& m) { return (m.CpuMemory[kPpuMask] & 0x18) != 0; }
+
+void RunVisibleLine(Machine& m, int line, bool drawing, uint8_t* backgroundRow, uint8_t* baseRow) {
+  StepCountersB(m);
+  RunCpu(m);
+  if (!RenderingOn(m)) return;  // rendering off: rows keep what they hold
+  if (drawing)
+    DrawLine(m, line, backgroundRow, baseRow);
+  else
+    ApproximateSprites(m, line);
+}
+
+}  // namespace
+
+void RunFrame(Machine& m, uint32_t skipRender) {
+  RefreshViews(m);
+  if (Paused == 1 && StepCount == 0) {
+    HandlePausedKeys(m);
+    return;
+  }
+  Sprite0Armed = 1;
+  if (CpuHalted) {
+    ShutDown();
+    PlatformRequestClose();
+    return;
+  }
+
+  m.CpuMemory[kPpuStatus] &= ~0x40;
+  const bool drawing = skipRender == 0;
+  // Only a drawn frame reads the base layer, and each fills it first.
+  if (drawing) FillBaseLayer(m.PpuMemory[0x3F00]);
+  skippedFrameSpritesChecked = false;
+  if (m.PatternsDirty) m.RebuildPatternCache();
+
+  HandleFrameKeys(m);
+  UpdatePads(m);
+  // A frame played again by rewind has its old buttons.
+  if (RewindReplaying()) {
+    ApplyRewindPads(m);
+    RecordAndPlayReplayedPads(m);
+  } else {
+    RecordAndPlayPads(m);
+  }
+  BatteryFrameStep();
+
+  // The whole frame's audio is made here, before the frame's CPU time.
+  if (SoundOn) m.RunSoundFrame();
+
+  m.VblankPeriod = 0;
+  if (MapperNumber == 23) m.LineIrqEnabled = 0;
+
+  uint8_t* backgroundRow = BackgroundLayer;
+  uint8_t* baseRow = BaseLayer;
+  for (int line = 0; line < TotalLines; ++line) {
+    StepCountersA(m, line);
+    if (line < VisibleLines) {
+      RunVisibleLine(m, line, drawing, backgroundRow, baseRow);
+      backgroundRow += kPictureWidth;
+      baseRow += kPictureWidth;
+    } else if (line == VblankLine) {
+      m.CpuMemory[kPpuStatus] |= 0x80;
+      RunCpu(m);
+      m.TakeNmi();  // counts the frame; enters the NMI only when $2000 bit 7 is set
+      if (drawing) PresentFrame(m);
+    } else {
+      if (line == VisibleLines) m.VblankPeriod = 1;
+      RunCpu(m);
+    }
+  }
+  if (StepCount != 0) --StepCount;
+}
+
+void RedrawPicture(Machine& m) {
+  // Rendering moves the scroll, the status bits and (on mapper 10) the pattern tables: the
+  // machine is put back from its own image afterwards, exactly as a state load leaves it.
+  std::vector<uint8_t> image(kStateImageSize);
+  WriteStateImage(m, image.data());
+  const uint8_t armed = Sprite0Armed;
+  Sprite0Armed = 1;
+  m.CpuMemory[kPpuStatus] &= ~0x40;
+  FillBaseLayer(m.PpuMemory[0x3F00]);
+  if (m.PatternsDirty) m.RebuildPatternCache();
+  for (int line = 0; line < VisibleLines && RenderingOn(m); ++line)
+    DrawLine(m, line, BackgroundLayer + line * kPictureWidth, BaseLayer + line * kPictureWidth);
+  PresentFrame(m);
+  LoadStateImage(m, image.data(), image.size());
+  Sprite0Armed = armed;
+}
