@@ -6,9 +6,9 @@
 #include <string>
 
 #include "core/globals.h"
-#include "frame/emulate_frame.h"
 #include "fuzz/fuzz_support.h"
 #include "host/headless/headless.h"
+#include "session/run_frame.h"
 #include "session/startup.h"
 
 namespace {
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WriteScratchFile(kConfigName, reinterpret_cast<const uint8_t*>(text.data()), text.size());
 
   Machine& m = FreshMachine();
-  ResetGlobals();
+  ResetSession();
   HeadlessReset();
   StartOptions options;
   options.ConfigPath = kConfigName;

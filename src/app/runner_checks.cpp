@@ -8,8 +8,8 @@
 
 #include "app/runner.h"
 #include "core/globals.h"
-#include "files/files.h"
 #include "core/settings.h"
+#include "files/files.h"
 #include "session/config.h"
 #include "session/pads.h"
 

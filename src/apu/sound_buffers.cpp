@@ -6,7 +6,6 @@
 #include "apu/mixer.h"
 #include "apu/registers.h"
 #include "apu/sound_tables.h"
-#include "host/platform.h"
 #include "core/settings.h"
 #include "log/log.h"
 
@@ -70,8 +69,7 @@ void SetSoundPan(SoundBuffer& buffer, int32_t pan) {
   UpdateGains(buffer);
 }
 
-uint32_t OpenSound() {
-  if (!PlatformOpenAudio(SoundStereo != 0)) return 0;
+void SetUpSoundOutput() {
   SoundOpen = 1;
   SoundOutputStereo = SoundStereo ? 1 : 0;
   LogText("Direct Sound Object Created\n");
@@ -102,14 +100,14 @@ uint32_t OpenSound() {
   Pulse1.Length = Pulse2.Length = 0;
   Triangle.Length = 0;
   NoiseLength = 0;
-  return 1;
 }
 
-void CloseSound() {
+bool ReleaseSoundOutput() {
   for (SoundBuffer& buffer : ChannelBuffers) ReleaseSoundBuffer(buffer);
   for (SoundBuffer& buffer : ExpansionBuffers) ReleaseSoundBuffer(buffer);
-  if (SoundOpen) PlatformCloseAudio();
+  const bool wasOpen = SoundOpen != 0;
   SoundOpen = 0;
+  return wasOpen;
 }
 
 void StartSoundPlayback() {

@@ -2,13 +2,7 @@
 
 #include <cstring>
 
-#include "apu/channels.h"
-#include "apu/registers.h"
-#include "session/debugger.h"
-#include "frame/emulate_frame.h"
 #include "core/settings.h"
-#include "state/battery.h"
-#include "state/recording.h"
 
 uint32_t PrgBankCount;
 uint32_t ChrBankCount;
@@ -55,11 +49,5 @@ void ResetGlobals() {
   IrqAdjust = 0;
   SaveSlot = 0;
   Paused = StepCount = 0;
-  ResetApuRegisterFlags();
-  ResetSoundState();
   ResetSettings();
-  ResetFrameGlobals();
-  ResetDebugger();
-  ResetRecording();
-  ResetBattery();
 }

@@ -43,5 +43,6 @@ extern uint8_t SaveSlot;
 extern uint32_t Paused;
 extern uint32_t StepCount;
 
-// Puts every emulation global back to its program-start value (tests, and a fresh run).
+// Puts the globals above and the settings back to their program-start values. Each layer
+// resets only its own state; ResetEmulation (frame/) and ResetSession (session/) gather them.
 void ResetGlobals();

@@ -10,6 +10,7 @@ uint32_t DoubleMode;
 uint32_t PalConsole;
 uint8_t ResolutionCode;
 uint32_t Windowed;  // from the command line: the configuration's reset leaves it
+char CartridgePath[kCartridgePathSize];  // built by the configuration; its reset leaves it
 
 void ResetSettings() {
   SoundOn = 1;

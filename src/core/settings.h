@@ -2,6 +2,7 @@
 // configuration reader fills them once at start-up; the values here are the defaults.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 extern uint32_t SoundOn;          // any SOUND line turns it on; SOUND=N turns it off
@@ -14,5 +15,10 @@ extern uint32_t DoubleMode;       // 2XMODE=Y
 extern uint32_t PalConsole;       // VIDEO=P
 extern uint8_t ResolutionCode;    // RES= digit: 2 800x600, 3 1024x768, else 640x480
 extern uint32_t Windowed;         // --windowed: a resizable window instead of full screen
+
+// The cartridge being run, as the configuration or the command line named it; the state,
+// recording and battery file names are derived from it.
+constexpr size_t kCartridgePathSize = 255;
+extern char CartridgePath[kCartridgePathSize];
 
 void ResetSettings();

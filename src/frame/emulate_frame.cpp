@@ -1,23 +1,13 @@
 #include "frame/emulate_frame.h"
 
 #include <cstring>
-#include <vector>
 
 #include "core/globals.h"
 #include "core/machine.h"
-#include "session/frame_keys.h"
-#include "session/views.h"
-#include "driver/mapper_counters.h"
-#include "session/pads.h"
-#include "host/platform.h"
 #include "core/settings.h"
-#include "session/startup.h"
+#include "driver/mapper_counters.h"
 #include "ppu/picture.h"
 #include "ppu/sprite_lines.h"
-#include "state/battery.h"
-#include "state/recording.h"
-#include "state/rewind.h"
-#include "state/state_image.h"
 
 namespace {
 
@@ -78,37 +68,16 @@ void RunVisibleLine(Machine& m, int line, bool drawing, uint8_t* backgroundRow, 
 
 }  // namespace
 
-void RunFrame(Machine& m, uint32_t skipRender) {
-  RefreshViews(m);
-  if (Paused == 1 && StepCount == 0) {
-    HandlePausedKeys(m);
-    return;
-  }
+void PrepareFrame(Machine& m, bool draw) {
   Sprite0Armed = 1;
-  if (CpuHalted) {
-    ShutDown();
-    PlatformRequestClose();
-    return;
-  }
-
   m.CpuMemory[kPpuStatus] &= ~0x40;
-  const bool drawing = skipRender == 0;
   // Only a drawn frame reads the base layer, and each fills it first.
-  if (drawing) FillBaseLayer(m.PpuMemory[0x3F00]);
+  if (draw) FillBaseLayer(m.PpuMemory[0x3F00]);
   skippedFrameSpritesChecked = false;
   if (m.PatternsDirty) m.RebuildPatternCache();
+}
 
-  HandleFrameKeys(m);
-  UpdatePads(m);
-  // A frame played again by rewind has its old buttons.
-  if (RewindReplaying()) {
-    ApplyRewindPads(m);
-    RecordAndPlayReplayedPads(m);
-  } else {
-    RecordAndPlayPads(m);
-  }
-  BatteryFrameStep();
-
+void EmulateFrame(Machine& m, bool draw) {
   // The whole frame's audio is made here, before the frame's CPU time.
   if (SoundOn) m.RunSoundFrame();
 
@@ -120,28 +89,22 @@ void RunFrame(Machine& m, uint32_t skipRender) {
   for (int line = 0; line < TotalLines; ++line) {
     StepCountersA(m, line);
     if (line < VisibleLines) {
-      RunVisibleLine(m, line, drawing, backgroundRow, baseRow);
+      RunVisibleLine(m, line, draw, backgroundRow, baseRow);
       backgroundRow += kPictureWidth;
       baseRow += kPictureWidth;
     } else if (line == VblankLine) {
       m.CpuMemory[kPpuStatus] |= 0x80;
       RunCpu(m);
       m.TakeNmi();  // counts the frame; enters the NMI only when $2000 bit 7 is set
-      if (drawing) PresentFrame(m);
+      if (draw) PresentFrame(m);
     } else {
       if (line == VisibleLines) m.VblankPeriod = 1;
       RunCpu(m);
     }
   }
-  if (StepCount != 0) --StepCount;
 }
 
-void RedrawPicture(Machine& m) {
-  // Rendering moves the scroll, the status bits and (on mapper 10) the pattern tables: the
-  // machine is put back from its own image afterwards, exactly as a state load leaves it.
-  std::vector<uint8_t> image(kStateImageSize);
-  WriteStateImage(m, image.data());
-  const uint8_t armed = Sprite0Armed;
+void DrawStandingPicture(Machine& m) {
   Sprite0Armed = 1;
   m.CpuMemory[kPpuStatus] &= ~0x40;
   FillBaseLayer(m.PpuMemory[0x3F00]);
@@ -149,6 +112,4 @@ void RedrawPicture(Machine& m) {
   for (int line = 0; line < VisibleLines && RenderingOn(m); ++line)
     DrawLine(m, line, BackgroundLayer + line * kPictureWidth, BaseLayer + line * kPictureWidth);
   PresentFrame(m);
-  LoadStateImage(m, image.data(), image.size());
-  Sprite0Armed = armed;
 }

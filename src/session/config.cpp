@@ -9,8 +9,8 @@
 #include <cstring>
 
 #include "core/globals.h"
-#include "files/files.h"
 #include "core/settings.h"
+#include "files/files.h"
 
 char RomDirectory[kTextValueSize];
 char BootName[kTextValueSize];
@@ -21,7 +21,6 @@ uint8_t RapidFireRate;
 uint8_t PlayerDevice[2];
 uint8_t ConfigKeyCodes[10];
 uint8_t JoyButtonMap[6];
-char CartridgePath[kTextValueSize];
 int ExtensionPosition;
 
 namespace {

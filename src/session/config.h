@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <string>
 
+#include "core/settings.h"
+
 // Text values and the cartridge path live in fixed buffers; longer values are cut.
-constexpr size_t kTextValueSize = 255;
+constexpr size_t kTextValueSize = kCartridgePathSize;
 // A configuration line holds at most this many characters; the rest of a longer line is dropped.
 constexpr size_t kConfigLineLength = 254;
 
@@ -28,9 +30,8 @@ extern uint8_t ConfigKeyCodes[10];
 // Joystick buttons (0-based): A, B, turbo A, turbo B, Select, Start.
 extern uint8_t JoyButtonMap[6];
 
-// The cartridge to load: ROMDIR, '/', BOOT (BOOT alone with an empty ROMDIR), or the path given
-// on the command line. The state and recording file names are derived from it.
-extern char CartridgePath[kTextValueSize];
+// CartridgePath (core/settings.h) is built here: ROMDIR, '/', BOOT (BOOT alone with an empty
+// ROMDIR), or the path given on the command line.
 // Path length - 3: where the state and recording names put their own extension.
 extern int ExtensionPosition;
 // False, with an empty path, when the path is longer than the buffer holds: it is never cut.

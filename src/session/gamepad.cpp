@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "session/message_area.h"
 #include "log/log.h"
+#include "session/message_area.h"
 
 uint8_t GamepadPadBits(const GamepadControls& c) {
   const bool up = c.Up || c.StickY < -kStickThreshold;

@@ -2,15 +2,15 @@
 
 #include "apu/sound_buffers.h"
 #include "core/machine.h"
-#include "session/frame_keys.h"
-#include "session/pacing.h"
-#include "frame/emulate_frame.h"
-#include "session/pads.h"
 #include "host/platform.h"
-#include "session/startup.h"
 #include "log/log.h"
 #include "ppu/palette.h"
 #include "ppu/screen.h"
+#include "session/frame_keys.h"
+#include "session/pacing.h"
+#include "session/pads.h"
+#include "session/run_frame.h"
+#include "session/startup.h"
 #include "state/rewind.h"
 
 namespace {

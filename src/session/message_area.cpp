@@ -6,6 +6,7 @@
 #include "core/globals.h"
 #include "host/platform.h"
 #include "ppu/screen.h"
+#include "state/state_files.h"
 
 namespace {
 
@@ -24,6 +25,12 @@ void DrawMessageArea() {
     drawnLengths[i] = lines[i].Length;
   }
 }
+
+void ShowStateMessagePadded(std::string_view text) { ShowPaddedMessage(text); }
+
+// The state layer's messages (slots, recordings, battery) come here whenever the message area
+// is part of the program.
+[[maybe_unused]] const bool stateMessagesShown = (StateMessageSink = ShowStateMessagePadded, true);
 
 }  // namespace
 

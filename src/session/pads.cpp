@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "core/machine.h"
-#include "session/config.h"
 #include "log/log.h"
+#include "session/config.h"
 
 uint8_t KeyMap[2][10];
 uint8_t KeyActionTable[2][256];

@@ -6,16 +6,16 @@
 #include <string_view>
 #include <vector>
 
+#include "files/places.h"
+#include "ppu/palette.h"
+#include "ppu/picture.h"
+#include "ppu/png_file.h"
+#include "ppu/screen.h"
+#include "session/config.h"
 #include "session/frame_keys.h"
 #include "session/message_area.h"
 #include "session/pacing.h"
-#include "session/config.h"
 #include "session/player_view.h"
-#include "ppu/palette.h"
-#include "ppu/picture.h"
-#include "files/places.h"
-#include "ppu/png_file.h"
-#include "ppu/screen.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "core/globals.h"
-#include "session/debugger.h"
 #include "ppu/picture.h"
+#include "session/debugger.h"
 
 uint32_t DebuggerViewKey;
 uint32_t PixelAspect8To7;

@@ -5,9 +5,9 @@
 
 #include "core/globals.h"
 #include "core/machine.h"
-#include "session/debugger.h"
 #include "log/log.h"
 #include "ppu/screen.h"
+#include "session/debugger.h"
 
 namespace {
 

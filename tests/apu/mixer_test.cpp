@@ -4,6 +4,7 @@
 #include "apu/sound_fixture.h"
 #include "core/settings.h"
 #include "log/log.h"
+#include "session/sound_output.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ class MixerTest : public SoundTest {
   std::vector<int16_t> Mix() {
     queued.clear();
     MixSoundFrame(0, 367);
+    QueueMixedSound();
     return queued;
   }
 };

@@ -1,6 +1,5 @@
 // The frame loop around a tiny program: the main code spins on JMP, the NMI handler counts
 // in $10.
-#include "frame/emulate_frame.h"
 
 #include <cstring>
 #include <tuple>
@@ -9,6 +8,7 @@
 #include "core/globals.h"
 #include "ppu/picture.h"
 #include "ppu/screen.h"
+#include "session/run_frame.h"
 #include "support/fixture.h"
 
 namespace {

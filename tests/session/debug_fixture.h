@@ -6,11 +6,11 @@
 #include <sstream>
 #include <string>
 
-#include "session/message_area.h"
-#include "frame/emulate_frame.h"
 #include "host/headless/headless.h"
 #include "host/headless/key_script.h"
 #include "ppu/screen.h"
+#include "session/message_area.h"
+#include "session/run_frame.h"
 #include "support/fixture.h"
 
 class DebugTest : public MachineTest {

@@ -7,12 +7,15 @@
 
 #include "apu/sound_buffers.h"
 #include "core/globals.h"
+#include "frame/emulate_frame.h"
+#include "session/config.h"
 #include "session/debug_fixture.h"
 #include "session/debugger.h"
 #include "session/main_loop.h"
 #include "session/pacing.h"
-#include "session/config.h"
 #include "session/player_view.h"
+#include "session/run_frame.h"
+#include "session/sound_output.h"
 #include "state/recording.h"
 #include "state/rewind.h"
 #include "state/state_image.h"
@@ -63,7 +66,7 @@ TEST_F(HotKeysTest, SettingsKeysInBothStates) {
       {"digit, paused", 1, "1 press 10\n", 232, 0, 0, 0, 9},
   };
   for (const Case& c : cases) {
-    ResetGlobals();
+    ResetSession();
     HeadlessReset();
     Paused = c.paused;
     RunScript(c.script, 1, 2);

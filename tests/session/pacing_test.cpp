@@ -1,4 +1,5 @@
 #include "session/pacing.h"
+#include "session/run_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,7 @@ struct FakeHost {
 class PacingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetGlobals();
+    ResetSession();
     BuildFrameTimes();
   }
 };

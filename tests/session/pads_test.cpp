@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "host/headless/headless.h"
 #include "session/config.h"
 #include "session/gamepad.h"
-#include "host/headless/headless.h"
 #include "support/fixture.h"
 
 namespace {

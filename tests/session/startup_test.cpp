@@ -6,14 +6,15 @@
 #include <utility>
 #include <vector>
 
-#include "session/message_area.h"
-#include "session/main_loop.h"
+#include "core/settings.h"
 #include "frame/emulate_frame.h"
-#include "session/config.h"
 #include "host/device_errors.h"
 #include "host/headless/headless.h"
 #include "host/headless/headless_audio.h"
-#include "core/settings.h"
+#include "session/config.h"
+#include "session/main_loop.h"
+#include "session/message_area.h"
+#include "session/run_frame.h"
 #include "support/fixture.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "host/device_errors.h"
-#include "session/gamepad.h"
 #include "host/platform.h"
 #include "log/log.h"
+#include "session/gamepad.h"
 
 namespace {
 
