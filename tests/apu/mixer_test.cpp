@@ -38,6 +38,12 @@ TEST_F(MixerTest, MonoAddsTheChannelsAtTheirVolumesAndClamps) {
     for (int channel = 0; channel < kChannelBufferCount; ++channel) Fill(channel, value);
     EXPECT_EQ(Mix()[0], value > 0 ? 32767 : -32768);
   }
+  // A block reaches the host once, and a muted frame (fast-forward, rewind) not at all.
+  MixedSound block;
+  EXPECT_FALSE(TakeMixedSound(block));
+  SoundMuted = 1;
+  EXPECT_TRUE(Mix().empty());
+  SoundMuted = 0;
 }
 
 TEST_F(MixerTest, StereoPansPulsesApart) {
