@@ -19,7 +19,8 @@
 #   host/sdl host/headless   the two implementations of platform.h
 #   app                the two programs and the runner
 #
-# Usage: tools/include_graph.sh [SRC_DIR]   (default: src beside this script)
+# Usage: tools/include_graph.sh [SRC_DIR]   (default: src beside this script). Needs only
+# bash and the base system (grep, sed, awk, find, tsort), so the build needs no more packages.
 set -u
 src=${1:-$(dirname "$0")/../src}
 order='files=0 log=1 core=2 apu=3 ppu=3 cart=4 driver=5 frame=6 state=7 host=8 session=9
