@@ -5,6 +5,7 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "core/settings.h"
+#include "files/files.h"
 #include "frame/emulate_frame.h"
 #include "host/platform.h"
 #include "ppu/picture.h"
@@ -77,6 +78,7 @@ bool RewindStep(Machine& m) {
 }
 
 void ResetSession() {
+  ForgetRunInputs();
   ResetEmulation();
   ResetDebugger();
   ResetRecording();

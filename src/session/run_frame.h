@@ -23,5 +23,6 @@ void RunRememberedFrame(Machine& m, uint32_t skipRender);
 // Steps back one frame and draws it; false (nothing changed) when no older frame is kept.
 bool RewindStep(Machine& m);
 
-// Puts every global of every layer back to its program-start value (tests, and a fresh run).
+// Puts every global of every layer back to its program-start value (tests, and a fresh run),
+// the run's protected inputs forgotten too.
 void ResetSession();
