@@ -12,6 +12,7 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
+#include "session/run_frame.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ const uint8_t kStoreLoop[] = {
 };
 
 void BM_Mapper161StoreLoopSecond(benchmark::State& state) {
-  ResetGlobals();
+  ResetSession();
   MapperNumber = 161;
   auto machine = std::make_unique<Machine>();
   Machine& m = *machine;

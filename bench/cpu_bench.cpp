@@ -9,6 +9,7 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "core/trace.h"
+#include "session/run_frame.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ const std::vector<uint8_t> kSubroutine = {
 };
 
 std::unique_ptr<Machine> MakeMachine() {
-  ResetGlobals();
+  ResetSession();
   TraceFile = nullptr;
   auto machine = std::make_unique<Machine>();
   Machine& m = *machine;

@@ -7,11 +7,12 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "ppu/picture.h"
+#include "session/run_frame.h"
 
 namespace {
 
 std::unique_ptr<Machine> MakeBusyPicture() {
-  ResetGlobals();
+  ResetSession();
   auto machine = std::make_unique<Machine>();
   Machine& m = *machine;
   uint32_t seed = 12345;

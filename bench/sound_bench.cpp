@@ -10,10 +10,12 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
+#include "session/run_frame.h"
+#include "session/sound_output.h"
 
 // A fresh console with the sound output open, or none (the benchmark is then skipped).
 static std::unique_ptr<Machine> OpenBenchConsole(benchmark::State& state) {
-  ResetGlobals();
+  ResetSession();
   LogPath = "/dev/null";
   if (!OpenSound()) {
     state.SkipWithError("no sound output");

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "core/globals.h"
-#include "driver/run_frame.h"
 #include "fuzz/fuzz_support.h"
 #include "host/headless/headless.h"
-#include "host/startup.h"
+#include "session/run_frame.h"
+#include "session/startup.h"
 
 namespace {
 constexpr char kConfigName[] = "Halvoren.CFG";
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   WriteScratchFile(kConfigName, reinterpret_cast<const uint8_t*>(text.data()), text.size());
 
   Machine& m = FreshMachine();
-  ResetGlobals();
+  ResetSession();
   HeadlessReset();
   StartOptions options;
   options.ConfigPath = kConfigName;

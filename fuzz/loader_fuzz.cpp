@@ -9,6 +9,7 @@
 #include "core/globals.h"
 #include "fuzz/fuzz_support.h"
 #include "log/log.h"
+#include "session/run_frame.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ void CheckStore(const uint8_t* store, size_t storeSize, const uint8_t* data, siz
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   EnterScratchFolder("loader");
-  ResetGlobals();
+  ResetSession();
   return 0;
 }
 

@@ -8,10 +8,11 @@
 #include "apu/expansion.h"
 #include "apu/sound_buffers.h"
 #include "core/globals.h"
-#include "driver/run_frame.h"
 #include "fuzz/fuzz_support.h"
 #include "host/headless/headless.h"
 #include "log/log.h"
+#include "session/run_frame.h"
+#include "session/sound_output.h"
 
 namespace {
 
@@ -113,7 +114,7 @@ std::vector<uint8_t> BuildImage(FuzzBytes& in) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   EnterScratchFolder("machine");
-  ResetGlobals();
+  ResetSession();
   OpenSound();
   return 0;
 }
@@ -125,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<uint8_t> program = GenerateProgram(in);
 
   Machine& m = FreshMachine();
-  ResetGlobals();
+  ResetSession();
   HeadlessReset();
   LogHold();  // in memory: a file per line would slow every run
   UseMainCore = mainCore;

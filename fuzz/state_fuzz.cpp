@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "core/globals.h"
-#include "driver/run_frame.h"
 #include "fuzz/fuzz_support.h"
-#include "host/demo_cartridge.h"
 #include "log/log.h"
+#include "session/demo_cartridge.h"
+#include "session/run_frame.h"
 #include "state/recording.h"
 #include "state/state_files.h"
 #include "state/state_image.h"
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::vector<uint8_t> cartridge = DemoOnBoard(in.Byte());
 
   Machine& m = FreshMachine();
-  ResetGlobals();
+  ResetSession();
   ResetRecording();
   LogHold();  // in memory: a file per line would slow every run
   if (m.LoadCartridgeStream(MemoryFile(cartridge.data(), cartridge.size())) != 0) return 0;

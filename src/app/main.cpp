@@ -16,14 +16,15 @@
 #include "core/globals.h"
 #include "core/halt_reason.h"
 #include "core/machine.h"
-#include "driver/main_loop.h"
+#include "core/settings.h"
 #include "files/files.h"
-#include "host/config.h"
 #include "host/sdl/sdl_host.h"
-#include "host/config_path.h"
-#include "host/settings.h"
-#include "host/startup.h"
 #include "log/log.h"
+#include "session/config.h"
+#include "session/config_path.h"
+#include "session/main_loop.h"
+#include "session/run_frame.h"
+#include "session/startup.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ int main(int argc, char** argv) {
   const std::string defaultConfig = DefaultConfigurationPath();
   if (!configGiven) options.ConfigPath = defaultConfig.c_str();
 
-  ResetGlobals();
+  ResetSession();
   auto machine = std::make_unique<Machine>();
   if (!StartUp(*machine, options)) {
     SdlQuit();

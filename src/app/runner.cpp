@@ -10,25 +10,26 @@
 #include <memory>
 #include <vector>
 
-#include "ppu/png_file.h"
 #include "apu/expansion.h"
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"
 #include "core/globals.h"
 #include "core/halt_reason.h"
 #include "core/machine.h"
+#include "core/settings.h"
 #include "core/trace.h"
-#include "driver/run_frame.h"
 #include "files/files.h"
-#include "host/config.h"
 #include "host/headless/headless.h"
 #include "host/headless/headless_audio.h"
 #include "host/headless/key_script.h"
-#include "host/settings.h"
 #include "log/log.h"
 #include "ppu/palette.h"
 #include "ppu/picture.h"
+#include "ppu/png_file.h"
 #include "ppu/screen.h"
+#include "session/config.h"
+#include "session/run_frame.h"
+#include "session/sound_output.h"
 
 namespace {
 
@@ -224,7 +225,7 @@ int LoadRunnerKeys(const std::string& path) {
 }  // namespace
 
 int RunRunner(const RunnerOptions& options) {
-  ResetGlobals();
+  ResetSession();
   // No output may replace a file the run reads, whatever name it is given under.
   ForgetRunInputs();
   NoteRunInput(options.RomPath, "the cartridge");

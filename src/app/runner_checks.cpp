@@ -8,10 +8,10 @@
 
 #include "app/runner.h"
 #include "core/globals.h"
+#include "core/settings.h"
 #include "files/files.h"
-#include "host/settings.h"
-#include "host/config.h"
-#include "host/pads.h"
+#include "session/config.h"
+#include "session/pads.h"
 
 // Every output is checked before any file is opened, so that a refused run leaves every
 // existing file as it was: none may be the cartridge or another input, a folder, or in a

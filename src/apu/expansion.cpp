@@ -5,7 +5,7 @@
 
 #include "apu/sound_buffers.h"
 #include "core/globals.h"
-#include "host/settings.h"
+#include "core/settings.h"
 #include "log/log.h"
 
 namespace {

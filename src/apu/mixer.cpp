@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "apu/sound_buffers.h"
-#include "host/platform.h"
 
 namespace {
 
@@ -14,6 +13,8 @@ constexpr int32_t kUnityGain = 1 << kGainShift;
 constexpr uint32_t kMaxBlock = 2 * 368;
 
 int16_t MixBlock[2 * kMaxBlock];
+MixedSound waiting;
+bool blockWaiting;
 
 inline int16_t Clamp16(int32_t value) {
   return static_cast<int16_t>(std::clamp<int32_t>(value, -32768, 32767));
@@ -85,5 +86,14 @@ void MixSoundFrame(uint32_t start, uint32_t count) {
     }
     for (uint32_t i = 0; i < count; ++i) MixBlock[i] = Clamp16(left[i] >> kGainShift);
   }
-  if (!SoundMuted) PlatformQueueAudio(MixBlock, count, SoundOutputStereo != 0);
+  if (SoundMuted) return;
+  waiting = {MixBlock, count, SoundOutputStereo != 0};
+  blockWaiting = true;
+}
+
+bool TakeMixedSound(MixedSound& block) {
+  if (!blockWaiting) return false;
+  block = waiting;
+  blockWaiting = false;
+  return true;
 }

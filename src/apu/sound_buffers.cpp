@@ -5,8 +5,7 @@
 #include "apu/channels.h"
 #include "apu/mixer.h"
 #include "apu/sound_tables.h"
-#include "host/platform.h"
-#include "host/settings.h"
+#include "core/settings.h"
 #include "log/log.h"
 
 SoundBuffer ChannelBuffers[kChannelBufferCount];
@@ -69,8 +68,7 @@ void SetSoundPan(SoundBuffer& buffer, int32_t pan) {
   UpdateGains(buffer);
 }
 
-uint32_t OpenSound() {
-  if (!PlatformOpenAudio(SoundStereo != 0)) return 0;
+void SetUpSoundOutput() {
   SoundOpen = 1;
   SoundOutputStereo = SoundStereo ? 1 : 0;
   LogText("Direct Sound Object Created\n");
@@ -99,14 +97,14 @@ uint32_t OpenSound() {
   WritePosition = 0;
   BuildNoiseTable();
   // The channels' lengths are zero in the Machine the sound output starts with.
-  return 1;
 }
 
-void CloseSound() {
+bool ReleaseSoundOutput() {
   for (SoundBuffer& buffer : ChannelBuffers) ReleaseSoundBuffer(buffer);
   for (SoundBuffer& buffer : ExpansionBuffers) ReleaseSoundBuffer(buffer);
-  if (SoundOpen) PlatformCloseAudio();
+  const bool wasOpen = SoundOpen != 0;
   SoundOpen = 0;
+  return wasOpen;
 }
 
 void StartSoundPlayback() {

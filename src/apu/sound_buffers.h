@@ -41,11 +41,11 @@ extern uint32_t SoundOpen;          // the host's audio output is open
 extern uint32_t SoundOutputStereo;  // the layout the host's output was opened with
 extern uint32_t SoundMuted;         // frames are made but not played (fast-forward, rewind)
 
-// Opens the host's audio output, creates the five channel buffers (stopped, silent) and fills
-// the noise table; 1 on success, 0 when the host has no audio.
-uint32_t OpenSound();
-// Releases every buffer and the host's audio output; safe to call when nothing is open.
-void CloseSound();
+// Once the host's audio output is open (OpenSound, session/sound_output.h): creates the five
+// channel buffers (stopped, silent) in the layout SoundStereo asks for and fills the noise table.
+void SetUpSoundOutput();
+// Releases every buffer; true when the output was open, so the host's is to be closed too.
+bool ReleaseSoundOutput();
 // Makes a stopped, silent, centred buffer (the expansion channels use it for their slots).
 void CreateSoundBuffer(SoundBuffer& buffer, bool software);
 // 1 and the buffer all silence, or 0 if the buffer does not exist.

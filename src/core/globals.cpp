@@ -2,12 +2,7 @@
 
 #include <cstring>
 
-#include "apu/channels.h"
-#include "debug/debugger.h"
-#include "driver/run_frame.h"
-#include "host/settings.h"
-#include "state/battery.h"
-#include "state/recording.h"
+#include "core/settings.h"
 
 uint32_t PrgBankCount;
 uint32_t ChrBankCount;
@@ -53,10 +48,5 @@ void ResetGlobals() {
   IrqAdjust = 0;
   SaveSlot = 0;
   Paused = StepCount = 0;
-  ResetSoundState();
   ResetSettings();
-  ResetFrameGlobals();
-  ResetDebugger();
-  ResetRecording();
-  ResetBattery();
 }

@@ -51,6 +51,7 @@ extern uint8_t SaveSlot;
 extern uint32_t Paused;
 extern uint32_t StepCount;
 
-// Puts every global back to its program-start value (tests, and a fresh run). The Machine
-// starts at its own (a fresh one is zero but for its member initialisers).
+// Puts the globals above and the settings back to their program-start values. Each layer
+// resets only its own state; ResetEmulation (frame/) and ResetSession (session/) gather them.
+// The Machine starts at its own values (a fresh one is zero but for its member initialisers).
 void ResetGlobals();

@@ -84,7 +84,7 @@ struct Machine {
   uint8_t NamcoSoundRam[128];    // apu (expansion sound)
   HALVOREN_GUARD_AFTER(NamcoSoundRam)
 
-  // --- PPU latches, controller ports, line counters (ppu/registers.cpp, host pads) ---
+  // --- PPU latches, controller ports, line counters (ppu/registers.cpp, session/pads.cpp) ---
   uint8_t PadReadIndex[2];
   HALVOREN_GUARD_AFTER(PadReadIndex)
   uint8_t PadBits[2];
@@ -211,7 +211,7 @@ struct Machine {
   // --- Sound synthesis (apu/sound_frame.cpp): one frame of every channel into its buffer ---
   void RunSoundFrame();
 
-  // --- Controller ports (host/ports.cpp) ---
+  // --- Controller ports (core/ports.cpp) ---
   uint8_t PadRead(int port);
   void PadStrobe(uint8_t value);
 

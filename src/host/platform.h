@@ -5,9 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-struct PaletteEntry {
-  uint8_t Red, Green, Blue;
-};
+#include "ppu/palette.h"  // PaletteEntry
 
 // A buffered keyboard record: a DirectInput key code and pressed (bit 7 of Data) or released.
 struct KeyEvent {

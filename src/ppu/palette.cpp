@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "host/settings.h"
+#include "core/settings.h"
 
 PaletteEntry SystemPalette[256];
 

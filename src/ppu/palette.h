@@ -2,7 +2,11 @@
 // this table unchanged; only entries 0-63 are ever written by the emulation.
 #pragma once
 
-#include "host/platform.h"
+#include <cstdint>
+
+struct PaletteEntry {
+  uint8_t Red, Green, Blue;
+};
 
 extern PaletteEntry SystemPalette[256];
 

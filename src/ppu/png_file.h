@@ -5,7 +5,7 @@
 #include <string>
 
 #include "files/files.h"
-#include "host/platform.h"
+#include "ppu/palette.h"
 
 // Writes a width x height RGB PNG; on failure returns false with the reason in `error`.
 bool WritePicturePng(const std::string& path, const uint8_t* picture, int width, int height,

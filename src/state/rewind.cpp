@@ -9,7 +9,6 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "core/machine_guards.h"
-#include "driver/run_frame.h"
 #include "state/recording.h"
 
 namespace {
@@ -193,13 +192,13 @@ void Remember(Machine& m) {
 
 }  // namespace
 
-void RunRememberedFrame(Machine& m, uint32_t skipRender) {
-  Remember(m);
-  RunFrame(m, skipRender);
+void RememberFrameStart(Machine& m) { Remember(m); }
+
+void RememberFramePads(const Machine& m) {
   std::memcpy(History.back().Frames.back().Pads, m.PadBits, 2);
 }
 
-bool RewindStep(Machine& m) {
+bool RewindLoadPrevious(Machine& m) {
   if (FramesKept < 2) return false;
   // The newest entry is the state the frame on screen started from: it is the past now.
   Group* group = &History.back();
@@ -216,11 +215,10 @@ bool RewindStep(Machine& m) {
   PutSnapshot(m, Scratch.data());
   RewindRecording();
   std::memcpy(ReplayPads, frame.Pads, 2);
-  Replaying = true;
-  RunFrame(m, 0);
-  Replaying = false;
   return true;
 }
+
+void SetRewindReplaying(bool replaying) { Replaying = replaying; }
 
 bool RewindReplaying() { return Replaying; }
 

@@ -13,12 +13,17 @@ struct Machine;
 constexpr uint32_t kRewindFrames = 30 * 60;              // the most frames kept
 constexpr size_t kRewindMemoryLimit = 64u * 1024 * 1024;  // and the most bytes they take
 
-// A normal frame, remembered: the state it starts from, then the frame, then its buttons.
-void RunRememberedFrame(Machine& m, uint32_t skipRender);
+// A normal frame is remembered around its running (RunRememberedFrame, session/run_frame.h):
+// the state it starts from before it, its buttons after it.
+void RememberFrameStart(Machine& m);
+void RememberFramePads(const Machine& m);
 
-// Steps back one frame and draws it; false (nothing changed) when no older frame is kept.
-// The history's bound counts the heap it holds, whole buffers included.
-bool RewindStep(Machine& m);
+// Loads the state the frame before the one on screen started from, with its buttons ready to
+// be played again, and cuts an open recording back to it; false (nothing changed) when no
+// older frame is kept. The history's bound counts the heap it holds, whole buffers included.
+bool RewindLoadPrevious(Machine& m);
+// Set while the loaded frame is played again (RewindStep, session/run_frame.h).
+void SetRewindReplaying(bool replaying);
 
 // True while a frame is being played again: its buttons come from the history, and a
 // recording in progress does not take it (the step has already cut it back to that frame).

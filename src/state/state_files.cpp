@@ -6,17 +6,17 @@
 #include <unistd.h>
 
 #include "core/globals.h"
-#include "debug/message_area.h"
+#include "core/settings.h"
 #include "files/places.h"
-#include "host/config.h"
 #include "state/recording.h"
 #include "state/state_image.h"
 
 std::string LastStateMessage;
+void (*StateMessageSink)(std::string_view text);
 
 void ShowStateMessage(const std::string& text) {
   LastStateMessage = text;
-  ShowPaddedMessage(text);
+  if (StateMessageSink) StateMessageSink(text);
 }
 
 std::string CartridgeFileName(const char* extension) {

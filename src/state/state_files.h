@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/files.h"
@@ -32,7 +33,8 @@ std::string LoadStateFile(Machine& m, const std::string& path);
 void SaveState(Machine& m);
 bool LoadState(Machine& m);
 
-// Shows `text` in the message area, padded as the other messages are; the newest one is also
-// kept in LastStateMessage.
+// Keeps `text` in LastStateMessage and hands it to StateMessageSink: the session's message
+// area (which pads it as the other messages are) whenever the session is part of the program.
 extern std::string LastStateMessage;
+extern void (*StateMessageSink)(std::string_view text);
 void ShowStateMessage(const std::string& text);

@@ -21,7 +21,7 @@ TEST_F(SoundFrameTest, RingPositionsAndTheStartOfPlayback) {
     EXPECT_EQ(queued.size(), FrameCount < 3 ? 0u : expected - 735);  // 735: frames 0 and 1
     EXPECT_EQ(ChannelBuffers[kDeltaBuffer].Playing, FrameCount > 2);
     expected += FrameCount % 2 ? 368 : 367;
-    m().RunSoundFrame();
+    SoundFrame();
   }
   EXPECT_EQ(expected, kRingSamples);
   EXPECT_EQ(WritePosition, 0u);

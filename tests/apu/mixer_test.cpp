@@ -2,8 +2,9 @@
 #include "apu/mixer.h"
 
 #include "apu/sound_fixture.h"
-#include "host/settings.h"
+#include "core/settings.h"
 #include "log/log.h"
+#include "session/sound_output.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ class MixerTest : public SoundTest {
   std::vector<int16_t> Mix() {
     queued.clear();
     MixSoundFrame(0, 367);
+    QueueMixedSound();
     return queued;
   }
 };
@@ -36,6 +38,12 @@ TEST_F(MixerTest, MonoAddsTheChannelsAtTheirVolumesAndClamps) {
     for (int channel = 0; channel < kChannelBufferCount; ++channel) Fill(channel, value);
     EXPECT_EQ(Mix()[0], value > 0 ? 32767 : -32768);
   }
+  // A block reaches the host once, and a muted frame (fast-forward, rewind) not at all.
+  MixedSound block;
+  EXPECT_FALSE(TakeMixedSound(block));
+  SoundMuted = 1;
+  EXPECT_TRUE(Mix().empty());
+  SoundMuted = 0;
 }
 
 TEST_F(MixerTest, StereoPansPulsesApart) {

@@ -10,6 +10,7 @@
 #include "apu/channels.h"
 #include "apu/sound_buffers.h"
 #include "host/headless/headless_audio.h"
+#include "session/sound_output.h"
 #include "support/fixture.h"
 
 class SoundTest : public MachineTest {
@@ -31,6 +32,11 @@ class SoundTest : public MachineTest {
     TearDown();
     SetUp();
   }
+  // One frame of sound, its block queued on the host as the session's frame does.
+  void SoundFrame() {
+    m().RunSoundFrame();
+    QueueMixedSound();
+  }
   void Write(uint16_t address, uint8_t value) { m().CpuWrite(address, value); }
   // Writes `values` to consecutive registers from `first`.
   void Write(uint16_t first, std::initializer_list<int> values) {
@@ -47,7 +53,7 @@ class SoundTest : public MachineTest {
     for (int i = 0; i < frames; ++i) {
       const int16_t* start = buffer.Samples + WritePosition;
       const uint16_t count = FrameSamples;
-      m().RunSoundFrame();
+      SoundFrame();
       out.assign(start, start + count);
     }
     return out;

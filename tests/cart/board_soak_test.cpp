@@ -8,6 +8,7 @@
 #include "cart/board_test.h"
 #include "driver/mapper_counters.h"
 #include "log/log.h"
+#include "session/run_frame.h"
 #include "state/state_image.h"
 
 namespace {
@@ -46,7 +47,7 @@ class BoardSoakTest : public MachineTest {
   }
   void Soak(std::vector<uint8_t>& image, uint32_t seed) {
     machine = std::make_unique<Machine>();
-    ResetGlobals();
+    ResetSession();
     std::FILE* file = fmemopen(image.data(), image.size(), "rb");
     ASSERT_EQ(m().LoadCartridgeStream(file), kLoadOk);
     const uint64_t stores = StoreChecksum(m());

@@ -8,6 +8,7 @@
 
 #include "driver/mapper_counters.h"
 #include "log/log.h"
+#include "session/run_frame.h"
 #include "support/fixture.h"
 
 using Tables4 = std::array<uint8_t, 4>;
@@ -42,7 +43,7 @@ class BoardTest : public MachineTest {
  protected:
   void LoadBoard(uint8_t mapper, uint8_t prgUnits, uint8_t chrUnits, uint8_t flags6 = 0) {
     machine = std::make_unique<Machine>();
-    ResetGlobals();
+    ResetSession();
     InesImage image = Image(mapper, prgUnits, chrUnits);
     image.Flags6Low = flags6;
     ASSERT_EQ(Load(image), kLoadOk);

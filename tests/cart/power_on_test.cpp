@@ -1,4 +1,5 @@
 #include "cart/board_test.h"
+#include "session/run_frame.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ TEST_F(PowerOnTest, EveryBoardStartsWithItsWindows) {
       SCOPED_TRACE(testing::Message() << "mapper " << int(board.mapper) << ", " << int(chrUnits)
                                       << " CHR units");
       machine = std::make_unique<Machine>();
-      ResetGlobals();
+      ResetSession();
       std::memset(m().PpuMemory, kDrawn, 0x2000);  // what a game drew into CHR RAM
       ASSERT_EQ(Load(Image(board.mapper, 16, chrUnits)), kLoadOk);
       for (int w = 0; w < 4; ++w)

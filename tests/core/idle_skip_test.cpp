@@ -2,6 +2,7 @@
 // in the same state, and only loops whose passes change nothing are skipped at all.
 #include <cstring>
 
+#include "session/run_frame.h"
 #include "support/cartridge_run.h"
 
 namespace {

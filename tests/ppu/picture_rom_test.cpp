@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "core/globals.h"
+#include "frame/emulate_frame.h"
 #include "support/cartridge_run.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <cstring>
 #include <tuple>
 
-#include "host/settings.h"
+#include "core/settings.h"
 #include "ppu/palette.h"
 #include "ppu/picture.h"
 #include "ppu/screen.h"

@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "apu/sound_buffers.h"
+#include "core/settings.h"
 #include "host/platform.h"
-#include "host/settings.h"
 #include "log/log.h"
+#include "session/sound_output.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <string>
 
 #include "core/machine.h"
-#include "debug/message_area.h"
-#include "host/config.h"
-#include "host/pads.h"
 #include "host/platform.h"
 #include "log/log.h"
+#include "session/config.h"
+#include "session/message_area.h"
+#include "session/pads.h"
 
 namespace {
 

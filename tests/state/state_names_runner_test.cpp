@@ -4,7 +4,7 @@
 #include <fstream>
 #include <tuple>
 
-#include "host/config.h"
+#include "session/config.h"
 #include "state/state_files.h"
 #include "state/state_image.h"
 #include "support/fixture.h"

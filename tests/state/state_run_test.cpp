@@ -10,10 +10,11 @@
 #include <fstream>
 #include <vector>
 
-#include "debug/frame_keys.h"
 #include "files/files.h"
-#include "host/config.h"
 #include "host/headless/headless.h"
+#include "session/config.h"
+#include "session/frame_keys.h"
+#include "session/run_frame.h"
 #include "state/battery.h"
 #include "state/recording.h"
 #include "state/rewind.h"
@@ -53,7 +54,7 @@ class StateRunTest : public CartridgeTest {
     CartridgeTest::TearDown();
   }
   void Restart() {
-    ResetGlobals();
+    ResetSession();
     machine = std::make_unique<Machine>();
     BuildCartridgePath((dir / "GAME.NES").c_str());
     Start(CartridgePath);
@@ -124,7 +125,7 @@ TEST_F(StateRunTest, SlotsThatCannotBeUsedChangeNothingAndSaySo) {
   other[16 + 0x4000] ^= 1;
   std::ofstream(File("OTHER.NES"), std::ios::binary) << other;
   machine = std::make_unique<Machine>();
-  ResetGlobals();
+  ResetSession();
   BuildCartridgePath(File("OTHER.NES").c_str());
   Start(CartridgePath);
   ScriptedFrames(20);

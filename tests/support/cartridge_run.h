@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "driver/run_frame.h"
 #include "ppu/picture.h"
 #include "ppu/screen.h"
+#include "session/run_frame.h"
 #include "support/fixture.h"
 
 class CartridgeTest : public MachineTest {
@@ -30,7 +30,7 @@ class CartridgeTest : public MachineTest {
   static uint64_t PictureHash() { return ShownPictureHash(); }
   // The same cartridge from power-on on the main (1) or the alternate (0) core.
   void StartOnCore(const std::string& rom, uint32_t mainCore) {
-    ResetGlobals();
+    ResetSession();
     UseMainCore = mainCore;
     Start(rom);
   }

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "log/log.h"
+#include "session/run_frame.h"
 
 std::vector<uint8_t> InesImage::Bytes() const {
   const size_t trainerSize = Trainer ? 512 : 0;
@@ -32,7 +33,7 @@ std::vector<uint8_t> InesImage::Bytes() const {
 }
 
 void MachineTest::SetUp() {
-  ResetGlobals();
+  ResetSession();
   machine = std::make_unique<Machine>();
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   dir = std::filesystem::temp_directory_path() /

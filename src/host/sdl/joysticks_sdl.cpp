@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "host/device_errors.h"
-#include "host/gamepad.h"
 #include "host/platform.h"
 #include "log/log.h"
+#include "session/gamepad.h"
 
 namespace {
 

@@ -12,18 +12,18 @@
 #include <string_view>
 #include <vector>
 
-#include "host/config.h"
+#include "core/settings.h"
 #include "host/device_errors.h"
 #include "host/key_codes.h"
 #include "host/platform.h"
-#include "host/player_view.h"
 #include "host/sdl/joysticks_sdl.h"
 #include "host/sdl/sdl_host.h"
-#include "host/settings.h"
-#include "debug/message_area.h"
 #include "log/log.h"
 #include "ppu/picture.h"
 #include "ppu/screen.h"
+#include "session/config.h"
+#include "session/message_area.h"
+#include "session/player_view.h"
 
 namespace {
 
