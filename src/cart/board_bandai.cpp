@@ -4,6 +4,7 @@
 #include "cart/board_bandai.h"
 
 #include "cart/board_common.h"
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
@@ -109,5 +110,28 @@ void Mapper18High(Machine& m, uint16_t address, uint8_t value) {
         default: break;
       }
       return;
+  }
+}
+
+void Mapper16PowerOn(Machine& m) { Mapper16IrqEnabled(m) = 0; }
+
+void Mapper16Step(Machine& m, int) {
+  if (!Mapper16IrqEnabled(m)) return;
+  uint16_t& counter = Mapper16Counter(m);
+  counter = AddCycles(counter, -116);
+  if (counter > 0xFF80 && !IrqMasked(m)) {
+    counter = 0xFF00;
+    Mapper16IrqEnabled(m) = 0;
+    TakeBoardIrq(m);
+  }
+}
+
+void Mapper18Step(Machine& m, int) {
+  if (!m.IrqEnabled) return;
+  m.IrqCounter = AddCycles(m.IrqCounter, -114);
+  if (m.IrqCounter < 0x81 && !IrqMasked(m)) {
+    m.IrqCounter = 0xFFFF;
+    m.IrqEnabled = 0;
+    TakeBoardIrq(m);
   }
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cart/board_common.h"
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
@@ -99,4 +100,13 @@ void Mapper246Low(Machine& m, uint16_t address, uint8_t value) {
     if (count2k != 0)
       m.CopyChrWindow(static_cast<uint16_t>((address - 0x6004) * 0x800), 2, value % count2k);
   }
+}
+
+void Mapper80PowerOn(Machine& m) { Mapper80NameTableState(m) = 1; }
+
+void Mapper91Step(Machine& m, int) {
+  if (!m.IrqEnabled) return;
+  m.IrqCounter = 0;
+  m.IrqEnabled = 0;
+  TakeBoardIrqAlways(m);
 }

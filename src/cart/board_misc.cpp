@@ -7,6 +7,7 @@
 
 #include "cart/board_common.h"
 #include "cart/board_log.h"
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
@@ -183,5 +184,38 @@ void Mapper48Low(Machine& m, uint16_t address, uint8_t value) {
     default:
       StoreCartridgeRam(m, address, value);
       break;
+  }
+}
+
+void Mapper6PowerOn(Machine& m) {
+  Mapper6Mode(m) = 0x20;  // copier mode: high-range writes switch banks
+  Mapper6ChrRamBank(m) = 0;
+}
+
+void Mapper32PowerOn(Machine& m) { Mapper32PrgMode(m) = 1; }
+
+void Mapper33PowerOn(Machine&) {
+  // Unit 0 is at $8000-$BFFF, so the first two windows already hold banks 0 and 1.
+  PrgWindowBank[0] = 0;
+  PrgWindowBank[1] = 1;
+}
+
+void Mapper48PowerOn(Machine& m) { m.Mapper48Regs[0] = m.Mapper48Regs[1] = 3; }
+
+void Mapper6Step(Machine& m, int) {
+  if (!m.IrqEnabled) return;
+  m.IrqCounter = AddCycles(m.IrqCounter, 114);
+  if (m.IrqCounter >= 0xFF80 && !IrqMasked(m)) {
+    m.IrqCounter = 0;
+    TakeBoardIrq(m);
+  }
+}
+
+void Mapper17Step(Machine& m, int) {
+  if (!m.IrqEnabled) return;
+  m.IrqCounter = AddCycles(m.IrqCounter, 114);
+  if (m.IrqCounter > 0xFF7F && !IrqMasked(m)) {
+    m.IrqCounter = 0;
+    TakeBoardIrq(m);
   }
 }

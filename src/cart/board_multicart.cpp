@@ -86,3 +86,5 @@ void Mapper241Low(Machine& m, uint16_t address, uint8_t value) {
 }
 
 void LogOnlyHigh(Machine&, uint16_t address, uint8_t value) { LogBoardWrite(address, value); }
+
+void Mapper225PowerOn(Machine&) { VerticalMirroring = 1; }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cart/board_common.h"
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
@@ -102,4 +103,22 @@ void NamcoPowerOn(Machine& m) {
   // recorded as holding one: the first bank write must copy.
   std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
   std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
+}
+
+void NamcoStep(Machine& m, int line) {
+  if (m.IrqEnabled != 1) return;
+  uint16_t& given = NamcoIrqsThisFrame(m);
+  if (line == 0) given = 0;
+  int step = 114;
+  if (given == 0) step += 5;
+  if (given == 2) step += 1;
+  m.IrqCounter = static_cast<uint16_t>(m.IrqCounter + step);
+  if (m.IrqCounter < 0x74 && !IrqMasked(m)) {  // it passed $FFFF
+    if (line > 10) {
+      TakeBoardIrq(m);
+      ++given;
+    }
+    m.IrqCounter = 0xFFFF;
+    m.IrqEnabled = 0;
+  }
 }

@@ -3,7 +3,10 @@
 // BankRegs/ExtraRegs hold the CHR halves, MapperMode the window of the latest CHR write,
 // MapperWord the window of the switchable PRG bank (21, 25) and, on 25, LineIrqEnabled the
 // record of that window.
+#include <cstring>
+
 #include "cart/board_common.h"
+#include "cart/board_table.h"
 #include "cart/board_vrc.h"
 #include "core/globals.h"
 #include "core/machine.h"
@@ -216,3 +219,46 @@ void Mapper25High(Machine& m, uint16_t address, uint8_t value) {
       return;
   }
 }
+
+namespace {
+
+// The boards that write CHR banks as two halves start with no half written.
+void ClearNibbleBanks(Machine& m, size_t count) {
+  std::memset(m.BankRegs, 0, count);
+  std::memset(m.ExtraRegs, 0, count);
+}
+
+void KonamiStep(Machine& m, int threshold, uint16_t reload) {
+  if (!m.IrqEnabled) return;
+  ++m.IrqCounter;
+  if (static_cast<int>(m.IrqCounter) >= threshold && !IrqMasked(m)) {
+    m.IrqCounter = reload;
+    m.IrqEnabled = m.IrqAckEnable;
+    TakeBoardIrq(m);
+  }
+}
+
+}  // namespace
+
+void Mapper21PowerOn(Machine& m) {
+  VrcPrgTarget(m) = 0x8000;
+  ClearNibbleBanks(m, 14);
+  m.IrqEnabled = 0;
+}
+
+void Mapper23PowerOn(Machine& m) { ClearNibbleBanks(m, 8); }
+
+void Mapper25PowerOn(Machine& m) {
+  Mapper21PowerOn(m);
+  Mapper25PrgRecordSlot(m) = 0;
+  Mapper25WiringKnown(m) = Mapper25WiringLines23(m) = 0;
+}
+
+void Mapper21Step(Machine& m, int) { KonamiStep(m, 0xFF, m.IrqLatch); }
+
+void Mapper23Step(Machine& m, int line) {
+  if (line == 0) Mapper23ReloadAddend(m) = 0;  // it holds for one frame only
+  KonamiStep(m, 0xFD, static_cast<uint16_t>(m.IrqLatch + Mapper23ReloadAddend(m)));
+}
+
+void Mapper25Step(Machine& m, int) { KonamiStep(m, 255 + IrqAdjust, m.IrqLatch); }

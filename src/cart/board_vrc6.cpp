@@ -2,6 +2,8 @@
 // sound registers are kept, for the expansion sound.
 #include "apu/expansion.h"
 #include "cart/board_common.h"
+#include "cart/board_mmc3.h"
+#include "cart/board_table.h"
 #include "cart/board_vrc.h"
 #include "core/globals.h"
 #include "core/machine.h"
@@ -93,4 +95,18 @@ void Mapper26High(Machine& m, uint16_t address, uint8_t value) {
     default:
       break;
   }
+}
+
+void Mapper24Step(Machine& m, int) {
+  if (!m.IrqEnabled) return;
+  ++m.IrqCounter;
+  if (m.IrqCounter >= 0xFF && !IrqMasked(m)) {
+    m.IrqCounter = Vrc6Reload(m);
+    m.IrqEnabled = (m.IrqEnabled & 1) * 3;
+    TakeBoardIrq(m);
+  }
+}
+
+void Mapper26Step(Machine& m, int) {
+  StepLineCounter(m, {LineRule::WhileEnabled, false, AfterIrq::Disable, nullptr, 0});
 }

@@ -3,11 +3,11 @@
 #include <cstring>
 #include <vector>
 
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "debug/frame_keys.h"
 #include "debug/views.h"
-#include "driver/mapper_counters.h"
 #include "host/pads.h"
 #include "host/platform.h"
 #include "host/settings.h"
@@ -67,7 +67,6 @@ void DrawLine(Machine& m, int line, uint8_t* backgroundRow, uint8_t* baseRow) {
 inline bool RenderingOn(const Machine& m) { return (m.CpuMemory[kPpuMask] & 0x18) != 0; }
 
 void RunVisibleLine(Machine& m, int line, bool drawing, uint8_t* backgroundRow, uint8_t* baseRow) {
-  StepCountersB(m);
   RunCpu(m);
   if (!RenderingOn(m)) return;  // rendering off: rows keep what they hold
   if (drawing)
@@ -113,12 +112,11 @@ void RunFrame(Machine& m, uint32_t skipRender) {
   if (SoundOn) m.RunSoundFrame();
 
   m.VblankPeriod = 0;
-  if (MapperNumber == 23) m.LineIrqEnabled = 0;
 
   uint8_t* backgroundRow = BackgroundLayer;
   uint8_t* baseRow = BaseLayer;
   for (int line = 0; line < TotalLines; ++line) {
-    StepCountersA(m, line);
+    StepBoardCounters(m, line);
     if (line < VisibleLines) {
       RunVisibleLine(m, line, drawing, backgroundRow, baseRow);
       backgroundRow += kPictureWidth;

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <functional>
 
-#include "driver/mapper_counters.h"
+#include "cart/board_table.h"
 #include "log/log.h"
 #include "support/fixture.h"
 
@@ -76,8 +76,7 @@ class BoardTest : public MachineTest {
       const uint16_t vector = m().CpuRead(0xFFFE) | m().CpuRead(0xFFFF) << 8;
       int fired = 0;
       for (int n = 1; n <= 12 && !fired; ++n) {
-        StepCountersA(m(), 19 + n);
-        StepCountersB(m());
+        StepBoardCounters(m(), 19 + n);
         if (m().PC == vector) fired = n;
       }
       EXPECT_EQ(fired, c.fires);
