@@ -25,13 +25,13 @@ void Mapper16Register(Machine& m, uint16_t address, uint8_t value, uint32_t prgB
       SelectMirroring(m, value);
       break;
     case 0xA:
-      m.IrqLatch = value & 1;
+      Mapper16IrqEnabled(m) = value & 1;
       break;
     case 0xB:
-      m.IrqWord = value;
+      Mapper16Counter(m) = value;
       break;
     case 0xC:
-      m.IrqWord = static_cast<uint16_t>((m.IrqWord & 0x00FF) | (value << 8));
+      Mapper16Counter(m) = static_cast<uint16_t>((Mapper16Counter(m) & 0x00FF) | (value << 8));
       break;
     default:
       break;
@@ -59,7 +59,7 @@ void Mapper18Prg(Machine& m, int reg, uint16_t window, bool high, uint8_t value)
 }
 
 void Mapper18Chr(Machine& m, int window, bool high, uint8_t value) {
-  m.LineIrqEnabled = static_cast<uint8_t>(window);
+  Mapper18LastChrWindow(m) = static_cast<uint8_t>(window);
   if (!WriteHalf(m, 4 + window, high, value)) return;
   if (ChrBankCount == 0) return;
   // Decoded even when the record says the bank is in place.

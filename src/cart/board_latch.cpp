@@ -17,7 +17,7 @@ void StoreCandidate(Machine& m, int entry, uint8_t value) {
   m.BankRegs[entry] = bank;
   const int table = entry >> 1;
   const uint8_t tile = (entry & 1) ? 0xFE : 0xFD;
-  const uint8_t latch = table ? m.LineIrqEnabled : m.LineReload;
+  const uint8_t latch = table ? Mapper10Latch1(m) : Mapper10Latch0(m);
   if (latch == tile) m.CopyChrWindow(static_cast<uint16_t>(table * 0x1000), 4, bank);
 }
 

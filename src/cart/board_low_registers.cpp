@@ -31,7 +31,8 @@ void Mapper80NameTables(Machine& m, uint16_t address, uint8_t value) {
   // $7EF0 works on NT0-NT1 with NT2-NT3 as the source, $7EF1 the other way round.
   const int to = address == 0x7EF0 ? 0 : 2, from = 2 - to;
   for (const NameTableStep& step : kSteps80) {
-    if (step.address != address || step.bit7 != (value & 0x80) || step.state != m.LineCounter)
+    if (step.address != address || step.bit7 != (value & 0x80) ||
+        step.state != Mapper80NameTableState(m))
       continue;
     if (step.save) {
       std::memcpy(m.NameTableScratch, NameTable(m, to), 0x400);
@@ -41,7 +42,7 @@ void Mapper80NameTables(Machine& m, uint16_t address, uint8_t value) {
       m.CopyNameTables(to, m.NameTableScratch);
       m.CopyNameTables(to + 1, m.NameTableScratch);
     }
-    m.LineCounter = step.next;
+    Mapper80NameTableState(m) = step.next;
     break;
   }
   VerticalMirroring = 0;

@@ -28,7 +28,7 @@
   BOARD(  3, Mapper3,          First8k,      Mapper3High,    None,           Never,       None,            None,             kNoFlags) \
   BOARD(  4, FirstThenLast,    First8kIfRom, Mmc3High,       None,           VisibleLine, Mmc3Step,        Mmc3PowerOn,      kIrqClearsBreak | kTrainerNmi) \
   BOARD(  5, FirstThenLast,    First8k,      None,           None,           Never,       None,            Mapper48PowerOn,  kNoFlags) \
-  BOARD(  6, Mapper6,          None,         Mapper6High,    Mapper6Low,     VisibleLine, Mapper6Step,     Mapper6PowerOn,   kNoFlags) \
+  BOARD(  6, Mapper6,          None,         Mapper6High,    Mapper6Low,     VisibleLine, Mapper6Step,     Mapper6PowerOn,   kWritablePatterns) \
   BOARD(  7, First32k,         None,         Mapper7High,    None,           Never,       None,            None,             kNoFlags) \
   BOARD(  8, First32k,         First8k,      Mapper8High,    None,           Never,       None,            None,             kNoFlags) \
   BOARD( 10, FirstThenLast,    First8k,      Mapper10High,   None,           Never,       None,            Mapper10PowerOn,  kTileLatch) \
@@ -56,7 +56,7 @@
   BOARD( 69, FirstThenLast,    First8k,      Mapper69High,   None,           EveryLine,   Mapper69Step,    None,             kNoFlags) \
   BOARD( 70, FirstThenLast,    First8k,      Mapper70High,   None,           Never,       None,            None,             kNoFlags) \
   BOARD( 71, FirstThenLast,    None,         Mapper71High,   None,           Never,       None,            None,             kNoFlags) \
-  BOARD( 73, FirstThenLast,    First8k,      Mapper73High,   None,           VisibleLine, Mapper73Step,    None,             kIrqClearsBreak) \
+  BOARD( 73, FirstThenLast,    First8k,      Mapper73High,   None,           VisibleLine, Mapper73Step,    None,             kIrqClearsBreak | kPrgPieces4k) \
   BOARD( 74, FirstThenLast,    First8kIfRom, Mmc3High,       None,           VisibleLine, Mapper74Step,    Mmc3PowerOn,      kIrqClearsBreak) \
   BOARD( 78, FirstThenLast,    First8kIfRom, Mapper78High,   None,           Never,       None,            None,             kNoFlags) \
   BOARD( 79, FirstThenLast,    First8kIfRom, None,           Mapper79Low,    Never,       None,            None,             kNoFlags) \
@@ -65,7 +65,7 @@
   BOARD( 89, FirstThenLast,    First8k,      LogOnlyHigh,    None,           Never,       None,            None,             kNoFlags) \
   BOARD( 90, FirstThenLast,    None,         Mapper90High,   None,           Never,       None,            None,             kNoFlags) \
   BOARD( 91, LastLast,         None,         None,           Mapper91Low,    VisibleLine, Mapper91Step,    None,             kNoFlags) \
-  BOARD( 96, FirstThenLast,    First8kIfRom, Mapper96High,   None,           Never,       None,            None,             kNoFlags) \
+  BOARD( 96, FirstThenLast,    First8kIfRom, Mapper96High,   None,           Never,       None,            None,             kPrgPieces4k) \
   BOARD(112, FirstThenLast,    First8k,      Mapper112High,  None,           Never,       None,            Mmc3PowerOn,      kNoFlags) \
   BOARD(115, FirstThenLast,    First8k,      Mapper115High,  None,           Never,       None,            Mmc3PowerOn,      kNoFlags) \
   BOARD(118, FirstThenLast,    First8k,      Mapper118High,  None,           VisibleLine, Mapper118Step,   Mapper118PowerOn, kIrqClearsBreak) \

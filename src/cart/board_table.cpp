@@ -16,7 +16,7 @@ namespace {
 constexpr std::nullptr_t None = nullptr;
 
 constexpr BoardRow kRows[] = {
-#define HALVOREN_ROW(mapper, prg, chr, high, low, when, step, powerOn, flags)                   \
+#define HALVOREN_ROW(mapper, prg, chr, high, low, when, step, powerOn, flags) \
   {mapper, PrgLayout::prg, ChrLayout::chr, high, low, StepWhen::when, step, powerOn, flags},
     HALVOREN_BOARDS(HALVOREN_ROW)
 #undef HALVOREN_ROW
@@ -25,8 +25,7 @@ constexpr uint8_t kNoRow = 255;
 static_assert(std::size(kRows) < kNoRow);
 
 // What an unsupported number (never loaded, but a test may set it) does: nothing.
-constexpr BoardRow kEmptyRow{0, PrgLayout::FirstThenLast, ChrLayout::First8k, nullptr, nullptr,
-                             StepWhen::Never, nullptr, nullptr, kNoFlags};
+constexpr BoardRow kEmptyRow{};
 
 constexpr auto kRowIndex = [] {
   std::array<uint8_t, 256> index{};
@@ -95,9 +94,5 @@ void StepBoardCounters(Machine& m, int line) {
   }
 }
 
-namespace {
-bool PushesBreakClear() { return CurrentBoard().Flags & kIrqClearsBreak; }
-}  // namespace
-
-void TakeBoardIrq(Machine& m) { m.TakeIrq(PushesBreakClear()); }
-void TakeBoardIrqAlways(Machine& m) { m.TakeIrqAlways(PushesBreakClear()); }
+void TakeBoardIrq(Machine& m) { m.TakeIrq(CurrentBoardHas(kIrqClearsBreak)); }
+void TakeBoardIrqAlways(Machine& m) { m.TakeIrqAlways(CurrentBoardHas(kIrqClearsBreak)); }

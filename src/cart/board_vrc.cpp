@@ -50,14 +50,14 @@ void IrqControl(Machine& m, uint8_t v, int adjust) {
 }
 void IrqAcknowledge(Machine& m) { m.IrqEnabled = m.IrqAckEnable; }
 
-void PrgTargetFromBit1(Machine& m, uint8_t v) { m.MapperWord = (v & 2) ? 0xC000 : 0x8000; }
+void PrgTargetFromBit1(Machine& m, uint8_t v) { VrcPrgTarget(m) = (v & 2) ? 0xC000 : 0x8000; }
 
 }  // namespace
 
 void Mapper21High(Machine& m, uint16_t address, uint8_t value) {
   switch (address & 0xF000) {
     case 0x8000:
-      CopyPrg8Reduced(m, m.MapperWord, value);
+      CopyPrg8Reduced(m, VrcPrgTarget(m), value);
       return;
     case 0x9000:
       if ((address & 7) == 0) {
@@ -124,8 +124,8 @@ void Mapper23High(Machine& m, uint16_t address, uint8_t value) {
       }
       return;
     default: {  // $B000-$EFFF: decided again on every write, by address lines 2-3
-      m.LineCounter = (address & 0x0C) ? 0xFF : 0;
-      const int shift = m.LineCounter ? 2 : 0;
+      Mapper23Wiring(m) = (address & 0x0C) ? 0xFF : 0;
+      const int shift = Mapper23Wiring(m) ? 2 : 0;
       const int window = WindowBase(address) | ((address >> (shift + 1)) & 1);
       ChrHalf(m, window, (address >> shift) & 1, value, ChrApply::AsWritten);
       return;
@@ -138,14 +138,14 @@ namespace {
 // Mapper 25's wiring (ShiftValue = known, ShiftCount = 1 for address lines 2-3) is learnt from
 // the first address that can only come from one of the two.
 void LearnWiring(Machine& m, bool lines23) {
-  m.ShiftValue = 1;
-  m.ShiftCount = lines23 ? 1 : 0;
+  Mapper25WiringKnown(m) = 1;
+  Mapper25WiringLines23(m) = lines23 ? 1 : 0;
 }
 
 void Mapper25Chr(Machine& m, uint16_t address, uint8_t value) {
   uint8_t reg = address & 0x0F;
-  if (!m.ShiftValue && (reg == 2 || reg == 4)) LearnWiring(m, reg == 4);
-  if (m.ShiftValue && m.ShiftCount) {
+  if (!Mapper25WiringKnown(m) && (reg == 2 || reg == 4)) LearnWiring(m, reg == 4);
+  if (Mapper25WiringKnown(m) && Mapper25WiringLines23(m)) {
     if (reg == 4) reg = 1;
     else if (reg == 8) reg = 2;
     else if (reg == 0xC) reg = 3;
@@ -157,14 +157,14 @@ void Mapper25Chr(Machine& m, uint16_t address, uint8_t value) {
 }
 
 void Mapper25Irq(Machine& m, uint16_t address, uint8_t value) {
-  if (!m.ShiftValue) {
+  if (!Mapper25WiringKnown(m)) {
     if (address & 2)
       LearnWiring(m, false);
     else if (address & 0x0C)
       LearnWiring(m, true);
   }
   enum { kNone, kLow, kHigh, kControl, kAck } reg = kNone;
-  if (m.ShiftCount) {
+  if (Mapper25WiringLines23(m)) {
     switch (address) {
       case 0xF000: reg = kLow; break;
       case 0xF004: reg = kControl; break;
@@ -197,7 +197,7 @@ void Mapper25High(Machine& m, uint16_t address, uint8_t value) {
   switch (address & 0xF000) {
     case 0x8000:
       if (prg8kCount)
-        CopyPrg8Recorded(m, m.MapperWord, PrgWindowBank[m.LineIrqEnabled & 3],
+        CopyPrg8Recorded(m, VrcPrgTarget(m), PrgWindowBank[Mapper25PrgRecordSlot(m) & 3],
                          value % prg8kCount);
       return;
     case 0x9000:
@@ -205,7 +205,7 @@ void Mapper25High(Machine& m, uint16_t address, uint8_t value) {
         SelectMirroring(m, value);
       } else {
         PrgTargetFromBit1(m, value);
-        m.LineIrqEnabled = (value & 2) ? 2 : 0;
+        Mapper25PrgRecordSlot(m) = (value & 2) ? 2 : 0;
       }
       return;
     case 0xA000:

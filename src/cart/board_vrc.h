@@ -8,13 +8,13 @@
 #include "core/machine.h"
 
 // What these boards keep in the shared bytes.
-inline uint16_t& VrcPrgTarget(Machine& m) { return m.MapperWord; }             // 21, 25
+inline uint16_t& VrcPrgTarget(Machine& m) { return m.MapperWord; }              // 21, 25
 inline uint8_t& Mapper25PrgRecordSlot(Machine& m) { return m.LineIrqEnabled; }  // 25
-inline uint8_t& Mapper23Wiring(Machine& m) { return m.LineCounter; }           // 0 or $FF
-inline uint8_t& Mapper23ReloadAddend(Machine& m) { return m.LineIrqEnabled; }  // 0 each frame
+inline uint8_t& Mapper23Wiring(Machine& m) { return m.LineCounter; }            // 0 or $FF
+inline uint8_t& Mapper23ReloadAddend(Machine& m) { return m.LineIrqEnabled; }   // 0 each frame
 inline uint8_t& Mapper25WiringKnown(Machine& m) { return m.ShiftValue; }
 inline uint8_t& Mapper25WiringLines23(Machine& m) { return m.ShiftCount; }
-inline uint16_t& Vrc6Reload(Machine& m) { return m.IrqWord; }                  // 24
+inline uint16_t& Vrc6Reload(Machine& m) { return m.IrqWord; }  // 24
 inline uint8_t& Mapper26EnableAfterAck(Machine& m) { return m.IrqEnabled; }
 
 void Mapper21High(Machine& m, uint16_t address, uint8_t value);

@@ -1,9 +1,8 @@
 // The per-scanline IRQ counters of every board, set by hand and stepped line by line. An IRQ
 // shows as the jump to the vector at $FFFE ($C000) with PC and P pushed.
-#include "cart/board_table.h"
-
 #include <tuple>
 
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "log/log.h"
 #include "support/fixture.h"
@@ -57,8 +56,18 @@ const CounterCase kCases[] = {
     // Konami line counters reload from their latch.
     {"21 fires at FF", 21, {2, 0xF0, 0, 0xF0, 2}, 40, 15, {2, 0xF0, 0, 0xF0, 2}},
     {"23 at FD, reload + addend", 23, {1, 0xFB, 0, 0xF0, 0, 3}, 10, 2, {0, 0xF3, 0, 0xF0, 0, 3}},
-    {"23 addend lasts a frame", 23, {1, 0xFC, 0, 0xF0, 0, 3}, 1, 1, {0, 0xF0, 0, 0xF0}, 0x30, 0x10,
-     "", 0x30, 0, 0},
+    {"23 addend lasts a frame",
+     23,
+     {1, 0xFC, 0, 0xF0, 0, 3},
+     1,
+     1,
+     {0, 0xF0, 0, 0xF0},
+     0x30,
+     0x10,
+     "",
+     0x30,
+     0,
+     0},
     {"24 reload from IrqWord", 24, {0x81, 0xFE, 0x10}, 10, 1, {3, 0x10, 0x10}},
     {"25 at 255+adjust", 25, {1, 0xF0, 0, 0, 1}, 20, 10, {1, 0, 0, 0, 1}, 0x30, 0x10, "", 0x30, -5},
     // Namco: line 0 clears IrqWord (step 119); no IRQ so near the top, but it disables itself.
