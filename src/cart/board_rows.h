@@ -18,6 +18,7 @@
 #include "cart/board_namco.h"
 #include "cart/board_registers.h"
 #include "cart/board_vrc.h"
+#include "cart/board_vrc6.h"
 
 // clang-format off
 #define HALVOREN_BOARDS(BOARD) \

@@ -1,6 +1,6 @@
-// Konami VRC boards: 8 KB PRG windows, eight 1 KB CHR windows, a four-way mirroring register
-// and (except mapper 22) an IRQ counter the frame loop steps. Mappers 21, 22, 23 and 25 write
-// each CHR bank as two 4-bit halves; 24 and 26 (VRC6) write whole bytes.
+// Konami VRC2/VRC4 boards (21, 22, 23, 25): 8 KB PRG windows, eight 1 KB CHR windows written
+// as two 4-bit halves, a four-way mirroring register and (except mapper 22) an IRQ counter
+// stepped every line. The VRC6 boards (24, 26) are in board_vrc6.h.
 #pragma once
 
 #include <cstdint>
@@ -14,15 +14,11 @@ inline uint8_t& Mapper23Wiring(Machine& m) { return m.LineCounter; }            
 inline uint8_t& Mapper23ReloadAddend(Machine& m) { return m.LineIrqEnabled; }   // 0 each frame
 inline uint8_t& Mapper25WiringKnown(Machine& m) { return m.ShiftValue; }
 inline uint8_t& Mapper25WiringLines23(Machine& m) { return m.ShiftCount; }
-inline uint16_t& Vrc6Reload(Machine& m) { return m.IrqWord; }  // 24
-inline uint8_t& Mapper26EnableAfterAck(Machine& m) { return m.IrqEnabled; }
 
 void Mapper21High(Machine& m, uint16_t address, uint8_t value);
 void Mapper22High(Machine& m, uint16_t address, uint8_t value);
 void Mapper23High(Machine& m, uint16_t address, uint8_t value);
 void Mapper25High(Machine& m, uint16_t address, uint8_t value);
-void Mapper24High(Machine& m, uint16_t address, uint8_t value);
-void Mapper26High(Machine& m, uint16_t address, uint8_t value);
 
 // Power-on: the switchable PRG bank at $8000, no CHR half written, the counter off.
 void Mapper21PowerOn(Machine& m);
@@ -32,6 +28,3 @@ void Mapper25PowerOn(Machine& m);
 void Mapper21Step(Machine& m, int line);
 void Mapper23Step(Machine& m, int line);
 void Mapper25Step(Machine& m, int line);
-// VRC6: 24 counts every line and reloads; 26 counts visible lines down like MMC3.
-void Mapper24Step(Machine& m, int line);
-void Mapper26Step(Machine& m, int line);

@@ -4,7 +4,7 @@
 #include "cart/board_common.h"
 #include "cart/board_mmc3.h"
 #include "cart/board_table.h"
-#include "cart/board_vrc.h"
+#include "cart/board_vrc6.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
