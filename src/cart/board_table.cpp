@@ -56,6 +56,20 @@ constexpr std::array<BoardWrite, 256> HandlerArray(BoardWrite missing) {
 constexpr auto kHighWrites = HandlerArray<&BoardRow::High>(IgnoreWrite);
 constexpr auto kLowWrites = HandlerArray<&BoardRow::Low>(CartridgeRamWrite);
 
+// The counter step of every mapper number, for the frame loop's per-line call.
+struct CounterStep {
+  StepWhen When = StepWhen::Never;
+  BoardStep Step = nullptr;
+};
+constexpr auto kCounterSteps = [] {
+  std::array<CounterStep, 256> steps{};
+  for (const BoardRow& row : kRows) {
+    if ((row.When == StepWhen::Never) != (row.Step == nullptr)) throw "a step needs its lines";
+    steps[row.Mapper] = {row.When, row.Step};
+  }
+  return steps;
+}();
+
 constexpr int kVisibleLines = 240;
 
 }  // namespace
@@ -81,17 +95,9 @@ void WriteLowRange(Machine& m, uint16_t address, uint8_t value) {
 }
 
 void StepBoardCounters(Machine& m, int line) {
-  const BoardRow& row = CurrentBoard();
-  switch (row.When) {
-    case StepWhen::EveryLine:
-      row.Step(m, line);
-      break;
-    case StepWhen::VisibleLine:
-      if (line < kVisibleLines) row.Step(m, line);
-      break;
-    case StepWhen::Never:
-      break;
-  }
+  const CounterStep& counter = kCounterSteps[MapperNumber];
+  if (counter.When == StepWhen::Never) return;  // most boards: one load and out
+  if (counter.When == StepWhen::EveryLine || line < kVisibleLines) counter.Step(m, line);
 }
 
 void TakeBoardIrq(Machine& m) { m.TakeIrq(CurrentBoardHas(kIrqClearsBreak)); }
