@@ -1,5 +1,5 @@
 // Bandai (mapper 16) and Jaleco (mapper 18) boards: direct bank registers and a CPU-cycle IRQ
-// counter that the frame loop steps.
+// counter stepped every line.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
-// MMC3 (mapper 4; 248 loads as 4). The scanline counter is stepped by the frame loop; this
-// file only holds the registers that feed it.
+// MMC3 (mapper 4; 248 loads as 4): its registers and the scanline counter that it and the
+// MMC3-like boards share, stepped once per visible line through the board table.
 #include "cart/board_mmc3.h"
 
 #include "cart/board_common.h"

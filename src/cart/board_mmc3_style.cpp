@@ -1,6 +1,6 @@
 // MMC3-style boards (mappers 64, 112, 115, 118, 161, 245, 249), each written as its
-// differences from MMC3. The counters they load are stepped by the frame loop; 64, 112 and
-// 115 keep their counter registers but never raise an IRQ.
+// differences from MMC3. Their counter steps are MMC3's with other rules; 64, 112
+// and 115 keep their counter registers but never raise an IRQ.
 #include "cart/board_mmc3_style.h"
 
 #include "cart/board_log.h"

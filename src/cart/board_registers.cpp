@@ -1,6 +1,6 @@
 // Register boards (mappers 65, 68, 69, 73, 90, 96, 160, 250). Banks written "as is" may point
 // past the image: the copies wrap inside the stores. The IRQ counters of 69, 73 and 160 are
-// loaded here and stepped by the frame loop.
+// loaded and stepped here.
 #include "cart/board_registers.h"
 
 #include "cart/board_common.h"
