@@ -11,7 +11,6 @@
 #   core               Machine, interpreter, read bus, reset and interrupts, plain settings
 #   apu ppu            sound registers, synthesis and mixer; PPU, renderer, palette, screen
 #   cart               loader, write bus, bank primitives, boards (a board may include apu)
-#   driver             the boards' scanline counters, until they move into cart
 #   frame              EmulateFrame: one frame of emulation, nothing of the desktop
 #   state              state image and files, recording, rewind, battery
 #   host               platform.h: what the portable code needs from a host
@@ -23,8 +22,8 @@
 # bash and the base system (grep, sed, awk, find, tsort), so the build needs no more packages.
 set -u
 src=${1:-$(dirname "$0")/../src}
-order='files=0 log=1 core=2 apu=3 ppu=3 cart=4 driver=5 frame=6 state=7 host=8 session=9
-host/sdl=10 host/headless=10 app=11'
+order='files=0 log=1 core=2 apu=3 ppu=3 cart=4 frame=5 state=6 host=7 session=8
+host/sdl=9 host/headless=9 app=10'
 
 if [ ! -d "$src" ]; then
   echo "include_graph: no folder $src" >&2

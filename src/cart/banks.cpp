@@ -3,6 +3,7 @@
 // bad register value can show the wrong bank but never reach outside them.
 #include <cstring>
 
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
@@ -158,8 +159,8 @@ void Machine::PpuMemoryWrite(uint16_t address, uint8_t value) {
   address &= 0x3FFF;
   if (address < 0x3F00) {
     if (address < 0x2000) {
-      // ROM cannot be written: only CHR RAM (and mapper 6's RAM banks) takes pattern bytes.
-      if (ChrBankCount != 0 && MapperNumber != 6) return;
+      // ROM cannot be written: only CHR RAM (and a board's RAM banks) takes pattern bytes.
+      if (ChrBankCount != 0 && !CurrentBoardHas(kWritablePatterns)) return;
       PpuMemory[address] = value;
       PatternsDirty = 1;
       return;

@@ -4,6 +4,7 @@
 #include "cart/board_bandai.h"
 
 #include "cart/board_common.h"
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
@@ -24,13 +25,13 @@ void Mapper16Register(Machine& m, uint16_t address, uint8_t value, uint32_t prgB
       SelectMirroring(m, value);
       break;
     case 0xA:
-      m.IrqLatch = value & 1;
+      Mapper16IrqEnabled(m) = value & 1;
       break;
     case 0xB:
-      m.IrqWord = value;
+      Mapper16Counter(m) = value;
       break;
     case 0xC:
-      m.IrqWord = static_cast<uint16_t>((m.IrqWord & 0x00FF) | (value << 8));
+      Mapper16Counter(m) = static_cast<uint16_t>((Mapper16Counter(m) & 0x00FF) | (value << 8));
       break;
     default:
       break;
@@ -58,7 +59,7 @@ void Mapper18Prg(Machine& m, int reg, uint16_t window, bool high, uint8_t value)
 }
 
 void Mapper18Chr(Machine& m, int window, bool high, uint8_t value) {
-  m.LineIrqEnabled = static_cast<uint8_t>(window);
+  Mapper18LastChrWindow(m) = static_cast<uint8_t>(window);
   if (!WriteHalf(m, 4 + window, high, value)) return;
   if (ChrBankCount == 0) return;
   // Decoded even when the record says the bank is in place.
@@ -109,5 +110,28 @@ void Mapper18High(Machine& m, uint16_t address, uint8_t value) {
         default: break;
       }
       return;
+  }
+}
+
+void Mapper16PowerOn(Machine& m) { Mapper16IrqEnabled(m) = 0; }
+
+void Mapper16Step(Machine& m, int) {
+  if (!Mapper16IrqEnabled(m)) return;
+  uint16_t& counter = Mapper16Counter(m);
+  counter = AddCycles(counter, -116);
+  if (counter > 0xFF80 && !IrqMasked(m)) {
+    counter = 0xFF00;
+    Mapper16IrqEnabled(m) = 0;
+    TakeBoardIrq(m);
+  }
+}
+
+void Mapper18Step(Machine& m, int) {
+  if (!m.IrqEnabled) return;
+  m.IrqCounter = AddCycles(m.IrqCounter, -114);
+  if (m.IrqCounter < 0x81 && !IrqMasked(m)) {
+    m.IrqCounter = 0xFFFF;
+    m.IrqEnabled = 0;
+    TakeBoardIrq(m);
   }
 }

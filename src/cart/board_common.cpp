@@ -92,3 +92,9 @@ bool WriteHalf(Machine& m, int index, bool high, uint8_t value) {
   written = 0;
   return true;
 }
+
+bool IrqMasked(const Machine& m) { return m.P & 0x04; }
+bool RenderingOn(const Machine& m) { return m.CpuMemory[kPpuMask] & 0x18; }
+uint16_t AddCycles(uint16_t counter, int cycles) {
+  return static_cast<uint16_t>(counter + cycles + IrqAdjust);
+}

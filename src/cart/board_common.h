@@ -35,3 +35,12 @@ void CopyChr1Recorded(Machine& m, uint16_t window, uint32_t bank);
 // Stores one 4-bit half of register `index` (BankRegs, halves-written flags in ExtraRegs).
 // Returns true when this write completed the pair; the flags then start over.
 bool WriteHalf(Machine& m, int index, bool high, uint8_t value);
+
+// --- Pieces of the counter steps ---
+// A counter always counts; its firing branch (IRQ, reload, disable) is skipped while the CPU's
+// I flag is set, so a counter that reaches its value then runs on and fires later.
+bool IrqMasked(const Machine& m);
+// Background or sprites on in the mask register.
+bool RenderingOn(const Machine& m);
+// The cycle-counting boards count the CPU cycles of a scanline, corrected by IrqAdjust.
+uint16_t AddCycles(uint16_t counter, int cycles);

@@ -134,3 +134,9 @@ void Mapper41PowerOn(Machine& m) {
   m.MapperMode = 0;
   m.MapperFlag = 0;
 }
+
+void Mapper0Low(Machine& m, uint16_t address, uint8_t value) {
+  // The sound registers were stored already; storing again would undo the $4011 rule that
+  // keeps a written 0 level readable as $80.
+  if (address < 0x4000 || address > 0x4013) m.CpuMemory[address] = value;
+}

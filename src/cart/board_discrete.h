@@ -18,3 +18,5 @@ void Mapper41Low(Machine& m, uint16_t address, uint8_t value);
 
 // Mapper 41 starts with its inner CHR select disabled and outer CHR bits 0.
 void Mapper41PowerOn(Machine& m);
+// Mapper 0 stores every low-range write in the CPU image.
+void Mapper0Low(Machine& m, uint16_t address, uint8_t value);

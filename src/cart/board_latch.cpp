@@ -2,6 +2,8 @@
 // $1000 for $FD and $FE); LineReload and LineIrqEnabled hold the two tables' latches.
 #include "cart/board_latch.h"
 
+#include <cstring>
+
 #include "cart/board_common.h"
 #include "core/globals.h"
 #include "core/machine.h"
@@ -15,7 +17,7 @@ void StoreCandidate(Machine& m, int entry, uint8_t value) {
   m.BankRegs[entry] = bank;
   const int table = entry >> 1;
   const uint8_t tile = (entry & 1) ? 0xFE : 0xFD;
-  const uint8_t latch = table ? m.LineIrqEnabled : m.LineReload;
+  const uint8_t latch = table ? Mapper10Latch1(m) : Mapper10Latch0(m);
   if (latch == tile) m.CopyChrWindow(static_cast<uint16_t>(table * 0x1000), 4, bank);
 }
 
@@ -38,4 +40,9 @@ void Mapper10High(Machine& m, uint16_t address, uint8_t value) {
     default:
       break;
   }
+}
+
+void Mapper10PowerOn(Machine& m) {
+  Mapper10Latch0(m) = Mapper10Latch1(m) = 0xFE;
+  std::memset(m.BankRegs, 0, 4);
 }

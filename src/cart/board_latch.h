@@ -4,6 +4,12 @@
 
 #include <cstdint>
 
-struct Machine;
+#include "core/machine.h"
+
+// The two tile latches ($FD or $FE), one per pattern table, kept in the line-counter bytes.
+inline uint8_t& Mapper10Latch0(Machine& m) { return m.LineReload; }
+inline uint8_t& Mapper10Latch1(Machine& m) { return m.LineIrqEnabled; }
 
 void Mapper10High(Machine& m, uint16_t address, uint8_t value);
+// Both latches start at $FE, all four bank registers at 0.
+void Mapper10PowerOn(Machine& m);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cart/board_common.h"
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
@@ -30,7 +31,8 @@ void Mapper80NameTables(Machine& m, uint16_t address, uint8_t value) {
   // $7EF0 works on NT0-NT1 with NT2-NT3 as the source, $7EF1 the other way round.
   const int to = address == 0x7EF0 ? 0 : 2, from = 2 - to;
   for (const NameTableStep& step : kSteps80) {
-    if (step.address != address || step.bit7 != (value & 0x80) || step.state != m.LineCounter)
+    if (step.address != address || step.bit7 != (value & 0x80) ||
+        step.state != Mapper80NameTableState(m))
       continue;
     if (step.save) {
       std::memcpy(m.NameTableScratch, NameTable(m, to), 0x400);
@@ -40,7 +42,7 @@ void Mapper80NameTables(Machine& m, uint16_t address, uint8_t value) {
       m.CopyNameTables(to, m.NameTableScratch);
       m.CopyNameTables(to + 1, m.NameTableScratch);
     }
-    m.LineCounter = step.next;
+    Mapper80NameTableState(m) = step.next;
     break;
   }
   VerticalMirroring = 0;
@@ -99,4 +101,13 @@ void Mapper246Low(Machine& m, uint16_t address, uint8_t value) {
     if (count2k != 0)
       m.CopyChrWindow(static_cast<uint16_t>((address - 0x6004) * 0x800), 2, value % count2k);
   }
+}
+
+void Mapper80PowerOn(Machine& m) { Mapper80NameTableState(m) = 1; }
+
+void Mapper91Step(Machine& m, int) {
+  if (!m.IrqEnabled) return;
+  m.IrqCounter = 0;
+  m.IrqEnabled = 0;
+  TakeBoardIrqAlways(m);
 }

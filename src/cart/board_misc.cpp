@@ -7,6 +7,7 @@
 
 #include "cart/board_common.h"
 #include "cart/board_log.h"
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
@@ -35,7 +36,7 @@ void CopierMirroring(Machine& m, uint8_t value) {  // $42FF, both copier boards
 
 void Mapper6Low(Machine& m, uint16_t address, uint8_t value) {
   if (address >= 0x42F0 && address <= 0x42FF) {
-    m.CommandIndex = value & 0xE0;
+    Mapper6Mode(m) = value & 0xE0;
     if (address == 0x42FE) {
       if (value & 0x10)
         SelectOneScreenB(m);
@@ -61,15 +62,15 @@ void Mapper6Low(Machine& m, uint16_t address, uint8_t value) {
 // The four CHR RAM banks live in ChrRom banks 0-3. A switch puts the pattern area back into
 // its bank first, so whatever the game drew there survives.
 void Mapper6High(Machine& m, uint16_t, uint8_t value) {
-  if (m.CommandIndex != 0x20) {
+  if (Mapper6Mode(m) != 0x20) {
     LogBoardNumberLine(value);
     return;
   }
   const uint8_t chrBank = value & 3;
-  if (chrBank != m.PrgSelect) {
-    std::memcpy(m.ChrRom + (m.PrgSelect & 3) * 0x2000, m.PpuMemory, 0x2000);
+  if (chrBank != Mapper6ChrRamBank(m)) {
+    std::memcpy(m.ChrRom + (Mapper6ChrRamBank(m) & 3) * 0x2000, m.PpuMemory, 0x2000);
     std::memcpy(m.PpuMemory, m.ChrRom + chrBank * 0x2000, 0x2000);
-    m.PrgSelect = chrBank;
+    Mapper6ChrRamBank(m) = chrBank;
     m.DecodePatterns(0x0000, 0x2000);
   }
   m.CopyPrgWindow(0x8000, 16, (value & 0x3C) >> 2);
@@ -88,7 +89,7 @@ void Mapper17Low(Machine& m, uint16_t address, uint8_t value) {
   switch (address) {
     case 0x4503:
       SetCounterHigh(m, value);
-      m.MapperWord = m.IrqCounter;
+      Mapper17CounterCopy(m) = m.IrqCounter;
       m.IrqEnabled = 1;
       break;
     case 0x4502: SetCounterLow(m, value); break;
@@ -106,14 +107,14 @@ void Mapper32High(Machine& m, uint16_t address, uint8_t value) {
   switch (address & 0xFFF0) {
     case 0x8FF0:
       if (prg8kCount == 0) break;
-      if (m.LineIrqEnabled == 0)
+      if (Mapper32PrgMode(m) == 0)
         CopyPrg8Recorded(m, 0x8000, PrgWindowBank[0], value % prg8kCount);
       else
         CopyPrg8Recorded(m, 0xC000, PrgWindowBank[2], value % prg8kCount);
       break;
     case 0x9FF0:
       SetTwoScreen(m, value & 1);
-      m.LineIrqEnabled = value & 2;
+      Mapper32PrgMode(m) = value & 2;
       break;
     case 0xAFF0:
       if (prg8kCount) CopyPrg8Recorded(m, 0xA000, PrgWindowBank[1], value % prg8kCount);
@@ -183,5 +184,38 @@ void Mapper48Low(Machine& m, uint16_t address, uint8_t value) {
     default:
       StoreCartridgeRam(m, address, value);
       break;
+  }
+}
+
+void Mapper6PowerOn(Machine& m) {
+  Mapper6Mode(m) = 0x20;  // copier mode: high-range writes switch banks
+  Mapper6ChrRamBank(m) = 0;
+}
+
+void Mapper32PowerOn(Machine& m) { Mapper32PrgMode(m) = 1; }
+
+void Mapper33PowerOn(Machine&) {
+  // Unit 0 is at $8000-$BFFF, so the first two windows already hold banks 0 and 1.
+  PrgWindowBank[0] = 0;
+  PrgWindowBank[1] = 1;
+}
+
+void Mapper48PowerOn(Machine& m) { m.Mapper48Regs[0] = m.Mapper48Regs[1] = 3; }
+
+void Mapper6Step(Machine& m, int) {
+  if (!m.IrqEnabled) return;
+  m.IrqCounter = AddCycles(m.IrqCounter, 114);
+  if (m.IrqCounter >= 0xFF80 && !IrqMasked(m)) {
+    m.IrqCounter = 0;
+    TakeBoardIrq(m);
+  }
+}
+
+void Mapper17Step(Machine& m, int) {
+  if (!m.IrqEnabled) return;
+  m.IrqCounter = AddCycles(m.IrqCounter, 114);
+  if (m.IrqCounter > 0xFF7F && !IrqMasked(m)) {
+    m.IrqCounter = 0;
+    TakeBoardIrq(m);
   }
 }

@@ -5,7 +5,13 @@
 
 #include <cstdint>
 
-struct Machine;
+#include "core/machine.h"
+
+// What these boards keep in the shared bytes.
+inline uint8_t& Mapper6Mode(Machine& m) { return m.CommandIndex; }
+inline uint8_t& Mapper6ChrRamBank(Machine& m) { return m.PrgSelect; }
+inline uint16_t& Mapper17CounterCopy(Machine& m) { return m.MapperWord; }
+inline uint8_t& Mapper32PrgMode(Machine& m) { return m.LineIrqEnabled; }
 
 void Mapper6High(Machine& m, uint16_t address, uint8_t value);
 void Mapper6Low(Machine& m, uint16_t address, uint8_t value);
@@ -13,3 +19,12 @@ void Mapper17Low(Machine& m, uint16_t address, uint8_t value);
 void Mapper32High(Machine& m, uint16_t address, uint8_t value);
 void Mapper33High(Machine& m, uint16_t address, uint8_t value);
 void Mapper48Low(Machine& m, uint16_t address, uint8_t value);
+// Power-on: 6 in copier mode with CHR RAM bank 0 shown; 32's first $8FF0 bank goes to $C000;
+// 33's first two windows already hold banks 0 and 1; 48 (and 5) start with both mode bytes 3.
+void Mapper6PowerOn(Machine& m);
+void Mapper32PowerOn(Machine& m);
+void Mapper33PowerOn(Machine& m);
+void Mapper48PowerOn(Machine& m);
+// The copier boards' CPU-cycle counters: 6 on visible lines, 17 on every line.
+void Mapper6Step(Machine& m, int line);
+void Mapper17Step(Machine& m, int line);

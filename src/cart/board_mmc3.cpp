@@ -1,9 +1,12 @@
-// MMC3 (mapper 4; 248 loads as 4). The scanline counter is stepped by the frame loop; this
-// file only holds the registers that feed it.
+// MMC3 (mapper 4; 248 loads as 4): its registers and the scanline counter that it and the
+// MMC3-like boards share, stepped once per visible line through the board table.
 #include "cart/board_mmc3.h"
 
+#include "cart/board_common.h"
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
+#include "log/log.h"
 
 namespace {
 
@@ -132,3 +135,17 @@ void Mmc3High(Machine& m, uint16_t address, uint8_t value) {
 }
 
 void Mmc3PowerOn(Machine& m) { m.LineIrqEnabled = 0; }
+
+void StepLineCounter(Machine& m, const LineBoard& board) {
+  if (board.Runs == LineRule::WhileEnabled && !m.LineIrqEnabled) return;
+  if (!board.NeedsRendering || RenderingOn(m)) --m.LineCounter;
+  if (!m.LineIrqEnabled || m.LineCounter != 0 || IrqMasked(m)) return;
+  if (board.LogText) LogText(board.LogText, board.LogLength);
+  if (board.After != AfterIrq::Reload) m.LineIrqEnabled = 0;
+  if (board.After != AfterIrq::Disable) m.LineCounter = m.LineReload;
+  TakeBoardIrq(m);
+}
+
+void Mmc3Step(Machine& m, int) {
+  StepLineCounter(m, {LineRule::Always, true, AfterIrq::Disable, nullptr, 0});
+}

@@ -39,3 +39,21 @@ void LineCounterWrite(Machine& m, uint16_t reg, uint8_t value, int plus, int adj
 void Mmc3CounterWrite(Machine& m, uint16_t reg, uint8_t value);
 // $A000 mirroring, $A001 RAM enable and the counter registers (register = address AND $E001).
 void Mmc3UpperRegister(Machine& m, uint16_t reg, uint8_t value);
+
+// --- The scanline counter of MMC3 and the boards that copy it. They differ in when the counter
+// runs, whether it needs rendering on, what happens after the IRQ and what they log first.
+enum class LineRule : uint8_t { Always, WhileEnabled };
+enum class AfterIrq : uint8_t { Disable, Reload, DisableAndReload };
+
+struct LineBoard {
+  LineRule Runs;
+  bool NeedsRendering;
+  AfterIrq After;
+  const char* LogText;  // written just before the IRQ, or null
+  int LogLength;
+};
+
+// One visible line of a LineCounter/LineReload/LineIrqEnabled counter.
+void StepLineCounter(Machine& m, const LineBoard& board);
+// MMC3's own: counts while rendering, fires once, then waits to be enabled again.
+void Mmc3Step(Machine& m, int line);

@@ -1,6 +1,6 @@
 // MMC3-style boards (mappers 64, 112, 115, 118, 161, 245, 249), each written as its
-// differences from MMC3. The counters they load are stepped by the frame loop; 64, 112 and
-// 115 keep their counter registers but never raise an IRQ.
+// differences from MMC3. Their counter steps are MMC3's with other rules; 64, 112
+// and 115 keep their counter registers but never raise an IRQ.
 #include "cart/board_mmc3_style.h"
 
 #include "cart/board_log.h"
@@ -200,4 +200,30 @@ void Mapper249High(Machine& m, uint16_t address, uint8_t value) {
 
 void Mapper249Low(Machine& m, uint16_t address, uint8_t value) {
   if ((address & 0xF000) == 0x6000) m.CpuMemory[address] = value;
+}
+
+void Mapper118PowerOn(Machine& m) {
+  Mmc3PowerOn(m);
+  m.OneScreenLow = 1;  // TxSROM boards start in one-screen mode
+}
+
+void Mapper245PowerOn(Machine& m) {
+  Mmc3PowerOn(m);
+  m.PrgSwapTarget = 0x8000;
+}
+
+void Mapper74Step(Machine& m, int) {
+  StepLineCounter(m, {LineRule::WhileEnabled, true, AfterIrq::Disable, "IRQ\n", 4});
+}
+void Mapper118Step(Machine& m, int) {
+  StepLineCounter(m, {LineRule::Always, true, AfterIrq::Reload, nullptr, 0});
+}
+void Mapper161Step(Machine& m, int) {
+  StepLineCounter(m, {LineRule::WhileEnabled, false, AfterIrq::DisableAndReload, nullptr, 0});
+}
+void Mapper245Step(Machine& m, int) {
+  StepLineCounter(m, {LineRule::Always, false, AfterIrq::Disable, "W", 1});
+}
+void Mapper249Step(Machine& m, int) {
+  StepLineCounter(m, {LineRule::Always, true, AfterIrq::Disable, "IRQ\n", 4});
 }

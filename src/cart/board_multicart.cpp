@@ -42,19 +42,20 @@ void Mapper227High(Machine& m, uint16_t address, uint8_t) {
     m.SetHorizontalMirroring();
   const uint32_t bank = Bank227(address);
   const bool bit7 = address & 0x80;
-  if (!bit7 && m.IrqAckEnable == 0) m.IrqAckEnable = static_cast<uint8_t>(bank & 0x18);
+  uint8_t& outer = Mapper227OuterLatch(m);
+  if (!bit7 && outer == 0) outer = static_cast<uint8_t>(bank & 0x18);
   if (m.MapperFlag == 0) {
     const uint32_t unit = bank * 2 + ((address & 4) ? 1 : 0);
     Copy227(m, 0x8000, unit);
     // The last 16 KB of the outer 128 KB block, or the same unit again.
-    Copy227(m, 0xC000, bit7 ? unit : m.IrqAckEnable * 2u + 7);
+    Copy227(m, 0xC000, bit7 ? unit : outer * 2u + 7);
   } else if (!bit7) {
     Copy227(m, 0x8000, bank * 2);
-    Copy227(m, 0xC000, m.IrqAckEnable * 2u);
+    Copy227(m, 0xC000, outer * 2u);
   } else {
     m.CopyPrgWindow(0x8000, 32, bank);
   }
-  if (bit7) m.IrqAckEnable = 0;
+  if (bit7) outer = 0;
 }
 
 void Mapper240High(Machine& m, uint16_t address, uint8_t value) {
@@ -86,3 +87,5 @@ void Mapper241Low(Machine& m, uint16_t address, uint8_t value) {
 }
 
 void LogOnlyHigh(Machine&, uint16_t address, uint8_t value) { LogBoardWrite(address, value); }
+
+void Mapper225PowerOn(Machine&) { VerticalMirroring = 1; }

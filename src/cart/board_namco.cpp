@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "cart/board_common.h"
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
@@ -57,7 +58,7 @@ void PrgRegister(Machine& m, int window, uint8_t value) {
 void NamcoLow(Machine& m, uint16_t address, uint8_t value) {
   if (address == 0x4800) {
     m.NamcoSoundRam[m.NamcoSoundAddress & 0x7F] = value;
-    if (m.IrqAckEnable & 0x80) ++m.NamcoSoundAddress;
+    if (NamcoSoundAddressPort(m) & 0x80) ++m.NamcoSoundAddress;
     m.NamcoSoundAddress &= 0x7F;
   } else if (address >= 0x5000 && address <= 0x57FF) {
     m.IrqCounter = value;
@@ -82,7 +83,7 @@ void NamcoHigh(Machine& m, uint16_t address, uint8_t value) {
   } else if (address < 0xF800) {
     PrgRegister(m, 2, value);
   } else {
-    m.IrqAckEnable = value;
+    NamcoSoundAddressPort(m) = value;
     m.NamcoSoundAddress = value & 0x7F;
   }
 }
@@ -96,10 +97,28 @@ void NamcoPowerOn(Machine& m) {
   }
   std::memset(CiramSave, 0, sizeof CiramSave);
   m.NamcoSoundAddress = 0;
-  m.IrqAckEnable = 0;
+  NamcoSoundAddressPort(m) = 0;
   m.IrqWord = 0xFF8C;
   // $8000-$DFFF hold no bank yet (only copies of the empty $8000 window), so no window may be
   // recorded as holding one: the first bank write must copy.
   std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
   std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
+}
+
+void NamcoStep(Machine& m, int line) {
+  if (m.IrqEnabled != 1) return;
+  uint16_t& given = NamcoIrqsThisFrame(m);
+  if (line == 0) given = 0;
+  int step = 114;
+  if (given == 0) step += 5;
+  if (given == 2) step += 1;
+  m.IrqCounter = static_cast<uint16_t>(m.IrqCounter + step);
+  if (m.IrqCounter < 0x74 && !IrqMasked(m)) {  // it passed $FFFF
+    if (line > 10) {
+      TakeBoardIrq(m);
+      ++given;
+    }
+    m.IrqCounter = 0xFFFF;
+    m.IrqEnabled = 0;
+  }
 }

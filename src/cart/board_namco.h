@@ -4,7 +4,11 @@
 
 #include <cstdint>
 
-struct Machine;
+#include "core/machine.h"
+
+// What this board keeps in the shared counter bytes.
+inline uint8_t& NamcoSoundAddressPort(Machine& m) { return m.IrqAckEnable; }
+inline uint16_t& NamcoIrqsThisFrame(Machine& m) { return m.IrqWord; }
 
 // The two name-table pages saved while a table shows a CHR ROM page.
 extern uint8_t CiramSave[2][0x400];
@@ -12,3 +16,5 @@ extern uint8_t CiramSave[2][0x400];
 void NamcoHigh(Machine& m, uint16_t address, uint8_t value);
 void NamcoLow(Machine& m, uint16_t address, uint8_t value);
 void NamcoPowerOn(Machine& m);
+// The cycle counter, every line; it runs a little fast on the first IRQs of a frame.
+void NamcoStep(Machine& m, int line);

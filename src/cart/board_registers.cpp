@@ -1,10 +1,12 @@
 // Register boards (mappers 65, 68, 69, 73, 90, 96, 160, 250). Banks written "as is" may point
 // past the image: the copies wrap inside the stores. The IRQ counters of 69, 73 and 160 are
-// loaded here and stepped by the frame loop.
+// loaded and stepped here.
 #include "cart/board_registers.h"
 
 #include "cart/board_common.h"
 #include "cart/board_log.h"
+#include "cart/board_mmc3.h"
+#include "cart/board_table.h"
 #include "cart/window_copies.h"
 #include "core/globals.h"
 #include "core/machine.h"
@@ -194,4 +196,26 @@ void Mapper250High(Machine& m, uint16_t address, uint8_t value) {
   LogBoardWrite(address, value);
   if (address == 0x8B06) m.CopyPrgWindow(0x8000, 8, value);
   if (address == 0x8E11) m.CopyPrgWindow(0xA000, 8, value);
+}
+
+void Mapper69Step(Machine& m, int) {
+  if (!m.IrqEnabled) return;
+  m.IrqCounter = AddCycles(m.IrqCounter, -114);
+  if (m.IrqCounter < 0x81 && !IrqMasked(m)) {
+    m.IrqCounter = 0xFFFF;
+    TakeBoardIrq(m);
+  }
+}
+
+void Mapper73Step(Machine& m, int) {
+  --m.IrqCounter;
+  if (m.IrqEnabled && m.IrqCounter == 0 && !IrqMasked(m)) {
+    m.IrqEnabled = 0;
+    m.IrqCounter = 0xFF;
+    TakeBoardIrq(m);
+  }
+}
+
+void Mapper160Step(Machine& m, int) {
+  StepLineCounter(m, {LineRule::Always, false, AfterIrq::DisableAndReload, nullptr, 0});
 }

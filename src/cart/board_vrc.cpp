@@ -3,7 +3,10 @@
 // BankRegs/ExtraRegs hold the CHR halves, MapperMode the window of the latest CHR write,
 // MapperWord the window of the switchable PRG bank (21, 25) and, on 25, LineIrqEnabled the
 // record of that window.
+#include <cstring>
+
 #include "cart/board_common.h"
+#include "cart/board_table.h"
 #include "cart/board_vrc.h"
 #include "core/globals.h"
 #include "core/machine.h"
@@ -47,14 +50,14 @@ void IrqControl(Machine& m, uint8_t v, int adjust) {
 }
 void IrqAcknowledge(Machine& m) { m.IrqEnabled = m.IrqAckEnable; }
 
-void PrgTargetFromBit1(Machine& m, uint8_t v) { m.MapperWord = (v & 2) ? 0xC000 : 0x8000; }
+void PrgTargetFromBit1(Machine& m, uint8_t v) { VrcPrgTarget(m) = (v & 2) ? 0xC000 : 0x8000; }
 
 }  // namespace
 
 void Mapper21High(Machine& m, uint16_t address, uint8_t value) {
   switch (address & 0xF000) {
     case 0x8000:
-      CopyPrg8Reduced(m, m.MapperWord, value);
+      CopyPrg8Reduced(m, VrcPrgTarget(m), value);
       return;
     case 0x9000:
       if ((address & 7) == 0) {
@@ -121,8 +124,8 @@ void Mapper23High(Machine& m, uint16_t address, uint8_t value) {
       }
       return;
     default: {  // $B000-$EFFF: decided again on every write, by address lines 2-3
-      m.LineCounter = (address & 0x0C) ? 0xFF : 0;
-      const int shift = m.LineCounter ? 2 : 0;
+      Mapper23Wiring(m) = (address & 0x0C) ? 0xFF : 0;
+      const int shift = Mapper23Wiring(m) ? 2 : 0;
       const int window = WindowBase(address) | ((address >> (shift + 1)) & 1);
       ChrHalf(m, window, (address >> shift) & 1, value, ChrApply::AsWritten);
       return;
@@ -135,14 +138,14 @@ namespace {
 // Mapper 25's wiring (ShiftValue = known, ShiftCount = 1 for address lines 2-3) is learnt from
 // the first address that can only come from one of the two.
 void LearnWiring(Machine& m, bool lines23) {
-  m.ShiftValue = 1;
-  m.ShiftCount = lines23 ? 1 : 0;
+  Mapper25WiringKnown(m) = 1;
+  Mapper25WiringLines23(m) = lines23 ? 1 : 0;
 }
 
 void Mapper25Chr(Machine& m, uint16_t address, uint8_t value) {
   uint8_t reg = address & 0x0F;
-  if (!m.ShiftValue && (reg == 2 || reg == 4)) LearnWiring(m, reg == 4);
-  if (m.ShiftValue && m.ShiftCount) {
+  if (!Mapper25WiringKnown(m) && (reg == 2 || reg == 4)) LearnWiring(m, reg == 4);
+  if (Mapper25WiringKnown(m) && Mapper25WiringLines23(m)) {
     if (reg == 4) reg = 1;
     else if (reg == 8) reg = 2;
     else if (reg == 0xC) reg = 3;
@@ -154,14 +157,14 @@ void Mapper25Chr(Machine& m, uint16_t address, uint8_t value) {
 }
 
 void Mapper25Irq(Machine& m, uint16_t address, uint8_t value) {
-  if (!m.ShiftValue) {
+  if (!Mapper25WiringKnown(m)) {
     if (address & 2)
       LearnWiring(m, false);
     else if (address & 0x0C)
       LearnWiring(m, true);
   }
   enum { kNone, kLow, kHigh, kControl, kAck } reg = kNone;
-  if (m.ShiftCount) {
+  if (Mapper25WiringLines23(m)) {
     switch (address) {
       case 0xF000: reg = kLow; break;
       case 0xF004: reg = kControl; break;
@@ -194,7 +197,7 @@ void Mapper25High(Machine& m, uint16_t address, uint8_t value) {
   switch (address & 0xF000) {
     case 0x8000:
       if (prg8kCount)
-        CopyPrg8Recorded(m, m.MapperWord, PrgWindowBank[m.LineIrqEnabled & 3],
+        CopyPrg8Recorded(m, VrcPrgTarget(m), PrgWindowBank[Mapper25PrgRecordSlot(m) & 3],
                          value % prg8kCount);
       return;
     case 0x9000:
@@ -202,7 +205,7 @@ void Mapper25High(Machine& m, uint16_t address, uint8_t value) {
         SelectMirroring(m, value);
       } else {
         PrgTargetFromBit1(m, value);
-        m.LineIrqEnabled = (value & 2) ? 2 : 0;
+        Mapper25PrgRecordSlot(m) = (value & 2) ? 2 : 0;
       }
       return;
     case 0xA000:
@@ -216,3 +219,46 @@ void Mapper25High(Machine& m, uint16_t address, uint8_t value) {
       return;
   }
 }
+
+namespace {
+
+// The boards that write CHR banks as two halves start with no half written.
+void ClearNibbleBanks(Machine& m, size_t count) {
+  std::memset(m.BankRegs, 0, count);
+  std::memset(m.ExtraRegs, 0, count);
+}
+
+void KonamiStep(Machine& m, int threshold, uint16_t reload) {
+  if (!m.IrqEnabled) return;
+  ++m.IrqCounter;
+  if (static_cast<int>(m.IrqCounter) >= threshold && !IrqMasked(m)) {
+    m.IrqCounter = reload;
+    m.IrqEnabled = m.IrqAckEnable;
+    TakeBoardIrq(m);
+  }
+}
+
+}  // namespace
+
+void Mapper21PowerOn(Machine& m) {
+  VrcPrgTarget(m) = 0x8000;
+  ClearNibbleBanks(m, 14);
+  m.IrqEnabled = 0;
+}
+
+void Mapper23PowerOn(Machine& m) { ClearNibbleBanks(m, 8); }
+
+void Mapper25PowerOn(Machine& m) {
+  Mapper21PowerOn(m);
+  Mapper25PrgRecordSlot(m) = 0;
+  Mapper25WiringKnown(m) = Mapper25WiringLines23(m) = 0;
+}
+
+void Mapper21Step(Machine& m, int) { KonamiStep(m, 0xFF, m.IrqLatch); }
+
+void Mapper23Step(Machine& m, int line) {
+  if (line == 0) Mapper23ReloadAddend(m) = 0;  // it holds for one frame only
+  KonamiStep(m, 0xFD, static_cast<uint16_t>(m.IrqLatch + Mapper23ReloadAddend(m)));
+}
+
+void Mapper25Step(Machine& m, int) { KonamiStep(m, 255 + IrqAdjust, m.IrqLatch); }

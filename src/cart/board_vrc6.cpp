@@ -2,7 +2,9 @@
 // sound registers are kept, for the expansion sound.
 #include "apu/expansion.h"
 #include "cart/board_common.h"
-#include "cart/board_vrc.h"
+#include "cart/board_mmc3.h"
+#include "cart/board_table.h"
+#include "cart/board_vrc6.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
@@ -53,15 +55,15 @@ void Mapper24High(Machine& m, uint16_t address, uint8_t value) {
       }
       break;
     case 0xF000:
-      m.IrqWord = static_cast<uint16_t>(value + IrqAdjust);
+      Vrc6Reload(m) = static_cast<uint16_t>(value + IrqAdjust);
       break;
     case 0xF001:
       m.IrqEnabled = value & 3;
-      m.IrqCounter = m.IrqWord;
+      m.IrqCounter = Vrc6Reload(m);
       break;
     case 0xF002:  // acknowledge
       m.IrqEnabled = static_cast<uint8_t>((m.IrqEnabled << 1) | (m.IrqEnabled & 1));
-      m.IrqCounter = m.IrqWord;
+      m.IrqCounter = Vrc6Reload(m);
       break;
     default:
       break;
@@ -84,13 +86,27 @@ void Mapper26High(Machine& m, uint16_t address, uint8_t value) {
       m.LineCounter = static_cast<uint8_t>(value + 40 + IrqAdjust);
       break;
     case 0xF001:  // acknowledge
-      m.LineIrqEnabled = m.IrqEnabled;
+      m.LineIrqEnabled = Mapper26EnableAfterAck(m);
       break;
     case 0xF002:
-      m.IrqEnabled = value & 1;
+      Mapper26EnableAfterAck(m) = value & 1;
       m.LineIrqEnabled = value & 2;
       break;
     default:
       break;
   }
+}
+
+void Mapper24Step(Machine& m, int) {
+  if (!m.IrqEnabled) return;
+  ++m.IrqCounter;
+  if (m.IrqCounter >= 0xFF && !IrqMasked(m)) {
+    m.IrqCounter = Vrc6Reload(m);
+    m.IrqEnabled = (m.IrqEnabled & 1) * 3;
+    TakeBoardIrq(m);
+  }
+}
+
+void Mapper26Step(Machine& m, int) {
+  StepLineCounter(m, {LineRule::WhileEnabled, false, AfterIrq::Disable, nullptr, 0});
 }

@@ -1,6 +1,4 @@
-// Per-board register handlers. The write bus hands every cartridge-visible write to the
-// current board through the two dispatch functions below; each board family lives in its own
-// file (board_<family>.cpp) and adds its cases to the switches in dispatch.cpp.
+// The write bus's two entries into the current board, looked up in the board table.
 #pragma once
 
 #include <cstdint>
@@ -11,5 +9,3 @@ struct Machine;
 void WriteHighRange(Machine& m, uint16_t address, uint8_t value);
 // $2008-$7FFF writes that are not PPU, sound or port registers, by MapperNumber.
 void WriteLowRange(Machine& m, uint16_t address, uint8_t value);
-// Power-on values of a board's registers, after the loader laid out its windows.
-void PowerOnBoardRegisters(Machine& m);

@@ -1,4 +1,4 @@
-// iNES image loader: header, ROM stores, trainer and the power-on bank layout of each board.
+// iNES image loader: header, ROM stores and trainer; the board table lays out the power-on banks.
 #include "cart/loader.h"
 
 #include <sys/stat.h>
@@ -9,122 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "cart/boards.h"
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "files/files.h"
 #include "log/log.h"
 
 namespace {
-
-constexpr uint8_t kSupported[] = {
-    0,   1,   2,   3,   4,   5,   6,   7,   8,   10,  11,  15,  16,  17,  18,  19,
-    21,  22,  23,  24,  25,  26,  32,  33,  34,  41,  48,  64,  65,  66,  68,  69,
-    70,  71,  73,  74,  78,  79,  80,  87,  89,  90,  91,  96,  112, 115, 118, 160,
-    161, 184, 185, 225, 227, 228, 231, 232, 240, 241, 242, 245, 246, 249, 250, 254};
-
-enum class PrgLayout { FirstThenSecond, FirstThenLast, Mapper3, Mapper6, First32k, Mapper19,
-                       Last8kEverywhere, LastLast, FirstFirst, Last32k };
-enum class ChrLayout { First8k, First8kIfRom, Last8k, Mapper184, None };
-
-PrgLayout PrgLayoutFor(uint8_t mapper) {
-  switch (mapper) {
-    case 0: case 185: return PrgLayout::FirstThenSecond;
-    case 3: return PrgLayout::Mapper3;
-    case 6: return PrgLayout::Mapper6;
-    case 7: case 8: case 11: case 15: case 34: case 41: case 66: case 225:
-      return PrgLayout::First32k;
-    case 19: return PrgLayout::Mapper19;
-    case 48: case 64: return PrgLayout::Last8kEverywhere;
-    case 91: return PrgLayout::LastLast;
-    case 227: return PrgLayout::FirstFirst;
-    case 228: case 241: return PrgLayout::Last32k;
-    default: return PrgLayout::FirstThenLast;
-  }
-}
-
-ChrLayout ChrLayoutFor(uint8_t mapper) {
-  switch (mapper) {
-    case 0: case 4: case 24: case 33: case 34: case 64: case 74: case 78: case 79: case 96:
-    case 242:
-      return ChrLayout::First8kIfRom;
-    case 19: return ChrLayout::Last8k;
-    case 184: return ChrLayout::Mapper184;
-    case 2: case 6: case 7: case 15: case 16: case 17: case 21: case 23: case 25: case 65:
-    case 71: case 90: case 91: case 227: case 231: case 232: case 241: case 245:
-      return ChrLayout::None;
-    default: return ChrLayout::First8k;
-  }
-}
-
-void LayOutPrg(Machine& m) {
-  const uint32_t count = PrgBankCount;
-  const uint32_t last = count ? count - 1 : 0;
-  const uint32_t last8k = count ? count * 2 - 1 : 0;
-  switch (PrgLayoutFor(MapperNumber)) {
-    case PrgLayout::FirstThenSecond:
-      m.CopyPrgWindow(0x8000, 16, 0);
-      m.CopyPrgWindow(0xC000, 16, count == 1 ? 0 : 1);
-      break;
-    case PrgLayout::FirstThenLast:
-      m.CopyPrgWindow(0x8000, 16, 0);
-      m.CopyPrgWindow(0xC000, 16, last);
-      break;
-    case PrgLayout::Mapper3:
-      if (count == 2) m.CopyPrgWindow(0x8000, 32, 0);
-      if (count == 1) m.CopyPrgWindow(0xC000, 16, 0);
-      break;
-    case PrgLayout::Mapper6:
-      m.CopyPrgWindow(0x8000, 16, 0);
-      m.CopyPrgWindow(0xC000, 16, 7);
-      break;
-    case PrgLayout::First32k:
-      m.CopyPrgWindow(0x8000, 32, 0);
-      break;
-    case PrgLayout::Mapper19:
-      m.CopyPrgWindow(0xE000, 8, last8k);
-      m.MovePrgWindows(0xA000, 0x8000, 0x2000);
-      m.MovePrgWindows(0xC000, 0x8000, 0x2000);
-      break;
-    case PrgLayout::Last8kEverywhere:
-      for (uint16_t window = 0x8000; window != 0; window += 0x2000)
-        m.CopyPrgWindow(window, 8, last8k);
-      break;
-    case PrgLayout::LastLast:
-      m.CopyPrgWindow(0x8000, 16, last);
-      m.CopyPrgWindow(0xC000, 16, last);
-      break;
-    case PrgLayout::FirstFirst:
-      m.CopyPrgWindow(0x8000, 16, 0);
-      m.CopyPrgWindow(0xC000, 16, 0);
-      break;
-    case PrgLayout::Last32k:
-      // The final 32 KB of the image; a one-unit image shows its unit twice.
-      m.CopyPrg32At16kUnit(count >= 2 ? count - 2 : 0);
-      if (count < 2) m.CopyPrgWindow(0xC000, 16, 0);
-      break;
-  }
-}
-
-void LayOutChr(Machine& m) {
-  switch (ChrLayoutFor(MapperNumber)) {
-    case ChrLayout::First8kIfRom:
-      if (ChrBankCount == 0) break;
-      [[fallthrough]];
-    case ChrLayout::First8k:
-      m.CopyChrNoDecode(0x0000, 8, 0);
-      break;
-    case ChrLayout::Last8k:
-      m.CopyChrNoDecode(0x0000, 8, ChrBankCount ? ChrBankCount - 1 : 0);
-      break;
-    case ChrLayout::Mapper184:
-      m.CopyChrNoDecode(0x0000, 4, 2);
-      m.CopyChrNoDecode(0x1000, 4, 3);
-      break;
-    case ChrLayout::None:
-      break;
-  }
-}
 
 // The mapper number after the cleaning rules.
 uint8_t HeaderMapperNumber(const uint8_t* header) {
@@ -198,12 +89,6 @@ void NoteMissingBytes(const ImageBody& body) {
 }
 
 }  // namespace
-
-bool IsSupportedMapper(uint32_t mapper) {
-  for (uint8_t supported : kSupported)
-    if (supported == mapper) return true;
-  return false;
-}
 
 uint8_t RefusedMapperNumber;
 uint32_t ImageBytesMissing;
@@ -285,7 +170,6 @@ uint8_t Machine::LoadCartridgeStream(std::FILE* file) {
   TrainerPresent = (header[6] >> 2) & 1;
   FourScreen = (header[6] >> 3) & 1;
   MapperNumber = HeaderMapperNumber(header);
-  if (MapperNumber == 225) VerticalMirroring = 1;
 
   if (ChrBankCount) CpuMemory[kPpuStatus] |= 0x10;
   const uint8_t* bytes = body.Bytes.data();
@@ -300,8 +184,6 @@ uint8_t Machine::LoadCartridgeStream(std::FILE* file) {
   NoteMissingBytes(body);
   OneScreenHigh = 0;
 
-  LayOutPrg(*this);
-  LayOutChr(*this);
-  PowerOnBoardRegisters(*this);
+  PowerOnBoard(*this);
   return kLoadOk;
 }

@@ -24,24 +24,6 @@ void Enter(Machine& m, uint8_t pushedStatus, uint16_t vector) {
   m.PC = ReadVector(m, vector);
 }
 
-// The scanline-counter boards push P with B clear; the cycle-counter boards push it as is.
-bool IrqClearsBreakBit(uint8_t mapper) {
-  switch (mapper) {
-    case 4:
-    case 26:
-    case 73:
-    case 74:
-    case 118:
-    case 160:
-    case 161:
-    case 245:
-    case 249:
-      return true;
-    default:
-      return false;
-  }
-}
-
 }  // namespace
 
 void Machine::ResetCpu() {
@@ -70,12 +52,12 @@ void Machine::TakeNmi() {
   if (MapperNumber == 4 && TrainerPresent) PC = 0x7000;  // the trainer's own handler
 }
 
-void Machine::TakeIrq() {
+void Machine::TakeIrq(bool clearBreak) {
   if (P & kFlagI) return;
-  TakeIrqAlways();
+  TakeIrqAlways(clearBreak);
 }
 
-void Machine::TakeIrqAlways() {
-  const uint8_t pushed = IrqClearsBreakBit(MapperNumber) ? P & ~kFlagB : P;
+void Machine::TakeIrqAlways(bool clearBreak) {
+  const uint8_t pushed = clearBreak ? P & ~kFlagB : P;
   Enter(*this, static_cast<uint8_t>(pushed), 0xFFFE);
 }

@@ -157,7 +157,7 @@ struct Machine {
   SpriteLines RenderSpriteLines;
   HALVOREN_GUARD_AFTER(RenderSpriteLines)
 
-  // --- Skipped frames' sprite approximation (driver/run_frame.cpp): the overflow table, held
+  // --- Skipped frames' sprite approximation (frame/emulate_frame.cpp): the overflow table, held
   // against sprite RAM once a frame and again only after a store into it.
   uint8_t SkippedFrameSpritesChecked;
   uint32_t SpriteStoresChecked;  // SpriteRamStores when the table was last held against it
@@ -220,9 +220,9 @@ struct Machine {
   void RunCpuScanlineAlt();
   void ResetCpu();
   void TakeNmi();
-  // Both push P with bit 4 cleared on the scanline-counter boards (by MapperNumber).
-  void TakeIrq();         // honours the I flag
-  void TakeIrqAlways();   // mapper 91's variant, no I test
+  // Both push P with bit 4 cleared when asked (the board table knows which boards do).
+  void TakeIrq(bool clearBreak);        // honours the I flag
+  void TakeIrqAlways(bool clearBreak);  // mapper 91's variant, no I test
 
   // --- Scanline renderer (ppu/renderer.cpp) ---
   // Draws picture line `line` (0-239) into one row of each layer (256 bytes each).

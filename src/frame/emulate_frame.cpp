@@ -2,10 +2,11 @@
 
 #include <cstring>
 
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
+#include "cart/board_table.h"
 #include "core/settings.h"
-#include "driver/mapper_counters.h"
 #include "ppu/picture.h"
 
 namespace {
@@ -53,7 +54,6 @@ void DrawLine(Machine& m, int line, uint8_t* backgroundRow, uint8_t* baseRow) {
 inline bool RenderingOn(const Machine& m) { return (m.CpuMemory[kPpuMask] & 0x18) != 0; }
 
 void RunVisibleLine(Machine& m, int line, bool drawing, uint8_t* backgroundRow, uint8_t* baseRow) {
-  StepCountersB(m);
   RunCpu(m);
   if (!RenderingOn(m)) return;  // rendering off: rows keep what they hold
   if (drawing)
@@ -78,12 +78,11 @@ void EmulateFrame(Machine& m, bool draw) {
   if (SoundOn) m.RunSoundFrame();
 
   m.VblankPeriod = 0;
-  if (MapperNumber == 23) m.LineIrqEnabled = 0;
 
   uint8_t* backgroundRow = BackgroundLayer;
   uint8_t* baseRow = BaseLayer;
   for (int line = 0; line < TotalLines; ++line) {
-    StepCountersA(m, line);
+    StepBoardCounters(m, line);
     if (line < VisibleLines) {
       RunVisibleLine(m, line, draw, backgroundRow, baseRow);
       backgroundRow += kPictureWidth;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
@@ -138,7 +139,7 @@ uint32_t LongAt(const uint8_t* data, size_t index) {
 
 // The piece size and step at which a board takes PRG into $8000-$FFFF: 8 KB banks, except the
 // boards that fill 8 KB windows from 4 KB offsets.
-uint32_t PrgPieceSize() { return MapperNumber == 73 || MapperNumber == 96 ? 0x1000 : 0x2000; }
+uint32_t PrgPieceSize() { return CurrentBoardHas(kPrgPieces4k) ? 0x1000 : 0x2000; }
 
 bool AllZero(const uint8_t* bytes, uint32_t size) {
   return std::all_of(bytes, bytes + size, [](uint8_t byte) { return byte == 0; });

@@ -6,7 +6,6 @@
 #include <random>
 
 #include "cart/board_test.h"
-#include "driver/mapper_counters.h"
 #include "log/log.h"
 #include "session/run_frame.h"
 #include "state/state_image.h"
@@ -62,8 +61,7 @@ class BoardSoakTest : public MachineTest {
       m().CpuWrite(address, static_cast<uint8_t>(bits >> 24));
       sink ^= m().CpuRead(random() & 0xFFFF);
       if (n % 64 == 0) {
-        StepCountersA(m(), n % 262);
-        StepCountersB(m());
+        StepBoardCounters(m(), n % 262);
       }
     }
     readSink = sink;

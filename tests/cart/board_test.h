@@ -6,7 +6,7 @@
 #include <cstring>
 #include <functional>
 
-#include "driver/mapper_counters.h"
+#include "cart/board_table.h"
 #include "log/log.h"
 #include "session/run_frame.h"
 #include "support/fixture.h"
@@ -49,6 +49,11 @@ class BoardTest : public MachineTest {
     ASSERT_EQ(Load(image), kLoadOk);
     m().FirstSelectPending = 1;  // as reset leaves it
   }
+  // MMC1's five serial writes, low bit first; only the last one's address picks the register.
+  void Mmc1Serial(uint16_t address, uint8_t value, uint16_t firstFour = 0x8000) {
+    for (int bit = 0; bit < 4; ++bit) m().CpuWrite(firstFour, (value >> bit) & 1);
+    m().CpuWrite(address, (value >> 4) & 1);
+  }
   uint8_t At(uint16_t address) {
     return address < 0x2000 ? m().PpuMemory[address] : m().CpuMemory[address];
   }
@@ -68,8 +73,8 @@ class BoardTest : public MachineTest {
   // With rendering on and I clear, from line 20 for at most 12 lines.
   void RunCounterCases(const std::vector<CounterCase>& cases) {
     for (const CounterCase& c : cases) {
-      SCOPED_TRACE(testing::Message() << "mapper " << int(c.mapper) << " " << c.writes.size()
-                                      << " writes");
+      SCOPED_TRACE(testing::Message()
+                   << "mapper " << int(c.mapper) << " " << c.writes.size() << " writes");
       LoadBoard(c.mapper, 8, 4);
       for (const Write& w : c.writes) m().CpuWrite(w.address, w.value);
       m().P = 0x20, m().S = 0xFF, m().PC = 0x1234;
@@ -77,8 +82,7 @@ class BoardTest : public MachineTest {
       const uint16_t vector = m().CpuRead(0xFFFE) | m().CpuRead(0xFFFF) << 8;
       int fired = 0;
       for (int n = 1; n <= 12 && !fired; ++n) {
-        StepCountersA(m(), 19 + n);
-        StepCountersB(m());
+        StepBoardCounters(m(), 19 + n);
         if (m().PC == vector) fired = n;
       }
       EXPECT_EQ(fired, c.fires);

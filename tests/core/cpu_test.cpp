@@ -4,6 +4,7 @@
 #include <set>
 #include <tuple>
 
+#include "cart/board_table.h"
 #include "core/trace.h"
 #include "support/fixture.h"
 
@@ -282,8 +283,8 @@ TEST_P(CpuTest, WaitingForVblankEndsTheRunAtOnce) {
   EXPECT_EQ(m().CpuMemory[0x300], 15);
 }
 
-// Interrupt entries, taken between two runs. Boards with scanline counters push P with bit 4
-// cleared. With I set the IRQ waits, except on mapper 91.
+// Interrupt entries, taken between two runs through the board table. Boards with scanline
+// counters push P with bit 4 cleared. With I set the IRQ waits, except on mapper 91.
 TEST_P(CpuTest, IrqEntry) {
   m().CpuMemory[0xFFFE] = 0x10;
   m().CpuMemory[0xFFFF] = 0x90;
@@ -296,7 +297,7 @@ TEST_P(CpuTest, IrqEntry) {
       m().S = 0xFD;
       m().P = p;
       m().PC = 0xC123;
-      mapper == 91 ? m().TakeIrqAlways() : m().TakeIrq();
+      mapper == 91 ? TakeBoardIrqAlways(m()) : TakeBoardIrq(m());
       const bool taken = p == 0x30 || mapper == 91;
       EXPECT_EQ(std::tuple(m().S, m().PC, m().CpuMemory[0x1FB], m().P),
                 std::tuple(taken ? 0xFA : 0xFD, taken ? 0x9010 : 0xC123,

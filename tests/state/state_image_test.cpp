@@ -1,11 +1,12 @@
 // The state image: where each field lands, what a load restores, and what it refuses.
+#include "state/state_image.h"
+
 #include <algorithm>
 #include <cstring>
 #include <tuple>
 #include <vector>
 
 #include "cart/loader.h"
-#include "state/state_image.h"
 #include "support/fixture.h"
 
 namespace {
@@ -89,6 +90,20 @@ TEST_F(StateImageTest, RefusedImagesChangeNothing) {
     truncate ? image.resize(offset) : void(image[offset] ^= 0x40);
     EXPECT_STREQ(LoadStateImage(m(), image.data(), image.size()), problem) << what;
     EXPECT_EQ(Image(), running) << what;
+  }
+}
+
+// Boards that fill 8 KB windows from 4 KB offsets leave pieces no 8 KB bank of their ROM
+// matches; their own state is still theirs.
+TEST_F(StateImageTest, StatesOfFourKilobytePrgBoardsLoad) {
+  // {mapper, register, 4 KB unit}: an 8 KB window starting halfway into a bank.
+  for (auto [mapper, address, unit] : {std::tuple{73, 0xC000, 3}, {96, 0xF000, 5}}) {
+    InesImage image;
+    image.PrgUnits = 8, image.ChrUnits = 4, image.Mapper = static_cast<uint8_t>(mapper);
+    ASSERT_EQ(Load(image), kLoadOk);
+    m().CpuWrite(static_cast<uint16_t>(address), static_cast<uint8_t>(unit));
+    const auto saved = Image();
+    EXPECT_EQ(LoadStateImage(m(), saved.data(), saved.size()), nullptr) << int(mapper);
   }
 }
 

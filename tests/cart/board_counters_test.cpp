@@ -1,12 +1,11 @@
 // The per-scanline IRQ counters of every board, set by hand and stepped line by line. An IRQ
 // shows as the jump to the vector at $FFFE ($C000) with PC and P pushed.
-#include "driver/mapper_counters.h"
-
 #include <tuple>
 
+#include "cart/board_table.h"
+#include "cart/board_test.h"
 #include "core/globals.h"
 #include "log/log.h"
-#include "support/fixture.h"
 
 namespace {
 
@@ -25,7 +24,7 @@ auto Fields(Machine& m) {
                   m.LineIrqEnabled, m.LineCounter);
 }
 
-struct CounterCase {
+struct StepCase {
   const char* what;
   uint8_t mapper;
   Counters before;
@@ -45,8 +44,8 @@ constexpr Counters kOn3{0, 0, 0, 0, 0, 1, 3}, kOff3{0, 0, 0, 0, 0, 0, 3};
 constexpr Counters kOff2{0, 0, 0, 0, 0, 0, 2}, kOff0{0, 0, 0, 0, 0, 0, 0};
 constexpr Counters kOff9{0, 0, 0, 0, 0, 0, 9};
 
-// Both tables step every line (each board is in one of them only); LineReload is 9.
-const CounterCase kCases[] = {
+// Each board steps through the one per-line call the frame loop makes; LineReload is 9.
+const StepCase kCases[] = {
     // Cycle counters of table A and mapper 6 of table B.
     {"17 +114, fires above FF7F", 17, {1, 0xFE29}, 10, 4, {1, 0}},
     {"17 disabled stands", 17, {0, 0x100}, 5, 0, {0, 0x100}},
@@ -57,6 +56,18 @@ const CounterCase kCases[] = {
     // Konami line counters reload from their latch.
     {"21 fires at FF", 21, {2, 0xF0, 0, 0xF0, 2}, 40, 15, {2, 0xF0, 0, 0xF0, 2}},
     {"23 at FD, reload + addend", 23, {1, 0xFB, 0, 0xF0, 0, 3}, 10, 2, {0, 0xF3, 0, 0xF0, 0, 3}},
+    {"23 addend lasts a frame",
+     23,
+     {1, 0xFC, 0, 0xF0, 0, 3},
+     1,
+     1,
+     {0, 0xF0, 0, 0xF0},
+     0x30,
+     0x10,
+     "",
+     0x30,
+     0,
+     0},
     {"24 reload from IrqWord", 24, {0x81, 0xFE, 0x10}, 10, 1, {3, 0x10, 0x10}},
     {"25 at 255+adjust", 25, {1, 0xF0, 0, 0, 1}, 20, 10, {1, 0, 0, 0, 1}, 0x30, 0x10, "", 0x30, -5},
     // Namco: line 0 clears IrqWord (step 119); no IRQ so near the top, but it disables itself.
@@ -71,6 +82,7 @@ const CounterCase kCases[] = {
     {"4", 4, kOn3, 10, 3, kOff0, 0x20},
     {"4 needs rendering", 4, kOn3, 1, 0, kOn3, 0x30, 0},
     {"4 runs disabled", 4, kOff3, 1, 0, kOff2},
+    {"4 still below the picture", 4, kOn3, 22, 0, kOn3, 0x30, 0x10, "", 0x30, 0, 240},
     {"26 without rendering", 26, kOn3, 10, 3, kOff0, 0x20, 0},
     {"26 stops disabled", 26, kOff3, 1, 0, kOff3},
     {"74 logs", 74, kOn3, 10, 3, kOff0, 0x20, 0x10, "IRQ\n"},
@@ -86,9 +98,9 @@ const CounterCase kCases[] = {
     {"91 ignores I", 91, {1, 77}, 1, 1, {0, 0}, 0x34, 0x10, "", 0x34},
 };
 
-using MapperCounterTest = MachineTest;
+using BoardCounterTest = BoardTest;
 
-TEST_F(MapperCounterTest, EveryBoardCountsFiresAndReloads) {
+TEST_F(BoardCounterTest, EveryBoardCountsFiresAndReloads) {
   m().CpuMemory[0xFFFE] = 0x00;
   m().CpuMemory[0xFFFF] = 0xC0;
   for (const auto& c : kCases) {
@@ -104,8 +116,7 @@ TEST_F(MapperCounterTest, EveryBoardCountsFiresAndReloads) {
     m().LineReload = 9;
     int fired = 0;
     for (int n = 1; n <= c.limit && !fired; ++n) {
-      StepCountersA(m(), c.firstLine + n - 1);
-      StepCountersB(m());
+      StepBoardCounters(m(), c.firstLine + n - 1);
       if (m().PC == 0xC000) fired = n;
     }
     EXPECT_EQ(fired, c.fires);
@@ -115,6 +126,56 @@ TEST_F(MapperCounterTest, EveryBoardCountsFiresAndReloads) {
     EXPECT_EQ(Fields(m()), c.after.Fields());
     EXPECT_EQ(ReadLog(), c.log);
   }
+}
+
+// Counter registers written through the bus, then the line on which the frame loop's counter
+// steps take the IRQ (the counters' arithmetic itself is the counter table's business).
+TEST_F(BoardCounterTest, CounterRegistersDriveTheIrq) {
+  RunCounterCases({
+      {4, {{0xC000, 4}, {0xE001, 0}}, 5},
+      {118, {{0xC001, 2}, {0xC000, 4}, {0xE001, 0}}, 5},
+      {245, {{0xC000, 4}, {0xE001, 0}}, 4},  // as written, no plus one
+      {249, {{0xC800, 4}, {0xE801, 1}}, 5},
+      {249, {{0xC800, 4}, {0xE801, 0}}, 0},
+      // Mapper 69: 16-bit counter less 114 a line, fires below $81: $1D6 on the third line.
+      {69, {{0x8000, 14}, {0xA000, 0xD6}, {0x8000, 15}, {0xA000, 1}, {0x8000, 13}, {0xA000, 1}}, 3},
+      {73, {{0xD000, 3}, {0xB000, 1}}, 3},
+      {160, {{0xC001, 3}, {0xC000, 0}}, 3},
+      {160, {{0xC001, 3}, {0xC000, 0}, {0xC003, 5}}, 5},
+      {6, {{0x4502, 0x00}, {0x4503, 0xFF}}, 2},
+      {6, {{0x4502, 0x00}, {0x4503, 0xFF}, {0x4501, 0}}, 0},
+      {16, {{0x800B, 0xF4}, {0x800C, 0x01}, {0x800A, 1}}, 5},
+      {16, {{0x600B, 0xF4}, {0x600C, 0x01}, {0x600A, 1}}, 5},
+      {18, {{0xE000, 0x64}, {0xE002, 0x01}, {0xF000, 0}, {0xF001, 2}}, 0},
+      {19, {{0x5000, 0x8D}, {0x5800, 0xFF}}, 2},
+      // The VRC counters count up from their latch ($FD) and fire at $FF; 23 already at $FD.
+      {21, {{0xF000, 0xD}, {0xF002, 0xF}, {0xF004, 2}}, 2},
+      {23, {{0xF000, 0xD}, {0xF004, 0xF}, {0xF008, 2}}, 1},
+      {24, {{0xF000, 0xFD}, {0xF001, 2}}, 2},
+      {25, {{0xF008, 0xF}, {0xF000, 0xD}, {0xF004, 2}}, 2},
+      {26, {{0xF000, 0xDB}, {0xF002, 3}}, 3},  // 40 lines more than written
+  });
+}
+
+// {IrqAdjust, address, value, then counter, reload, enabled}; each row starts from counter
+// 50, reload 20, enabled 1. $A001 bit 7 opens the save RAM.
+TEST_F(BoardCounterTest, Mmc3CounterRegisters) {
+  const std::tuple<int16_t, uint16_t, uint8_t, uint8_t, uint8_t, uint8_t> cases[] = {
+      {0, 0xC000, 9, 10, 20, 1},  {0, 0xC001, 9, 50, 10, 1},   {0, 0xE000, 0, 20, 20, 0},
+      {0, 0xE001, 0, 50, 20, 1},  {-2, 0xC000, 0, 255, 20, 1}, {-2, 0xE000, 0, 18, 20, 0},
+      {0, 0xC001, 255, 50, 0, 1}, {3, 0xDFFE, 254, 2, 20, 1},  {0, 0xFFFE, 7, 20, 20, 0},
+  };
+  LoadBoard(4, 8, 4);
+  for (const auto& [adjust, address, value, counter, reload, enabled] : cases) {
+    SCOPED_TRACE(testing::Message() << "$" << std::hex << address << " adjust " << adjust);
+    IrqAdjust = adjust;
+    m().LineCounter = 50, m().LineReload = 20, m().LineIrqEnabled = 1;
+    m().CpuWrite(address, value);
+    EXPECT_EQ(std::tuple(m().LineCounter, m().LineReload, m().LineIrqEnabled),
+              std::tuple(counter, reload, enabled));
+  }
+  m().CpuWrite(0xA001, 0x80);
+  EXPECT_EQ(SramEnable, 1u);
 }
 
 }  // namespace
