@@ -151,7 +151,8 @@ TEST_F(StartUpTest, MissingSoundAndKeysAreShownInTheMessageArea) {
 // Codes outside the hosts' tables get the tables' catch-all texts, with and without a line
 // break as the tables have them; a host's failure gets its table name.
 TEST(DeviceErrorsTest, FailuresAndCodesHaveTheirNames) {
-  EXPECT_STREQ(DirectDrawErrorName(DisplayFailureCode(DisplayFailure::NoSurfaces)), "DD_OutMemory\n");
+  EXPECT_STREQ(DirectDrawErrorName(DisplayFailureCode(DisplayFailure::NoSurfaces)),
+               "DD_OutMemory\n");
   EXPECT_STREQ(DirectInputErrorName(InputFailureCode(InputFailure::JoystickNotOpened)),
                "DIERR_GENERIC\n");
   EXPECT_STREQ(DirectDrawErrorName(0x12345678), "DD_Not in Tovrak's List:)");
