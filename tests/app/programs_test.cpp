@@ -324,10 +324,9 @@ TEST_F(ProgramsTest, RecordingsStatesAndKeyScriptsGiveTheSameFrames) {
             recorded);
 }
 
-// Ended by a signal: the runner keeps every frame it recorded, and a state due after the last
-// frame leaves the old file; the desktop program ends on a hang-up (a closed terminal) as on
-// Ctrl+C, through its shut-down where the battery RAM is written.
-TEST_F(ProgramsTest, SignalsEndTheRunsThroughTheirShutDown) {
+// Ended by a signal, the runner keeps every frame it recorded, and a state due after the last
+// frame leaves the old file.
+TEST_F(ProgramsTest, ATerminatedRunKeepsEveryRecordedFrame) {
   Text("s.sv", "old");
   const auto run = RunCommand(std::string(HALVOREN_RUN_BINARY) + " " + Rom("state_walk.nes") +
                               " --frames 100000000 --record " + Path("r.mov") + " --save-state " +
@@ -339,6 +338,11 @@ TEST_F(ProgramsTest, SignalsEndTheRunsThroughTheirShutDown) {
   const int frames = std::stoi(run.output.substr(at + 8));
   EXPECT_GT(frames, 0);
   EXPECT_EQ(std::filesystem::file_size(Path("r.mov")), kStateImageSize + 2u * frames);
+}
+
+// The desktop program ends on a hang-up (a closed terminal) as on Ctrl+C, through its shut-down
+// where the battery RAM is written.
+TEST_F(ProgramsTest, AHangUpEndsTheDesktopProgramThroughItsShutDown) {
 #ifdef HALVOREN_BINARY
   // NOPs from the reset vector ($EAEA) to $FFF0, where a JMP $EAEA goes round again.
   std::string nops = {'N', 'E', 'S', 0x1A, 1};
