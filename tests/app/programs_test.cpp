@@ -330,7 +330,7 @@ TEST_F(ProgramsTest, ATerminatedRunKeepsEveryRecordedFrame) {
   Text("s.sv", "old");
   const auto run = RunCommand(std::string(HALVOREN_RUN_BINARY) + " " + Rom("state_walk.nes") +
                               " --frames 100000000 --record " + Path("r.mov") + " --save-state " +
-                              Path("s.sv") + " & pid=$!; sleep 1; kill -TERM $pid; wait $pid");
+                              Path("s.sv") + " & pid=$!; sleep 0.5; kill -TERM $pid; wait $pid");
   EXPECT_EQ(FileText(Path("s.sv")), "old");
   EXPECT_EQ(run.status, 128 + SIGTERM) << run.output;
   const size_t at = run.output.find(" frames=");
