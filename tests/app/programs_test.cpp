@@ -352,7 +352,7 @@ TEST_F(ProgramsTest, AHangUpEndsTheDesktopProgramThroughItsShutDown) {
   Text("game.nes", nops);
   const auto hangUp = RunCommand(
       "cd " + dir.string() + " && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + HALVOREN_BINARY +
-      " --windowed game.nes & pid=$!; sleep 1; "
+      " --windowed game.nes & pid=$!; sleep 0.5; "
       "kill -HUP $pid; wait $pid");
   EXPECT_EQ(hangUp.status, 0) << hangUp.output;
 #endif
