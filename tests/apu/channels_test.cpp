@@ -60,14 +60,15 @@ TEST_F(PulseTest, WaveLengthDutyAndPeriodChange) {
   }
 }
 
-// Period 0, or a sweep down below 3 (10, 5, 3, then 2), is silent; a period too short or too
-// long to hear, or a sweep up pinned at 2047, holds a constant level. Sweep period 3 acts on
-// every fourth of the two sweep clocks a frame.
+// Period 0, or a sweep down below 3 (10, 5, 3, then 2; or 4 to 2 at once), is silent; a
+// period too short or too long to hear, or a sweep up pinned at 2047, holds a constant
+// level. Sweep period 3 acts on every fourth of the two sweep clocks a frame.
 TEST_F(PulseTest, SilentPeriodsAndSweepLimits) {
   // Period, sweep register, period after two frames, lowest and highest sample of the third.
   const int cases[][5] = {
       {0, 0, 0, 0, 0},     {4, 0, 4, 1920, 1920},          {2045, 0, 2045, 1920, 1920},
-      {10, 0x89, 0, 0, 0}, {1500, 0x81, 2047, 1920, 1920}, {1024, 0xB1, 1536, -1920, 1920}};
+      {10, 0x89, 0, 0, 0}, {1500, 0x81, 2047, 1920, 1920}, {1024, 0xB1, 1536, -1920, 1920},
+      {4, 0xB9, 0, 0, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "period " << c[0] << " sweep " << c[1]);
     Fresh();
@@ -184,6 +185,22 @@ TEST_F(NoiseTest, EnvelopeDecaysThenRestarts) {
     for (int part = 0; part < 4; ++part)
       ASSERT_EQ(MaxMagnitude(out, bounds[part], bounds[part + 1]), levels[frame][part] * 128)
           << "frame " << frame << " part " << part;
+  }
+}
+
+// With the halt bit and the envelope the length reloads itself: (r3 >> 3) + 5 frames after the
+// frame in which it ran out, which is silent (the write's own count, (r3 >> 3) + 4, runs out
+// in frame 4). With constant volume it counts (r3 >> 3) + 4 again: a silent frame every five.
+TEST_F(NoiseTest, LengthReloadsWithTheHaltBit) {
+  for (const auto& [control, silentFrames] :
+       {std::pair{0x2F, std::vector<int>{4, 10, 16}}, {0x3F, std::vector<int>{4, 9, 14}}}) {
+    Fresh();
+    Write(0x4015, 0x08);
+    Write(0x400C, {control, 0, 0, 0});
+    std::vector<int> silent;
+    for (int frame = 1; frame <= 16; ++frame)
+      if (MaxMagnitude(Frame(kNoiseBuffer)) == 0) silent.push_back(frame);
+    EXPECT_EQ(silent, silentFrames) << control;
   }
 }
 

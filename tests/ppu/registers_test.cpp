@@ -15,6 +15,15 @@ TEST_F(PpuRegistersTest, SecondScrollWriteOutsideVblank) {
   EXPECT_EQ(m().TempAddress, 0);
 }
 
+// $2000's two low bits pick the name table in the latch: bit 0 across, bit 1 down.
+TEST_F(PpuRegistersTest, ControlPicksTheNameTable) {
+  for (uint8_t table = 0; table < 4; ++table) {
+    m().TempAddress = 0x7FFF;
+    m().CpuWrite(0x2000, table);
+    EXPECT_EQ(m().TempAddress, 0x73FF | table << 10) << int{table};
+  }
+}
+
 TEST_F(PpuRegistersTest, AddressWritesInsideAndOutsideVblank) {
   m().VblankPeriod = 1;
   m().TempAddress = 0x1234;

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "cart/loader.h"
+#include "session/config.h"
+#include "state/state_files.h"
 #include "support/fixture.h"
 
 namespace {
@@ -108,3 +110,14 @@ TEST_F(StateImageTest, StatesOfFourKilobytePrgBoardsLoad) {
 }
 
 }  // namespace
+
+// Slot files replace the cartridge's extension, or append one where the name has none.
+TEST(StateFileNames, ReplaceTheExtensionOrAppendOne) {
+  for (const auto& [cartridge, slot, expected] :
+       {std::tuple{"roms/GAME.NES", 3, "roms/GAME.SV3"}, {"roms/GAME.NES", 0, "roms/GAME.SV0"},
+        {"game", 1, "game.SV1"}, {"my.roms/game", 2, "my.roms/game.SV2"}}) {
+    BuildCartridgePath(cartridge);
+    EXPECT_EQ(SlotFileName(static_cast<uint8_t>(slot)), expected) << cartridge;
+  }
+  EXPECT_EQ(CartridgeFileName("MOV"), "my.roms/game.MOV");
+}

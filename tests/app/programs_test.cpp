@@ -1,0 +1,361 @@
+// The two programs as a user calls them from a shell: the runner's summary and output files,
+// recordings and states carried from run to run, and every mistake refused with its reason
+// and exit status, by the runner and by the desktop program alike.
+#include <csignal>
+#include <cstring>
+#include <fstream>
+#include <set>
+
+#include "log/log.h"
+#include "state/state_image.h"
+#include "support/fixture.h"
+#include "support/run_command.h"
+
+namespace {
+
+class ProgramsTest : public MachineTest {
+ protected:
+  std::string Path(const std::string& name) const { return (dir / name).string(); }
+  std::string Text(const std::string& name, const std::string& text) const {
+    std::ofstream(Path(name), std::ios::binary) << text;
+    return Path(name);
+  }
+  // A test cartridge for the runner, logging into the test folder.
+  std::string Rom(const char* name = "ppu_scroll.nes") const {
+    return TestRomPath(name) + " --log " + Path("run.tst");
+  }
+  // The runner's WAV file for `frames` frames of `rom`.
+  std::vector<int16_t> Wav(const std::string& rom, int frames, std::string* bytes = nullptr) {
+    const auto run = RunRunner(rom + " --frames " + std::to_string(frames) + " --wav " +
+                               Path("out.wav") + " --log " + LogPath);
+    EXPECT_EQ(run.status, 0) << run.output;
+    const std::string wav = FileText(Path("out.wav"));
+    if (bytes) *bytes = wav;
+    std::vector<int16_t> samples(wav.size() > 44 ? (wav.size() - 44) / 2 : 0);
+    if (!samples.empty()) std::memcpy(samples.data(), wav.data() + 44, 2 * samples.size());
+    return samples;
+  }
+  // The desktop program on SDL's dummy drivers, run in the test folder; a cartridge that
+  // wrongly plays ends after 5 frames.
+  CommandResult RunDesktop(const std::string& arguments) const {
+#ifdef HALVOREN_BINARY
+    return RunCommand("cd " + dir.string() + " && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " +
+                      HALVOREN_BINARY + " --windowed --quit-after-frames 5 " + arguments);
+#else
+    return {0, arguments};
+#endif
+  }
+};
+
+// A cartridge of the board whose program, at $E000, stores each (address, value) pair with
+// LDA/STA and then waits in a loop; every vector points at the program.
+std::vector<uint8_t> StoringCartridge(uint8_t mapper,
+                                      const std::vector<std::pair<uint16_t, uint8_t>>& stores) {
+  InesImage image;  // 32 KB of PRG, 8 KB of CHR
+  image.Mapper = mapper;
+  std::vector<uint8_t> bytes = image.Bytes();
+  const size_t e000 = 16 + 0x6000;
+  size_t at = e000;
+  for (const auto& [address, value] : stores)
+    for (int byte : {0xA9, int{value}, 0x8D, address & 0xFF, address >> 8}) bytes[at++] = byte;
+  const int loop = 0xE000 + int(at - e000);
+  for (int byte : {0x4C, loop & 0xFF, loop >> 8}) bytes[at++] = byte;
+  for (size_t v = e000 + 0x1FFA; v < e000 + 0x2000; v += 2) bytes[v] = 0, bytes[v + 1] = 0xE0;
+  return bytes;
+}
+
+// Pulse 1 alone at constant volume 15, half duty, period 253. Sound starts with the frame
+// whose count is 2, so 120 frames leave 118 in the file: 43365 samples of a square wave at
+// +-1920 whose rising zero crossings are exactly 50 samples apart (441 Hz). The same run
+// reports its summary and writes the picture of frame 6.
+TEST_F(ProgramsTest, OneRunGivesSummaryHashPngAndWav) {
+  const auto note = StoringCartridge(0, {{0x4015, 1}, {0x4000, 0xBF}, {0x4002, 253}, {0x4003, 0}});
+  std::string wav;
+  const auto samples =
+      Wav(WriteFile("note.nes", note) + " --hash --png " + Path("shot.png") + " --png-frame 6", 120,
+          &wav);
+  ASSERT_EQ(wav.size(), 44u + 2 * 43365u);
+  const uint8_t header[44] = {
+      'R',  'I',  'F', 'F', 0xEE, 0x52, 0x01, 0,                 // 36 + 86730 bytes follow
+      'W',  'A',  'V', 'E', 'f',  'm',  't',  ' ', 16, 0, 0, 0,  // 16 bytes of format
+      1,    0,    1,   0,   0x22, 0x56, 0,    0,   // PCM, mono, 22050 samples a second
+      0x44, 0xAC, 0,   0,   2,    0,    16,   0,   // 44100 bytes a second, 2 a sample, 16 bits
+      'd',  'a',  't', 'a', 0xCA, 0x52, 0x01, 0};  // 86730 bytes of samples
+  EXPECT_EQ(std::memcmp(wav.data(), header, 44), 0);
+  std::vector<size_t> rising;
+  for (size_t i = 0; i < samples.size(); ++i) {
+    ASSERT_EQ(std::abs(samples[i]), 1920) << i;
+    if (i > 0 && samples[i - 1] < 0 && samples[i] >= 0) rising.push_back(i);
+  }
+  ASSERT_GT(rising.size(), 800u);
+  for (size_t k = 1; k < rising.size(); ++k) ASSERT_EQ(rising[k] - rising[k - 1], 50u) << k;
+  // PNG signature and IHDR: 256 x 240, 8-bit RGB.
+  const std::string png = FileText(Path("shot.png"));
+  EXPECT_EQ(png.substr(1, 3) + png.substr(16, 10),
+            std::string("PNG\0\0\1\0\0\0\0\xF0\x08\x02", 13));
+
+  // The summary, a picture hash the same from both cores, and a trace from the given start.
+  const auto main = RunRunner(Rom() + " --frames 8 --hash --core main");
+  EXPECT_NE(main.output.find("mapper=0 prg=2 chr=1 frames=8 hash="), std::string::npos);
+  EXPECT_EQ(SummaryHash(main).size(), 16u);
+  EXPECT_EQ(SummaryHash(main), SummaryHash(RunRunner(Rom() + " --frames 8 --hash --core alt")));
+  const auto trace = Path("trace.txt");
+  ASSERT_EQ(
+      RunRunner(Rom() + " --frames 1 --skip-render --start-pc 0x8000 --trace " + trace).status, 0);
+  const std::string first = FileText(trace).substr(0, FileText(trace).find('\n'));
+  EXPECT_TRUE(first.starts_with("8000  ") && first.ends_with("SP:FF")) << first;
+}
+
+// The cartridges' sound chips reach the WAV file through their boards' registers (the console
+// channels stay off). VRC6: pulse 1 at volume 15, duty 3, period $140 (5120 cycles, about 63
+// samples a wave), three quarters high. Namco: one run of auto-increment writes from $78 sets
+// channel 7 (one wave step a sample, length 4, wave at 0, volume 15) and wraps past $7F to
+// fill the wave itself at $00-$03.
+TEST_F(ProgramsTest, SoundChipsPlayThroughTheirBoards) {
+  const auto vrc6 = Wav(
+      WriteFile("vrc6.nes", StoringCartridge(24, {{0x9000, 0x3F}, {0x9001, 0x40}, {0x9002, 0x81}})),
+      10);
+  ASSERT_EQ(vrc6.size(), 8u * 367 + 4);  // frames 2-9
+  EXPECT_NE(ReadLog().find("VRC6 Extened Sound Channel Created\nStart VRC6 Sound Channel\n"),
+            std::string::npos);
+  EXPECT_EQ(std::set<int16_t>(vrc6.begin(), vrc6.end()), (std::set<int16_t>{0, 3840}));
+  EXPECT_NEAR(std::count(vrc6.begin(), vrc6.end(), 3840) / double(vrc6.size()), 0.75, 0.02);
+  size_t rises = 0;
+  for (size_t i = 1; i < vrc6.size(); ++i) rises += vrc6[i] > vrc6[i - 1];
+  EXPECT_NEAR(rises, vrc6.size() * 81.0 / 5120, 1.5);
+
+  std::vector<std::pair<uint16_t, uint8_t>> namco = {{0xF800, 0xF8}};
+  for (uint8_t value : {0xE4, 0, 0x84, 0, 0x19, 0, 0x00, 0x0F, 10, 20, 30, 40})
+    namco.push_back({0x4800, value});  // frequency $184E4: a step of 81 cycles
+  const auto wave = Wav(WriteFile("namco.nes", StoringCartridge(19, namco)), 10);
+  ASSERT_EQ(wave.size(), 8u * 367 + 4);
+  for (size_t i = 0; i < wave.size(); ++i) ASSERT_EQ(wave[i], wave[i % 4]) << i;
+  EXPECT_EQ(std::set<int16_t>(wave.begin(), wave.end()), (std::set<int16_t>{150, 300, 450, 600}));
+}
+
+// What each program says to each mistake, and its exit status. A refusal comes before the
+// first frame (no summary line); a halted CPU ends with status 3 after the summary.
+TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
+  InesImage nine;
+  nine.Mapper = 9;
+  InesImage shortImage;
+  shortImage.PrgUnits = 1;
+  shortImage.TruncateTo = 16 + 0x4000 + 0x100;
+  const std::string log = " --log " + Path("run.tst");
+  const std::string rom = Rom() + " --frames 2";
+  const std::string keys = Rom() + " --frames 40 --keys ";
+  const std::string walk = Rom("state_walk.nes");
+  const std::string missing = Path("no/such");
+  const std::string scroll = TestRomPath("ppu_scroll.nes");
+  // Cut to 254 characters this path would name a playable cartridge.
+  const std::string longPath = PathWithExistingPrefix(dir, 254, 300, FileText(scroll));
+  const std::string underFile = WriteFile("plain", {}) + "/x";
+  // Files for the state options: too short, not a state, a state of another cartridge (the
+  // same one with one unused program byte changed).
+  Text("short.mov", std::string(100, '\0'));
+  Text("zero.sv", std::string(90000, '\0'));
+  std::string other = FileText(TestRomPath("state_walk.nes"));
+  other[16400] ^= 1;
+  RunRunner(Text("other.nes", other) + log + " --frames 5 --save-state " + Path("other.sv"));
+  // The desktop program: ROMDIR, '/' and BOOT that, cut to 254 characters, would name the
+  // same file; a folder where the configuration is looked for is skipped with a message.
+  const size_t split = dir.string().size();
+  Text("cut.cfg", "ROMDIR=" + longPath.substr(0, split) + "\nBOOT=" + longPath.substr(split + 1));
+  std::filesystem::create_directories(dir / "folder.nes");
+  std::filesystem::create_directories(dir / "Halvoren.CFG");
+  const struct {
+    bool desktop;
+    std::string arguments;
+    int status;
+    std::string says;
+  } cases[] = {
+      {false, Path("missing.nes") + log, 1, "cannot open"},
+      {false, WriteFile("text.nes", {'h', 'e', 'l', 'l', 'o'}) + log, 1, "not an iNES image"},
+      {false, WriteFile("nine.nes", nine.Bytes()) + log, 1, "unsupported mapper 9"},
+      {false,
+       WriteFile("big.nes", {'N', 'E', 'S', 0x1A, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) + log, 1,
+       "too large"},
+      {false, WriteFile("ten.nes", {'N', 'E', 'S', 0x1A, 1, 0, 0, 0, 0, 0}) + log, 1,
+       "image truncated"},
+      // A short image plays, the missing bytes said; here its program halts at once.
+      {false, WriteFile("short.nes", shortImage.Bytes()) + log + " --frames 1", 3,
+       "short.nes: 7936 bytes shorter than its header declares"},
+      {false, longPath + log, 1, "longer than 254 characters"},
+      {false, dir.string() + log, 1, "is a folder, not a cartridge image"},
+      {false, Rom("bad_opcode.nes") + " --frames 5 --core main", 3, "bad opcode $07 at $8003"},
+      {false, Rom("bad_opcode.nes") + " --frames 5 --core alt", 3, "bad opcode $07 at $8003"},
+      // The output files: none may replace the cartridge, whatever it is called; a pipe
+      // nobody reads is refused at once instead of waiting.
+      {false, scroll + " --frames 2 --log " + missing, 1,
+       "cannot write the log " + missing + ": No such file"},
+      {false, rom + " --wav " + missing, 1, "cannot write the WAV file " + missing + ": No such"},
+      {false, rom + " --trace " + missing, 1, "cannot write the trace " + missing + ": No such"},
+      {false, rom + " --trace " + dir.string(), 1,
+       "cannot write the trace " + dir.string() + ": is a"},
+      {false, rom + " --png " + missing, 1, "cannot write " + missing + ": No such file"},
+      {false, rom + " --png " + scroll, 1, "that is the cartridge"},
+      {false, rom + " --trace " + TestRomPath("../roms/ppu_scroll.nes"), 1,
+       "that is the cartridge"},
+      {false, rom + " --trace " + Fifo("nobody.txt"), 1, "no program is reading from it"},
+      {false, rom + " --record " + underFile, 1, "cannot record to " + underFile + ": Not a dir"},
+      {false, rom + " --config " + missing, 1, "cannot read the configuration " + missing},
+      // The options themselves.
+      {false, log, 2, "no ROM given"},
+      {false, "--bogus x.nes", 2, "unknown option"},
+      {false, rom + " --png ''", 2, "--png needs a file name"},
+      {false, rom + " --keys ''", 2, "--keys needs a file name"},
+      {false, rom + " --record ''", 2, "--record needs a file name"},
+      {false, rom + " --frames 100000001", 2, "--frames needs a number from 1 to 100000000"},
+      {false, rom + " --skip-render --hash", 2, "--skip-render draws no picture"},
+      {false, rom + " --skip-render --png x.png", 2, "--skip-render draws no picture"},
+      {false, rom + " --frames", 2, "needs a value"},
+      {false, rom + " --core turbo", 2, "main or alt"},
+      {false, rom + " --png x.png --png-frame 3", 2, "past the last frame"},
+      {false, rom + " --png-frame 1", 2, "needs --png"},
+      {false, rom + " --start-pc 0x10000", 2, "--start-pc"},
+      {false, walk + " --hold 5-3:start", 2, "ends before it starts"},
+      {false, walk + " --hold 5-9:jump", 2, "unknown button 'jump'"},
+      {false, walk + " --hold 5:start", 2, "--hold takes K-L:BUTTONS"},
+      {false, walk + " --state-frame 3", 2, "--state-frame needs --save-state"},
+      {false, walk + " --frames 5 --save-state x --state-frame 6", 2, "past the last frame"},
+      {false, walk + " --load-state a --play b", 2, "give one"},
+      // Key scripts: checked before anything runs, then delivered; Esc ends the run, and acts
+      // on a release while paused.
+      {false, keys + Text("k1", "1 press 2\n5 hold 30\n"), 2,
+       "line 2: 'hold' is neither press nor release"},
+      {false, keys + Text("k2", "1 press 256\n"), 2, "line 1: the key code '256'"},
+      {false, keys + missing, 1, "cannot read"},
+      {false, keys + Text("k3", "# Esc on frame 10 ends the run\n10 press 1\n"), 0, "frames=10"},
+      {false, keys + Text("k4", "3 press 88\n\n5 release 1\n"), 0, "frames=5"},
+      // States and recordings.
+      {false, walk + " --load-state " + Path("none.sv"), 1, "none.sv: No such file or directory"},
+      {false, walk + " --play " + Path("short.mov"), 1, "short.mov: file too short"},
+      {false, walk + " --load-state " + Path("zero.sv"), 1, "zero.sv: not a state file"},
+      {false, walk + " --load-state " + Path("other.sv"), 1,
+       "other.sv: saved from another cartridge"},
+      {false, walk + " --play /dev/zero", 1, "/dev/zero: not a regular file"},
+      {false, walk + " --load-state " + Fifo("state.fifo"), 1, "state.fifo: not a regular file"},
+      {false, walk + " --record " + Path("no/such/r.mov"), 1, "cannot record to"},
+      {false, walk + " --frames 2 --save-state " + Path("no/s.sv"), 1, "cannot save the state to"},
+      {false, walk + " --load-state " + Path("zero.sv") + " --save-state " + Path("zero.sv"), 1,
+       "that is the state loaded"},
+      // The desktop program.
+      {true, longPath, 1, "the cartridge path is longer than 254 characters"},
+      {true, "--config cut.cfg", 1, "the cartridge path is longer than 254 characters"},
+      {true, "--config " + dir.string(), 1, "is a folder, not a configuration file"},
+      {true, "folder.nes", 1, "folder.nes: is a folder, not a cartridge image"},
+      {true, "nine.nes", 1, "nine.nes: unsupported mapper 9"},
+      {true, "", 0, "Halvoren.CFG is a folder, not a configuration file"},
+  };
+  for (const auto& c : cases) {
+    const auto run = c.desktop ? RunDesktop(c.arguments) : RunRunner(c.arguments);
+    SCOPED_TRACE(c.arguments + "\n" + run.output);
+#ifndef HALVOREN_BINARY
+    if (c.desktop) continue;
+#endif
+    if (c.desktop && c.status != 0) {
+      EXPECT_NE(run.status, 0);
+    } else {
+      EXPECT_EQ(run.status, c.status);
+    }
+    const size_t says = run.output.find(c.says), summary = run.output.find("frames=");
+    EXPECT_NE(says, std::string::npos);
+    if (c.status == 3) {
+      EXPECT_LT(summary, run.output.find("halted on bad opcode"));
+    } else if (c.status != 0) {
+      EXPECT_EQ(summary, std::string::npos);
+    }
+  }
+  const auto help = RunRunner("--help");
+  EXPECT_EQ(help.status, 0);
+  int optionLines = 0;
+  for (size_t at = help.output.find("\n  --"); at != std::string::npos;
+       at = help.output.find("\n  --", at + 1))
+    ++optionLines;
+  EXPECT_EQ(optionLines, 21) << help.output;  // 20 options and --help itself
+  for (const char* text : {"--keys FILE ", "--hold K-L:BUTTONS ", "\n  2 ", "\n  3 ", "128+N"})
+    EXPECT_NE(help.output.find(text), std::string::npos) << text;
+}
+
+// A refused cartridge touches none of the output files; a PNG named through a link lands in
+// the file the link names and the link stays a link.
+TEST_F(ProgramsTest, OutputFilesAreKeptOrWrittenThroughLinks) {
+  InesImage unsupported;
+  unsupported.Mapper = 9;
+  std::string arguments = WriteFile("nine.nes", unsupported.Bytes());
+  for (const char* option : {"wav", "log", "trace", "png"})
+    arguments += std::string(" --") + option + " " + Text(option, "precious");
+  EXPECT_EQ(RunRunner(arguments).status, 1);
+  for (const char* option : {"wav", "log", "trace", "png"})
+    EXPECT_EQ(FileText(dir / option), "precious") << option;
+  std::filesystem::create_symlink(Text("real.png", "old"), dir / "link.png");
+  const auto run = RunRunner(Rom() + " --frames 2 --png " + Path("link.png"));
+  EXPECT_EQ(run.status, 0) << run.output;
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.png"));
+  EXPECT_EQ(FileText(Path("real.png")).substr(1, 3), "PNG");
+}
+
+// The walking sprite, moved by held buttons: a recording plays back the same frames, a saved
+// state carries on to them, and the same presses from a key script (built-in arrow keys, or
+// a configuration's KEYRIGHT) give them too.
+TEST_F(ProgramsTest, RecordingsStatesAndKeyScriptsGiveTheSameFrames) {
+  const auto run = [&](const std::string& options) {
+    const auto result = RunRunner(Rom("state_walk.nes") + " --hash " + options);
+    EXPECT_EQ(result.status, 0) << options << "\n" << result.output;
+    return SummaryHash(result);
+  };
+  const auto holds = " --hold 3-40:right+a --hold 20-50:down";
+  const std::string recorded = run("--frames 60 --record " + Path("r.mov") + " --save-state " +
+                                   Path("s.sv") + " --state-frame 25" + holds);
+  EXPECT_EQ(std::filesystem::file_size(Path("r.mov")), kStateImageSize + 120);
+  EXPECT_NE(recorded, run("--frames 60"));  // the holds moved the sprite
+  EXPECT_EQ(run("--frames 60 --play " + Path("r.mov")), recorded);
+  EXPECT_EQ(run("--frames 35 --load-state " + Path("s.sv") + " --record " + Path("l.mov") +
+                " --hold 1-15:right+a --hold 1-25:down"),
+            recorded);
+  // A recording made with --load-state starts from the loaded state.
+  EXPECT_EQ(run("--frames 35 --play " + Path("l.mov")), recorded);
+  const std::string presses = "3 press 45\n20 press 208\n41 release 45\n51 release 208\n";
+  EXPECT_EQ(
+      run("--frames 60 --keys " + Text("arrow.txt", presses + "3 press 205\n41 release 205\n")),
+      recorded);
+  EXPECT_EQ(run("--frames 60 --keys " + Text("pad.txt", presses + "3 press 100\n41 release 100\n") +
+                " --config " + Text("pad.cfg", "PLAYER1=K\nKEYRIGHT=100\nKEYA=45\nKEYDOWN=208\n")),
+            recorded);
+}
+
+// Ended by a signal, the runner keeps every frame it recorded, and a state due after the last
+// frame leaves the old file.
+TEST_F(ProgramsTest, ATerminatedRunKeepsEveryRecordedFrame) {
+  Text("s.sv", "old");
+  const auto run = RunCommand(std::string(HALVOREN_RUN_BINARY) + " " + Rom("state_walk.nes") +
+                              " --frames 100000000 --record " + Path("r.mov") + " --save-state " +
+                              Path("s.sv") + " & pid=$!; sleep 0.5; kill -TERM $pid; wait $pid");
+  EXPECT_EQ(FileText(Path("s.sv")), "old");
+  EXPECT_EQ(run.status, 128 + SIGTERM) << run.output;
+  const size_t at = run.output.find(" frames=");
+  ASSERT_NE(at, std::string::npos) << run.output;
+  const int frames = std::stoi(run.output.substr(at + 8));
+  EXPECT_GT(frames, 0);
+  EXPECT_EQ(std::filesystem::file_size(Path("r.mov")), kStateImageSize + 2u * frames);
+}
+
+// The desktop program ends on a hang-up (a closed terminal) as on Ctrl+C, through its shut-down
+// where the battery RAM is written.
+TEST_F(ProgramsTest, AHangUpEndsTheDesktopProgramThroughItsShutDown) {
+#ifdef HALVOREN_BINARY
+  // NOPs from the reset vector ($EAEA) to $FFF0, where a JMP $EAEA goes round again.
+  std::string nops = {'N', 'E', 'S', 0x1A, 1};
+  nops.resize(16, '\0');
+  nops.resize(16 + 0x4000, '\xEA');
+  nops[16 + 0x3FF0] = '\x4C';
+  Text("game.nes", nops);
+  const auto hangUp = RunCommand(
+      "cd " + dir.string() + " && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy " + HALVOREN_BINARY +
+      " --windowed game.nes & pid=$!; sleep 0.5; "
+      "kill -HUP $pid; wait $pid");
+  EXPECT_EQ(hangUp.status, 0) << hangUp.output;
+#endif
+}
+
+}  // namespace
