@@ -70,12 +70,12 @@ static void BM_RunSoundFrameAllOff(benchmark::State& state) {
 }
 BENCHMARK(BM_RunSoundFrameAllOff);
 
-// The console channels with mapper 24's VRC6: both pulses and the sawtooth playing.
+// The console channels with a VRC6: both pulses and the sawtooth playing.
 static void BM_RunSoundFrameVrc6(benchmark::State& state) {
   auto m = OpenBenchConsole(state);
   if (!m) return;
-  MapperNumber = 24;
-  CreateExpansionChannels();
+  m->CartridgeChip = SoundChip::Vrc6;
+  CreateExpansionChannels(*m);
   const uint8_t registers[3][3] = {{0x3F, 0x40, 0x81}, {0x7A, 0x10, 0x83}, {0x0B, 0xC0, 0x82}};
   std::copy(&registers[0][0], &registers[0][0] + 9, &m->Vrc6Registers[0][0]);
   StartConsoleChannels(*m);
@@ -83,13 +83,13 @@ static void BM_RunSoundFrameVrc6(benchmark::State& state) {
 }
 BENCHMARK(BM_RunSoundFrameVrc6);
 
-// The console channels with mapper 19's Namco chip: all eight wavetable channels playing, the
+// The console channels with a Namco chip: all eight wavetable channels playing, the
 // highest frequency on the last (the most wave steps a sample).
 static void BM_RunSoundFrameNamco(benchmark::State& state) {
   auto m = OpenBenchConsole(state);
   if (!m) return;
-  MapperNumber = 19;
-  CreateExpansionChannels();
+  m->CartridgeChip = SoundChip::Namco;
+  CreateExpansionChannels(*m);
   for (int i = 0; i < 0x40; ++i) m->NamcoSoundRam[i] = static_cast<uint8_t>(i * 29 + 3);
   for (int n = 0; n < kNamcoChannelCount; ++n) {
     uint8_t* c = m->NamcoSoundRam + 0x40 + 8 * n;

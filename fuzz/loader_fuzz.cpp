@@ -13,25 +13,15 @@
 
 namespace {
 
+// The cartridge facts beside the Machine (its window records are the Machine's).
 struct Facts {
   uint32_t Prg, Chr, Vertical, Sram, Trainer, FourScreen, Mapper;
-  uint8_t PrgWindows[4], ChrWindows[8];
   bool operator==(const Facts&) const = default;
 };
 
 Facts CurrentFacts() {
-  Facts facts{PrgBankCount,
-              ChrBankCount,
-              VerticalMirroring,
-              SramEnable,
-              TrainerPresent,
-              FourScreen,
-              MapperNumber,
-              {},
-              {}};
-  std::memcpy(facts.PrgWindows, PrgWindowBank, 4);
-  std::memcpy(facts.ChrWindows, ChrWindowBank, 8);
-  return facts;
+  return Facts{PrgBankCount,      ChrBankCount, VerticalMirroring, SramEnable,
+               TrainerPresent,    FourScreen,   MapperNumber};
 }
 
 // The code the header calls for, worked out apart from the loader.

@@ -133,7 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (m.LoadCartridgeStream(MemoryFile(image.data(), image.size())) != 0) return 0;
   CloseSound();
   OpenSound();
-  CreateExpansionChannels();
+  CreateExpansionChannels(m);
   m.ResetCpu();
   std::memcpy(m.CpuMemory + kProgramStart, program.data(), program.size());
   m.PC = kProgramStart;

@@ -49,6 +49,7 @@ Picture ScreenPicture() {
 // Prepares the machine as the main loop does before its first frame.
 void StartMachine(Machine& m, const RunnerOptions& options) {
   MainScreen.Fill(kScreenBlack);
+  m.IrqAdjust = IrqAdjustSetting;
   m.ResetCpu();
   if (options.StartPc >= 0) m.PC = static_cast<uint16_t>(options.StartPc);
   m.RebuildPatternCache();
@@ -68,7 +69,7 @@ void OutputFailure(const std::string& what, const std::string& path, int error) 
 
 // The log, the WAV file and the trace, opened only once the cartridge has loaded and every
 // output has been checked.
-bool OpenOutputs(const RunnerOptions& options) {
+bool OpenOutputs(const Machine& m, const RunnerOptions& options) {
   if (!options.LogPath.empty()) LogPath = options.LogPath;
   if (!LogStart() && !options.LogPath.empty()) {
     OutputFailure("the log", LogPath, errno);
@@ -82,7 +83,7 @@ bool OpenOutputs(const RunnerOptions& options) {
     OutputFailure("the WAV file", HeadlessWavPath, HeadlessWavError);
     return false;
   }
-  CreateExpansionChannels();
+  CreateExpansionChannels(m);
   if (!options.TracePath.empty()) {
     std::string error = TraceOutput.Open(options.TracePath, OutputTarget::WriteThrough);
     if (error.empty()) error = TraceOutput.Commit();
@@ -135,7 +136,7 @@ int RunLoaded(const RunnerOptions& options) {
     std::fprintf(stderr,
                  "halvoren-run: %s: %u bytes shorter than its header declares, played as zeros\n",
                  options.RomPath.c_str(), ImageBytesMissing);
-  if (!OpenOutputs(options)) {
+  if (!OpenOutputs(m, options)) {
     CloseOutputs(options);
     return 1;
   }

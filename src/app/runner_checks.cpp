@@ -57,7 +57,6 @@ bool SetUpRunnerConfiguration(const RunnerOptions& options) {
     // say, whatever configuration is at hand.
     ResetSettings();
     UseMainCore = 0;
-    IrqAdjust = 0;
   }
   FillKeyMaps();
   BuildKeyActionTables();

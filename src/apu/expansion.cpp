@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "apu/sound_buffers.h"
-#include "core/globals.h"
+#include "core/machine.h"
 #include "core/settings.h"
 #include "log/log.h"
 
@@ -33,11 +33,13 @@ uint32_t CreateNamcoChannels() {
   return 1;
 }
 
-void CreateExpansionChannels() {
+void CreateExpansionChannels(const Machine& m) {
   if (!SoundOn || !SoundOpen) return;
-  if (NamcoSoundOn()) CreateNamcoChannels();
-  if (Vrc6SoundOn()) CreateVrc6Channels();
+  if (NamcoSoundOn(m)) CreateNamcoChannels();
+  if (Vrc6SoundOn(m)) CreateVrc6Channels();
 }
 
-bool Vrc6SoundOn() { return MapperNumber == 24 && Vrc6Extension; }
-bool NamcoSoundOn() { return MapperNumber == 19 && NamcoExtension; }
+bool Vrc6SoundOn(const Machine& m) { return m.CartridgeChip == SoundChip::Vrc6 && Vrc6Extension; }
+bool NamcoSoundOn(const Machine& m) {
+  return m.CartridgeChip == SoundChip::Namco && NamcoExtension;
+}

@@ -62,12 +62,12 @@ void Machine::RunSoundFrame() {
     ClearSoundBuffer(b[kDeltaBuffer]);
 
   if (SoundStartPending && FrameCount == 2) {
-    if (Vrc6SoundOn()) LogText("Start VRC6 Sound Channel\n");
+    if (Vrc6SoundOn(*this)) LogText("Start VRC6 Sound Channel\n");
     StartSoundPlayback();
     SoundStartPending = 0;
   }
-  if (NamcoSoundOn()) RunNamcoFrame(*this);
-  if (Vrc6SoundOn()) RunVrc6Frame(*this);
+  if (NamcoSoundOn(*this)) RunNamcoFrame(*this);
+  if (Vrc6SoundOn(*this)) RunVrc6Frame(*this);
   MixSoundFrame(WritePosition, FrameSamples);
   WritePosition = (WritePosition + FrameSamples) % kRingSamples;
   FrameSamples = FrameSamples == kShortFrame ? kLongFrame : kShortFrame;

@@ -55,7 +55,7 @@ namespace {
 
 void Mapper18Prg(Machine& m, int reg, uint16_t window, bool high, uint8_t value) {
   if (!WriteHalf(m, reg, high, value)) return;
-  CopyPrg8Recorded(m, window, PrgWindowBank[(window - 0x8000) >> 13], m.BankRegs[reg]);
+  CopyPrg8Recorded(m, window, m.PrgWindowBank[(window - 0x8000) >> 13], m.BankRegs[reg]);
 }
 
 void Mapper18Chr(Machine& m, int window, bool high, uint8_t value) {
@@ -118,7 +118,7 @@ void Mapper16PowerOn(Machine& m) { Mapper16IrqEnabled(m) = 0; }
 void Mapper16Step(Machine& m, int) {
   if (!Mapper16IrqEnabled(m)) return;
   uint16_t& counter = Mapper16Counter(m);
-  counter = AddCycles(counter, -116);
+  counter = AddCycles(m, counter, -116);
   if (counter > 0xFF80 && !IrqMasked(m)) {
     counter = 0xFF00;
     Mapper16IrqEnabled(m) = 0;
@@ -128,7 +128,7 @@ void Mapper16Step(Machine& m, int) {
 
 void Mapper18Step(Machine& m, int) {
   if (!m.IrqEnabled) return;
-  m.IrqCounter = AddCycles(m.IrqCounter, -114);
+  m.IrqCounter = AddCycles(m, m.IrqCounter, -114);
   if (m.IrqCounter < 0x81 && !IrqMasked(m)) {
     m.IrqCounter = 0xFFFF;
     m.IrqEnabled = 0;

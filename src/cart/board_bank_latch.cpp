@@ -22,12 +22,12 @@ bool Changed(uint8_t& record, uint32_t key) {
 // Mapper 70 keeps PRG bits 4-6 as they were written; $C010 also loads CHR, which on this
 // board comes out of the PRG ROM.
 void Mapper70Prg(Machine& m, uint8_t value) {
-  if (PrgBankCount == 0 || !Changed(PrgWindowBank[0], value & 0x70)) return;
+  if (PrgBankCount == 0 || !Changed(m.PrgWindowBank[0], value & 0x70)) return;
   m.CopyPrgWindow(0x8000, 16, ((value & 0x70) >> 4) % PrgBankCount);
 }
 
 void Mapper70Chr(Machine& m, uint8_t value) {
-  if (!Changed(ChrWindowBank[0], value & 0x0F)) return;
+  if (!Changed(m.ChrWindowBank[0], value & 0x0F)) return;
   std::memcpy(m.PpuMemory, m.PrgRom + (value & 0x0F) * 0x2000u, 0x2000);
   m.DecodePatterns(0x0000, 0x2000);
 }
@@ -41,8 +41,8 @@ constexpr Layout184 kLayouts184[] = {{0x14, 0, 1}, {0x16, 2, 1}, {0x34, 0, 3}, {
 }  // namespace
 
 void Mapper66High(Machine& m, uint16_t, uint8_t value) {
-  if (Changed(PrgWindowBank[0], value & 0x30)) m.CopyPrgWindow(0x8000, 32, (value >> 4) & 3);
-  if (ChrBankCount != 0 && Changed(ChrWindowBank[0], value & 3))
+  if (Changed(m.PrgWindowBank[0], value & 0x30)) m.CopyPrgWindow(0x8000, 32, (value >> 4) & 3);
+  if (ChrBankCount != 0 && Changed(m.ChrWindowBank[0], value & 3))
     m.CopyChrWindow(0x0000, 8, value & 3);
 }
 
@@ -78,18 +78,18 @@ void Mapper70High(Machine& m, uint16_t address, uint8_t value) {
 void Mapper71High(Machine& m, uint16_t address, uint8_t value) {
   if ((address & 0xC000) != 0xC000 || PrgBankCount == 0) return;
   const uint32_t bank = value % PrgBankCount;
-  if (Changed(PrgWindowBank[0], bank)) m.CopyPrgWindow(0x8000, 16, bank);
+  if (Changed(m.PrgWindowBank[0], bank)) m.CopyPrgWindow(0x8000, 16, bank);
 }
 
 void Mapper78High(Machine& m, uint16_t, uint8_t value) {
   // The record holds the reduced bank but is compared with the whole value: a write whose
   // value is the bank itself is the only one that can be skipped. 255 is "unknown" (after a
   // load), never a bank in place, so a first write of $FF still switches.
-  if (PrgBankCount != 0 && (PrgWindowBank[0] == 255 || PrgWindowBank[0] != value)) {
-    PrgWindowBank[0] = static_cast<uint8_t>((value & 0x0F) % PrgBankCount);
-    m.CopyPrgWindow(0x8000, 16, PrgWindowBank[0]);
+  if (PrgBankCount != 0 && (m.PrgWindowBank[0] == 255 || m.PrgWindowBank[0] != value)) {
+    m.PrgWindowBank[0] = static_cast<uint8_t>((value & 0x0F) % PrgBankCount);
+    m.CopyPrgWindow(0x8000, 16, m.PrgWindowBank[0]);
   }
-  if (ChrBankCount != 0 && Changed(ChrWindowBank[0], value >> 4))
+  if (ChrBankCount != 0 && Changed(m.ChrWindowBank[0], value >> 4))
     m.CopyChrWindow(0x0000, 8, value >> 4);
 }
 
@@ -98,7 +98,7 @@ void Mapper79Low(Machine& m, uint16_t address, uint8_t value) {
     // The record is read but never written here, so after power-on every write copies.
     if (ChrBankCount == 0) return;
     const uint32_t bank = (value & 0x0F) % ChrBankCount;
-    if (bank != ChrWindowBank[0]) m.CopyChrWindow(0x0000, 8, bank);
+    if (bank != m.ChrWindowBank[0]) m.CopyChrWindow(0x0000, 8, bank);
   } else if (address > 0x4015) {
     LogBoardWrite(address, value);
   }

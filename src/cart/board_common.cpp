@@ -72,7 +72,7 @@ void CopyChr1Reduced(Machine& m, uint16_t window, uint8_t v) {
 }
 
 void CopyChr1Recorded(Machine& m, uint16_t window, uint32_t bank) {
-  uint8_t& record = ChrWindowBank[(window >> 10) & 7];
+  uint8_t& record = m.ChrWindowBank[(window >> 10) & 7];
   if (ChrBankCount == 0 || RecordHolds(record, bank)) return;
   record = RecordOf(bank);
   m.CopyChrWindow(window, 1, bank);
@@ -95,6 +95,6 @@ bool WriteHalf(Machine& m, int index, bool high, uint8_t value) {
 
 bool IrqMasked(const Machine& m) { return m.P & 0x04; }
 bool RenderingOn(const Machine& m) { return m.CpuMemory[kPpuMask] & 0x18; }
-uint16_t AddCycles(uint16_t counter, int cycles) {
-  return static_cast<uint16_t>(counter + cycles + IrqAdjust);
+uint16_t AddCycles(const Machine& m, uint16_t counter, int cycles) {
+  return static_cast<uint16_t>(counter + cycles + m.IrqAdjust);
 }

@@ -43,4 +43,4 @@ bool IrqMasked(const Machine& m);
 // Background or sprites on in the mask register.
 bool RenderingOn(const Machine& m);
 // The cycle-counting boards count the CPU cycles of a scanline, corrected by IrqAdjust.
-uint16_t AddCycles(uint16_t counter, int cycles);
+uint16_t AddCycles(const Machine& m, uint16_t counter, int cycles);

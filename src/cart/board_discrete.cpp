@@ -12,8 +12,8 @@ uint32_t Prg32Count() { return PrgBankCount / 2; }
 
 // 32 KB PRG switch that skips the copy when the bank is already in place (mappers 11, 34).
 void SwitchPrg32Recorded(Machine& m, uint32_t bank) {
-  if (PrgWindowBank[0] == bank) return;
-  PrgWindowBank[0] = static_cast<uint8_t>(bank);
+  if (m.PrgWindowBank[0] == bank) return;
+  m.PrgWindowBank[0] = static_cast<uint8_t>(bank);
   m.CopyPrgWindow(0x8000, 32, bank);
 }
 
@@ -62,7 +62,7 @@ void Mapper8High(Machine& m, uint16_t, uint8_t value) {
 void Mapper11High(Machine& m, uint16_t, uint8_t value) {
   if (Prg32Count() != 0) SwitchPrg32Recorded(m, (value & 0x0F) % Prg32Count());
   if (ChrBankCount != 0)
-    SwitchChrRecorded(m, 0x0000, 8, ChrWindowBank[0], (value >> 4) % ChrBankCount);
+    SwitchChrRecorded(m, 0x0000, 8, m.ChrWindowBank[0], (value >> 4) % ChrBankCount);
 }
 
 void Mapper15High(Machine& m, uint16_t address, uint8_t value) {
@@ -102,10 +102,10 @@ void Mapper34Low(Machine& m, uint16_t address, uint8_t value) {
       Mapper34High(m, address, value);
       break;
     case 0x7FFE:
-      if (chr4kCount != 0) SwitchChrRecorded(m, 0x0000, 4, ChrWindowBank[0], value % chr4kCount);
+      if (chr4kCount != 0) SwitchChrRecorded(m, 0x0000, 4, m.ChrWindowBank[0], value % chr4kCount);
       break;
     case 0x7FFF:
-      if (chr4kCount != 0) SwitchChrRecorded(m, 0x1000, 4, ChrWindowBank[1], value % chr4kCount);
+      if (chr4kCount != 0) SwitchChrRecorded(m, 0x1000, 4, m.ChrWindowBank[1], value % chr4kCount);
       break;
     default:
       break;

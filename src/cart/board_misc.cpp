@@ -108,16 +108,16 @@ void Mapper32High(Machine& m, uint16_t address, uint8_t value) {
     case 0x8FF0:
       if (prg8kCount == 0) break;
       if (Mapper32PrgMode(m) == 0)
-        CopyPrg8Recorded(m, 0x8000, PrgWindowBank[0], value % prg8kCount);
+        CopyPrg8Recorded(m, 0x8000, m.PrgWindowBank[0], value % prg8kCount);
       else
-        CopyPrg8Recorded(m, 0xC000, PrgWindowBank[2], value % prg8kCount);
+        CopyPrg8Recorded(m, 0xC000, m.PrgWindowBank[2], value % prg8kCount);
       break;
     case 0x9FF0:
       SetTwoScreen(m, value & 1);
       Mapper32PrgMode(m) = value & 2;
       break;
     case 0xAFF0:
-      if (prg8kCount) CopyPrg8Recorded(m, 0xA000, PrgWindowBank[1], value % prg8kCount);
+      if (prg8kCount) CopyPrg8Recorded(m, 0xA000, m.PrgWindowBank[1], value % prg8kCount);
       break;
     case 0xBFF0:
       if (ChrBankCount) CopyChr1Recorded(m, (address & 7) * 0x400, value % (ChrBankCount * 8));
@@ -144,10 +144,10 @@ void Mapper33High(Machine& m, uint16_t address, uint8_t value) {
   switch (address) {
     case 0x8000:
       SetTwoScreen(m, !(value & 0x40));
-      if (prg8kCount) CopyPrg8Recorded(m, 0x8000, PrgWindowBank[0], value % prg8kCount);
+      if (prg8kCount) CopyPrg8Recorded(m, 0x8000, m.PrgWindowBank[0], value % prg8kCount);
       break;
     case 0x8001:
-      if (prg8kCount) CopyPrg8Recorded(m, 0xA000, PrgWindowBank[1], value % prg8kCount);
+      if (prg8kCount) CopyPrg8Recorded(m, 0xA000, m.PrgWindowBank[1], value % prg8kCount);
       break;
     case 0x8002:
     case 0x8003:
@@ -194,17 +194,17 @@ void Mapper6PowerOn(Machine& m) {
 
 void Mapper32PowerOn(Machine& m) { Mapper32PrgMode(m) = 1; }
 
-void Mapper33PowerOn(Machine&) {
+void Mapper33PowerOn(Machine& m) {
   // Unit 0 is at $8000-$BFFF, so the first two windows already hold banks 0 and 1.
-  PrgWindowBank[0] = 0;
-  PrgWindowBank[1] = 1;
+  m.PrgWindowBank[0] = 0;
+  m.PrgWindowBank[1] = 1;
 }
 
 void Mapper48PowerOn(Machine& m) { m.Mapper48Regs[0] = m.Mapper48Regs[1] = 3; }
 
 void Mapper6Step(Machine& m, int) {
   if (!m.IrqEnabled) return;
-  m.IrqCounter = AddCycles(m.IrqCounter, 114);
+  m.IrqCounter = AddCycles(m, m.IrqCounter, 114);
   if (m.IrqCounter >= 0xFF80 && !IrqMasked(m)) {
     m.IrqCounter = 0;
     TakeBoardIrq(m);
@@ -213,7 +213,7 @@ void Mapper6Step(Machine& m, int) {
 
 void Mapper17Step(Machine& m, int) {
   if (!m.IrqEnabled) return;
-  m.IrqCounter = AddCycles(m.IrqCounter, 114);
+  m.IrqCounter = AddCycles(m, m.IrqCounter, 114);
   if (m.IrqCounter > 0xFF7F && !IrqMasked(m)) {
     m.IrqCounter = 0;
     TakeBoardIrq(m);

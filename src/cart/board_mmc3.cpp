@@ -107,7 +107,7 @@ void LineCounterWrite(Machine& m, uint16_t reg, uint8_t value, int plus, int adj
 }
 
 void Mmc3CounterWrite(Machine& m, uint16_t reg, uint8_t value) {
-  LineCounterWrite(m, reg, value, 1, IrqAdjust);
+  LineCounterWrite(m, reg, value, 1, m.IrqAdjust);
 }
 
 void Mmc3UpperRegister(Machine& m, uint16_t reg, uint8_t value) {

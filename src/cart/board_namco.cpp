@@ -9,8 +9,6 @@
 #include "core/globals.h"
 #include "core/machine.h"
 
-uint8_t CiramSave[2][0x400];
-
 namespace {
 
 // BankRegs bytes 0-3: name table n shows a CHR ROM page; bytes 4-7: its page selector
@@ -25,14 +23,14 @@ void NameTableRegister(Machine& m, int table, uint8_t value) {
   if (value < 0xE0) {
     if (ChrBankCount == 0) return;
     if (!RomFlag(m, table))
-      std::memcpy(CiramSave[PageSelector(m, table) == 1 ? 1 : 0], NameTable(m, table), 0x400);
+      std::memcpy(m.CiramSave[PageSelector(m, table) == 1 ? 1 : 0], NameTable(m, table), 0x400);
     const uint32_t page = value % (ChrBankCount * 8);
     std::memcpy(NameTable(m, table), m.ChrRom + page * 0x400, 0x400);
     RomFlag(m, table) = 1;
     PageSelector(m, table) = 2;
   } else if (RomFlag(m, table)) {
     PageSelector(m, table) = value & 1;
-    std::memcpy(NameTable(m, table), CiramSave[value & 1], 0x400);
+    std::memcpy(NameTable(m, table), m.CiramSave[value & 1], 0x400);
     RomFlag(m, table) = 0;
   }
 }
@@ -49,7 +47,7 @@ void ChrRegister(Machine& m, int window, uint8_t value) {
 
 void PrgRegister(Machine& m, int window, uint8_t value) {
   if (PrgBankCount == 0) return;
-  CopyPrg8Recorded(m, static_cast<uint16_t>(0x8000 + window * 0x2000), PrgWindowBank[window],
+  CopyPrg8Recorded(m, static_cast<uint16_t>(0x8000 + window * 0x2000), m.PrgWindowBank[window],
                    value % (PrgBankCount * 2));
 }
 
@@ -95,14 +93,14 @@ void NamcoPowerOn(Machine& m) {
     RomFlag(m, table) = 0;
     PageSelector(m, table) = table < 2 ? 0 : 1;
   }
-  std::memset(CiramSave, 0, sizeof CiramSave);
+  std::memset(m.CiramSave, 0, sizeof m.CiramSave);
   m.NamcoSoundAddress = 0;
   NamcoSoundAddressPort(m) = 0;
   m.IrqWord = 0xFF8C;
   // $8000-$DFFF hold no bank yet (only copies of the empty $8000 window), so no window may be
   // recorded as holding one: the first bank write must copy.
-  std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
-  std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
+  std::memset(m.PrgWindowBank, 255, sizeof m.PrgWindowBank);
+  std::memset(m.ChrWindowBank, 255, sizeof m.ChrWindowBank);
 }
 
 void NamcoStep(Machine& m, int line) {

@@ -10,9 +10,6 @@
 inline uint8_t& NamcoSoundAddressPort(Machine& m) { return m.IrqAckEnable; }
 inline uint16_t& NamcoIrqsThisFrame(Machine& m) { return m.IrqWord; }
 
-// The two name-table pages saved while a table shows a CHR ROM page.
-extern uint8_t CiramSave[2][0x400];
-
 void NamcoHigh(Machine& m, uint16_t address, uint8_t value);
 void NamcoLow(Machine& m, uint16_t address, uint8_t value);
 void NamcoPowerOn(Machine& m);

@@ -29,7 +29,7 @@ void Mapper69Command(Machine& m, uint8_t command, uint8_t value) {
       // Recorded in the window records, which start unknown: the first write always copies.
       if (PrgBankCount != 0)
         CopyPrg8Recorded(m, static_cast<uint16_t>(0x8000 + (command - 9) * 0x2000),
-                         PrgWindowBank[command - 9], value % (PrgBankCount * 2));
+                         m.PrgWindowBank[command - 9], value % (PrgBankCount * 2));
       break;
     case 12:
       SelectMirroring(m, value);
@@ -90,8 +90,8 @@ void Mapper68High(Machine& m, uint16_t address, uint8_t value) {
     case 0xF000:
       if (PrgBankCount != 0) {
         const uint32_t unit = value % PrgBankCount;
-        CopyPrg8Recorded(m, 0x8000, PrgWindowBank[0], unit * 2);
-        CopyPrg8Recorded(m, 0xA000, PrgWindowBank[1], unit * 2 + 1);
+        CopyPrg8Recorded(m, 0x8000, m.PrgWindowBank[0], unit * 2);
+        CopyPrg8Recorded(m, 0xA000, m.PrgWindowBank[1], unit * 2 + 1);
       }
       break;
     default:
@@ -200,7 +200,7 @@ void Mapper250High(Machine& m, uint16_t address, uint8_t value) {
 
 void Mapper69Step(Machine& m, int) {
   if (!m.IrqEnabled) return;
-  m.IrqCounter = AddCycles(m.IrqCounter, -114);
+  m.IrqCounter = AddCycles(m, m.IrqCounter, -114);
   if (m.IrqCounter < 0x81 && !IrqMasked(m)) {
     m.IrqCounter = 0xFFFF;
     TakeBoardIrq(m);

@@ -38,11 +38,11 @@
   BOARD( 16, FirstThenLast,    None,         Mapper16High,   Mapper16Low,    EveryLine,   Mapper16Step,    Mapper16PowerOn,  kNoFlags) \
   BOARD( 17, FirstThenLast,    None,         None,           Mapper17Low,    EveryLine,   Mapper17Step,    None,             kNoFlags) \
   BOARD( 18, FirstThenLast,    First8k,      Mapper18High,   None,           EveryLine,   Mapper18Step,    None,             kNoFlags) \
-  BOARD( 19, Mapper19,         Last8k,       NamcoHigh,      NamcoLow,       EveryLine,   NamcoStep,       NamcoPowerOn,     kExpansionSound | kReadableRegisters) \
+  BOARD( 19, Mapper19,         Last8k,       NamcoHigh,      NamcoLow,       EveryLine,   NamcoStep,       NamcoPowerOn,     kNamcoSound | kReadableRegisters) \
   BOARD( 21, FirstThenLast,    None,         Mapper21High,   None,           EveryLine,   Mapper21Step,    Mapper21PowerOn,  kNoFlags) \
   BOARD( 22, FirstThenLast,    First8k,      Mapper22High,   None,           Never,       None,            None,             kNoFlags) \
   BOARD( 23, FirstThenLast,    None,         Mapper23High,   None,           EveryLine,   Mapper23Step,    Mapper23PowerOn,  kNoFlags) \
-  BOARD( 24, FirstThenLast,    First8kIfRom, Mapper24High,   None,           EveryLine,   Mapper24Step,    None,             kExpansionSound) \
+  BOARD( 24, FirstThenLast,    First8kIfRom, Mapper24High,   None,           EveryLine,   Mapper24Step,    None,             kVrc6Sound)      \
   BOARD( 25, FirstThenLast,    None,         Mapper25High,   None,           EveryLine,   Mapper25Step,    Mapper25PowerOn,  kNoFlags) \
   BOARD( 26, FirstThenLast,    First8k,      Mapper26High,   None,           VisibleLine, Mapper26Step,    None,             kIrqClearsBreak) \
   BOARD( 32, FirstThenLast,    First8k,      Mapper32High,   None,           Never,       None,            Mapper32PowerOn,  kNoFlags) \

@@ -84,6 +84,12 @@ const BoardRow& CurrentBoard() {
   return row ? *row : kEmptyRow;
 }
 
+SoundChip CurrentBoardSoundChip() {
+  if (CurrentBoardHas(kVrc6Sound)) return SoundChip::Vrc6;
+  if (CurrentBoardHas(kNamcoSound)) return SoundChip::Namco;
+  return SoundChip::None;
+}
+
 bool IsSupportedMapper(uint32_t mapper) { return FindBoard(mapper) != nullptr; }
 
 void WriteHighRange(Machine& m, uint16_t address, uint8_t value) {

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "core/sound_state.h"
+
 struct Machine;
 
 using BoardWrite = void (*)(Machine& m, uint16_t address, uint8_t value);
@@ -42,18 +44,20 @@ enum class StepWhen : uint8_t {
   VisibleLine,  // lines 0-239, before the CPU runs the line
 };
 
-// What a board is beyond its handlers. The first three are read through the table; the others
-// name quirks that the layers below cart/ (renderer, read bus, sound, NMI entry) test by
-// mapper number themselves, since they cannot look the table up.
+// What a board is beyond its handlers. The first three are read through the table, the sound
+// chip's at load (into the Machine, where the sound frame finds it); the others name quirks
+// that the layers below cart/ (renderer, read bus, NMI entry) test by mapper number
+// themselves, since they cannot look the table up.
 enum BoardFlag : uint8_t {
   kNoFlags = 0,
   kIrqClearsBreak = 1,      // the scanline-counter boards push P with B clear on an IRQ
   kWritablePatterns = 2,    // pattern-table writes land even with CHR ROM (RAM banks in it)
   kPrgPieces4k = 4,         // 8 KB PRG windows filled from 4 KB offsets (state checks)
   kTileLatch = 8,           // the renderer flips CHR banks on tiles $FD/$FE
-  kExpansionSound = 16,     // a sound chip on the cartridge
+  kVrc6Sound = 16,          // the cartridge carries a VRC6 sound chip
   kReadableRegisters = 32,  // reads below $8000 answer from the board
   kTrainerNmi = 64,         // with a trainer, the NMI enters the trainer at $7000
+  kNamcoSound = 128,        // the cartridge carries a Namco 106 sound chip
 };
 
 struct BoardRow {
@@ -73,6 +77,8 @@ const BoardRow* FindBoard(uint32_t mapper);
 // The row of the loaded cartridge's board (an unsupported number gets an empty row).
 const BoardRow& CurrentBoard();
 inline bool CurrentBoardHas(BoardFlag flag) { return CurrentBoard().Flags & flag; }
+// The sound chip the loaded cartridge's board carries.
+SoundChip CurrentBoardSoundChip();
 
 // The frame loop's one call per scanline (0-261), before anything else happens on the line:
 // steps the board's counter when its row says it runs on this line. Counting always happens;

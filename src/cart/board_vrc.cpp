@@ -119,7 +119,7 @@ void Mapper23High(Machine& m, uint16_t address, uint8_t value) {
       switch (address & 0x0C) {
         case 0x0: LatchLow(m, value); break;
         case 0x4: LatchHigh(m, value); break;
-        case 0x8: IrqControl(m, value, IrqAdjust); break;
+        case 0x8: IrqControl(m, value, m.IrqAdjust); break;
         default: IrqAcknowledge(m); break;
       }
       return;
@@ -197,7 +197,7 @@ void Mapper25High(Machine& m, uint16_t address, uint8_t value) {
   switch (address & 0xF000) {
     case 0x8000:
       if (prg8kCount)
-        CopyPrg8Recorded(m, VrcPrgTarget(m), PrgWindowBank[Mapper25PrgRecordSlot(m) & 3],
+        CopyPrg8Recorded(m, VrcPrgTarget(m), m.PrgWindowBank[Mapper25PrgRecordSlot(m) & 3],
                          value % prg8kCount);
       return;
     case 0x9000:
@@ -209,7 +209,7 @@ void Mapper25High(Machine& m, uint16_t address, uint8_t value) {
       }
       return;
     case 0xA000:
-      if (prg8kCount) CopyPrg8Recorded(m, 0xA000, PrgWindowBank[1], value % prg8kCount);
+      if (prg8kCount) CopyPrg8Recorded(m, 0xA000, m.PrgWindowBank[1], value % prg8kCount);
       return;
     case 0xF000:
       Mapper25Irq(m, address, value);
@@ -261,4 +261,4 @@ void Mapper23Step(Machine& m, int line) {
   KonamiStep(m, 0xFD, static_cast<uint16_t>(m.IrqLatch + Mapper23ReloadAddend(m)));
 }
 
-void Mapper25Step(Machine& m, int) { KonamiStep(m, 255 + IrqAdjust, m.IrqLatch); }
+void Mapper25Step(Machine& m, int) { KonamiStep(m, 255 + m.IrqAdjust, m.IrqLatch); }

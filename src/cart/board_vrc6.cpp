@@ -16,14 +16,15 @@ bool Vrc6Prg(Machine& m, uint16_t address, uint8_t value) {
   if (address == 0x8000) {
     if (PrgBankCount == 0) return true;
     const uint32_t bank = value % PrgBankCount;  // at most 63: never the "unknown" record
-    if (PrgWindowBank[0] != bank) {
-      PrgWindowBank[0] = static_cast<uint8_t>(bank);
+    if (m.PrgWindowBank[0] != bank) {
+      m.PrgWindowBank[0] = static_cast<uint8_t>(bank);
       m.CopyPrgWindow(0x8000, 16, bank);
     }
     return true;
   }
   if (address == 0xC000) {
-    if (PrgBankCount != 0) CopyPrg8Recorded(m, 0xC000, PrgWindowBank[1], value % (PrgBankCount * 2));
+    if (PrgBankCount != 0)
+      CopyPrg8Recorded(m, 0xC000, m.PrgWindowBank[1], value % (PrgBankCount * 2));
     return true;
   }
   return false;
@@ -55,7 +56,7 @@ void Mapper24High(Machine& m, uint16_t address, uint8_t value) {
       }
       break;
     case 0xF000:
-      Vrc6Reload(m) = static_cast<uint16_t>(value + IrqAdjust);
+      Vrc6Reload(m) = static_cast<uint16_t>(value + m.IrqAdjust);
       break;
     case 0xF001:
       m.IrqEnabled = value & 3;
@@ -83,7 +84,7 @@ void Mapper26High(Machine& m, uint16_t address, uint8_t value) {
       if ((value & 0x7F) == 0x20) SelectHorizontal(m);
       break;
     case 0xF000:
-      m.LineCounter = static_cast<uint8_t>(value + 40 + IrqAdjust);
+      m.LineCounter = static_cast<uint8_t>(value + 40 + m.IrqAdjust);
       break;
     case 0xF001:  // acknowledge
       m.LineIrqEnabled = Mapper26EnableAfterAck(m);

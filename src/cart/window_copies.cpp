@@ -23,13 +23,13 @@ void CopyPrgFromOffset(Machine& m, uint16_t window, uint32_t sizeKb, uint32_t of
   CopyFromPrg(m, m.CpuMemory + window, offset, size);
   m.ForgetPrgWindows(window, size);
   for (uint32_t at = window; at < window + size; at += 0x2000)
-    if (at >= 0x8000) PrgWindowBank[(at - 0x8000) / 0x2000] = 255;
+    if (at >= 0x8000) m.PrgWindowBank[(at - 0x8000) / 0x2000] = 255;
 }
 
 void CopyChrFromPrg(Machine& m, uint16_t window, uint32_t sizeKb, uint32_t offset) {
   const uint32_t size = sizeKb * 1024;
   if (size == 0 || window + size > 0x2000) return;
   CopyFromPrg(m, m.PpuMemory + window, offset, size);
-  std::memset(ChrWindowBank + window / 0x400, 255, sizeKb);
+  std::memset(m.ChrWindowBank + window / 0x400, 255, sizeKb);
   m.DecodePatterns(window, static_cast<uint16_t>(size));
 }

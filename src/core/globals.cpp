@@ -11,8 +11,6 @@ uint32_t SramEnable;
 uint32_t TrainerPresent;
 uint32_t FourScreen;
 uint8_t MapperNumber;
-uint8_t PrgWindowBank[4];
-uint8_t ChrWindowBank[8];
 
 int16_t CycleAdjust;
 uint32_t UseMainCore;
@@ -25,8 +23,6 @@ uint32_t IdleSkip = 1;
 uint32_t BusEffects;
 uint64_t IdlePassesSkipped;
 
-int16_t IrqAdjust;
-
 uint8_t SaveSlot;
 uint32_t Paused;
 uint32_t StepCount;
@@ -35,8 +31,6 @@ void ResetGlobals() {
   PrgBankCount = ChrBankCount = 0;
   VerticalMirroring = SramEnable = TrainerPresent = FourScreen = 0;
   MapperNumber = 0;
-  std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
-  std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
   CycleAdjust = 0;
   UseMainCore = CpuHalted = FrameCount = 0;
   IdleSkip = 1;
@@ -45,7 +39,6 @@ void ResetGlobals() {
   FirstHaltAddress = 0;
   FirstHaltOpcode = 0;
   std::memset(HexDigits, 0, sizeof HexDigits);
-  IrqAdjust = 0;
   SaveSlot = 0;
   Paused = StepCount = 0;
   ResetSettings();

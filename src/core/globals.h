@@ -16,11 +16,6 @@ extern uint32_t SramEnable;
 extern uint32_t TrainerPresent;
 extern uint32_t FourScreen;
 extern uint8_t MapperNumber;
-// Bank currently copied into each 8 KB PRG window / 1 KB CHR window; 255 = none recorded.
-// Emulated state still outside the Machine (cart/ keeps them); a state load or a rewind step
-// clears them, so a stale record only costs a copy.
-extern uint8_t PrgWindowBank[4];
-extern uint8_t ChrWindowBank[8];
 
 // CPU settings and the run's CPU facts (core/cpu*.cpp, core/interrupts.cpp): the main core's
 // cycle adjustment and the core chosen (configuration, hot keys), the halt that ends the run,
@@ -42,9 +37,6 @@ extern uint32_t IdleSkip;
 extern uint32_t BusEffects;
 // Loop passes charged without being interpreted, since program start (tests, the bench).
 extern uint64_t IdlePassesSkipped;
-
-// MMC3-style scanline counters: added whenever a counter is loaded (cart/ keeps it).
-extern int16_t IrqAdjust;
 
 // Debugger state read by the frame loop: the session's.
 extern uint8_t SaveSlot;

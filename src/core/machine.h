@@ -118,6 +118,26 @@ struct Machine {
   // Nothing below is in the state image: what the emulation carries from frame to frame
   // besides the console's own memories and latches.
 
+  // --- Window bank records (cart/banks.cpp, the board files): the bank copied into each 8 KB
+  // PRG window and 1 KB CHR window, 255 none recorded. A state load clears them, so a stale
+  // record only costs a copy; rewind carries them with the windows they describe.
+  uint8_t PrgWindowBank[4] = {255, 255, 255, 255};
+  HALVOREN_GUARD_AFTER(PrgWindowBank)
+  uint8_t ChrWindowBank[8] = {255, 255, 255, 255, 255, 255, 255, 255};
+  HALVOREN_GUARD_AFTER(ChrWindowBank)
+
+  // --- Namco 106 (cart/board_namco.cpp): the two console name-table pages saved while a table
+  // shows a CHR ROM page.
+  uint8_t CiramSave[2][0x400];
+  HALVOREN_GUARD_AFTER(CiramSave)
+
+  // --- Scanline counters (cart/board_*.cpp): added whenever a counter is loaded. Start-up sets
+  // it from the configuration and hot keys change it; rewind leaves it as the player set it.
+  int16_t IrqAdjust;
+
+  // --- The cartridge's sound chip (cart/ sets it from the board's row at load; apu/ plays it).
+  SoundChip CartridgeChip = SoundChip::None;
+
   // --- CPU timing (core/cpu.cpp): the alternate core's cycles over or under its last budget ---
   int16_t CycleCarry;
 

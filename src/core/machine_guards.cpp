@@ -14,10 +14,11 @@ const size_t kMachineGuardOffsets[] = {
     offsetof(Machine, PpuMemoryGuard),           offsetof(Machine, PatternCacheGuard),
     offsetof(Machine, SpriteRamGuard),           offsetof(Machine, NamcoSoundRamGuard),
     offsetof(Machine, PadReadIndexGuard),        offsetof(Machine, PadBitsGuard),
-    offsetof(Machine, DecodedPatternsGuard),     offsetof(Machine, Vrc6RegistersGuard),
-    offsetof(Machine, Vrc6ChannelsGuard),        offsetof(Machine, NamcoChannelsGuard),
-    offsetof(Machine, BackgroundTileCacheGuard), offsetof(Machine, RenderSpriteLinesGuard),
-    offsetof(Machine, SkippedFrameSpritesGuard),
+    offsetof(Machine, DecodedPatternsGuard),     offsetof(Machine, PrgWindowBankGuard),
+    offsetof(Machine, ChrWindowBankGuard),       offsetof(Machine, CiramSaveGuard),
+    offsetof(Machine, Vrc6RegistersGuard),       offsetof(Machine, Vrc6ChannelsGuard),
+    offsetof(Machine, NamcoChannelsGuard),       offsetof(Machine, BackgroundTileCacheGuard),
+    offsetof(Machine, RenderSpriteLinesGuard),   offsetof(Machine, SkippedFrameSpritesGuard),
 };
 const size_t kMachineGuardCount = sizeof kMachineGuardOffsets / sizeof kMachineGuardOffsets[0];
 
@@ -26,6 +27,8 @@ Machine::Machine() {
   // The memset wipes the member initialisers: put back the fields that do not start at zero.
   TriangleChanged = NoiseChanged = DmcChanged = 1;
   Noise = NoiseChannel{};
+  std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
+  std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
   for (size_t offset : kMachineGuardOffsets)
     ASAN_POISON_MEMORY_REGION(reinterpret_cast<uint8_t*>(this) + offset, kMachineGuardBytes);
 }

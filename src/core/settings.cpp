@@ -9,6 +9,7 @@ uint32_t Monochrome;
 uint32_t DoubleMode;
 uint32_t PalConsole;
 uint8_t ResolutionCode;
+int16_t IrqAdjustSetting;
 uint32_t Windowed;  // from the command line: the configuration's reset leaves it
 char CartridgePath[kCartridgePathSize];  // built by the configuration; its reset leaves it
 
@@ -22,6 +23,7 @@ void ResetSettings() {
   DoubleMode = 0;
   PalConsole = 0;
   ResolutionCode = 1;
+  IrqAdjustSetting = 0;
 }
 
 namespace {

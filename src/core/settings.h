@@ -15,6 +15,7 @@ extern uint32_t Monochrome;       // COLOR= anything but Y
 extern uint32_t DoubleMode;       // 2XMODE=Y
 extern uint32_t PalConsole;       // VIDEO=P
 extern uint8_t ResolutionCode;    // RES= digit: 2 800x600, 3 1024x768, else 640x480
+extern int16_t IrqAdjustSetting;  // IRQADJ=, the Machine's IrqAdjust at start-up
 extern uint32_t Windowed;         // --windowed: a resizable window instead of full screen
 
 // The cartridge being run, as the configuration or the command line named it; the state,

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+// The sound chip a cartridge's board carries; its row in the board table names it.
+enum class SoundChip : uint8_t { None, Vrc6, Namco };
+
 struct PulseChannel {
   uint32_t Length;     // frames; starts at 0, so the first decrement wraps and never silences
   int16_t Period;      // 11-bit timer period

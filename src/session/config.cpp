@@ -144,7 +144,6 @@ void ResetConfiguration() {
   PlayerDevice[0] = PlayerDevice[1] = kDeviceNone;
   std::memset(ConfigKeyCodes, 0, sizeof ConfigKeyCodes);
   std::memset(JoyButtonMap, 0, sizeof JoyButtonMap);
-  IrqAdjust = 0;
   UseMainCore = 0;
 }
 
@@ -174,7 +173,7 @@ void ApplyConfigLine(const char* line) {
     if (line[5] == 'C') UseMainCore = 1;
     if (line[5] == 'A') UseMainCore = 0;
   }
-  if (StartsWith(line, "IRQADJ")) IrqAdjust = IrqAdjustValue(line);
+  if (StartsWith(line, "IRQADJ")) IrqAdjustSetting = IrqAdjustValue(line);
 }
 
 std::string ConfigReadError;

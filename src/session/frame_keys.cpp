@@ -29,7 +29,7 @@ void ShowNextChrBank(Machine& m) {
   std::memcpy(m.PpuMemory, m.ChrRom + ChrViewOffset, kChrUnitSize);
   m.DecodePatterns(0x0000, 0x2000);
   // The windows no longer hold what the bank records say: the next switch must copy.
-  std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
+  std::memset(m.ChrWindowBank, 255, sizeof m.ChrWindowBank);
 }
 
 void Pause() {
@@ -65,10 +65,10 @@ bool HandleSharedKey(Machine& m, const KeyEvent& record) {
       if (pressed) ShownLines ^= 24;  // 232 and 240 alternate
       return true;
     case kKeyPadMinus:
-      if (pressed) --IrqAdjust;
+      if (pressed) --m.IrqAdjust;
       return true;
     case kKeyPadPlus:
-      if (pressed) ++IrqAdjust;
+      if (pressed) ++m.IrqAdjust;
       return true;
     case kKeyF1:
       if (pressed) ToggleRecording(m);

@@ -117,6 +117,7 @@ bool StartUp(Machine& m, const StartOptions& options) {
     std::fprintf(stderr, "halvoren: %s: %s: not read\n", options.ConfigPath,
                  ConfigReadError.c_str());
   if (read != ConfigRead::Read) UseBuiltInConfiguration();
+  m.IrqAdjust = IrqAdjustSetting;
   const bool demo = options.RomPath == nullptr && BootName[0] == 0;
   if (!BuildCartridgePath(demo ? kDemoCartridgeName : options.RomPath)) {
     LogText("Error reading ROM\n");
@@ -177,7 +178,7 @@ bool StartUp(Machine& m, const StartOptions& options) {
     std::fprintf(stderr,
                  "halvoren: %s: %u bytes shorter than its header declares, played as zeros\n",
                  CartridgePath, ImageBytesMissing);
-  CreateExpansionChannels();  // a failure leaves the chip silent, play goes on
+  CreateExpansionChannels(m);  // a failure leaves the chip silent, play goes on
   TellWhatIsMissing(joystickMissing, movedPlayer);
   LoadBatteryRam(m);
   PlatformPollEvents();

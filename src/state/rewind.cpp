@@ -14,8 +14,9 @@
 namespace {
 
 // A frame's snapshot is the Machine's emulated state, stretch by stretch: everything but the
-// ROM stores (the cartridge's, never changed by play) and the pattern cache with its record of
-// what it decoded (worked out again from the pattern tables), and a fuzz build's guard bytes.
+// ROM stores (the cartridge's, never changed by play), the pattern cache with its record of
+// what it decoded (worked out again from the pattern tables), the counters' adjustment (the
+// player's setting, which a step back must not undo) and a fuzz build's guard bytes.
 // The mirroring flags, which boards change and which live beside the Machine, follow it.
 struct Stretch {
   size_t At;
@@ -27,7 +28,8 @@ std::vector<Stretch> KeptStretches() {
       {offsetof(Machine, PrgRom), sizeof Machine::PrgRom},
       {offsetof(Machine, ChrRom), sizeof Machine::ChrRom},
       {offsetof(Machine, PatternCache), sizeof Machine::PatternCache},
-      {offsetof(Machine, DecodedPatterns), sizeof Machine::DecodedPatterns}};
+      {offsetof(Machine, DecodedPatterns), sizeof Machine::DecodedPatterns},
+      {offsetof(Machine, IrqAdjust), sizeof Machine::IrqAdjust}};
 #ifdef HALVOREN_MACHINE_GUARDS
   for (size_t i = 0; i < kMachineGuardCount; ++i)
     left.push_back({kMachineGuardOffsets[i], kMachineGuardBytes});
@@ -65,8 +67,7 @@ void TakeSnapshot(const Machine& m, uint8_t* out) {
   }
 }
 
-// The machine as the snapshot was taken. The window bank records outside it are cleared, as a
-// state load clears them, so the next bank switch copies whatever the windows now hold.
+// The machine as the snapshot was taken, window bank records with the windows they describe.
 void PutSnapshot(Machine& m, const uint8_t* in) {
   auto* machine = reinterpret_cast<uint8_t*>(&m);
   for (const Stretch& stretch : kKept) {
@@ -78,8 +79,6 @@ void PutSnapshot(Machine& m, const uint8_t* in) {
     in += sizeof *flag;
   }
   m.DecodePatterns(0, 0x2000);
-  std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
-  std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
 }
 
 // Frames are kept in groups: the first frame's snapshot whole, the others as their difference

@@ -190,7 +190,7 @@ const char* LoadStateImage(Machine& m, const uint8_t* data, size_t size) {
   StateFields(m, reader);
   m.DecodePatterns(0, 0x2000);
   m.ForgetPrgWindows();
-  std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
-  std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
+  std::memset(m.PrgWindowBank, 255, sizeof m.PrgWindowBank);
+  std::memset(m.ChrWindowBank, 255, sizeof m.ChrWindowBank);
   return nullptr;
 }

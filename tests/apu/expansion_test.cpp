@@ -7,9 +7,9 @@ namespace {
 
 class ExpansionTest : public SoundTest {
  protected:
-  void Chip(uint8_t mapper) {
-    MapperNumber = mapper;
-    CreateExpansionChannels();
+  void Chip(SoundChip chip) {
+    m().CartridgeChip = chip;
+    CreateExpansionChannels(m());
   }
   std::vector<int16_t> Slot(int slot, int frames = 1) {
     return Frames(frames, ExpansionBuffers[slot]);
@@ -30,7 +30,7 @@ class ExpansionTest : public SoundTest {
 // Rate 8 every 81 cycles (a step a sample): the accumulator's top five bits climb six steps
 // and the seventh step is 0.
 TEST_F(ExpansionTest, Vrc6SawtoothSteps) {
-  Chip(24);
+  Chip(SoundChip::Vrc6);
   Vrc6(2, 8, 81);
   const auto out = Slot(2);
   for (size_t i = 0; i < 28; ++i) ASSERT_EQ(out[i], (i + 1) % 7 * 256) << i;
@@ -39,7 +39,7 @@ TEST_F(ExpansionTest, Vrc6SawtoothSteps) {
 // Frequency 49778 is a wave step every 162 cycles, two samples. A wave shortened while it
 // plays (16 bytes, 367 steps in) starts again inside its new length.
 TEST_F(ExpansionTest, NamcoWaveStepsAndWraps) {
-  Chip(19);
+  Chip(SoundChip::Namco);
   Namco(49778, 6, 3);  // length (8 - 6) x 2 = 4
   auto out = Slot(0);
   for (size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], ((i / 2 + 1) % 4 + 1) * 3) << i;
@@ -53,7 +53,7 @@ TEST_F(ExpansionTest, NamcoWaveStepsAndWraps) {
 // Switched off, digitised, too short to hear, volume 0 or frequency 0: silence. A pulse left
 // at period 0 for a while plays a real period at once.
 TEST_F(ExpansionTest, QuietChannelsAreSilent) {
-  Chip(24);
+  Chip(SoundChip::Vrc6);
   Vrc6(0, 0x7F, 0);
   EXPECT_EQ(MaxMagnitude(Slot(0, 100)), 0);
   Vrc6(0, 0x7F, 100);
@@ -67,7 +67,7 @@ TEST_F(ExpansionTest, QuietChannelsAreSilent) {
   EXPECT_TRUE(RingSilent(ExpansionBuffers[0]));
 
   Fresh();
-  Chip(19);
+  Chip(SoundChip::Namco);
   Namco(99556, 0, 15);
   EXPECT_GT(MaxMagnitude(Slot(0)), 0);
   Namco(0, 0, 15);

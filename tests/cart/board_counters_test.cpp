@@ -107,7 +107,7 @@ TEST_F(BoardCounterTest, EveryBoardCountsFiresAndReloads) {
     SCOPED_TRACE(c.what);
     LogStart();
     MapperNumber = c.mapper;
-    IrqAdjust = c.adjust;
+    m().IrqAdjust = c.adjust;
     m().PC = 0x1234;
     m().S = 0xFF;
     m().P = c.p;
@@ -157,7 +157,7 @@ TEST_F(BoardCounterTest, CounterRegistersDriveTheIrq) {
   });
 }
 
-// {IrqAdjust, address, value, then counter, reload, enabled}; each row starts from counter
+// {m().IrqAdjust, address, value, then counter, reload, enabled}; each row starts from counter
 // 50, reload 20, enabled 1. $A001 bit 7 opens the save RAM.
 TEST_F(BoardCounterTest, Mmc3CounterRegisters) {
   const std::tuple<int16_t, uint16_t, uint8_t, uint8_t, uint8_t, uint8_t> cases[] = {
@@ -168,7 +168,7 @@ TEST_F(BoardCounterTest, Mmc3CounterRegisters) {
   LoadBoard(4, 8, 4);
   for (const auto& [adjust, address, value, counter, reload, enabled] : cases) {
     SCOPED_TRACE(testing::Message() << "$" << std::hex << address << " adjust " << adjust);
-    IrqAdjust = adjust;
+    m().IrqAdjust = adjust;
     m().LineCounter = 50, m().LineReload = 20, m().LineIrqEnabled = 1;
     m().CpuWrite(address, value);
     EXPECT_EQ(std::tuple(m().LineCounter, m().LineReload, m().LineIrqEnabled),

@@ -14,8 +14,8 @@ TEST_F(LoaderTest, HeaderFactsLogLinesAndTrainer) {
   EXPECT_EQ(VerticalMirroring + SramEnable + FourScreen + TrainerPresent, 4u);
   // The trainer at $7000, PRG read after it.
   EXPECT_EQ(std::tuple(At(0x7000), At(0x71FF), m().PrgRom[0]), std::tuple(0x5A, 0x5A ^ 0xFF, P(0)));
-  EXPECT_EQ(std::count(PrgWindowBank, std::end(PrgWindowBank), 255), std::ssize(PrgWindowBank));
-  EXPECT_EQ(std::count(ChrWindowBank, std::end(ChrWindowBank), 255), std::ssize(ChrWindowBank));
+  EXPECT_EQ(std::ranges::count(m().PrgWindowBank, 255), 4);
+  EXPECT_EQ(std::ranges::count(m().ChrWindowBank, 255), 8);
 }
 
 TEST_F(LoaderTest, CleaningRules) {
@@ -67,14 +67,13 @@ TEST_F(LoaderTest, EverySupportedMapperLoadsAndNoOtherDoes) {
 // the image loaded before stay as they were, and the code says why.
 TEST_F(LoaderTest, ARefusedImageLeavesThePreviousCartridgeAsItWas) {
   LoadBoard(4, 4, 2, 0x01);
+  m().PrgWindowBank[0] = 3;  // the window records are kept too
+  m().ChrWindowBank[7] = 5;
   const auto before = std::make_unique<Machine>(m());
   const auto facts = [] {
     return std::vector<uint32_t>{PrgBankCount, ChrBankCount, VerticalMirroring, SramEnable,
-                                 TrainerPresent, FourScreen, MapperNumber, PrgWindowBank[0],
-                                 ChrWindowBank[7]};
+                                 TrainerPresent, FourScreen, MapperNumber};
   };
-  PrgWindowBank[0] = 3;
-  ChrWindowBank[7] = 5;
   const std::vector<uint32_t> factsBefore = facts();
   InesImage unsupported = Image(9, 1, 1);
   unsupported.Flags6Low = 0x0F;

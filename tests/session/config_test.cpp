@@ -37,10 +37,10 @@ TEST_F(ConfigTest, FileForms) {
       // Joystick buttons are written counting from one.
       {"JOYA=1\n", [] { return int{JoyButtonMap[0]}; }, 0},
       {"JOYB=12\n", [] { return int{JoyButtonMap[1]}; }, 11},
-      {"IRQADJ=-12\n", [] { return int{IrqAdjust}; }, -12},
-      {"IRQADJ=+7\n", [] { return int{IrqAdjust}; }, 7},
+      {"IRQADJ=-12\n", [] { return int{IrqAdjustSetting}; }, -12},
+      {"IRQADJ=+7\n", [] { return int{IrqAdjustSetting}; }, 7},
       // Without a sign the digit sits in the sign position and the value is the line's end.
-      {"IRQADJ=7\n", [] { return int{IrqAdjust}; }, -48},
+      {"IRQADJ=7\n", [] { return int{IrqAdjustSetting}; }, -48},
       {"SOUND=N\n", [] { return int(SoundOn); }, 0},
       {"SOUND=N\nSOUND\n", [] { return int(SoundOn + 2 * SoundStereo); }, 1},  // on, mono
       {"HARDBUF=3\n", [] { return int(HardwareBuffers); }, 5},                 // the key is HARDBUf

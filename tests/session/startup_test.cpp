@@ -66,14 +66,15 @@ TEST_F(StartUpTest, WithoutAConfigurationTheDemoStartsAnswersTheKeyboardAndEndsO
 }
 
 TEST_F(StartUpTest, PalNoSoundAPriorityThatCannotBeRaisedAndACommandLineCartridge) {
-  std::ofstream(configPath) << "VIDEO=P\nSOUND=N\nPLAYER1=K\nROMDIR=/nowhere\nBOOT=absent.nes\n";
+  std::ofstream(configPath)
+      << "VIDEO=P\nSOUND=N\nPLAYER1=K\nROMDIR=/nowhere\nBOOT=absent.nes\nIRQADJ=-03\n";
   const std::string rom = WriteFile("game.nes", InesImage{}.Bytes());
   options.RomPath = rom.c_str();
   HeadlessHost.RaisePriorityWorks = false;
   ASSERT_TRUE(StartUp(m(), options));
   EXPECT_STREQ(CartridgePath, rom.c_str());
   EXPECT_EQ(ReadLog().rfind("PAL Console\n", 0), 0u);  // no "Halvoren log file" first
-  EXPECT_EQ(std::tuple(ShownLines, CycleAdjust), std::tuple(240, -25));
+  EXPECT_EQ(std::tuple(ShownLines, CycleAdjust, m().IrqAdjust), std::tuple(240, -25, -3));
 }
 
 // A missing joystick was a dialog over a black window, and an Esc pressed to close it ended

@@ -8,6 +8,7 @@
 
 #include "cart/loader.h"
 #include "session/config.h"
+#include "state/rewind.h"
 #include "state/state_files.h"
 #include "support/fixture.h"
 
@@ -63,14 +64,33 @@ TEST_F(StateImageTest, LoadRestoresTheMachineAndDecodesPatterns) {
   m().PpuMemory[0] = 0;
   m().OneScreenHigh = 0;
   VerticalMirroring = 1;
-  PrgWindowBank[1] = 3;
-  ChrWindowBank[5] = 2;
+  m().PrgWindowBank[1] = 3;
+  m().ChrWindowBank[5] = 2;
   ASSERT_EQ(LoadStateImage(m(), saved.data(), saved.size()), nullptr);
   EXPECT_EQ(Image(), saved);
   EXPECT_EQ(VerticalMirroring, 0u);
   EXPECT_EQ(std::count(m().PatternCache, m().PatternCache + 8, 1), 8);
-  EXPECT_EQ(std::count(PrgWindowBank, std::end(PrgWindowBank), 255), std::ssize(PrgWindowBank));
-  EXPECT_EQ(std::count(ChrWindowBank, std::end(ChrWindowBank), 255), std::ssize(ChrWindowBank));
+  EXPECT_EQ(std::ranges::count(m().PrgWindowBank, 255), 4);
+  EXPECT_EQ(std::ranges::count(m().ChrWindowBank, 255), 8);
+}
+
+// A step back, unlike a state load, puts the window records back with the windows they
+// describe: a switch to the bank the step undid must copy it again.
+TEST_F(StateImageTest, RewindCarriesTheWindowRecords) {
+  InesImage image;
+  image.PrgUnits = 4, image.ChrUnits = 2, image.Mapper = 11;
+  ASSERT_EQ(Load(image), kLoadOk);
+  ResetRewind();
+  m().CpuWrite(0x8000, 0x00);  // 32 KB PRG bank 0, 8 KB CHR bank 0
+  RememberFrameStart(m());
+  m().CpuWrite(0x8000, 0x11);
+  RememberFrameStart(m());
+  ASSERT_TRUE(RewindLoadPrevious(m()));
+  ASSERT_EQ(m().CpuMemory[0x8000], m().PrgRom[0]);
+  m().CpuWrite(0x8000, 0x11);
+  EXPECT_EQ(std::tuple(m().CpuMemory[0x8000], m().PpuMemory[0]),
+            std::tuple(m().PrgRom[0x8000], m().ChrRom[0x2000]));
+  ResetRewind();
 }
 
 TEST_F(StateImageTest, RefusedImagesChangeNothing) {
