@@ -146,7 +146,9 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
   const std::string keys = Rom() + " --frames 40 --keys ";
   const std::string walk = Rom("state_walk.nes");
   const std::string missing = Path("no/such");
-  const std::string scroll = TestRomPath("ppu_scroll.nes");
+  // A copy of the cartridge: a refusal that failed would overwrite it, not the shared image.
+  const std::string scroll = Text("scroll.nes", FileText(TestRomPath("ppu_scroll.nes")));
+  std::filesystem::create_directories(dir / "sub");
   // Cut to 254 characters this path would name a playable cartridge.
   const std::string longPath = PathWithExistingPrefix(dir, 254, 300, FileText(scroll));
   const std::string underFile = WriteFile("plain", {}) + "/x";
@@ -193,8 +195,8 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
       {false, rom + " --trace " + dir.string(), 1,
        "cannot write the trace " + dir.string() + ": is a"},
       {false, rom + " --png " + missing, 1, "cannot write " + missing + ": No such file"},
-      {false, rom + " --png " + scroll, 1, "that is the cartridge"},
-      {false, rom + " --trace " + TestRomPath("../roms/ppu_scroll.nes"), 1,
+      {false, scroll + log + " --frames 2 --png " + scroll, 1, "that is the cartridge"},
+      {false, scroll + log + " --frames 2 --trace " + Path("sub/../scroll.nes"), 1,
        "that is the cartridge"},
       {false, rom + " --trace " + Fifo("nobody.txt"), 1, "no program is reading from it"},
       {false, rom + " --record " + underFile, 1, "cannot record to " + underFile + ": Not a dir"},
@@ -253,13 +255,9 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
 #ifndef HALVOREN_BINARY
     if (c.desktop) continue;
 #endif
-    if (c.desktop && c.status != 0) {
-      EXPECT_NE(run.status, 0);
-    } else {
-      EXPECT_EQ(run.status, c.status);
-    }
-    const size_t says = run.output.find(c.says), summary = run.output.find("frames=");
-    EXPECT_NE(says, std::string::npos);
+    EXPECT_TRUE(c.desktop && c.status ? run.status != 0 : run.status == c.status);
+    const size_t summary = run.output.find("frames=");
+    EXPECT_NE(run.output.find(c.says), std::string::npos);
     if (c.status == 3) {
       EXPECT_LT(summary, run.output.find("halted on bad opcode"));
     } else if (c.status != 0) {
@@ -268,11 +266,6 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
   }
   const auto help = RunRunner("--help");
   EXPECT_EQ(help.status, 0);
-  int optionLines = 0;
-  for (size_t at = help.output.find("\n  --"); at != std::string::npos;
-       at = help.output.find("\n  --", at + 1))
-    ++optionLines;
-  EXPECT_EQ(optionLines, 21) << help.output;  // 20 options and --help itself
   for (const char* text : {"--keys FILE ", "--hold K-L:BUTTONS ", "\n  2 ", "\n  3 ", "128+N"})
     EXPECT_NE(help.output.find(text), std::string::npos) << text;
 }

@@ -28,15 +28,9 @@ class SoundTest : public MachineTest {
     MachineTest::TearDown();
   }
   // A fresh console for the next case of a table.
-  void Fresh() {
-    TearDown();
-    SetUp();
-  }
+  void Fresh() { TearDown(), SetUp(); }
   // One frame of sound, its block queued on the host as the session's frame does.
-  void SoundFrame() {
-    m().RunSoundFrame();
-    QueueMixedSound();
-  }
+  void SoundFrame() { m().RunSoundFrame(), QueueMixedSound(); }
   void Write(uint16_t address, uint8_t value) { m().CpuWrite(address, value); }
   // Writes `values` to consecutive registers from `first`.
   void Write(uint16_t first, std::initializer_list<int> values) {
@@ -63,8 +57,7 @@ class SoundTest : public MachineTest {
   }
   std::vector<int16_t> Frame(int channel) { return Frames(1, channel); }
   static bool RingSilent(const SoundBuffer& buffer) {
-    return std::all_of(buffer.Samples, buffer.Samples + kRingSamples,
-                       [](int16_t s) { return s == 0; });
+    return std::all_of(buffer.Samples, buffer.Samples + kRingSamples, [](int16_t s) { return !s; });
   }
   static bool RingSilent(int channel) { return RingSilent(ChannelBuffers[channel]); }
 

@@ -6,23 +6,12 @@
 
 namespace {
 
-class DumpsTest : public DebugTest {
- protected:
-  void SetUp() override {
-    DebugTest::SetUp();
-    Paused = 1;
-    previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir);  // the dumps write into the current directory
-  }
-  void TearDown() override {
-    std::filesystem::current_path(previous);
-    DebugTest::TearDown();
-  }
-  std::string FileBytes(const char* name) const { return FileText(dir / name); }
-  std::filesystem::path previous;
-};
+using DumpsTest = DebugTest;
 
-TEST_F(DumpsTest, EachDumpListsAndWritesItsMemory) {
+TEST_F(DumpsTest, EachDumpListsAndWritesItsMemoryAndAFailedFileIsReported) {
+  const auto previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir);  // the dumps write into the current directory
+  Paused = 1;
   std::ofstream(dir / "DumpSpr.BIN") << std::string(1000, 'x');  // an older, longer dump
   std::memset(m().PpuMemory + 0x2000, 0x24, 0x1000);
   m().SpriteRam[0] = 255;
@@ -36,18 +25,19 @@ TEST_F(DumpsTest, EachDumpListsAndWritesItsMemory) {
   const auto bytes = [&](uint8_t* from, size_t size) {
     return std::string(reinterpret_cast<char*>(from), size);
   };
-  EXPECT_EQ(FileBytes("DumpNMT.BIN"), bytes(m().PpuMemory + 0x2000, 4096));
-  EXPECT_EQ(FileBytes("DumpSpr.BIN"), bytes(m().SpriteRam, 256));
-  EXPECT_EQ(FileBytes("DumpPAL.BIN").size(), 32u);
-  EXPECT_EQ(FileBytes("VRAMDUMP.BIN"), bytes(m().PpuMemory, 8192));
+  EXPECT_EQ(FileText(dir / "DumpNMT.BIN"), bytes(m().PpuMemory + 0x2000, 4096));
+  EXPECT_EQ(FileText(dir / "DumpSpr.BIN"), bytes(m().SpriteRam, 256));
+  EXPECT_EQ(FileText(dir / "DumpPAL.BIN").size(), 32u);
+  EXPECT_EQ(FileText(dir / "VRAMDUMP.BIN"), bytes(m().PpuMemory, 8192));
   EXPECT_EQ(Newest(), "VRAM/VROM Dumped" + std::string(24, ' '));
-}
-
-TEST_F(DumpsTest, FileThatCannotBeWrittenIsReportedAndTheLogStillHappens) {
+  // A file that cannot be written is reported, and the log still happens.
+  std::filesystem::remove(dir / "DumpPAL.BIN");
   std::filesystem::create_directory(dir / "DumpPAL.BIN");  // fails even for root
-  RunScript("1 press 53\n", 1, 1);
-  EXPECT_NE(ReadLog().find("Sprite Palette:\n"), std::string::npos);
+  const size_t logged = ReadLog().size();
+  RunScript("2 press 53\n", 2, 2);
+  EXPECT_NE(ReadLog().find("Sprite Palette:\n", logged), std::string::npos);
   EXPECT_EQ(Newest(), "Cannot write DumpPAL.BIN" + std::string(16, ' '));
+  std::filesystem::current_path(previous);
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ TEST_F(StateImageTest, FieldsLandAtTheirOffsetsLittleEndian) {
 
 // A load restores every saved byte (the run tests show the game going on as before), decodes
 // the patterns, undoes the one-screen layout from the scratch page, and sets the window
-// records to 255 so that the next bank switch always copies.
+// records to 255 so that the next bank switch always copies (the PRG side is the board tests').
 TEST_F(StateImageTest, LoadRestoresTheMachineAndDecodesPatterns) {
   m().OneScreenHigh = 1;
   std::memset(m().NameTableScratch, 0x5A, sizeof m().NameTableScratch);
@@ -64,13 +64,11 @@ TEST_F(StateImageTest, LoadRestoresTheMachineAndDecodesPatterns) {
   m().PpuMemory[0] = 0;
   m().OneScreenHigh = 0;
   VerticalMirroring = 1;
-  m().PrgWindowBank[1] = 3;
   m().ChrWindowBank[5] = 2;
   ASSERT_EQ(LoadStateImage(m(), saved.data(), saved.size()), nullptr);
   EXPECT_EQ(Image(), saved);
   EXPECT_EQ(VerticalMirroring, 0u);
   EXPECT_EQ(std::count(m().PatternCache, m().PatternCache + 8, 1), 8);
-  EXPECT_EQ(std::ranges::count(m().PrgWindowBank, 255), 4);
   EXPECT_EQ(std::ranges::count(m().ChrWindowBank, 255), 8);
 }
 
@@ -115,29 +113,16 @@ TEST_F(StateImageTest, RefusedImagesChangeNothing) {
   }
 }
 
-// Boards that fill 8 KB windows from 4 KB offsets leave pieces no 8 KB bank of their ROM
-// matches; their own state is still theirs.
-TEST_F(StateImageTest, StatesOfFourKilobytePrgBoardsLoad) {
-  // {mapper, register, 4 KB unit}: an 8 KB window starting halfway into a bank.
-  for (auto [mapper, address, unit] : {std::tuple{73, 0xC000, 3}, {96, 0xF000, 5}}) {
-    InesImage image;
-    image.PrgUnits = 8, image.ChrUnits = 4, image.Mapper = static_cast<uint8_t>(mapper);
-    ASSERT_EQ(Load(image), kLoadOk);
-    m().CpuWrite(static_cast<uint16_t>(address), static_cast<uint8_t>(unit));
-    const auto saved = Image();
-    EXPECT_EQ(LoadStateImage(m(), saved.data(), saved.size()), nullptr) << int(mapper);
-  }
-}
-
 }  // namespace
 
-// Slot files replace the cartridge's extension, or append one where the name has none.
+// Slot files replace the cartridge's extension, or append one where the name has none (a dot
+// in a folder's name is not an extension).
 TEST(StateFileNames, ReplaceTheExtensionOrAppendOne) {
   for (const auto& [cartridge, slot, expected] :
        {std::tuple{"roms/GAME.NES", 3, "roms/GAME.SV3"}, {"roms/GAME.NES", 0, "roms/GAME.SV0"},
-        {"game", 1, "game.SV1"}, {"my.roms/game", 2, "my.roms/game.SV2"}}) {
+        {"game", 1, "game.SV1"}, {"saves.d/a", 2, "saves.d/a.SV2"}}) {
     BuildCartridgePath(cartridge);
     EXPECT_EQ(SlotFileName(static_cast<uint8_t>(slot)), expected) << cartridge;
   }
-  EXPECT_EQ(CartridgeFileName("MOV"), "my.roms/game.MOV");
+  EXPECT_EQ(CartridgeFileName("MOV"), "saves.d/a.MOV");
 }
