@@ -1,13 +1,12 @@
 #include "fuzz/fuzz_support.h"
 
+#include <sanitizer/asan_interface.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <new>
-
-#include <sanitizer/asan_interface.h>
 
 #include "core/machine_guards.h"
 #include "log/log.h"

@@ -20,8 +20,8 @@ struct Facts {
 };
 
 Facts CurrentFacts() {
-  return Facts{PrgBankCount,      ChrBankCount, VerticalMirroring, SramEnable,
-               TrainerPresent,    FourScreen,   MapperNumber};
+  return Facts{PrgBankCount,   ChrBankCount, VerticalMirroring, SramEnable,
+               TrainerPresent, FourScreen,   MapperNumber};
 }
 
 // The code the header calls for, worked out apart from the loader.

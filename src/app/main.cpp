@@ -105,8 +105,7 @@ int main(int argc, char** argv) {
   MainLoop(*machine);
   SdlQuit();
   if (CpuHalted) {
-    std::fprintf(stderr, "halvoren: %s (see %s)\n", HaltReason().c_str(),
-                 LogPath.c_str());
+    std::fprintf(stderr, "halvoren: %s (see %s)\n", HaltReason().c_str(), LogPath.c_str());
     return 1;
   }
   return BatterySaveLost ? 1 : 0;  // what went wrong is on standard error already

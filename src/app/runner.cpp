@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <sstream>
 #include <memory>
+#include <sstream>
 #include <vector>
 
 #include "apu/expansion.h"

@@ -49,8 +49,7 @@ bool SetUpRunnerConfiguration(const RunnerOptions& options) {
     const ConfigRead read = ReadConfiguration(options.ConfigPath.c_str());
     if (read != ConfigRead::Read) {
       std::fprintf(stderr, "halvoren-run: cannot read the configuration %s: %s\n",
-                   options.ConfigPath.c_str(),
-                   ConfigReadError.c_str());
+                   options.ConfigPath.c_str(), ConfigReadError.c_str());
       return false;
     }
     // Only the controllers come from the file: what the run emulates stays what the options

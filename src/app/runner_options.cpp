@@ -137,20 +137,22 @@ void PrintRunnerUsage() {
 }
 
 void PrintRunnerHelp() {
-  std::printf("usage: halvoren-run ROM [options]\n"
-              "Runs the cartridge image ROM headless and ends with a key=value summary line.\n\n");
+  std::printf(
+      "usage: halvoren-run ROM [options]\n"
+      "Runs the cartridge image ROM headless and ends with a key=value summary line.\n\n");
   for (const auto& row : kOptions) {
     std::string name = row.name;
     if (row.valueName) name += std::string(" ") + row.valueName;
     std::printf("  %-26s %s\n", name.c_str(), row.help);
   }
   std::printf("  %-26s %s\n", "--help", "print this help");
-  std::printf("\nExit status:\n"
-              "  0      a normal run\n"
-              "  1      a file that cannot be read or written (the message says which and why)\n"
-              "  2      a bad option\n"
-              "  3      the CPU halted on a bad opcode (after the summary line)\n"
-              "  128+N  stopped by signal N (SIGINT, SIGTERM, SIGHUP) after the current frame\n");
+  std::printf(
+      "\nExit status:\n"
+      "  0      a normal run\n"
+      "  1      a file that cannot be read or written (the message says which and why)\n"
+      "  2      a bad option\n"
+      "  3      the CPU halted on a bad opcode (after the summary line)\n"
+      "  128+N  stopped by signal N (SIGINT, SIGTERM, SIGHUP) after the current frame\n");
 }
 
 bool ParseRunnerOptions(int argc, char** argv, RunnerOptions& options, std::string& error,

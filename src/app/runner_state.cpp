@@ -14,9 +14,8 @@ struct ButtonName {
   const char* Name;
   uint8_t Bit;
 };
-constexpr ButtonName kButtons[] = {{"a", 0x01},  {"b", 0x02},    {"select", 0x04},
-                                   {"start", 0x08}, {"up", 0x10}, {"down", 0x20},
-                                   {"left", 0x40},  {"right", 0x80}};
+constexpr ButtonName kButtons[] = {{"a", 0x01},  {"b", 0x02},    {"select", 0x04}, {"start", 0x08},
+                                   {"up", 0x10}, {"down", 0x20}, {"left", 0x40},   {"right", 0x80}};
 
 bool ParseFrame(const std::string& text, int& frame) {
   if (text.empty() || text.size() > 9) return false;
@@ -70,7 +69,8 @@ std::string ParseHold(const std::string& text, RunnerOptions::Hold& hold) {
 }
 
 std::string CheckStateOptions(const RunnerOptions& options) {
-  if (options.StateFrame && options.SaveStatePath.empty()) return "--state-frame needs --save-state FILE";
+  if (options.StateFrame && options.SaveStatePath.empty())
+    return "--state-frame needs --save-state FILE";
   if (options.StateFrame > options.Frames)
     return "--state-frame " + std::to_string(options.StateFrame) + " is past the last frame (" +
            std::to_string(options.Frames) + ")";

@@ -13,9 +13,7 @@ namespace {
 
 constexpr int32_t kCyclesPerSample = 81;
 
-int32_t Period(const uint8_t* registers) {
-  return registers[1] | ((registers[2] & 0x0F) << 8);
-}
+int32_t Period(const uint8_t* registers) { return registers[1] | ((registers[2] & 0x0F) << 8); }
 
 // A period starts high at the volume and goes low once the countdown passes (D + 1) / 16 of
 // it. A period shorter than one sample cannot be heard: it plays silence, and the countdown

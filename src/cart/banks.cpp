@@ -67,7 +67,8 @@ void Machine::CopyChrWindow(uint16_t windowStart, uint32_t sizeKb, uint32_t bank
   const uint32_t size = sizeKb * 1024;
   CopyChrNoDecode(windowStart, sizeKb, bank);
   const uint32_t start = windowStart & ~(size - 1) & 0x1FFF;
-  if (start + size <= 0x2000) DecodePatterns(static_cast<uint16_t>(start), static_cast<uint16_t>(size));
+  if (start + size <= 0x2000)
+    DecodePatterns(static_cast<uint16_t>(start), static_cast<uint16_t>(size));
 }
 
 // --- Name tables: NT0-NT3 are four physical 1 KB pages at $2000; mirroring is kept by

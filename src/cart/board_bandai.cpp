@@ -97,8 +97,12 @@ void Mapper18High(Machine& m, uint16_t address, uint8_t value) {
       return;
     default:  // $F000
       switch (address & 3) {
-        case 0: m.IrqEnabled = 1; break;
-        case 1: m.IrqEnabled = value & 1; break;
+        case 0:
+          m.IrqEnabled = 1;
+          break;
+        case 1:
+          m.IrqEnabled = value & 1;
+          break;
         case 2:
           if (value & 2)
             SelectOneScreenA(m);
@@ -107,7 +111,8 @@ void Mapper18High(Machine& m, uint16_t address, uint8_t value) {
           else
             SelectVertical(m);
           break;
-        default: break;
+        default:
+          break;
       }
       return;
   }

@@ -6,9 +6,9 @@
 #include <cstring>
 
 #include "cart/board_common.h"
+#include "cart/board_log.h"
 #include "core/globals.h"
 #include "core/machine.h"
-#include "cart/board_log.h"
 
 namespace {
 

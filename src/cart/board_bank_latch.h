@@ -14,4 +14,3 @@ void Mapper78High(Machine& m, uint16_t address, uint8_t value);
 void Mapper79Low(Machine& m, uint16_t address, uint8_t value);
 void Mapper87Low(Machine& m, uint16_t address, uint8_t value);
 void Mapper184Low(Machine& m, uint16_t address, uint8_t value);
-

@@ -30,10 +30,18 @@ void SelectOneScreenB(Machine& m) {
 
 void SelectMirroring(Machine& m, uint8_t mode) {
   switch (mode & 3) {
-    case 0: SelectVertical(m); break;
-    case 1: SelectHorizontal(m); break;
-    case 2: SelectOneScreenA(m); break;
-    default: SelectOneScreenB(m); break;
+    case 0:
+      SelectVertical(m);
+      break;
+    case 1:
+      SelectHorizontal(m);
+      break;
+    case 2:
+      SelectOneScreenA(m);
+      break;
+    default:
+      SelectOneScreenB(m);
+      break;
   }
 }
 

@@ -48,14 +48,22 @@ void Mapper6Low(Machine& m, uint16_t address, uint8_t value) {
     return;
   }
   switch (address) {
-    case 0x4500: LogBoardNumberLine(value); break;
-    case 0x4501: m.IrqEnabled = 0; break;
-    case 0x4502: m.IrqCounter = value; break;
+    case 0x4500:
+      LogBoardNumberLine(value);
+      break;
+    case 0x4501:
+      m.IrqEnabled = 0;
+      break;
+    case 0x4502:
+      m.IrqCounter = value;
+      break;
     case 0x4503:
       SetCounterHigh(m, value);
       m.IrqEnabled = 1;
       break;
-    default: StoreCartridgeRam(m, address, value); break;
+    default:
+      StoreCartridgeRam(m, address, value);
+      break;
   }
 }
 
@@ -92,13 +100,21 @@ void Mapper17Low(Machine& m, uint16_t address, uint8_t value) {
       Mapper17CounterCopy(m) = m.IrqCounter;
       m.IrqEnabled = 1;
       break;
-    case 0x4502: SetCounterLow(m, value); break;
-    case 0x4501: m.IrqEnabled = 0; break;
+    case 0x4502:
+      SetCounterLow(m, value);
+      break;
+    case 0x4501:
+      m.IrqEnabled = 0;
+      break;
     case 0x42FE:  // a page copy only; the flags stay as they are
       m.CopyNameTables(0, nameTables + ((value & 0x10) ? 0x400 : 0x800));
       break;
-    case 0x42FF: CopierMirroring(m, value); break;
-    default: StoreCartridgeRam(m, address, value); break;
+    case 0x42FF:
+      CopierMirroring(m, value);
+      break;
+    default:
+      StoreCartridgeRam(m, address, value);
+      break;
   }
 }
 

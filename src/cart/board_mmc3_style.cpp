@@ -39,7 +39,12 @@ void Mapper64Select(Machine& m, uint8_t value) {
   const uint8_t select = value & 0x0F;
   const bool swapped = value & 0x40;
   switch (select) {
-    case 0: case 1: case 2: case 3: case 4: case 5:
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
       Mmc3SelectChrSlot(m, select, value);
       break;
     case 6:
@@ -131,7 +136,12 @@ void Mapper161High(Machine& m, uint16_t address, uint8_t value) {
     case 0x8801:
       Mmc3BankData(m, value);
       break;
-    case 0xA000: case 0xA001: case 0xC000: case 0xC001: case 0xE000: case 0xE001:
+    case 0xA000:
+    case 0xA001:
+    case 0xC000:
+    case 0xC001:
+    case 0xE000:
+    case 0xE001:
       Mmc3UpperRegister(m, address, value);
       break;
     default:
@@ -162,7 +172,10 @@ void Mapper245High(Machine& m, uint16_t address, uint8_t value) {
     case 0xA001:
       Mmc3UpperRegister(m, address, value);
       break;
-    case 0xC000: case 0xC001: case 0xE000: case 0xE001:
+    case 0xC000:
+    case 0xC001:
+    case 0xE000:
+    case 0xE001:
       LineCounterWrite(m, address, value, 0, 0);  // as written: no plus one, no adjustment
       break;
     default:
@@ -187,7 +200,11 @@ void Mapper249High(Machine& m, uint16_t address, uint8_t value) {
     case 0x8801:
       Mmc3BankData(m, value);
       break;
-    case 0xA800: case 0xA801: case 0xC800: case 0xC801: case 0xE800:
+    case 0xA800:
+    case 0xA801:
+    case 0xC800:
+    case 0xC801:
+    case 0xE800:
       Mmc3UpperRegister(m, address & 0xE001, value);
       break;
     case 0xE801:

@@ -4,8 +4,8 @@
 #include "cart/board_multicart.h"
 
 #include "cart/board_bank_latch.h"
-#include "cart/board_log.h"
 #include "cart/board_common.h"
+#include "cart/board_log.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"

@@ -135,11 +135,20 @@ void Mapper90High(Machine& m, uint16_t address, uint8_t value) {
   uint8_t* reg = nullptr;
   uint16_t window = 0;
   switch (address & ~1) {
-    case 0x8000: reg = &m.Mmc1Regs[0], window = 0x8000; break;
-    case 0x8002: reg = &m.Mmc1Regs[1], window = 0xA000; break;
-    case 0x9000: reg = &m.Mmc1Regs[2], window = 0xC000; break;
-    case 0xA000: reg = &m.BankRegs[0], window = 0x0000; break;
-    default: return;
+    case 0x8000:
+      reg = &m.Mmc1Regs[0], window = 0x8000;
+      break;
+    case 0x8002:
+      reg = &m.Mmc1Regs[1], window = 0xA000;
+      break;
+    case 0x9000:
+      reg = &m.Mmc1Regs[2], window = 0xC000;
+      break;
+    case 0xA000:
+      reg = &m.BankRegs[0], window = 0x0000;
+      break;
+    default:
+      return;
   }
   if (!(address & 1)) {
     *reg = value & 0x0F;
@@ -179,10 +188,18 @@ void Mapper160High(Machine& m, uint16_t address, uint8_t value) {
       break;
     case 0xC000:
       switch (address & 3) {
-        case 0: m.LineCounter = m.LineReload, m.LineIrqEnabled = 1; break;
-        case 1: m.LineReload = value; break;
-        case 2: m.LineIrqEnabled = 0; break;
-        case 3: m.LineCounter = value; break;
+        case 0:
+          m.LineCounter = m.LineReload, m.LineIrqEnabled = 1;
+          break;
+        case 1:
+          m.LineReload = value;
+          break;
+        case 2:
+          m.LineIrqEnabled = 0;
+          break;
+        case 3:
+          m.LineCounter = value;
+          break;
       }
       break;
     default:  // $A000, $D000-$F000

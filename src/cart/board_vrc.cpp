@@ -3,11 +3,12 @@
 // BankRegs/ExtraRegs hold the CHR halves, MapperMode the window of the latest CHR write,
 // MapperWord the window of the switchable PRG bank (21, 25) and, on 25, LineIrqEnabled the
 // record of that window.
+#include "cart/board_vrc.h"
+
 #include <cstring>
 
 #include "cart/board_common.h"
 #include "cart/board_table.h"
-#include "cart/board_vrc.h"
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
@@ -72,11 +73,20 @@ void Mapper21High(Machine& m, uint16_t address, uint8_t value) {
       return;
     case 0xF000:
       switch (address & 7) {
-        case 0: LatchLow(m, value); break;
-        case 2: LatchHigh(m, value); break;
-        case 4: IrqControl(m, value, 0); break;
-        case 6: IrqAcknowledge(m); break;
-        default: break;
+        case 0:
+          LatchLow(m, value);
+          break;
+        case 2:
+          LatchHigh(m, value);
+          break;
+        case 4:
+          IrqControl(m, value, 0);
+          break;
+        case 6:
+          IrqAcknowledge(m);
+          break;
+        default:
+          break;
       }
       return;
     default: {  // $B000-$EFFF; the second wiring's lines 2 and 3 stand for lines 0 and 1
@@ -92,15 +102,22 @@ void Mapper21High(Machine& m, uint16_t address, uint8_t value) {
 void Mapper22High(Machine& m, uint16_t address, uint8_t value) {
   if (address >= 0xB000 && address <= 0xEFFF) {
     // The board drops CHR line 0: each half counts in units of two pages.
-    ChrHalf(m, WindowBase(address) | (address & 1), address & 2,
-            static_cast<uint8_t>(value >> 1), ChrApply::AsWritten);
+    ChrHalf(m, WindowBase(address) | (address & 1), address & 2, static_cast<uint8_t>(value >> 1),
+            ChrApply::AsWritten);
     return;
   }
   switch (address) {
-    case 0x8000: CopyPrg8Reduced(m, 0x8000, value); break;
-    case 0x9000: SelectMirroring(m, value); break;
-    case 0xA000: CopyPrg8Reduced(m, 0xA000, value); break;
-    default: break;
+    case 0x8000:
+      CopyPrg8Reduced(m, 0x8000, value);
+      break;
+    case 0x9000:
+      SelectMirroring(m, value);
+      break;
+    case 0xA000:
+      CopyPrg8Reduced(m, 0xA000, value);
+      break;
+    default:
+      break;
   }
 }
 
@@ -117,10 +134,18 @@ void Mapper23High(Machine& m, uint16_t address, uint8_t value) {
       return;
     case 0xF000:
       switch (address & 0x0C) {
-        case 0x0: LatchLow(m, value); break;
-        case 0x4: LatchHigh(m, value); break;
-        case 0x8: IrqControl(m, value, m.IrqAdjust); break;
-        default: IrqAcknowledge(m); break;
+        case 0x0:
+          LatchLow(m, value);
+          break;
+        case 0x4:
+          LatchHigh(m, value);
+          break;
+        case 0x8:
+          IrqControl(m, value, m.IrqAdjust);
+          break;
+        default:
+          IrqAcknowledge(m);
+          break;
       }
       return;
     default: {  // $B000-$EFFF: decided again on every write, by address lines 2-3
@@ -146,12 +171,17 @@ void Mapper25Chr(Machine& m, uint16_t address, uint8_t value) {
   uint8_t reg = address & 0x0F;
   if (!Mapper25WiringKnown(m) && (reg == 2 || reg == 4)) LearnWiring(m, reg == 4);
   if (Mapper25WiringKnown(m) && Mapper25WiringLines23(m)) {
-    if (reg == 4) reg = 1;
-    else if (reg == 8) reg = 2;
-    else if (reg == 0xC) reg = 3;
+    if (reg == 4)
+      reg = 1;
+    else if (reg == 8)
+      reg = 2;
+    else if (reg == 0xC)
+      reg = 3;
   } else {
-    if (reg == 4) reg = 1;
-    else if (reg == 6) reg = 3;
+    if (reg == 4)
+      reg = 1;
+    else if (reg == 6)
+      reg = 3;
   }
   ChrHalf(m, WindowBase(address) | (reg & 1), reg & 2, value, ChrApply::ReducedRecorded);
 }
@@ -166,27 +196,59 @@ void Mapper25Irq(Machine& m, uint16_t address, uint8_t value) {
   enum { kNone, kLow, kHigh, kControl, kAck } reg = kNone;
   if (Mapper25WiringLines23(m)) {
     switch (address) {
-      case 0xF000: reg = kLow; break;
-      case 0xF004: reg = kControl; break;
-      case 0xF008: reg = kHigh; break;
-      case 0xF00C: reg = kAck; break;
-      default: break;
+      case 0xF000:
+        reg = kLow;
+        break;
+      case 0xF004:
+        reg = kControl;
+        break;
+      case 0xF008:
+        reg = kHigh;
+        break;
+      case 0xF00C:
+        reg = kAck;
+        break;
+      default:
+        break;
     }
   } else {
     switch (address) {
-      case 0xF000: reg = kLow; break;
-      case 0xF001: case 0xF004: case 0xF080: reg = kControl; break;
-      case 0xF002: case 0xF040: reg = kHigh; break;
-      case 0xF003: case 0xF006: case 0xF0C0: reg = kAck; break;
-      default: break;
+      case 0xF000:
+        reg = kLow;
+        break;
+      case 0xF001:
+      case 0xF004:
+      case 0xF080:
+        reg = kControl;
+        break;
+      case 0xF002:
+      case 0xF040:
+        reg = kHigh;
+        break;
+      case 0xF003:
+      case 0xF006:
+      case 0xF0C0:
+        reg = kAck;
+        break;
+      default:
+        break;
     }
   }
   switch (reg) {
-    case kLow: LatchLow(m, value); break;
-    case kHigh: LatchHigh(m, value); break;
-    case kControl: IrqControl(m, value, 0); break;
-    case kAck: IrqAcknowledge(m); break;
-    case kNone: break;
+    case kLow:
+      LatchLow(m, value);
+      break;
+    case kHigh:
+      LatchHigh(m, value);
+      break;
+    case kControl:
+      IrqControl(m, value, 0);
+      break;
+    case kAck:
+      IrqAcknowledge(m);
+      break;
+    case kNone:
+      break;
   }
 }
 

@@ -1,10 +1,11 @@
 // VRC6 boards (mappers 24 and 26; 26 has address lines 0 and 1 exchanged). Only mapper 24's
 // sound registers are kept, for the expansion sound.
+#include "cart/board_vrc6.h"
+
 #include "apu/expansion.h"
 #include "cart/board_common.h"
 #include "cart/board_mmc3.h"
 #include "cart/board_table.h"
-#include "cart/board_vrc6.h"
 #include "core/globals.h"
 #include "core/machine.h"
 
@@ -48,11 +49,20 @@ void Mapper24High(Machine& m, uint16_t address, uint8_t value) {
   switch (address) {
     case 0xB003:
       switch (value) {
-        case 0x20: SelectVertical(m); break;
-        case 0x24: SelectHorizontal(m); break;
-        case 0x28: SelectOneScreenA(m); break;
-        case 0x2C: SelectOneScreenB(m); break;
-        default: break;
+        case 0x20:
+          SelectVertical(m);
+          break;
+        case 0x24:
+          SelectHorizontal(m);
+          break;
+        case 0x28:
+          SelectOneScreenA(m);
+          break;
+        case 0x2C:
+          SelectOneScreenB(m);
+          break;
+        default:
+          break;
       }
       break;
     case 0xF000:

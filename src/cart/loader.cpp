@@ -101,12 +101,18 @@ std::string LoadFailureText(uint8_t code) {
     case kLoadCannotOpen:
       return CartridgeReadError.empty() ? "cannot open the file"
                                         : "cannot open the file: " + CartridgeReadError;
-    case kLoadNotInes: return "not an iNES image";
-    case kLoadUnsupportedMapper: return "unsupported mapper " + std::to_string(RefusedMapperNumber);
-    case kLoadTooLarge: return "image too large (more than 64 PRG or CHR units)";
-    case kLoadIsFolder: return "is a folder, not a cartridge image";
-    case kLoadTruncated: return "image truncated (less than one 16 KB PRG bank)";
-    default: return "unknown failure";
+    case kLoadNotInes:
+      return "not an iNES image";
+    case kLoadUnsupportedMapper:
+      return "unsupported mapper " + std::to_string(RefusedMapperNumber);
+    case kLoadTooLarge:
+      return "image too large (more than 64 PRG or CHR units)";
+    case kLoadIsFolder:
+      return "is a folder, not a cartridge image";
+    case kLoadTruncated:
+      return "image truncated (less than one 16 KB PRG bank)";
+    default:
+      return "unknown failure";
   }
 }
 

@@ -87,7 +87,7 @@ template <bool kMainCore, bool kTraced, bool kDirectFetch>
 bool CpuCore<kMainCore, kTraced, kDirectFetch>::Execute(uint8_t opcode) {
   switch (opcode) {
 #define HALVOREN_CASE(code, name, mode, cycles, cores) \
-  case code:                                          \
+  case code:                                           \
     HALVOREN_INSTRUCTION(*this, name, mode, cycles, cores, return false) return true;
     HALVOREN_OPCODES(HALVOREN_CASE)
 #undef HALVOREN_CASE
@@ -131,7 +131,7 @@ void CpuCore<kMainCore, kTraced, kDirectFetch>::Run(Machine& machine) {
       continue;
     }
   dispatch:
-    goto *kHandlers[core.Fetch()];
+    goto* kHandlers[core.Fetch()];
     HALVOREN_OPCODES(HALVOREN_HANDLER)
   }
 #undef HALVOREN_HANDLER

@@ -90,7 +90,8 @@ class CpuCore : CpuCoreState {
   // the case laid out in line; the devices are one call out of line.
   HALVOREN_INLINE uint8_t ReadBus(uint32_t address) {
     address &= 0xFFFF;
-    if (address < 0x2000) [[likely]] return Mem(address & 0x07FF);
+    if (address < 0x2000) [[likely]]
+      return Mem(address & 0x07FF);
     if (address >= 0x8000) return Mem(address);
     return m.CpuReadDevice(static_cast<uint16_t>(address));
   }

@@ -29,11 +29,11 @@ struct Machine {
   // --- Memory stores (cart/loader.cpp, cart/banks.cpp) ---
   uint8_t NameTableScratch[0x400];  // page hidden while a one-screen mode is in force
   HALVOREN_GUARD_AFTER(NameTableScratch)
-  uint8_t PrgRom[64 * 0x4000];      // 64 units of 16 KB, beyond the image zero
+  uint8_t PrgRom[64 * 0x4000];  // 64 units of 16 KB, beyond the image zero
   HALVOREN_GUARD_AFTER(PrgRom)
-  uint8_t ChrRom[64 * 0x2000];      // 64 units of 8 KB
+  uint8_t ChrRom[64 * 0x2000];  // 64 units of 8 KB
   HALVOREN_GUARD_AFTER(ChrRom)
-  uint8_t RenderPalette[32];        // renderer's copy of $3F00-$3F1F
+  uint8_t RenderPalette[32];  // renderer's copy of $3F00-$3F1F
   HALVOREN_GUARD_AFTER(RenderPalette)
 
   // --- CPU registers (core/cpu*.cpp, core/interrupts.cpp) ---
@@ -73,15 +73,15 @@ struct Machine {
   uint16_t NamcoSoundAddress;
 
   // --- Address spaces and caches ---
-  uint8_t CpuMemory[0x10000];    // core/read_bus.cpp, cart/write_bus.cpp
+  uint8_t CpuMemory[0x10000];  // core/read_bus.cpp, cart/write_bus.cpp
   HALVOREN_GUARD_AFTER(CpuMemory)
-  uint8_t PpuMemory[0x4000];     // ppu/registers.cpp, cart/banks.cpp
+  uint8_t PpuMemory[0x4000];  // ppu/registers.cpp, cart/banks.cpp
   HALVOREN_GUARD_AFTER(PpuMemory)
   uint8_t PatternCache[0x8000];  // ppu/pattern_cache.cpp
   HALVOREN_GUARD_AFTER(PatternCache)
-  uint8_t SpriteRam[256];        // ppu/registers.cpp
+  uint8_t SpriteRam[256];  // ppu/registers.cpp
   HALVOREN_GUARD_AFTER(SpriteRam)
-  uint8_t NamcoSoundRam[128];    // apu (expansion sound)
+  uint8_t NamcoSoundRam[128];  // apu (expansion sound)
   HALVOREN_GUARD_AFTER(NamcoSoundRam)
 
   // --- PPU latches, controller ports, line counters (ppu/registers.cpp, session/pads.cpp) ---

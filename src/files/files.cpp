@@ -103,8 +103,7 @@ std::string CheckOutputTarget(const std::string& path, OutputTarget target) {
   std::string resolved;
   struct stat info;
   bool exists;
-  if (std::string error = ResolveTarget(path, resolved, info, exists); !error.empty())
-    return error;
+  if (std::string error = ResolveTarget(path, resolved, info, exists); !error.empty()) return error;
   if (exists && S_ISDIR(info.st_mode)) return "is a folder";
   if (!exists) {
     const size_t slash = resolved.find_last_of('/');

@@ -5,7 +5,6 @@
 #include "cart/board_table.h"
 #include "core/globals.h"
 #include "core/machine.h"
-#include "cart/board_table.h"
 #include "core/settings.h"
 #include "ppu/picture.h"
 

@@ -16,15 +16,15 @@ struct ErrorName {
 
 // The names keep their original spelling and line breaks: logs are compared across hosts.
 constexpr ErrorName kDirectDrawNames[] = {
-    {0x80004001, "DD_UNSUPPORTED"},      {0x80004005, "DD_GENERIC"},
-    {0x8007000E, "DD_OutMemory\n"},      {0x80070057, "DD_INVALIDPARAMS"},
-    {0x8876006E, "DD_INVALIDCLIPLIST"},  {0x88760078, "DD_INVALIDMODE\n"},
-    {0x88760082, "DD_INVALIDOBJECT"},    {0x88760096, "DD_INVALIDRECT"},
-    {0x887600B4, "DD_NOALPHAHW"},        {0x887600CD, "DD_NOCLIPLIST"},
-    {0x887600E1, "DD_NOEXC\n"},          {0x887600FA, "DD_NOMIRRORHW"},
-    {0x88760118, "DD_NORASTEROPHW"},     {0x887601AE, "DD_SURFACEBUSY"},
-    {0x887601C2, "DD_SURFACELOST"},      {0x8876021C, "DD_WASSTILLDRAWING\n"},
-    {0x8876023F, "DD_NOBLTHW"},          {0x88760240, "DD_NODDROPSHW"},
+    {0x80004001, "DD_UNSUPPORTED"},     {0x80004005, "DD_GENERIC"},
+    {0x8007000E, "DD_OutMemory\n"},     {0x80070057, "DD_INVALIDPARAMS"},
+    {0x8876006E, "DD_INVALIDCLIPLIST"}, {0x88760078, "DD_INVALIDMODE\n"},
+    {0x88760082, "DD_INVALIDOBJECT"},   {0x88760096, "DD_INVALIDRECT"},
+    {0x887600B4, "DD_NOALPHAHW"},       {0x887600CD, "DD_NOCLIPLIST"},
+    {0x887600E1, "DD_NOEXC\n"},         {0x887600FA, "DD_NOMIRRORHW"},
+    {0x88760118, "DD_NORASTEROPHW"},    {0x887601AE, "DD_SURFACEBUSY"},
+    {0x887601C2, "DD_SURFACELOST"},     {0x8876021C, "DD_WASSTILLDRAWING\n"},
+    {0x8876023F, "DD_NOBLTHW"},         {0x88760240, "DD_NODDROPSHW"},
 };
 constexpr char kUnknownDirectDraw[] = "DD_Not in Tovrak's List:)";
 
@@ -59,19 +59,26 @@ void LogReason(const std::string& reason) {
 
 uint32_t DisplayFailureCode(DisplayFailure failure) {
   switch (failure) {
-    case DisplayFailure::NoVideo: return 0x80004001;     // DD_UNSUPPORTED: no display at all
-    case DisplayFailure::NoDriver: return 0x88760082;    // DD_INVALIDOBJECT: nothing answers
-    case DisplayFailure::NoWindow: return 0x88760078;    // DD_INVALIDMODE: the mode not set
-    case DisplayFailure::NoRenderer: return 0x88760240;  // DD_NODDROPSHW: nothing draws
-    case DisplayFailure::NoSurfaces: return 0x8007000E;  // DD_OutMemory: surfaces not made
+    case DisplayFailure::NoVideo:
+      return 0x80004001;  // DD_UNSUPPORTED: no display at all
+    case DisplayFailure::NoDriver:
+      return 0x88760082;  // DD_INVALIDOBJECT: nothing answers
+    case DisplayFailure::NoWindow:
+      return 0x88760078;  // DD_INVALIDMODE: the mode not set
+    case DisplayFailure::NoRenderer:
+      return 0x88760240;  // DD_NODDROPSHW: nothing draws
+    case DisplayFailure::NoSurfaces:
+      return 0x8007000E;  // DD_OutMemory: surfaces not made
   }
   return 0x80004005;  // DD_GENERIC
 }
 
 uint32_t InputFailureCode(InputFailure failure) {
   switch (failure) {
-    case InputFailure::NoJoystickDriver: return 0x80070015;   // DIERR_NOTINITIALIZED
-    case InputFailure::JoystickNotOpened: return 0x80004005;  // DIERR_GENERIC
+    case InputFailure::NoJoystickDriver:
+      return 0x80070015;  // DIERR_NOTINITIALIZED
+    case InputFailure::JoystickNotOpened:
+      return 0x80004005;  // DIERR_GENERIC
   }
   return 0x80004005;
 }

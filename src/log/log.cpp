@@ -60,8 +60,8 @@ bool LogStart() {
   CloseLog();
   OpenPath = LogPath;
   // A new log replaces the old one whole, through the writer every file goes through.
-  OpenFailed = !StartedLog.Open(LogPath, OutputTarget::WriteThrough).empty() ||
-               !StartedLog.Commit().empty();
+  OpenFailed =
+      !StartedLog.Open(LogPath, OutputTarget::WriteThrough).empty() || !StartedLog.Commit().empty();
   File = OpenFailed ? nullptr : StartedLog.Stream();
   if (!File) {
     StartedLog.Close();

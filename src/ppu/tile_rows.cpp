@@ -51,8 +51,8 @@ alignas(16) constexpr uint8_t kShiftPicks[48] = {
   __m128i current = PairColours(row, 0, patterns, colours);
   for (unsigned pair = 1; pair < kBackgroundPairs; ++pair, out += 16) {
     const __m128i next = PairColours(row, pair, patterns, colours);
-    const __m128i block = _mm_or_si128(_mm_shuffle_epi8(current, fromCurrent),
-                                       _mm_shuffle_epi8(next, fromNext));
+    const __m128i block =
+        _mm_or_si128(_mm_shuffle_epi8(current, fromCurrent), _mm_shuffle_epi8(next, fromNext));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), block);
     current = next;
   }
@@ -74,8 +74,8 @@ bool DrawTileRowSimd(uint8_t* out, const TileRow& row, const uint8_t* patterns,
   return false;
 }
 
-void DrawTileRow(uint8_t* out, const TileRow& row, const uint8_t* patterns,
-                 const uint8_t* palette, unsigned skip) {
+void DrawTileRow(uint8_t* out, const TileRow& row, const uint8_t* patterns, const uint8_t* palette,
+                 unsigned skip) {
   if (!DrawTileRowSimd(out, row, patterns, palette, skip))
     DrawTileRowPortable(out, row, patterns, palette, skip);
 }

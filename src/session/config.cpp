@@ -52,9 +52,12 @@ uint8_t JoystickButton(const char* line, size_t pos) {
 int ThreeFormNumber(const char* line, size_t pos) {
   switch (ValueLength(line, pos)) {
     case 0:
-    case 1: return line[pos] - '1';
-    case 2: return (line[pos] - '0') * 10 + (line[pos + 1] - '0');
-    default: return (line[pos] - '0') * 100 + (line[pos + 1] - '0') * 10 + (line[pos + 2] - '0');
+    case 1:
+      return line[pos] - '1';
+    case 2:
+      return (line[pos] - '0') * 10 + (line[pos + 1] - '0');
+    default:
+      return (line[pos] - '0') * 100 + (line[pos + 1] - '0') * 10 + (line[pos + 2] - '0');
   }
 }
 
@@ -65,7 +68,8 @@ uint8_t KeyCode(const char* line, size_t pos) {
 // IRQADJ digits read like key codes, except that a single digit is taken as written.
 int16_t IrqAdjustValue(const char* line) {
   constexpr size_t kDigits = 8;
-  int value = ValueLength(line, kDigits) <= 1 ? line[kDigits] - '0' : ThreeFormNumber(line, kDigits);
+  int value =
+      ValueLength(line, kDigits) <= 1 ? line[kDigits] - '0' : ThreeFormNumber(line, kDigits);
   if (line[7] == '-') value = -value;
   return static_cast<int16_t>(value);
 }
@@ -78,10 +82,14 @@ bool IsYes(const char* line, size_t pos) { return line[pos] == 'Y'; }
 
 uint8_t PlayerDeviceValue(char c, uint8_t current) {
   switch (c) {
-    case 'J': return kDeviceJoystick;
-    case 'K': return kDeviceKeyboard;
-    case 'N': return kDeviceNone;
-    default: return current;
+    case 'J':
+      return kDeviceJoystick;
+    case 'K':
+      return kDeviceKeyboard;
+    case 'N':
+      return kDeviceNone;
+    default:
+      return current;
   }
 }
 
@@ -97,16 +105,16 @@ struct KeyEntry {
   size_t ValuePos;
   uint8_t Slot;
 };
-constexpr KeyEntry kKeyEntries[] = {
-    {"KEYUP", 6, 0},    {"KEYDOWN", 8, 1},  {"KEYLEFT", 8, 2},   {"KEYRIGHT", 9, 3},
-    {"KEYSELECT", 10, 4}, {"KEYSTART", 9, 5}, {"KEYA", 5, 6},      {"KEYB", 5, 7},
-    {"KEYTA", 6, 8},    {"KEYTB", 6, 9}};
+constexpr KeyEntry kKeyEntries[] = {{"KEYUP", 6, 0},    {"KEYDOWN", 8, 1},    {"KEYLEFT", 8, 2},
+                                    {"KEYRIGHT", 9, 3}, {"KEYSELECT", 10, 4}, {"KEYSTART", 9, 5},
+                                    {"KEYA", 5, 6},     {"KEYB", 5, 7},       {"KEYTA", 6, 8},
+                                    {"KEYTB", 6, 9}};
 
 struct ButtonEntry {
   const char* Key;
   uint8_t Slot;
 };
-constexpr ButtonEntry kButtonEntries[] = {{"JOYA=", 0},  {"JOYB=", 1},    {"JOYTA=", 2},
+constexpr ButtonEntry kButtonEntries[] = {{"JOYA=", 0},  {"JOYB=", 1},   {"JOYTA=", 2},
                                           {"JOYTB=", 3}, {"SELECT=", 4}, {"START=", 5}};
 
 void ApplyKeyAndButtonLines(const char* line) {

@@ -17,8 +17,8 @@ constexpr uint8_t kDeviceNone = 0;
 constexpr uint8_t kDeviceKeyboard = 1;
 constexpr uint8_t kDeviceJoystick = 2;
 
-extern char RomDirectory[kTextValueSize];  // ROMDIR=
-extern char BootName[kTextValueSize];      // BOOT=
+extern char RomDirectory[kTextValueSize];   // ROMDIR=
+extern char BootName[kTextValueSize];       // BOOT=
 extern char DisplayDevice[kTextValueSize];  // DDEVICE
 extern uint8_t FpsSetting;                  // FPS=, read and never used
 extern uint32_t ScanlineMode;               // SLMODE=, accepted but always 0

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-extern uint8_t RamPage;     // high byte of the addresses the RAM page view shows
-extern uint8_t ApuChannel;  // 0 pulse 1, 1 pulse 2, 2 triangle, 3 noise, 4 delta modulation
+extern uint8_t RamPage;          // high byte of the addresses the RAM page view shows
+extern uint8_t ApuChannel;       // 0 pulse 1, 1 pulse 2, 2 triangle, 3 noise, 4 delta modulation
 extern uint32_t MemoryTracer;    // RAM page view on
 extern uint32_t PatternDisplay;  // pattern view on
 extern uint32_t PaletteTracer;   // palette view on

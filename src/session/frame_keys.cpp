@@ -95,10 +95,17 @@ void HandleFrameKeys(Machine& m) {
     const KeyEvent& record = records[i];
     if (!HandleSharedKey(m, record) && !HandlePlayerKey(m, record) && KeyPressed(record)) {
       switch (record.KeyCode) {
-        case kKeyF9: ShowNextChrBank(m); break;
-        case kKeyF11: LogText("L"); break;  // a marker in the log
-        case kKeyF12: Pause(); break;
-        default: break;
+        case kKeyF9:
+          ShowNextChrBank(m);
+          break;
+        case kKeyF11:
+          LogText("L");
+          break;  // a marker in the log
+        case kKeyF12:
+          Pause();
+          break;
+        default:
+          break;
       }
     }
     ApplyPadKey(record);

@@ -15,9 +15,8 @@ uint8_t GamepadPadBits(const GamepadControls& c) {
 }
 
 void ReportGamepad(std::string_view name, bool connected) {
-  const std::string text =
-      std::string(connected ? "Gamepad connected: " : "Gamepad removed: ") +
-      std::string(name.empty() ? "controller" : name);
+  const std::string text = std::string(connected ? "Gamepad connected: " : "Gamepad removed: ") +
+                           std::string(name.empty() ? "controller" : name);
   ShowPaddedMessage(text);
   const std::string line = text + "\n";
   LogText(line.c_str(), line.size());

@@ -16,8 +16,7 @@
 namespace {
 
 void ShowMainScreen() {
-  PlatformShowScreen(MainScreen.Pixels.data(), MainScreen.Width, MainScreen.Height,
-                     SystemPalette);
+  PlatformShowScreen(MainScreen.Pixels.data(), MainScreen.Width, MainScreen.Height, SystemPalette);
 }
 
 // The pacing loop's view of the real host.

@@ -15,9 +15,9 @@ constexpr int kMessageTop = 400;  // line i at kMessageTop + 16 i
 struct MessageLine {
   char Text[kMessageWidth];
   uint32_t Length;
-  uint32_t Serial;     // how many messages had been shown when this one came; 0 = start-up fill
-  uint32_t ShownFrame; // FrameCount when it was shown
-  uint32_t ShownMs;    // PlatformTimeMs when it was shown
+  uint32_t Serial;      // how many messages had been shown when this one came; 0 = start-up fill
+  uint32_t ShownFrame;  // FrameCount when it was shown
+  uint32_t ShownMs;     // PlatformTimeMs when it was shown
 };
 
 // Adds a line of `length` characters (at most 64 are kept) and redraws the area on the screen.

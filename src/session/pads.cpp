@@ -70,10 +70,14 @@ void JoystickStep(int player) {
   if (!PlatformReadJoystick(&joy)) return;  // the buttons keep their last state
   uint8_t* state = ButtonState[player];
   state[kSlotUp] = state[kSlotDown] = state[kSlotLeft] = state[kSlotRight] = 0;
-  if (joy.X < 0x4000) state[kSlotLeft] = kPressed;
-  else if (joy.X > 0xC000) state[kSlotRight] = kPressed;
-  if (joy.Y < 0x4000) state[kSlotUp] = kPressed;
-  else if (joy.Y > 0xC000) state[kSlotDown] = kPressed;
+  if (joy.X < 0x4000)
+    state[kSlotLeft] = kPressed;
+  else if (joy.X > 0xC000)
+    state[kSlotRight] = kPressed;
+  if (joy.Y < 0x4000)
+    state[kSlotUp] = kPressed;
+  else if (joy.Y > 0xC000)
+    state[kSlotDown] = kPressed;
   state[kSlotA] = JoystickButton(joy, 0);
   state[kSlotB] = JoystickButton(joy, 1);
   state[kSlotSelect] = JoystickButton(joy, 4);
@@ -151,8 +155,10 @@ void ResetRapidFire() {
 void ApplyPadKey(const KeyEvent& record) {
   // With both players on the keyboard the keys drive player 1 only.
   int player = -1;
-  if (PlayerDevice[0] == kDeviceKeyboard) player = 0;
-  else if (PlayerDevice[1] == kDeviceKeyboard) player = 1;
+  if (PlayerDevice[0] == kDeviceKeyboard)
+    player = 0;
+  else if (PlayerDevice[1] == kDeviceKeyboard)
+    player = 1;
   if (player < 0) return;
   ApplyAction(player, KeyActionTable[player][record.KeyCode], record.Data);
 }

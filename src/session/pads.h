@@ -9,8 +9,16 @@ struct Machine;
 
 // Indices into ButtonState, and the slots of a key map (the first eight are the same).
 enum PadSlot : uint8_t {
-  kSlotUp, kSlotDown, kSlotLeft, kSlotRight, kSlotSelect, kSlotStart, kSlotA, kSlotB,
-  kSlotTurboA, kSlotTurboB
+  kSlotUp,
+  kSlotDown,
+  kSlotLeft,
+  kSlotRight,
+  kSlotSelect,
+  kSlotStart,
+  kSlotA,
+  kSlotB,
+  kSlotTurboA,
+  kSlotTurboB
 };
 
 // The keyboard side of one player: held A and B keys, held turbo keys and the turbo flags

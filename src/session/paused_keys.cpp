@@ -36,7 +36,9 @@ void Dumped(bool written, const char* done, const char* file) {
 
 void HandlePausedPress(Machine& m, uint8_t key) {
   switch (key) {
-    case kKeyF12: Resume(); break;
+    case kKeyF12:
+      Resume();
+      break;
     case kKeySemicolon:
       ApuChannel = ApuChannel == 0 ? 4 : ApuChannel - 1;
       ApuView(m);
@@ -61,10 +63,18 @@ void HandlePausedPress(Machine& m, uint8_t key) {
       FlipView(ApuTracer, "APU Tracer", 40, 28);
       ApuView(m);
       break;
-    case kKeyM: Dumped(DumpPatternMemory(m), "VRAM/VROM Dumped", kPatternDumpFile); break;
-    case kKeyComma: Dumped(DumpSpriteRam(m), "Sprite RAM Dumped", kSpriteDumpFile); break;
-    case kKeyPeriod: Dumped(DumpNameTables(m), "NameTable Dumped", kNameTableDumpFile); break;
-    case kKeySlash: Dumped(DumpPalette(m), "Palette Dumped", kPaletteDumpFile); break;
+    case kKeyM:
+      Dumped(DumpPatternMemory(m), "VRAM/VROM Dumped", kPatternDumpFile);
+      break;
+    case kKeyComma:
+      Dumped(DumpSpriteRam(m), "Sprite RAM Dumped", kSpriteDumpFile);
+      break;
+    case kKeyPeriod:
+      Dumped(DumpNameTables(m), "NameTable Dumped", kNameTableDumpFile);
+      break;
+    case kKeySlash:
+      Dumped(DumpPalette(m), "Palette Dumped", kPaletteDumpFile);
+      break;
     case kKeyRightShift:
       FlipView(VramInstantRefresh, "VRAM Instant Refresh", 40, 40);
       break;
@@ -80,7 +90,8 @@ void HandlePausedPress(Machine& m, uint8_t key) {
       --CycleAdjust;
       ShowPaddedMessage("Cycle Adjust Decreased");
       break;
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -108,7 +119,8 @@ void HandlePausedKeys(Machine& m) {
         if (pressed) ++RamPage;
         RamPageView(m);
         continue;
-      default: break;
+      default:
+        break;
     }
     if (pressed) HandlePausedPress(m, record.KeyCode);
   }

@@ -57,8 +57,7 @@ std::string TakeScreenshot() {
     for (int x = 0; x < kPictureWidth; ++x)
       picture[y * kPictureWidth + x] = MainScreen.PixelAt(kPictureLeft + x, kPictureTop + y);
   std::string error;
-  if (!WritePicturePng(name, picture.data(), kPictureWidth, kPictureHeight, SystemPalette,
-                       error)) {
+  if (!WritePicturePng(name, picture.data(), kPictureWidth, kPictureHeight, SystemPalette, error)) {
     ShowPaddedMessage("Cannot write " + name);
     return "";
   }
@@ -70,8 +69,12 @@ bool HandlePlayerKey(Machine&, const KeyEvent& record) {
   const bool pressed = KeyPressed(record);
   switch (record.KeyCode) {
     // Held keys follow the key on every event, so a release while paused is not lost.
-    case kKeyTab: FastForward = pressed ? 1 : 0; return true;
-    case kKeyBackspace: RewindHeld = pressed ? 1 : 0; return true;
+    case kKeyTab:
+      FastForward = pressed ? 1 : 0;
+      return true;
+    case kKeyBackspace:
+      RewindHeld = pressed ? 1 : 0;
+      return true;
     case kKeyF3:
       if (pressed) DebuggerViewKey ^= 1;
       return true;
@@ -84,6 +87,7 @@ bool HandlePlayerKey(Machine&, const KeyEvent& record) {
     case kKeyF8:
       if (pressed) TakeScreenshot();
       return true;
-    default: return false;
+    default:
+      return false;
   }
 }

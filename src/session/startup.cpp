@@ -41,8 +41,7 @@ void ShowSplash() {
   const int centreY = MainScreen.Height / 2;
   MainScreen.DrawText(centreX - 4 * kFontWidth, centreY - kFontHeight, kName);
   MainScreen.DrawText(centreX - 6 * kFontWidth, centreY + kFontHeight / 2, kLine, 0x21);
-  PlatformShowScreen(MainScreen.Pixels.data(), MainScreen.Width, MainScreen.Height,
-                     SystemPalette);
+  PlatformShowScreen(MainScreen.Pixels.data(), MainScreen.Width, MainScreen.Height, SystemPalette);
 }
 
 void LogOpen() {
@@ -81,8 +80,10 @@ void TellWhatIsMissing(bool joystickMissing, int movedPlayer) {
   if (SoundFellBack) ShowPaddedMessage("No sound device: playing silent");
   if (joystickMissing) TellJoystickMissing(movedPlayer);
   if (PlayerDevice[0] == kDeviceNone && PlayerDevice[1] == kDeviceNone) {
-    std::fprintf(stderr, "halvoren: %s names no controller for either player "
-                 "(PLAYER1=K plays on the keyboard)\n", ConfigurationName);
+    std::fprintf(stderr,
+                 "halvoren: %s names no controller for either player "
+                 "(PLAYER1=K plays on the keyboard)\n",
+                 ConfigurationName);
     ShowPaddedMessage("No keys: set PLAYER1=K in the configuration");
   }
 }

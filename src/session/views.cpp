@@ -120,8 +120,7 @@ void ApuView(const Machine& m) {
     const int y = kApuTop + 16 + 16 * r;
     Text(kApuLeft, y, std::string_view(textBuffer, out - textBuffer));
     const uint8_t value = m.CpuMemory[address];
-    for (int i = 0; i < 8; ++i)
-      Text(kApuBitsLeft + 8 * i, y, (value & (0x80 >> i)) ? "1" : "0");
+    for (int i = 0; i < 8; ++i) Text(kApuBitsLeft + 8 * i, y, (value & (0x80 >> i)) ? "1" : "0");
   }
 }
 

@@ -20,7 +20,7 @@ namespace {
 constexpr uint16_t kBatteryRamStart = 0x6000;
 const char kBatteryExtension[] = "SAV";
 
-Machine* BatteryMachine;  // null: the cartridge keeps no RAM across runs
+Machine* BatteryMachine;          // null: the cartridge keeps no RAM across runs
 uint8_t OnDisk[kBatteryRamSize];  // what the file holds, to see whether the game changed it
 int FramesToCheck;
 bool LastWriteFailed;  // one message per run of failures, not one every few seconds
@@ -65,7 +65,8 @@ std::string MoveAside(const std::string& path) {
       NotLoadedPath.clear();
       return "";
     }
-    if (errno != EEXIST) return std::string("cannot keep the old file aside: ") + std::strerror(errno);
+    if (errno != EEXIST)
+      return std::string("cannot keep the old file aside: ") + std::strerror(errno);
   }
   return "cannot keep the old file aside: too many kept files";
 }

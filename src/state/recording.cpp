@@ -1,10 +1,11 @@
 #include "state/recording.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <vector>
-#include <unistd.h>
 
 #include "core/machine.h"
 #include "files/places.h"
@@ -69,8 +70,8 @@ std::string StartRecordingFile(Machine& m, const std::string& path) {
   std::vector<uint8_t> image(kStateImageSize);
   WriteStateImage(m, image.data());
   std::string error = RecordingOutput.Open(path);
-  if (error.empty() && std::fwrite(image.data(), 1, image.size(), RecordingOutput.Stream()) !=
-                           image.size())
+  if (error.empty() &&
+      std::fwrite(image.data(), 1, image.size(), RecordingOutput.Stream()) != image.size())
     error = std::strerror(errno);
   if (error.empty()) error = RecordingOutput.Commit();
   if (!error.empty()) {
@@ -153,7 +154,8 @@ void TogglePlayback(Machine& m) {
     ShowStateMessage("Playback Stopped");
     return;
   }
-  const std::string error = StartPlaybackFile(m, PlaceForReading(CartridgeFileName(kRecordingExtension)));
+  const std::string error =
+      StartPlaybackFile(m, PlaceForReading(CartridgeFileName(kRecordingExtension)));
   ShowStateMessage(error.empty() ? "Playback" : "Playback failed: " + error);
 }
 

@@ -10,7 +10,7 @@
 
 struct Machine;
 
-constexpr uint32_t kRewindFrames = 30 * 60;              // the most frames kept
+constexpr uint32_t kRewindFrames = 30 * 60;               // the most frames kept
 constexpr size_t kRewindMemoryLimit = 64u * 1024 * 1024;  // and the most bytes they take
 
 // A normal frame is remembered around its running (RunRememberedFrame, session/run_frame.h):

@@ -1,9 +1,10 @@
 #include "state/state_files.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 #include "core/globals.h"
 #include "core/settings.h"
@@ -23,8 +24,8 @@ std::string CartridgeFileName(const char* extension) {
   std::string path = CartridgePath;
   const size_t length = path.size();
   const size_t slash = path.find_last_of('/');
-  const bool hasExtension = length >= 4 && path[length - 4] == '.' &&
-                            (slash == std::string::npos || slash < length - 4);
+  const bool hasExtension =
+      length >= 4 && path[length - 4] == '.' && (slash == std::string::npos || slash < length - 4);
   if (hasExtension)
     path.resize(length - 3);
   else

@@ -18,7 +18,6 @@ struct Machine;
 std::string CartridgeFileName(const char* extension);
 std::string SlotFileName(uint8_t slot);
 
-
 // Where a file named `beside` the cartridge is written (see files/places.h); `where` is
 // " in FOLDER" the first time the data folder stands in, for the message that follows, and
 // standard error is told then.

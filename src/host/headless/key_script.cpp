@@ -43,7 +43,8 @@ bool ParseLine(const std::string& line, ScriptedKey& key, std::string& why) {
     return false;
   }
   key.Frame = frameNumber;
-  key.Record = KeyEvent{static_cast<uint8_t>(keyCode), static_cast<uint8_t>(action == "press" ? 0x80 : 0)};
+  key.Record =
+      KeyEvent{static_cast<uint8_t>(keyCode), static_cast<uint8_t>(action == "press" ? 0x80 : 0)};
   return true;
 }
 

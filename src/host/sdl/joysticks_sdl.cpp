@@ -111,11 +111,20 @@ void CloseJoysticks() {
 
 void HandleJoystickEvent(const SDL_Event& event) {
   switch (event.type) {
-    case SDL_JOYDEVICEADDED: DeviceAdded(event.jdevice.which); break;
-    case SDL_CONTROLLERDEVICEADDED: DeviceAdded(event.cdevice.which); break;
-    case SDL_JOYDEVICEREMOVED: DeviceRemoved(event.jdevice.which); break;
-    case SDL_CONTROLLERDEVICEREMOVED: DeviceRemoved(event.cdevice.which); break;
-    default: break;
+    case SDL_JOYDEVICEADDED:
+      DeviceAdded(event.jdevice.which);
+      break;
+    case SDL_CONTROLLERDEVICEADDED:
+      DeviceAdded(event.cdevice.which);
+      break;
+    case SDL_JOYDEVICEREMOVED:
+      DeviceRemoved(event.jdevice.which);
+      break;
+    case SDL_CONTROLLERDEVICEREMOVED:
+      DeviceRemoved(event.cdevice.which);
+      break;
+    default:
+      break;
   }
 }
 

@@ -37,7 +37,7 @@ SDL_Texture* pictureTexture;  // the picture alone (player view)
 SDL_Texture* overlayTexture;  // the newest message line over the picture
 int textureWidth, textureHeight;
 std::vector<uint32_t> rgbPixels;
-uint32_t overlaySerial;       // the message the overlay shows, and since when
+uint32_t overlaySerial;  // the message the overlay shows, and since when
 uint32_t overlaySince;
 bool closed;
 uint32_t quitAfterFrames;
@@ -110,8 +110,8 @@ void ShowMessageOverlay(const ViewRect& picture, const uint32_t* colours) {
     cells.DrawText(0, 0, text);
     std::vector<uint32_t> rgb(cells.Pixels.size());
     for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = colours[cells.Pixels[i]];
-    overlayTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
-                                       SDL_TEXTUREACCESS_STATIC, cells.Width, cells.Height);
+    overlayTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
+                                       cells.Width, cells.Height);
     if (overlayTexture) SDL_UpdateTexture(overlayTexture, nullptr, rgb.data(), cells.Width * 4);
   }
   if (!overlayTexture || now - overlaySince > kMessageOverlayMs) return;
@@ -244,13 +244,19 @@ bool PlatformPollEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     switch (event.type) {
-      case SDL_QUIT: closed = true; break;
+      case SDL_QUIT:
+        closed = true;
+        break;
       case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) closed = true;
         break;
       case SDL_KEYDOWN:
-      case SDL_KEYUP: BufferKey(event.key); break;
-      default: HandleJoystickEvent(event); break;
+      case SDL_KEYUP:
+        BufferKey(event.key);
+        break;
+      default:
+        HandleJoystickEvent(event);
+        break;
     }
   }
   return !closed;
