@@ -172,8 +172,8 @@ TEST_F(NoiseTest, EnvelopeDecaysThenRestarts) {
   Write(0x4015, 0x08);
   Write(0x400C, {0x00, 0, 0, 0xF8});  // envelope, long length
   const size_t bounds[5] = {0, 93, 186, 270, 367};
-  const int levels[5][4] = {{14, 13, 12, 11}, {10, 9, 8, 7}, {6, 5, 4, 3}, {2, 1, 0, 0},
-                            {14, 13, 12, 11}};
+  const int levels[5][4] = {
+      {14, 13, 12, 11}, {10, 9, 8, 7}, {6, 5, 4, 3}, {2, 1, 0, 0}, {14, 13, 12, 11}};
   for (int frame = 0; frame < 5; ++frame) {
     const auto out = Frame(kNoiseBuffer);
     for (int part = 0; part < 4; ++part)

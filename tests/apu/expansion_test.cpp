@@ -1,6 +1,7 @@
 // The cartridge sound chips on their buffers: VRC6 pulses and sawtooth, the Namco wavetable,
 // silence. Which boards get the channels is the WAV runner test's.
 #include "apu/expansion.h"
+
 #include "apu/sound_fixture.h"
 
 namespace {
@@ -21,8 +22,14 @@ class ExpansionTest : public SoundTest {
   // Namco channel 0 with its wave at $10 (bytes 1, 2, 3, ...).
   void Namco(uint32_t frequency, int lengthCode, int volume) {
     for (int k = 0; k < 16; ++k) m().NamcoSoundRam[0x10 + k] = static_cast<uint8_t>(k + 1);
-    const uint8_t c[8] = {uint8_t(frequency), 0, uint8_t(frequency >> 8), 0,
-                          uint8_t(lengthCode << 2 | frequency >> 16), 0, 0x10, uint8_t(volume)};
+    const uint8_t c[8] = {uint8_t(frequency),
+                          0,
+                          uint8_t(frequency >> 8),
+                          0,
+                          uint8_t(lengthCode << 2 | frequency >> 16),
+                          0,
+                          0x10,
+                          uint8_t(volume)};
     std::copy(c, c + 8, m().NamcoSoundRam + 0x40);
   }
 };

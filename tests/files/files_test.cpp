@@ -1,5 +1,7 @@
 // The one writer and the one reader: what they replace, what they refuse, and what a failed
 // write leaves behind.
+#include "files/files.h"
+
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,7 +11,6 @@
 #include <filesystem>
 #include <thread>
 
-#include "files/files.h"
 #include "support/fixture.h"
 
 namespace {
@@ -25,8 +26,7 @@ class FilesTest : public MachineTest {
   std::string Path(const char* name) const { return (dir / name).string(); }
   std::string Write(const std::string& path, const std::string& text,
                     OutputTarget target = OutputTarget::RegularFile) {
-    return WriteWholeFile(path, reinterpret_cast<const uint8_t*>(text.data()), text.size(),
-                          target);
+    return WriteWholeFile(path, reinterpret_cast<const uint8_t*>(text.data()), text.size(), target);
   }
   // Names in the test folder other than `keep`: a temporary file left behind shows here.
   std::vector<std::string> Others(std::initializer_list<std::string> keep) const {

@@ -8,14 +8,14 @@ using LogTest = MachineTest;
 
 TEST_F(LogTest, WritesExactBytesAndIgnoresFailures) {
   LogPath = (dir / "new.tst").string();  // a log path not written yet
-  LogText("ignored", 0);                  // writes nothing but creates the file
+  LogText("ignored", 0);                 // writes nothing but creates the file
   EXPECT_TRUE(std::filesystem::exists(LogPath));
   LogText("Mirror flag:", 6);  // a shorter count writes only the start
   LogNumberLine(255);
   LogText("x:");
   LogNumberLine(-25);
   EXPECT_EQ(ReadLog(), "Mirror255\nx:-25\n");  // on disk while the log is still open
-  LogStart();  // truncates the earlier log
+  LogStart();                                  // truncates the earlier log
   EXPECT_TRUE(std::filesystem::exists(LogPath));
   EXPECT_EQ(ReadLog(), "");
   // An unwritable log never stops the program; a good path given later is written again.

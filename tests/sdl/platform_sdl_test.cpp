@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "apu/sound_buffers.h"
+#include "core/settings.h"
 #include "host/platform.h"
 #include "host/sdl/audio_sdl.h"
-#include "core/settings.h"
 #include "log/log.h"
 #include "session/sound_output.h"
 

@@ -61,9 +61,7 @@ class DebugTest : public MachineTest {
   }
 
   // The newest line of the message area, padded as shown.
-  static std::string Newest() {
-    return std::string(NewestMessage().Text, NewestMessage().Length);
-  }
+  static std::string Newest() { return std::string(NewestMessage().Text, NewestMessage().Length); }
   // The characters shown in `count` font cells from (x, y); '~' for a cell that holds no
   // character of the font.
   static std::string ScreenText(int x, int y, int count) {

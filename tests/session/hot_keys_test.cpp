@@ -27,7 +27,7 @@ using HotKeysTest = DebugTest;
 TEST_F(HotKeysTest, PauseStepAndResume) {
   ASSERT_EQ(OpenSound(), 1u);
   const std::string script =
-      "3 press 88\n"    // F12 during frame 3: that frame still runs to its end
+      "3 press 88\n"  // F12 during frame 3: that frame still runs to its end
       "3 release 88\n"
       "5 press 5\n"     // 4 while paused
       "6 press 87\n"    // F11: 4 + 1 frames run
@@ -61,8 +61,8 @@ TEST_F(HotKeysTest, SettingsKeysInBothStates) {
       {"; from channel 0", 1, "1 press 39\n", 232, 0, 4, 0, 0},
       {"' wraps back", 1, "1 press 39\n2 press 40\n", 232, 0, 0, 0, 0},
       {"[ from page 0", 1, "1 press 26\n", 232, 0, 0, 255, 0},
-      {"releases change nothing", 1, "1 release 26\n1 release 27\n1 release 68\n1 release 3\n",
-       232, 0, 0, 0, 0},
+      {"releases change nothing", 1, "1 release 26\n1 release 27\n1 release 68\n1 release 3\n", 232,
+       0, 0, 0, 0},
       {"digit, paused", 1, "1 press 10\n", 232, 0, 0, 0, 9},
   };
   for (const Case& c : cases) {
@@ -197,8 +197,8 @@ TEST_F(HotKeysTest, ScreenshotsAreNumberedAfterTheCartridge) {
   // A folder that cannot be written: nothing is claimed.
   std::filesystem::create_directory(dir / "locked");
   std::filesystem::current_path(dir / "locked");
-  std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_read |
-                                                   std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      dir / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   RunScript("3 press 66\n", 3, 3);
   if (geteuid() != 0) {  // root writes anywhere
     EXPECT_EQ(Newest().rfind("Cannot write Great Game-001.png", 0), 0u) << Newest();

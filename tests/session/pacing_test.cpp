@@ -1,17 +1,18 @@
 #include "session/pacing.h"
-#include "session/run_frame.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "session/run_frame.h"
+
 namespace {
 
 // A clock that moves only when the loop looks at it (0.1 ms per look), sleeps, or runs a frame.
 struct FakeHost {
   uint64_t micros = 5'000'000'000ull;  // past the 32-bit wrap of milliseconds, on purpose
-  std::vector<int> slowFrames;  // these frames take 60 ms, the others 2 ms
+  std::vector<int> slowFrames;         // these frames take 60 ms, the others 2 ms
   int pauseAfterFrame = -1;            // pause for 500 ms after this frame
   int maxFrames = 130;
   int pausedCalls = 0;

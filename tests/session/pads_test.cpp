@@ -122,9 +122,17 @@ TEST_F(PortsTest, SerialReadOfBothPortsAndTheStrobe) {
     return bits;
   };
   // The buttons, nothing, the adapter signature on read 20, and round again.
-  EXPECT_EQ(reads(0x4016, 25), "10100101" "00000000" "00010000" "1");
+  EXPECT_EQ(reads(0x4016, 25),
+            "10100101"
+            "00000000"
+            "00010000"
+            "1");
   m().CpuWrite(0x4016, 1);
-  EXPECT_EQ(reads(0x4017, 20), "00000000" "00000000" "0010") << "an empty pad, signature on 19";
+  EXPECT_EQ(reads(0x4017, 20),
+            "00000000"
+            "00000000"
+            "0010")
+      << "an empty pad, signature on 19";
   // A strobe write with bit 0 clear does not rewind; the port keeps no written value.
   m().PadBits[0] = 0x01;
   m().CpuWrite(0x4016, 1);

@@ -1,8 +1,9 @@
 // The debugger views and the message area as they appear on the screen, switched by the
 // paused handler's keys.
+#include "session/views.h"
+
 #include "core/globals.h"
 #include "session/debug_fixture.h"
-#include "session/views.h"
 
 namespace {
 

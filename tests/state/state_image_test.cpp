@@ -118,9 +118,10 @@ TEST_F(StateImageTest, RefusedImagesChangeNothing) {
 // Slot files replace the cartridge's extension, or append one where the name has none (a dot
 // in a folder's name is not an extension).
 TEST(StateFileNames, ReplaceTheExtensionOrAppendOne) {
-  for (const auto& [cartridge, slot, expected] :
-       {std::tuple{"roms/GAME.NES", 3, "roms/GAME.SV3"}, {"roms/GAME.NES", 0, "roms/GAME.SV0"},
-        {"game", 1, "game.SV1"}, {"saves.d/a", 2, "saves.d/a.SV2"}}) {
+  for (const auto& [cartridge, slot, expected] : {std::tuple{"roms/GAME.NES", 3, "roms/GAME.SV3"},
+                                                  {"roms/GAME.NES", 0, "roms/GAME.SV0"},
+                                                  {"game", 1, "game.SV1"},
+                                                  {"saves.d/a", 2, "saves.d/a.SV2"}}) {
     BuildCartridgePath(cartridge);
     EXPECT_EQ(SlotFileName(static_cast<uint8_t>(slot)), expected) << cartridge;
   }

@@ -207,8 +207,8 @@ TEST_F(StateRunTest, AReadOnlyCartridgeFolderSavesInTheDataFolder) {
         SaveState(m());
         const auto saved = Image();
         const bool named = LastStateMessage == "State Saved 4 in " + (data / "halvoren").string();
-        const bool there = std::filesystem::file_size(data / "halvoren" / "GAME.SV4") ==
-                           kStateImageSize;
+        const bool there =
+            std::filesystem::file_size(data / "halvoren" / "GAME.SV4") == kStateImageSize;
         ScriptedFrames(5);
         LoadState(m());
         std::_Exit(named && there && Image() == saved ? 0 : 1);
