@@ -43,19 +43,15 @@ TEST_F(BoardMirroringTest, MirroringRegisters) {
     if (c.mapper == 69) m().CpuWrite(0x8000, 12);  // the mirroring command
     m().CpuWrite(c.write.address, c.write.value);
     EXPECT_EQ(Tables(), c.tables);
-    if (c.vertical >= 0) {
-      EXPECT_EQ(VerticalMirroring, uint32_t(c.vertical));
-    }
+    if (c.vertical >= 0) EXPECT_EQ(VerticalMirroring, uint32_t(c.vertical));
   }
   // On a four-screen image tables 2 and 3 are the cartridge's own RAM: no arrangement change
   // copies over them, whichever board makes it.
-  for (const auto& [mapper, write] : {std::pair<uint8_t, Write>{10, {0xF000, 1}},
-                                      {10, {0xF000, 0}},
-                                      {33, {0x8000, 0x00}},
-                                      {7, {0x8000, 0x10}},
-                                      {21, {0x9000, 2}},
-                                      {6, {0x42FF, 0x10}},
-                                      {17, {0x42FE, 0x00}}}) {
+  // clang-format off
+  for (const auto& [mapper, write] : {std::pair<uint8_t, Write>{10, {0xF000, 1}}, {10, {0xF000, 0}},
+       {33, {0x8000, 0}}, {7, {0x8000, 0x10}}, {21, {0x9000, 2}}, {6, {0x42FF, 0x10}},
+       {17, {0x42FE, 0}}}) {
+    // clang-format on
     SCOPED_TRACE(testing::Message() << "four-screen mapper " << int(mapper));
     LoadBoard(mapper, 8, 16, 0x08);
     FillTables({'A', 'B', 'C', 'D'});
