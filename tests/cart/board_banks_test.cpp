@@ -311,12 +311,20 @@ TEST_F(BoardBanksTest, Mmc1PrgAndChrBanks) {
 
 // Mapper 8 leaves the new CHR to the frame-start rebuild; the other boards decode at once.
 // Column 3 of the tile row at $1C00 is colour 3 for page 23 (tag $18), 0 for page 7 ($08).
-TEST_F(BoardBanksTest, Mapper8MarksPatternsDirty) {
+// With MapperFlag set, mapper 160 refuses CHR writes during the vertical blank; otherwise it
+// too waits for the pattern cache rebuild at the next frame start.
+TEST_F(BoardBanksTest, ChrWritesLeftToTheFrameStart) {
   LoadBoard(8, 2, 8);
   m().CpuWrite(0x8000, 2);
-  EXPECT_EQ(At(0x1C00), C(23));
-  EXPECT_EQ(m().PatternsDirty, 1);
-  EXPECT_EQ(m().PatternCache[0x1C00 * 4 + 3], 0);
+  EXPECT_EQ(std::tuple(At(0x1C00), m().PatternsDirty, m().PatternCache[0x1C00 * 4 + 3]),
+            std::tuple(C(23), 1, 0));
+  LoadBoard(160, 8, 4);
+  m().CpuWrite(0x9001, 9);
+  EXPECT_EQ(std::tuple(At(0x0400), m().PatternsDirty), std::tuple(C(9), 1));
+  m().CpuWrite(0xB001, 1);
+  m().VblankPeriod = 1;
+  m().CpuWrite(0x9001, 3);
+  EXPECT_EQ(At(0x0400), C(9));
 }
 
 // A recorded window is copied again unless its record names the requested bank; the byte
@@ -359,19 +367,6 @@ TEST_F(BoardBanksTest, Mmc3PrgSwitchToTheBankInPlaceCopiesNothing) {
   m().CpuMemory[0x8000] = 0xEE;
   ASSERT_EQ(Load(Image(4, 8, 4)), kLoadOk);  // power-on puts bank 0 there, from the new image
   EXPECT_EQ(At(0x8000), P(0));
-}
-
-// With MapperFlag set, mapper 160 refuses CHR writes during the vertical blank; the others
-// wait for the pattern cache rebuild at the next frame start.
-TEST_F(BoardBanksTest, Mapper160ChrWaitsForTheFrame) {
-  LoadBoard(160, 8, 4);
-  m().CpuWrite(0x9001, 9);
-  EXPECT_EQ(At(0x0400), C(9));
-  EXPECT_EQ(m().PatternsDirty, 1);
-  m().CpuWrite(0xB001, 1);
-  m().VblankPeriod = 1;
-  m().CpuWrite(0x9001, 3);
-  EXPECT_EQ(At(0x0400), C(9));
 }
 
 // Boards recognised without banking only log: the address, then the value. Cartridge RAM
