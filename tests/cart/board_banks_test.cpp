@@ -79,6 +79,18 @@ TEST_F(BoardBanksTest, EveryBoardSwitchesItsBanks) {
         {8, 4, {{0x8000, 0x00}, {0x9316, 0x05}, {0x9326, 0x0D}, {0x6000, 0x77}},
          {{0x8000, P(5)}, {0xA000, P(13)}, {0xC000, P(2)}, {0x6000, 0}}}}},
       {241, {{2, 0, {{0x6000, 1}, {0x7FFF, 2}, {0x5000, 3}}, {{0x7FFF, 2}, {0x5000, 0}}}}},
+      // MMC1, written serially. Control ($8000): bits 2-3 PRG mode, bit 4 CHR mode. With CHR
+      // RAM, bank writes would copy an empty CHR ROM over what the game drew.
+      {1, {{8, 4, {{0x8000, 0x0C}, {0xE000, 3}}, {{0x8000, P(6)}, {0xC000, P(14)}}},
+        {8, 4, {{0x8000, 0x08}, {0xE000, 3}}, {{0x8000, P(0)}, {0xC000, P(6)}}},
+        {8, 4, {{0x8000, 0x08}, {0xE000, 3}, {0x8000, 0x0C}}, {{0x8000, P(6)}, {0xC000, P(14)}}},
+        {8, 4, {{0x8000, 0x08}, {0xE000, 3}, {0x8000, 0x00}}, {{0x8000, P(4)}, {0xC000, P(6)}}},
+        {8, 4, {{0x8000, 0x00}, {0xE000, 5}}, {{0x8000, P(8)}}},
+        {32, 1, {{0x8000, 0x0C}, {0xE000, 3}}, {{0x8000, P(0)}, {0xC000, P(62)}}},
+        {8, 4, {{0x8000, 0x10}, {0xA000, 5}, {0xC000, 2}}, {{0x0000, C(20)}, {0x1000, C(8)}}},
+        {8, 4, {{0x8000, 0x00}, {0xA000, 3}, {0xC000, 6}}, {{0x0000, C(12)}, {0x1000, C(16)}}},
+        {8, 0, {{0x8000, 0x10}, {0xA000, 1}, {0xC000, 1}, {0x8000, 0}, {0xA000, 0}},
+         {{0x0000, kDrawn}, {0x1000, kDrawn}}}}},
       // MMC3: each case starts from reset, so the first select decides the PRG arrangement.
       {4, {
            // The first select with bit 6 re-lays PRG; the data write then fills $C000.
@@ -259,7 +271,9 @@ TEST_F(BoardBanksTest, EveryBoardSwitchesItsBanks) {
          {{0xA000, P(6)}, {0x6000, 7}, {0x8000, P(31)}}}}},
   };
   // clang-format on
-  for (const BoardBanks& board : table) Run(board.mapper, board.cases);
+  const auto serial = [&](Write w) { Mmc1Serial(w.address, w.value); };
+  for (const BoardBanks& board : table)
+    Run(board.mapper, board.cases, board.mapper == 1 ? serial : std::function<void(Write)>());
 }
 
 // Without CHR ROM a $FD tile flips the latch but has no store to copy from: the patterns
@@ -288,25 +302,6 @@ TEST_F(BoardBanksTest, Mmc1FifthWriteAddressPicksTheRegisterAndResetDiscards) {
   EXPECT_EQ(At(0x8000), P(2));    // no bank change on reset
   Mmc1Serial(0xE000, 0x02);
   EXPECT_EQ(At(0x8000), P(4));
-}
-
-// Control ($8000): bits 2-3 PRG mode, bit 4 CHR mode. Each case starts from power-on.
-TEST_F(BoardBanksTest, Mmc1PrgAndChrBanks) {
-  Run(1,
-      {{8, 4, {{0x8000, 0x0C}, {0xE000, 3}}, {{0x8000, P(6)}, {0xC000, P(14)}}},
-       {8, 4, {{0x8000, 0x08}, {0xE000, 3}}, {{0x8000, P(0)}, {0xC000, P(6)}}},
-       {8, 4, {{0x8000, 0x08}, {0xE000, 3}, {0x8000, 0x0C}}, {{0x8000, P(6)}, {0xC000, P(14)}}},
-       {8, 4, {{0x8000, 0x08}, {0xE000, 3}, {0x8000, 0x00}}, {{0x8000, P(4)}, {0xC000, P(6)}}},
-       {8, 4, {{0x8000, 0x00}, {0xE000, 5}}, {{0x8000, P(8)}}},
-       {32, 1, {{0x8000, 0x0C}, {0xE000, 3}}, {{0x8000, P(0)}, {0xC000, P(62)}}},
-       {8, 4, {{0x8000, 0x10}, {0xA000, 5}, {0xC000, 2}}, {{0x0000, C(20)}, {0x1000, C(8)}}},
-       {8, 4, {{0x8000, 0x00}, {0xA000, 3}, {0xC000, 6}}, {{0x0000, C(12)}, {0x1000, C(16)}}},
-       // With CHR RAM, bank writes would copy an empty CHR ROM over what the game drew.
-       {8,
-        0,
-        {{0x8000, 0x10}, {0xA000, 1}, {0xC000, 1}, {0x8000, 0}, {0xA000, 0}},
-        {{0x0000, kDrawn}, {0x1000, kDrawn}}}},
-      [&](Write w) { Mmc1Serial(w.address, w.value); });
 }
 
 // Mapper 8 leaves the new CHR to the frame-start rebuild; the other boards decode at once.
