@@ -45,6 +45,7 @@ constexpr Counters kOff2{0, 0, 0, 0, 0, 0, 2}, kOff0{0, 0, 0, 0, 0, 0, 0};
 constexpr Counters kOff9{0, 0, 0, 0, 0, 0, 9};
 
 // Each board steps through the one per-line call the frame loop makes; LineReload is 9.
+// clang-format off
 const StepCase kCases[] = {
     // Cycle counters of table A and mapper 6 of table B.
     {"17 +114, fires above FF7F", 17, {1, 0xFE29}, 10, 4, {1, 0}},
@@ -56,18 +57,8 @@ const StepCase kCases[] = {
     // Konami line counters reload from their latch.
     {"21 fires at FF", 21, {2, 0xF0, 0, 0xF0, 2}, 40, 15, {2, 0xF0, 0, 0xF0, 2}},
     {"23 at FD, reload + addend", 23, {1, 0xFB, 0, 0xF0, 0, 3}, 10, 2, {0, 0xF3, 0, 0xF0, 0, 3}},
-    {"23 addend lasts a frame",
-     23,
-     {1, 0xFC, 0, 0xF0, 0, 3},
-     1,
-     1,
-     {0, 0xF0, 0, 0xF0},
-     0x30,
-     0x10,
-     "",
-     0x30,
-     0,
-     0},
+    {"23 addend lasts a frame", 23, {1, 0xFC, 0, 0xF0, 0, 3}, 1, 1, {0, 0xF0, 0, 0xF0}, 0x30, 0x10,
+     "", 0x30, 0, 0},
     {"24 reload from IrqWord", 24, {0x81, 0xFE, 0x10}, 10, 1, {3, 0x10, 0x10}},
     {"25 at 255+adjust", 25, {1, 0xF0, 0, 0, 1}, 20, 10, {1, 0, 0, 0, 1}, 0x30, 0x10, "", 0x30, -5},
     // Namco: line 0 clears IrqWord (step 119); no IRQ so near the top, but it disables itself.
@@ -97,6 +88,7 @@ const StepCase kCases[] = {
     {"18 stays", 18, {1, 0x90}, 1, 0, {1, 0x1E}, 0, 0x10, "", 0x34},
     {"91 ignores I", 91, {1, 77}, 1, 1, {0, 0}, 0x34, 0x10, "", 0x34},
 };
+// clang-format on
 
 using BoardCounterTest = BoardTest;
 
@@ -120,9 +112,7 @@ TEST_F(BoardCounterTest, EveryBoardCountsFiresAndReloads) {
       if (m().PC == 0xC000) fired = n;
     }
     EXPECT_EQ(fired, c.fires);
-    if (fired) {
-      EXPECT_EQ(m().CpuMemory[0x1FD], c.pushed);
-    }
+    if (fired) EXPECT_EQ(m().CpuMemory[0x1FD], c.pushed);
     EXPECT_EQ(Fields(m()), c.after.Fields());
     EXPECT_EQ(ReadLog(), c.log);
   }

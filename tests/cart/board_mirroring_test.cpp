@@ -43,19 +43,15 @@ TEST_F(BoardMirroringTest, MirroringRegisters) {
     if (c.mapper == 69) m().CpuWrite(0x8000, 12);  // the mirroring command
     m().CpuWrite(c.write.address, c.write.value);
     EXPECT_EQ(Tables(), c.tables);
-    if (c.vertical >= 0) {
-      EXPECT_EQ(VerticalMirroring, uint32_t(c.vertical));
-    }
+    if (c.vertical >= 0) EXPECT_EQ(VerticalMirroring, uint32_t(c.vertical));
   }
   // On a four-screen image tables 2 and 3 are the cartridge's own RAM: no arrangement change
   // copies over them, whichever board makes it.
-  for (const auto& [mapper, write] : {std::pair<uint8_t, Write>{10, {0xF000, 1}},
-                                      {10, {0xF000, 0}},
-                                      {33, {0x8000, 0x00}},
-                                      {7, {0x8000, 0x10}},
-                                      {21, {0x9000, 2}},
-                                      {6, {0x42FF, 0x10}},
-                                      {17, {0x42FE, 0x00}}}) {
+  // clang-format off
+  for (const auto& [mapper, write] : {std::pair<uint8_t, Write>{10, {0xF000, 1}}, {10, {0xF000, 0}},
+       {33, {0x8000, 0}}, {7, {0x8000, 0x10}}, {21, {0x9000, 2}}, {6, {0x42FF, 0x10}},
+       {17, {0x42FE, 0}}}) {
+    // clang-format on
     SCOPED_TRACE(testing::Message() << "four-screen mapper " << int(mapper));
     LoadBoard(mapper, 8, 16, 0x08);
     FillTables({'A', 'B', 'C', 'D'});
@@ -64,26 +60,54 @@ TEST_F(BoardMirroringTest, MirroringRegisters) {
   }
 }
 
-TEST_F(BoardMirroringTest, Mmc1ControlMirroring) {
-  LoadBoard(1, 8, 4);
-  FillTables({'A', 'A', 'B', 'B'});
-  Mmc1Serial(0x8000, 0x02);  // vertical
-  EXPECT_EQ(Tables(), (Tables4{'A', 'B', 'A', 'B'}));
-  EXPECT_EQ(VerticalMirroring, 1u);
-  Mmc1Serial(0x8000, 0x03);  // horizontal
-  EXPECT_EQ(Tables(), (Tables4{'A', 'A', 'B', 'B'}));
-  EXPECT_EQ(VerticalMirroring, 0u);
-  Mmc1Serial(0x8000, 0x01);  // one-screen, bit 0 set: still page A
-  Mmc1Serial(0x8000, 0x00);
-  EXPECT_EQ(Tables(), (Tables4{'A', 'A', 'A', 'A'}));
-  Mmc1Serial(0x8000, 0x02);  // back to two screens: page B returns where it belongs
-  EXPECT_EQ(Tables(), (Tables4{'A', 'B', 'A', 'B'}));
-  m().PpuMemoryWrite(0x2000, 'x');
-  EXPECT_EQ(m().PpuMemory[0x2800], 'x');
-  EXPECT_EQ(m().PpuMemory[0x2400], 'B');
-  Mmc1Serial(0x8000, 0x00);
-  Mmc1Serial(0x8000, 0x03);  // and from one screen to horizontal
-  EXPECT_EQ(Tables(), (Tables4{'x', 'x', 'B', 'B'}));
+// Boards that move pages in ways of their own, step by step from the tables' starting pages:
+// a CPU address is a register write (MMC1's through its serial port), a PPU address a store
+// into a table. The tables after each step.
+// MMC1: one-screen with bit 0 set still shows page A; back to two screens, page B returns.
+// Mapper 7: only page A lives in the tables under one-screen mirroring; page B waits in the
+// scratch, and a store on page B reaches all four tables.
+// Namco: NT0-NT1 start on console page 0, NT2-NT3 on page 1 (four-screen); a ROM page covers
+// a table and saves the console page under it until a value of $E0 or more brings it back
+// (ROM over ROM keeps the saved page; a second $E1 changes nothing).
+TEST_F(BoardMirroringTest, PagesMoveStepByStep) {
+  struct Step {
+    Write write;
+    Tables4 tables;
+  };
+  const struct {
+    uint8_t mapper, prgUnits, chrUnits, flags6;
+    Tables4 start;
+    std::vector<Step> steps;
+  } cases[] = {
+      // clang-format off
+      {1, 8, 4, 0, {'A', 'A', 'B', 'B'},
+       {{{0x8000, 2}, {'A', 'B', 'A', 'B'}}, {{0x8000, 3}, {'A', 'A', 'B', 'B'}},
+        {{0x8000, 1}, {'A', 'A', 'A', 'A'}}, {{0x8000, 0}, {'A', 'A', 'A', 'A'}},
+        {{0x8000, 2}, {'A', 'B', 'A', 'B'}}, {{0x2000, 'x'}, {'x', 'B', 'x', 'B'}},
+        {{0x8000, 0}, {'x', 'x', 'x', 'x'}}, {{0x8000, 3}, {'x', 'x', 'B', 'B'}}}},
+      {7, 4, 0, 1, {'A', 'B', 'A', 'B'},
+       {{{0x8000, 0}, {'A', 'A', 'A', 'A'}}, {{0x8000, 8}, {'B', 'B', 'B', 'B'}},
+        {{0x2C00, 'b'}, {'b', 'b', 'b', 'b'}}, {{0x8000, 0}, {'A', 'A', 'A', 'A'}},
+        {{0x8000, 0}, {'A', 'A', 'A', 'A'}}, {{0x8000, 8}, {'b', 'b', 'b', 'b'}}}},
+      {19, 8, 8, 0, {'a', 'b', 'c', 'd'},
+       {{{0xC000, 5}, {C(5), 'b', 'c', 'd'}}, {{0xD800, 7}, {C(5), 'b', 'c', C(7)}},
+        {{0xC000, 6}, {C(6), 'b', 'c', C(7)}}, {{0xC000, 0xE0}, {'a', 'b', 'c', C(7)}},
+        {{0xDFFF, 0xE1}, {'a', 'b', 'c', 'd'}}, {{0x2000, 'x'}, {'x', 'b', 'c', 'd'}},
+        {{0xC000, 0xE1}, {'x', 'b', 'c', 'd'}}}},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    LoadBoard(c.mapper, c.prgUnits, c.chrUnits, c.flags6);
+    FillTables(c.start);
+    for (size_t i = 0; i < c.steps.size(); ++i) {
+      const Write w = c.steps[i].write;
+      if (w.address < 0x4000)
+        m().PpuMemoryWrite(w.address, w.value);
+      else
+        c.mapper == 1 ? Mmc1Serial(w.address, w.value) : m().CpuWrite(w.address, w.value);
+      EXPECT_EQ(Tables(), c.steps[i].tables) << "mapper " << int(c.mapper) << " step " << i;
+    }
+  }
 }
 
 // The arrangement is copied only when it changes, and never under four-screen.
@@ -102,42 +126,6 @@ TEST_F(BoardMirroringTest, Mmc3MirroringCopiesOnlyOnChangeAndNeverUnderFourScree
   m().CpuWrite(0xA000, 0);
   m().CpuWrite(0xA000, 1);
   EXPECT_EQ(Tables(), (Tables4{'A', 'B', 'C', 'D'}));
-}
-
-// Only page A lives in the tables under one-screen mirroring; page B waits in the scratch.
-TEST_F(BoardMirroringTest, Mapper7KeepsTheHiddenPage) {
-  LoadBoard(7, 4, 0);
-  VerticalMirroring = 1;
-  FillTables({'A', 'B', 'A', 'B'});
-  m().CpuWrite(0x8000, 0x00);
-  EXPECT_EQ(Tables(), (Tables4{'A', 'A', 'A', 'A'}));
-  m().CpuWrite(0x8000, 0x08);
-  EXPECT_EQ(Tables(), (Tables4{'B', 'B', 'B', 'B'}));
-  m().PpuMemoryWrite(0x2C10, 'b');  // written on page B: all four tables follow
-  EXPECT_EQ(m().PpuMemory[0x2010], 'b');
-  m().CpuWrite(0x8000, 0x00);
-  EXPECT_EQ(Tables(), (Tables4{'A', 'A', 'A', 'A'}));
-  m().CpuWrite(0x8000, 0x00);  // page A again: nothing moves
-  m().CpuWrite(0x8000, 0x08);
-  EXPECT_EQ(m().PpuMemory[0x2410], 'b');
-}
-
-// NT0-NT1 start on console page 0, NT2-NT3 on page 1; a ROM page covers a table and saves the
-// console page under it until a value of $E0 or more brings it back.
-TEST_F(BoardMirroringTest, NamcoNameTablesFromChrRom) {
-  LoadBoard(19, 8, 8);
-  EXPECT_EQ(FourScreen, 1u);
-  FillTables({'a', 'b', 'c', 'd'});
-  m().CpuWrite(0xC000, 5);
-  m().CpuWrite(0xD800, 7);
-  EXPECT_EQ(Tables(), (Tables4{C(5), 'b', 'c', C(7)}));
-  m().CpuWrite(0xC000, 6);  // ROM over ROM: the saved page is kept
-  m().CpuWrite(0xC000, 0xE0);
-  m().CpuWrite(0xDFFF, 0xE1);
-  EXPECT_EQ(Tables(), (Tables4{'a', 'b', 'c', 'd'}));
-  m().PpuMemoryWrite(0x2000, 'x');
-  m().CpuWrite(0xC000, 0xE1);  // already a saved page: nothing changes
-  EXPECT_EQ(m().PpuMemory[0x2000], 'x');
 }
 
 // Mapper 80's 2 KB registers move name-table pages through the scratch page by bit 7 and a

@@ -32,11 +32,7 @@ struct BoardCase {
 };
 
 inline InesImage Image(uint8_t mapper, uint8_t prgUnits = 2, uint8_t chrUnits = 1) {
-  InesImage image;
-  image.Mapper = mapper;
-  image.PrgUnits = prgUnits;
-  image.ChrUnits = chrUnits;
-  return image;
+  return {.PrgUnits = prgUnits, .ChrUnits = chrUnits, .Mapper = mapper};
 }
 
 class BoardTest : public MachineTest {
@@ -44,9 +40,9 @@ class BoardTest : public MachineTest {
   void LoadBoard(uint8_t mapper, uint8_t prgUnits, uint8_t chrUnits, uint8_t flags6 = 0) {
     machine = std::make_unique<Machine>();
     ResetSession();
-    InesImage image = Image(mapper, prgUnits, chrUnits);
-    image.Flags6Low = flags6;
-    ASSERT_EQ(Load(image), kLoadOk);
+    ASSERT_EQ(
+        Load({.PrgUnits = prgUnits, .ChrUnits = chrUnits, .Mapper = mapper, .Flags6Low = flags6}),
+        kLoadOk);
     m().FirstSelectPending = 1;  // as reset leaves it
   }
   // MMC1's five serial writes, low bit first; only the last one's address picks the register.

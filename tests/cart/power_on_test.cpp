@@ -50,7 +50,6 @@ TEST_F(PowerOnTest, EveryBoardStartsWithItsWindows) {
   };
   ASSERT_EQ(std::size(boards), 64u);
   for (const PowerOn& board : boards) {
-    EXPECT_TRUE(IsSupportedMapper(board.mapper)) << int(board.mapper);
     for (uint8_t chrUnits : {4, 0}) {
       SCOPED_TRACE(testing::Message() << "mapper " << int(board.mapper) << ", " << int(chrUnits)
                                       << " CHR units");

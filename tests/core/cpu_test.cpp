@@ -21,7 +21,6 @@ class CpuTest : public MachineTest, public ::testing::WithParamInterface<bool> {
   }
 
   bool MainCore() const { return GetParam(); }
-
   // Places code at `at` followed by a jump to itself, which burns whatever budget is left,
   // and points PC at it.
   void Program(const std::vector<uint8_t>& code, uint16_t at = 0x8000) {
@@ -68,6 +67,7 @@ const Case kCases[] = {
     {"AdcIgnoresDecimal", {0x69, 0x01}, 0x09, 0x08, 0x0A, 0x08},
     {"AdcSignedOverflow", {0x69, 0x50}, 0x50, 0x00, 0xA0, 0xC0},
     {"AdcCarryOutToZero", {0x69, 0x01}, 0xFF, 0x00, 0x00, 0x03},
+    {"AdcToFfCarriesNothing", {0x69, 0x0F}, 0xF0, 0x00, 0xFF, 0x80},
     {"SbcOverflow", {0xE9, 0xB0}, 0x50, 0x01, 0xA0, 0xC0},
     {"SbcBorrowOut", {0xE9, 0xFF}, 0x70, 0x01, 0x71, 0x00},
     {"SbcBorrowIn", {0xE9, 0x01}, 0x00, 0x00, 0xFE, 0x80},
@@ -349,7 +349,6 @@ TEST_P(CpuTest, ResetEntersAtTheVectorAndKeepsTheRest) {
                        m().PadReadIndex[1], m().FirstSelectPending),
             std::tuple(0, 0, 1, 0, 6, 1));
   EXPECT_EQ(std::tuple(m().A, m().X, m().Y, io[0x0300], CpuHalted), std::tuple(1, 2, 3, 0x77, 1u));
-  EXPECT_EQ(std::string(HexDigits, 16), "0123456789ABCDEF");
 }
 
 // Code runs alike wherever it lies: in ROM, in RAM and its mirrors, in PRG RAM, and across the

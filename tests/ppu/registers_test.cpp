@@ -1,6 +1,8 @@
 // The PPU registers as the CPU writes them. $2005 and $2006 act differently inside vertical
 // blank (straight to the latches and the address) and outside it (a mid-frame split); the
 // scroll and split cartridges show the rest of $2000 and $2005.
+#include <tuple>
+
 #include "support/fixture.h"
 
 using PpuRegistersTest = MachineTest;
@@ -8,11 +10,10 @@ using PpuRegistersTest = MachineTest;
 // Mid-frame, the second $2005 write clears coarse Y and leaves fine Y.
 TEST_F(PpuRegistersTest, SecondScrollWriteOutsideVblank) {
   m().FineY = 6;
-  m().TempAddress = (11 << 5) | 15;  // coarse Y 11, coarse X 15
-  m().CpuWrite(0x2005, 0x00);
+  m().TempAddress = 11 << 5;   // coarse Y 11
+  m().CpuWrite(0x2005, 0xF8);  // coarse X 31
   m().CpuWrite(0x2005, 0xFF);
-  EXPECT_EQ(m().FineY, 6);
-  EXPECT_EQ(m().TempAddress, 0);
+  EXPECT_EQ(std::tuple(m().FineY, m().TempAddress), std::tuple(6, 31));
 }
 
 // $2000's two low bits pick the name table in the latch: bit 0 across, bit 1 down.
@@ -60,8 +61,7 @@ TEST_F(PpuRegistersTest, DataPortQuirks) {
 TEST_F(PpuRegistersTest, SpriteRamWritesAdvanceAndWrap) {
   m().CpuWrite(0x2003, 0xFE);
   for (uint8_t value : {1, 2, 3}) m().CpuWrite(0x2004, value);
-  EXPECT_EQ(m().SpriteRam[0xFE], 1);
-  EXPECT_EQ(m().SpriteRam[0xFF], 2);
-  EXPECT_EQ(m().SpriteRam[0x00], 3);
-  EXPECT_EQ(m().CpuMemory[kSpriteAddress], 1);
+  EXPECT_EQ(std::tuple(m().SpriteRam[0xFE], m().SpriteRam[0xFF], m().SpriteRam[0],
+                       m().CpuMemory[kSpriteAddress]),
+            std::tuple(1, 2, 3, 1));
 }

@@ -1,11 +1,8 @@
 ; Board 16 (Bandai) counter: it subtracts 116 CPU cycles per scanline and fires when it passes
 ; below zero. Armed from the NMI on line 244, 98 lines lead to line 80: 116 x 97 <= 11300 <
 ; 116 x 98. From the IRQ, 80 lines: 116 x 79 <= 9200 < 116 x 80.
-.segment "HEADER"
-  .byte "NES", $1A, 2, 1, $01, $10  ; 2 x 16 KB PRG, 1 x 8 KB CHR, mapper 16, vertical
-  .res 8, 0
-
 .include "board_split.inc"
+INES_HEADER $01, $10  ; mapper 16, vertical
 
 .segment "CODE"
 

@@ -4,11 +4,8 @@
 ; Tile 0 is red ($16) in bank 0 and blue ($12) in bank 1; $FD and $FE are green ($2A) in both.
 ; So lines 80-159 read red to x 79, green at x 80-87, blue at x 88-159, green at x 160-167
 ; and red again from x 168; the other lines are red (the latch ends every line on $FE).
-.segment "HEADER"
-  .byte "NES", $1A, 2, 1, $A1, $00  ; 2 x 16 KB PRG, 1 x 8 KB CHR, mapper 10, vertical
-  .res 8, 0
-
 .include "ppu_common.inc"
+INES_HEADER $A1, $00  ; mapper 10, vertical
 
 LATCH_FD0 = $B000          ; table $0000 after a $FD tile
 LATCH_FE0 = $C000          ; table $0000 after a $FE tile

@@ -1,10 +1,7 @@
 ; Board 4 (MMC3) counter: it counts rendered lines down and fires at 0; each IRQ acknowledges
 ; and re-arms it. With bit 7 of the select, the 1 KB bank R2 is the one at $0000.
-.segment "HEADER"
-  .byte "NES", $1A, 2, 1, $41, $00  ; 2 x 16 KB PRG, 1 x 8 KB CHR, mapper 4, vertical
-  .res 8, 0
-
 .include "board_split.inc"
+INES_HEADER $41, $00  ; mapper 4, vertical
 
 .segment "CODE"
 

@@ -1,11 +1,8 @@
 ; Board 24 (VRC6) counter: it counts up once per scanline from its reload value and fires on
 ; reaching $FF. Armed from the NMI on line 244, it counts 17 lines to the end of the frame and
 ; 81 more to fire on line 80: 255 - 98 = 157. From the IRQ, 80 lines: 255 - 80 = 175.
-.segment "HEADER"
-  .byte "NES", $1A, 2, 1, $81, $10  ; 2 x 16 KB PRG, 1 x 8 KB CHR, mapper 24, vertical
-  .res 8, 0
-
 .include "board_split.inc"
+INES_HEADER $81, $10  ; mapper 24, vertical
 
 .segment "CODE"
 
