@@ -51,8 +51,8 @@ TEST_F(BanksTest, BankCopiesWrapInsideTheStores) {
 // RAM banks do (and the cache follows at the next frame start).
 TEST_F(BanksTest, PatternWritesReachOnlyChrRam) {
   // {mapper, CHR units, whether $0010 takes the byte}
-  const std::tuple<uint8_t, uint8_t, bool> cases[] = {{0, 1, false}, {4, 8, false}, {0, 0, true},
-                                                      {6, 4, true}};
+  const std::tuple<uint8_t, uint8_t, bool> cases[] = {
+      {0, 1, false}, {4, 8, false}, {0, 0, true}, {6, 4, true}};
   for (const auto& [mapper, chrUnits, writable] : cases) {
     LoadBoard(mapper, 2, chrUnits);
     const uint8_t before = m().PpuMemory[0x0010];

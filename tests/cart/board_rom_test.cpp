@@ -14,7 +14,8 @@ TEST_F(BoardRomTest, CountersSplitTheScreenOnTheirLines) {
       for (int y = 0; y < 240; ++y) {
         const uint8_t colour = y >= 232 ? 0x0F : y < 80 ? 0x16 : y < 160 ? 0x12 : 0x2A;
         for (int x = 0; x < 256; x += 15)
-          ASSERT_EQ(Pixel(x, y), colour) << rom << " core " << core << " (" << x << ", " << y << ")";
+          ASSERT_EQ(Pixel(x, y), colour)
+              << rom << " core " << core << " (" << x << ", " << y << ")";
       }
     }
   }

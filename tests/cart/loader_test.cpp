@@ -71,8 +71,8 @@ TEST_F(LoaderTest, ARefusedImageLeavesThePreviousCartridgeAsItWas) {
   m().ChrWindowBank[7] = 5;
   const auto before = std::make_unique<Machine>(m());
   const auto facts = [] {
-    return std::vector<uint32_t>{PrgBankCount, ChrBankCount, VerticalMirroring, SramEnable,
-                                 TrainerPresent, FourScreen, MapperNumber};
+    return std::vector<uint32_t>{PrgBankCount,   ChrBankCount, VerticalMirroring, SramEnable,
+                                 TrainerPresent, FourScreen,   MapperNumber};
   };
   const std::vector<uint32_t> factsBefore = facts();
   InesImage unsupported = Image(9, 1, 1);

@@ -25,34 +25,44 @@ using PowerOnTest = BoardTest;
 TEST_F(PowerOnTest, EveryBoardStartsWithItsWindows) {
   using enum Chr;
   const PowerOn boards[] = {
-      {0, kFirst32k, FirstIfRom},    {1, kFirstLast, First},        {2, kFirstLast, None},
-      {3, {0xFF, 0xFF, 0xFF, 0xFF}, First}, {4, kFirstLast, FirstIfRom}, {5, kFirstLast, First},
-      {6, {0, 1, 14, 15}, None},     {7, kFirst32k, None},          {8, kFirst32k, First},
-      {10, kFirstLast, First},       {11, kFirst32k, First},        {15, kFirst32k, None},
-      {16, kFirstLast, None},        {17, kFirstLast, None},        {18, kFirstLast, First},
-      {19, {0xFF, 0xFF, 0xFF, 31}, Last}, {21, kFirstLast, None},   {22, kFirstLast, First},
-      {23, kFirstLast, None},        {24, kFirstLast, FirstIfRom},  {25, kFirstLast, None},
-      {26, kFirstLast, First},       {32, kFirstLast, First},       {33, kFirstLast, FirstIfRom},
-      {34, kFirst32k, FirstIfRom},   {41, kFirst32k, First},        {48, kLast8k, First},
-      {64, kLast8k, FirstIfRom},     {65, kFirstLast, None},        {66, kFirst32k, First},
-      {68, kFirstLast, First},       {69, kFirstLast, First},       {70, kFirstLast, First},
-      {71, kFirstLast, None},        {73, kFirstLast, First},       {74, kFirstLast, FirstIfRom},
-      {78, kFirstLast, FirstIfRom},  {79, kFirstLast, FirstIfRom},  {80, kFirstLast, First},
-      {87, kFirstLast, First},       {89, kFirstLast, First},       {90, kFirstLast, None},
-      {91, {30, 31, 30, 31}, None},  {96, kFirstLast, FirstIfRom},  {112, kFirstLast, First},
-      {115, kFirstLast, First},      {118, kFirstLast, First},      {160, kFirstLast, First},
-      {161, kFirstLast, First},      {184, kFirstLast, Split184},   {185, kFirst32k, First},
-      {225, kFirst32k, First},       {227, {0, 1, 0, 1}, None},     {228, kLast32k, First},
-      {231, kFirstLast, None},       {232, kFirstLast, None},       {240, kFirstLast, First},
-      {241, kLast32k, None},         {242, kFirstLast, FirstIfRom}, {245, kFirstLast, None},
-      {246, kFirstLast, First},      {249, kFirstLast, First},      {250, kFirstLast, First},
-      {254, kFirstLast, First},
+      {0, kFirst32k, FirstIfRom},    {1, kFirstLast, First},
+      {2, kFirstLast, None},         {3, {0xFF, 0xFF, 0xFF, 0xFF}, First},
+      {4, kFirstLast, FirstIfRom},   {5, kFirstLast, First},
+      {6, {0, 1, 14, 15}, None},     {7, kFirst32k, None},
+      {8, kFirst32k, First},         {10, kFirstLast, First},
+      {11, kFirst32k, First},        {15, kFirst32k, None},
+      {16, kFirstLast, None},        {17, kFirstLast, None},
+      {18, kFirstLast, First},       {19, {0xFF, 0xFF, 0xFF, 31}, Last},
+      {21, kFirstLast, None},        {22, kFirstLast, First},
+      {23, kFirstLast, None},        {24, kFirstLast, FirstIfRom},
+      {25, kFirstLast, None},        {26, kFirstLast, First},
+      {32, kFirstLast, First},       {33, kFirstLast, FirstIfRom},
+      {34, kFirst32k, FirstIfRom},   {41, kFirst32k, First},
+      {48, kLast8k, First},          {64, kLast8k, FirstIfRom},
+      {65, kFirstLast, None},        {66, kFirst32k, First},
+      {68, kFirstLast, First},       {69, kFirstLast, First},
+      {70, kFirstLast, First},       {71, kFirstLast, None},
+      {73, kFirstLast, First},       {74, kFirstLast, FirstIfRom},
+      {78, kFirstLast, FirstIfRom},  {79, kFirstLast, FirstIfRom},
+      {80, kFirstLast, First},       {87, kFirstLast, First},
+      {89, kFirstLast, First},       {90, kFirstLast, None},
+      {91, {30, 31, 30, 31}, None},  {96, kFirstLast, FirstIfRom},
+      {112, kFirstLast, First},      {115, kFirstLast, First},
+      {118, kFirstLast, First},      {160, kFirstLast, First},
+      {161, kFirstLast, First},      {184, kFirstLast, Split184},
+      {185, kFirst32k, First},       {225, kFirst32k, First},
+      {227, {0, 1, 0, 1}, None},     {228, kLast32k, First},
+      {231, kFirstLast, None},       {232, kFirstLast, None},
+      {240, kFirstLast, First},      {241, kLast32k, None},
+      {242, kFirstLast, FirstIfRom}, {245, kFirstLast, None},
+      {246, kFirstLast, First},      {249, kFirstLast, First},
+      {250, kFirstLast, First},      {254, kFirstLast, First},
   };
   ASSERT_EQ(std::size(boards), 64u);
   for (const PowerOn& board : boards) {
     for (uint8_t chrUnits : {4, 0}) {
-      SCOPED_TRACE(testing::Message() << "mapper " << int(board.mapper) << ", " << int(chrUnits)
-                                      << " CHR units");
+      SCOPED_TRACE(testing::Message()
+                   << "mapper " << int(board.mapper) << ", " << int(chrUnits) << " CHR units");
       machine = std::make_unique<Machine>();
       ResetSession();
       std::memset(m().PpuMemory, kDrawn, 0x2000);  // what a game drew into CHR RAM

@@ -7,7 +7,8 @@ using PatternCacheTest = MachineTest;
 TEST_F(PatternCacheTest, FollowsThePatternBytesThroughBankWrites) {
   uint32_t seed = 7;
   auto fill = [&](int from, int to) {
-    for (int i = from; i < to; ++i) m().PpuMemory[i] = static_cast<uint8_t>((seed = seed * 69069 + 1) >> 24);
+    for (int i = from; i < to; ++i)
+      m().PpuMemory[i] = static_cast<uint8_t>((seed = seed * 69069 + 1) >> 24);
   };
   auto expectDecoded = [&] {
     for (int address = 0; address < 0x2000; address += 997) {

@@ -32,9 +32,12 @@ TEST_F(PresentationTest, ComposeByTheBackdropKeyAndShowAtSixteenSixteen) {
   BaseLayer[256 * 239 + 255] = 0x05;
   m().PpuMemory[0x3F00] = 0x0F;  // the backdrop read at the vertical-blank line is the key
   PresentFrame(m());
-  for (const auto& [x, y, colour] :
-       {std::tuple{16, 16, 0x30}, {17, 16, 0x16}, {18, 16, 0x21}, {16 + 255, 16 + 239, 0x05},
-        {15, 16, int{kScreenBlack}}, {16 + 256, 16 + 240, int{kScreenBlack}}})
+  for (const auto& [x, y, colour] : {std::tuple{16, 16, 0x30},
+                                     {17, 16, 0x16},
+                                     {18, 16, 0x21},
+                                     {16 + 255, 16 + 239, 0x05},
+                                     {15, 16, int{kScreenBlack}},
+                                     {16 + 256, 16 + 240, int{kScreenBlack}}})
     EXPECT_EQ(MainScreen.PixelAt(x, y), colour) << x << "," << y;
 
   // A key that differs from the frame-start fill: $0F pixels now cover the base layer.

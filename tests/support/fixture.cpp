@@ -1,12 +1,12 @@
 #include "support/fixture.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <unistd.h>
 
 #include "log/log.h"
 #include "session/run_frame.h"
@@ -15,10 +15,15 @@ std::vector<uint8_t> InesImage::Bytes() const {
   const size_t trainerSize = Trainer ? 512 : 0;
   const size_t prgSize = PrgUnits * size_t{0x4000};
   std::vector<uint8_t> bytes(16 + trainerSize + prgSize + ChrUnits * size_t{0x2000}, 0);
-  const uint8_t header[8] = {'N', 'E', 'S', 0x1A, PrgUnits, ChrUnits,
-                             static_cast<uint8_t>((Mapper << 4) | (Flags6Low & 0x0F) |
-                                                  (Trainer ? 4 : 0)),
-                             static_cast<uint8_t>(Mapper & 0xF0)};
+  const uint8_t header[8] = {
+      'N',
+      'E',
+      'S',
+      0x1A,
+      PrgUnits,
+      ChrUnits,
+      static_cast<uint8_t>((Mapper << 4) | (Flags6Low & 0x0F) | (Trainer ? 4 : 0)),
+      static_cast<uint8_t>(Mapper & 0xF0)};
   std::copy(std::begin(header), std::end(header), bytes.begin());
   for (size_t i = 0; i < Header7To15.size() && i < 9; ++i) bytes[7 + i] = Header7To15[i];
   size_t at = 16;
@@ -36,9 +41,9 @@ void MachineTest::SetUp() {
   ResetSession();
   machine = std::make_unique<Machine>();
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  dir = std::filesystem::temp_directory_path() /
-        ("halvoren-test-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
-         info->name());
+  dir =
+      std::filesystem::temp_directory_path() / ("halvoren-test-" + std::to_string(::getpid()) +
+                                                "-" + info->test_suite_name() + "-" + info->name());
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(dir);
   LogPath = (dir / "halvoren.tst").string();
@@ -54,7 +59,8 @@ void MachineTest::TearDown() {
 std::string MachineTest::WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
   const auto path = (dir / name).string();
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return path;
 }
 

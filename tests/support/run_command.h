@@ -24,7 +24,6 @@ inline CommandResult RunCommand(const std::string& command) {
   return result;
 }
 
-
 #ifdef HALVOREN_RUN_BINARY
 // The headless runner with these arguments (a shell command line's rest).
 inline CommandResult RunRunner(const std::string& arguments) {
