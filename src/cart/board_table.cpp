@@ -53,15 +53,17 @@ constexpr std::array<BoardWrite, 256> HandlerArray(BoardWrite missing) {
   return handlers;
 }
 
-constexpr auto kHighWrites = HandlerArray<&BoardRow::High>(IgnoreWrite);
-constexpr auto kLowWrites = HandlerArray<&BoardRow::Low>(CartridgeRamWrite);
+// Filled when the program starts rather than at compile time: GCC's sanitizer builds do not
+// take a function's address compared with null as a constant.
+const auto kHighWrites = HandlerArray<&BoardRow::High>(IgnoreWrite);
+const auto kLowWrites = HandlerArray<&BoardRow::Low>(CartridgeRamWrite);
 
 // The counter step of every mapper number, for the frame loop's per-line call.
 struct CounterStep {
   StepWhen When = StepWhen::Never;
   BoardStep Step = nullptr;
 };
-constexpr auto kCounterSteps = [] {
+const auto kCounterSteps = [] {
   std::array<CounterStep, 256> steps{};
   for (const BoardRow& row : kRows) {
     if ((row.When == StepWhen::Never) != (row.Step == nullptr)) throw "a step needs its lines";
