@@ -13,6 +13,7 @@
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"
 #include "core/globals.h"
+#include "core/halt_reason.h"
 #include "core/machine.h"
 #include "core/settings.h"
 #include "frame/emulate_frame.h"
@@ -48,6 +49,7 @@ std::vector<uint32_t> Video32;
 std::vector<uint16_t> Video16;
 std::vector<int16_t> Stereo;
 std::string LogLine;
+bool HaltReported;
 
 // The log arrives in pieces; the front-end's log takes whole lines.
 void LogToFrontEnd(const char* text, size_t length) {
@@ -246,6 +248,10 @@ RETRO_API void retro_run() {
     EmulateFrame(m, true);
     ++TurboCount;
     SendAudio();
+  } else if (Console && !HaltReported) {
+    // The picture stays as the halt left it; the player learns why from the front-end's log.
+    HaltReported = true;
+    if (FrontLog) FrontLog(RETRO_LOG_ERROR, "[Halvoren] %s\n", HaltReason().c_str());
   }
   SendVideo();
 }
@@ -269,7 +275,8 @@ RETRO_API void retro_cheat_reset() {}
 RETRO_API void retro_cheat_set(unsigned, bool, const char*) {}
 
 RETRO_API bool retro_load_game(const retro_game_info* game) {
-  if (!game) return false;
+  if (!game || !Environment) return false;
+  HaltReported = false;
   retro_pixel_format format = RETRO_PIXEL_FORMAT_XRGB8888;
   Xrgb = Environment(RETRO_ENVIRONMENT_SET_PIXEL_FORMAT, &format);
   if (!Xrgb) {

@@ -254,6 +254,13 @@ TEST_F(LibretroCore, DescribesItself) {
   EXPECT_EQ(av.timing.sample_rate, 22050.0);
   RunFrames(2);
   Stop();
+  // A program that halts the CPU keeps its picture and says why in the front-end's log, once.
+  ASSERT_TRUE(Start(nullptr, Rom("bad_opcode.nes")));
+  RunFrames(30);
+  const size_t said = Front.Log.find("bad opcode");
+  ASSERT_NE(said, std::string::npos);
+  EXPECT_EQ(Front.Log.find("bad opcode", said + 1), std::string::npos);
+  Stop();
   // A file that is no cartridge is refused, and said why.
   const std::vector<uint8_t> junk(4096, 0x55);
   Front = Received{};
