@@ -1,7 +1,7 @@
 # The two commands of the README. Each does all of its own set-up on a fresh Debian machine.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES := cmake make g++ pkg-config libsdl2-dev libgtest-dev libbenchmark-dev cc65 libpng-dev clang-format
+PACKAGES := cmake make g++ pkg-config libsdl2-dev libgtest-dev libbenchmark-dev cc65 libpng-dev clang-format retroarch-dev
 ROM ?=
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 20

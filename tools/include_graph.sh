@@ -13,7 +13,8 @@
 #   cart               loader, write bus, bank primitives, boards (a board may include apu)
 #   frame              EmulateFrame: one frame of emulation, nothing of the desktop
 #   state              state image and files, recording, rewind, battery
-#   host               platform.h: what the portable code needs from a host
+#   host libretro      platform.h: what the portable code needs from a host; the libretro
+#                      core (a front-end is its host: it never includes platform.h or above)
 #   session            RunFrame, main loop, start-up, configuration, pads, keys, views
 #   host/sdl host/headless   the two implementations of platform.h
 #   app                the two programs and the runner
@@ -22,7 +23,7 @@
 # bash and the base system (grep, sed, awk, find, tsort), so the build needs no more packages.
 set -u
 src=${1:-$(dirname "$0")/../src}
-order='files=0 log=1 core=2 apu=3 ppu=3 cart=4 frame=5 state=6 host=7 session=8
+order='files=0 log=1 core=2 apu=3 ppu=3 cart=4 frame=5 state=6 host=7 libretro=7 session=8
 host/sdl=9 host/headless=9 app=10'
 
 if [ ! -d "$src" ]; then

@@ -21,6 +21,7 @@ std::string OpenPath;
 bool OpenFailed;
 
 int BoardLines;
+LogSink Sink;
 
 void CloseLog() {
   if (File && File != StartedLog.Stream()) std::fclose(File);
@@ -44,6 +45,10 @@ FILE* LogFile() {
 }
 
 void Write(const char* text, size_t length) {
+  if (Sink) {
+    if (length) Sink(text, length);
+    return;
+  }
   FILE* f = LogFile();
   if (!f) return;
   if (length) std::fwrite(text, 1, length, f);
@@ -58,6 +63,10 @@ bool LogStart() {
   const std::string held = std::move(Held);
   Held.clear();
   CloseLog();
+  if (Sink) {
+    Write(held.data(), held.size());
+    return true;
+  }
   OpenPath = LogPath;
   // A new log replaces the old one whole, through the writer every file goes through.
   OpenFailed =
@@ -69,6 +78,12 @@ bool LogStart() {
   }
   const bool written = std::fwrite(held.data(), 1, held.size(), File) == held.size();
   return std::fflush(File) == 0 && written;
+}
+
+void SetLogSink(LogSink sink) {
+  CloseLog();
+  OpenPath.clear();
+  Sink = sink;
 }
 
 void LogHold() {

@@ -10,6 +10,11 @@
 // Where the log goes; one global so tests and the runner can point it elsewhere.
 extern std::string LogPath;
 
+// A host that keeps its own log (a libretro front-end) takes every piece of text instead of
+// the file; while one is set no log file is opened or written. Null gives the file back.
+using LogSink = void (*)(const char* text, size_t length);
+void SetLogSink(LogSink sink);
+
 // Empties the log file (writing any held lines); false when it cannot be created.
 bool LogStart();
 // Holds the lines in memory until the next LogStart, so that a run refused early leaves an

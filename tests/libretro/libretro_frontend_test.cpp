@@ -1,0 +1,328 @@
+// A small libretro front-end: loads the built core with dlopen and calls it in the order a
+// front-end does, then compares what it shows and plays with the headless runner's output.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <libretro.h>
+#include <png.h>
+
+#include <cstdarg>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "support/run_command.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Received {
+  std::vector<uint32_t> Picture;  // the last frame, XRGB
+  std::vector<int16_t> Sound;     // every stereo frame played
+  bool RefuseXrgb = false;
+  unsigned Format = 99;
+  std::string Log;
+  uint16_t Buttons[2] = {};  // joypad bits by RETRO_DEVICE_ID_JOYPAD_*
+  const char* CpuCore = nullptr;
+} Front;
+
+void Log(retro_log_level, const char* format, ...) {
+  char line[512];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(line, sizeof line, format, args);
+  va_end(args);
+  Front.Log += line;
+}
+
+bool Environment(unsigned command, void* data) {
+  switch (command) {
+    case RETRO_ENVIRONMENT_SET_PIXEL_FORMAT: {
+      const auto format = *static_cast<retro_pixel_format*>(data);
+      if (format == RETRO_PIXEL_FORMAT_XRGB8888 && Front.RefuseXrgb) return false;
+      Front.Format = format;
+      return true;
+    }
+    case RETRO_ENVIRONMENT_GET_LOG_INTERFACE:
+      static_cast<retro_log_callback*>(data)->log = Log;
+      return true;
+    case RETRO_ENVIRONMENT_GET_CORE_OPTIONS_VERSION:
+      *static_cast<unsigned*>(data) = 1;
+      return true;
+    case RETRO_ENVIRONMENT_SET_CORE_OPTIONS:
+    case RETRO_ENVIRONMENT_SET_SUPPORT_NO_GAME:
+      return true;
+    case RETRO_ENVIRONMENT_GET_VARIABLE: {
+      auto* variable = static_cast<retro_variable*>(data);
+      variable->value =
+          std::strcmp(variable->key, "halvoren_cpu_core") == 0 ? Front.CpuCore : nullptr;
+      return variable->value != nullptr;
+    }
+    default:
+      return false;
+  }
+}
+
+void Video(const void* data, unsigned width, unsigned height, size_t pitch) {
+  if (Front.Format != RETRO_PIXEL_FORMAT_XRGB8888) return;
+  Front.Picture.resize(width * height);
+  for (unsigned y = 0; y < height; ++y)
+    std::memcpy(&Front.Picture[y * width], static_cast<const uint8_t*>(data) + y * pitch,
+                width * 4);
+}
+
+size_t AudioBatch(const int16_t* data, size_t frames) {
+  Front.Sound.insert(Front.Sound.end(), data, data + frames * 2);
+  return frames;
+}
+
+int16_t Input(unsigned port, unsigned device, unsigned, unsigned id) {
+  return device == RETRO_DEVICE_JOYPAD && port < 2 ? (Front.Buttons[port] >> id) & 1 : 0;
+}
+
+// The core's functions, looked up once; the library stays loaded for the whole test program
+// as a front-end keeps it.
+struct Core {
+  void* Library = dlopen(HALVOREN_LIBRETRO_CORE, RTLD_NOW | RTLD_LOCAL);
+#define CORE_FUNCTION(name) decltype(&::name) name = Find<decltype(&::name)>(#name)
+  template <typename F>
+  F Find(const char* name) {
+    return Library ? reinterpret_cast<F>(dlsym(Library, name)) : nullptr;
+  }
+  CORE_FUNCTION(retro_set_environment);
+  CORE_FUNCTION(retro_set_video_refresh);
+  CORE_FUNCTION(retro_set_audio_sample_batch);
+  CORE_FUNCTION(retro_set_input_poll);
+  CORE_FUNCTION(retro_set_input_state);
+  CORE_FUNCTION(retro_init);
+  CORE_FUNCTION(retro_deinit);
+  CORE_FUNCTION(retro_get_system_info);
+  CORE_FUNCTION(retro_get_system_av_info);
+  CORE_FUNCTION(retro_load_game);
+  CORE_FUNCTION(retro_unload_game);
+  CORE_FUNCTION(retro_run);
+  CORE_FUNCTION(retro_serialize_size);
+  CORE_FUNCTION(retro_serialize);
+  CORE_FUNCTION(retro_unserialize);
+  CORE_FUNCTION(retro_get_memory_data);
+  CORE_FUNCTION(retro_get_memory_size);
+#undef CORE_FUNCTION
+};
+
+Core& TheCore() {
+  static Core core;
+  return core;
+}
+
+std::string Rom(const std::string& name) { return std::string(HALVOREN_TEST_ROM_DIR) + "/" + name; }
+
+std::vector<uint8_t> ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Starts the core as a front-end does and loads `image` (from memory) or `path`.
+bool Start(const std::vector<uint8_t>* image, const std::string& path = "") {
+  Core& c = TheCore();
+  c.retro_set_environment(Environment);
+  c.retro_init();
+  c.retro_set_video_refresh(Video);
+  c.retro_set_audio_sample_batch(AudioBatch);
+  c.retro_set_input_poll([] {});
+  c.retro_set_input_state(Input);
+  Front.Sound.clear();
+  retro_game_info game{path.empty() ? nullptr : path.c_str(), image ? image->data() : nullptr,
+                       image ? image->size() : 0, nullptr};
+  return c.retro_load_game(&game);
+}
+
+void Stop() {
+  TheCore().retro_unload_game();
+  TheCore().retro_deinit();
+}
+
+void RunFrames(int frames) {
+  for (int i = 0; i < frames; ++i) TheCore().retro_run();
+}
+
+std::vector<uint8_t> State() {
+  std::vector<uint8_t> state(TheCore().retro_serialize_size());
+  EXPECT_TRUE(TheCore().retro_serialize(state.data(), state.size()));
+  return state;
+}
+
+// The runner's picture after `frames` as XRGB, through its PNG.
+std::vector<uint32_t> RunnerPicture(const std::string& rom, int frames, const fs::path& folder,
+                                    const std::string& more = "") {
+  const fs::path png = folder / "runner.png";
+  const CommandResult run =
+      RunRunner(rom + " --frames " + std::to_string(frames) + " --png " + png.string() + " --log " +
+                (folder / "log").string() + " " + more);
+  EXPECT_EQ(run.status, 0) << run.output;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, png.c_str())) return {};
+  image.format = PNG_FORMAT_BGRA;
+  std::vector<uint32_t> pixels(image.width * image.height);
+  png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
+  for (uint32_t& pixel : pixels) pixel &= 0x00FFFFFF;
+  return pixels;
+}
+
+// The samples of a mono WAV file.
+std::vector<int16_t> WavSamples(const fs::path& path) {
+  const std::vector<uint8_t> bytes = ReadBytes(path.string());
+  const std::string text(bytes.begin(), bytes.end());
+  const size_t data = text.find("data");
+  if (data == std::string::npos) return {};
+  std::vector<int16_t> samples((bytes.size() - data - 8) / 2);
+  std::memcpy(samples.data(), bytes.data() + data + 8, samples.size() * 2);
+  return samples;
+}
+
+class LibretroCore : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(TheCore().Library, nullptr) << dlerror();
+    ASSERT_NE(TheCore().retro_run, nullptr);
+    folder = fs::temp_directory_path() / ("halvoren_libretro_" + std::to_string(getpid()));
+    fs::create_directories(folder / "cwd");
+    previous = fs::current_path();
+    fs::current_path(folder / "cwd");  // the core must write nothing here
+    Front = Received{};
+  }
+  void TearDown() override {
+    EXPECT_TRUE(fs::is_empty(folder / "cwd")) << "the core wrote a file of its own";
+    fs::current_path(previous);
+    fs::remove_all(folder);
+  }
+  fs::path folder, previous;
+};
+
+TEST_F(LibretroCore, ShowsAndPlaysWhatTheRunnerDoes) {
+  const struct {
+    const char* Rom;
+    const char* CpuCore;  // null: the core's default
+    const char* RunnerCore;
+    int Frames;
+  } kRuns[] = {
+      {"demo.nes", nullptr, "alt", 240},
+      {"demo.nes", "main", "main", 120},
+      {"mmc3_split.nes", nullptr, "alt", 90},
+  };
+  for (const auto& run : kRuns) {
+    SCOPED_TRACE(std::string(run.Rom) + " " + run.RunnerCore);
+    Front.CpuCore = run.CpuCore;
+    const std::vector<uint8_t> image = ReadBytes(Rom(run.Rom));
+    ASSERT_TRUE(Start(&image));
+    EXPECT_EQ(Front.Format, RETRO_PIXEL_FORMAT_XRGB8888);
+    RunFrames(run.Frames);
+    Stop();
+    const std::string more =
+        std::string("--core ") + run.RunnerCore + " --wav " + (folder / "runner.wav").string();
+    EXPECT_EQ(Front.Picture, RunnerPicture(Rom(run.Rom), run.Frames, folder, more));
+    std::vector<int16_t> left;
+    for (size_t i = 0; i < Front.Sound.size(); i += 2) {
+      EXPECT_EQ(Front.Sound[i], Front.Sound[i + 1]) << "mono sound on both sides";
+      left.push_back(Front.Sound[i]);
+    }
+    EXPECT_FALSE(left.empty());
+    EXPECT_EQ(left, WavSamples(folder / "runner.wav"));
+  }
+  EXPECT_FALSE(Front.Log.empty()) << "the log reaches the front-end";
+}
+
+TEST_F(LibretroCore, DescribesItself) {
+  retro_system_info info{};
+  TheCore().retro_get_system_info(&info);
+  EXPECT_STREQ(info.library_name, "Halvoren");
+  EXPECT_STREQ(info.valid_extensions, "nes");
+  EXPECT_FALSE(info.need_fullpath);
+  // Loaded from a path, with a front-end that has no XRGB: RGB565 instead.
+  Front.RefuseXrgb = true;
+  ASSERT_TRUE(Start(nullptr, Rom("ppu_sprites.nes")));
+  EXPECT_EQ(Front.Format, RETRO_PIXEL_FORMAT_RGB565);
+  retro_system_av_info av{};
+  TheCore().retro_get_system_av_info(&av);
+  EXPECT_EQ(av.geometry.base_width, 256u);
+  EXPECT_EQ(av.geometry.base_height, 240u);
+  EXPECT_FLOAT_EQ(av.geometry.aspect_ratio, 4.0f / 3.0f);
+  EXPECT_NEAR(av.timing.fps, 60.0988, 1e-6);
+  EXPECT_EQ(av.timing.sample_rate, 22050.0);
+  RunFrames(2);
+  Stop();
+  // A program that halts the CPU keeps its picture and says why in the front-end's log, once.
+  ASSERT_TRUE(Start(nullptr, Rom("bad_opcode.nes")));
+  RunFrames(30);
+  const size_t said = Front.Log.find("bad opcode");
+  ASSERT_NE(said, std::string::npos);
+  EXPECT_EQ(Front.Log.find("bad opcode", said + 1), std::string::npos);
+  Stop();
+  // A file that is no cartridge is refused, and said why.
+  const std::vector<uint8_t> junk(4096, 0x55);
+  Front = Received{};
+  EXPECT_FALSE(Start(&junk));
+  EXPECT_NE(Front.Log.find("Halvoren"), std::string::npos);
+  Stop();
+}
+
+TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
+  const std::vector<uint8_t> walk = ReadBytes(Rom("state_walk.nes"));
+  const std::vector<uint8_t> other = ReadBytes(Rom("ppu_sprites.nes"));
+  ASSERT_TRUE(Start(&other));
+  RunFrames(10);
+  const std::vector<uint8_t> foreign = State();
+  Stop();
+
+  // Uninterrupted: 60 frames with Right and A held from frame 20.
+  ASSERT_TRUE(Start(&walk));
+  EXPECT_EQ(TheCore().retro_serialize_size(), 83482u);
+  RunFrames(20);
+  Front.Buttons[0] = 1 << RETRO_DEVICE_ID_JOYPAD_RIGHT | 1 << RETRO_DEVICE_ID_JOYPAD_A;
+  RunFrames(10);
+  const std::vector<uint8_t> at30 = State();
+  RunFrames(30);
+  const std::vector<uint32_t> straight = Front.Picture;
+  const std::vector<uint8_t> end = State();
+
+  // Back to frame 30 and on again: the same picture and state.
+  ASSERT_TRUE(TheCore().retro_unserialize(at30.data(), at30.size()));
+  RunFrames(30);
+  EXPECT_EQ(Front.Picture, straight);
+  EXPECT_EQ(State(), end);
+
+  // A cut state, another cartridge's, and garbage: refused, nothing changed.
+  std::vector<uint8_t> garbage = at30;
+  std::memset(garbage.data(), 0xA5, 64);
+  const std::vector<uint8_t> cut(at30.begin(), at30.end() - 1);
+  const std::vector<uint8_t>* bads[] = {&foreign, &garbage, &cut};
+  for (const std::vector<uint8_t>* bad : bads) {
+    EXPECT_FALSE(TheCore().retro_unserialize(bad->data(), bad->size()));
+    EXPECT_EQ(State(), end);
+  }
+
+  // The battery bit gives the front-end the cartridge RAM, which the A button counts up.
+  auto* ram = static_cast<uint8_t*>(TheCore().retro_get_memory_data(RETRO_MEMORY_SAVE_RAM));
+  ASSERT_NE(ram, nullptr);
+  EXPECT_EQ(TheCore().retro_get_memory_size(RETRO_MEMORY_SAVE_RAM), 0x2000u);
+  EXPECT_NE(ram[0], 0);
+  EXPECT_EQ(TheCore().retro_get_memory_size(RETRO_MEMORY_SYSTEM_RAM), 0x800u);
+  EXPECT_NE(TheCore().retro_get_memory_data(RETRO_MEMORY_SYSTEM_RAM), nullptr);
+  Stop();
+
+  // Without the battery bit there is none; and a second load starts as clean as the first.
+  Front.Buttons[0] = 0;
+  for (int load = 0; load < 2; ++load) {
+    ASSERT_TRUE(Start(&other));
+    EXPECT_EQ(TheCore().retro_get_memory_data(RETRO_MEMORY_SAVE_RAM), nullptr);
+    EXPECT_EQ(TheCore().retro_get_memory_size(RETRO_MEMORY_SAVE_RAM), 0u);
+    RunFrames(10);
+    EXPECT_EQ(State(), foreign);
+    Stop();
+  }
+}
+
+}  // namespace
