@@ -112,7 +112,9 @@ TEST_F(BoardCounterTest, EveryBoardCountsFiresAndReloads) {
       if (m().PC == 0xC000) fired = n;
     }
     EXPECT_EQ(fired, c.fires);
-    if (fired) EXPECT_EQ(m().CpuMemory[0x1FD], c.pushed);
+    if (fired) {
+      EXPECT_EQ(m().CpuMemory[0x1FD], c.pushed);
+    }
     EXPECT_EQ(Fields(m()), c.after.Fields());
     EXPECT_EQ(ReadLog(), c.log);
   }

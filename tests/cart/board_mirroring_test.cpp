@@ -43,7 +43,9 @@ TEST_F(BoardMirroringTest, MirroringRegisters) {
     if (c.mapper == 69) m().CpuWrite(0x8000, 12);  // the mirroring command
     m().CpuWrite(c.write.address, c.write.value);
     EXPECT_EQ(Tables(), c.tables);
-    if (c.vertical >= 0) EXPECT_EQ(VerticalMirroring, uint32_t(c.vertical));
+    if (c.vertical >= 0) {
+      EXPECT_EQ(VerticalMirroring, uint32_t(c.vertical));
+    }
   }
   // On a four-screen image tables 2 and 3 are the cartridge's own RAM: no arrangement change
   // copies over them, whichever board makes it.

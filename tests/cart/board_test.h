@@ -32,7 +32,9 @@ struct BoardCase {
 };
 
 inline InesImage Image(uint8_t mapper, uint8_t prgUnits = 2, uint8_t chrUnits = 1) {
-  return {.PrgUnits = prgUnits, .ChrUnits = chrUnits, .Mapper = mapper};
+  InesImage image;
+  image.PrgUnits = prgUnits, image.ChrUnits = chrUnits, image.Mapper = mapper;
+  return image;
 }
 
 class BoardTest : public MachineTest {
@@ -40,9 +42,9 @@ class BoardTest : public MachineTest {
   void LoadBoard(uint8_t mapper, uint8_t prgUnits, uint8_t chrUnits, uint8_t flags6 = 0) {
     machine = std::make_unique<Machine>();
     ResetSession();
-    ASSERT_EQ(
-        Load({.PrgUnits = prgUnits, .ChrUnits = chrUnits, .Mapper = mapper, .Flags6Low = flags6}),
-        kLoadOk);
+    InesImage image = Image(mapper, prgUnits, chrUnits);
+    image.Flags6Low = flags6;
+    ASSERT_EQ(Load(image), kLoadOk);
     m().FirstSelectPending = 1;  // as reset leaves it
   }
   // MMC1's five serial writes, low bit first; only the last one's address picks the register.
