@@ -7,7 +7,7 @@
 
 #include "core/globals.h"
 #include "fuzz/fuzz_support.h"
-#include "host/headless/headless.h"
+#include "headless/headless.h"
 #include "session/run_frame.h"
 #include "session/startup.h"
 

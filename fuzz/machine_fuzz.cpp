@@ -9,7 +9,7 @@
 #include "apu/sound_buffers.h"
 #include "core/globals.h"
 #include "fuzz/fuzz_support.h"
-#include "host/headless/headless.h"
+#include "headless/headless.h"
 #include "log/log.h"
 #include "session/run_frame.h"
 #include "session/sound_output.h"

@@ -1,8 +1,8 @@
 #!/bin/bash
 # Prints the include graph between the folders of src/ and fails (exit 1, naming the folders)
 # on a cycle or on an include that goes up the layering. A folder is a directory holding
-# sources: host/sdl and host/headless count apart from host, whose platform.h every layer
-# above state may include while its two implementations sit above the session.
+# sources. host/ is the platform boundary (platform.h and its tables), which the session
+# calls; sdl/ and headless/ are its two implementations, which sit above the session.
 #
 # The allowed order, lowest first. A folder includes only folders on a lower line; folders
 # on the same line do not include each other.
@@ -16,7 +16,7 @@
 #   host libretro      platform.h: what the portable code needs from a host; the libretro
 #                      core (a front-end is its host: it never includes platform.h or above)
 #   session            RunFrame, main loop, start-up, configuration, pads, keys, views
-#   host/sdl host/headless   the two implementations of platform.h
+#   sdl headless   the two implementations of platform.h
 #   app                the two programs and the runner
 #
 # Usage: tools/include_graph.sh [SRC_DIR]   (default: src beside this script). Needs only
@@ -24,7 +24,7 @@
 set -u
 src=${1:-$(dirname "$0")/../src}
 order='files=0 log=1 core=2 apu=3 ppu=3 cart=4 frame=5 state=6 host=7 libretro=7 session=8
-host/sdl=9 host/headless=9 app=10'
+sdl=9 headless=9 app=10'
 
 if [ ! -d "$src" ]; then
   echo "include_graph: no folder $src" >&2

@@ -1,5 +1,5 @@
 // What the portable code needs from a host. Two implementations exist, chosen at link time:
-// host/sdl (the desktop program) and host/headless (tests, benchmarks, the runner).
+// sdl (the desktop program) and headless (tests, benchmarks, the runner).
 #pragma once
 
 #include <cstddef>

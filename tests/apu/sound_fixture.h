@@ -9,7 +9,7 @@
 
 #include "apu/channels.h"
 #include "apu/sound_buffers.h"
-#include "host/headless/headless_audio.h"
+#include "headless/headless_audio.h"
 #include "session/sound_output.h"
 #include "support/fixture.h"
 

@@ -14,8 +14,8 @@
 #include "apu/sound_buffers.h"
 #include "core/settings.h"
 #include "host/platform.h"
-#include "host/sdl/audio_sdl.h"
 #include "log/log.h"
+#include "sdl/audio_sdl.h"
 #include "session/sound_output.h"
 
 namespace {

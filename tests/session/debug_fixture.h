@@ -6,8 +6,8 @@
 #include <sstream>
 #include <string>
 
-#include "host/headless/headless.h"
-#include "host/headless/key_script.h"
+#include "headless/headless.h"
+#include "headless/key_script.h"
 #include "ppu/screen.h"
 #include "session/message_area.h"
 #include "session/run_frame.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "host/headless/headless.h"
+#include "headless/headless.h"
 #include "session/config.h"
 #include "session/gamepad.h"
 #include "support/fixture.h"

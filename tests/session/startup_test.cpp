@@ -8,8 +8,8 @@
 
 #include "core/settings.h"
 #include "frame/emulate_frame.h"
-#include "host/headless/headless.h"
-#include "host/headless/headless_audio.h"
+#include "headless/headless.h"
+#include "headless/headless_audio.h"
 #include "session/config.h"
 #include "session/main_loop.h"
 #include "session/message_area.h"

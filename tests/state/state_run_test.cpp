@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "files/files.h"
-#include "host/headless/headless.h"
+#include "headless/headless.h"
 #include "session/config.h"
 #include "session/frame_keys.h"
 #include "session/run_frame.h"

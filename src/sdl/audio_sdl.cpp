@@ -3,7 +3,7 @@
 // ahead loses a little sound instead of letting the sound lag ever further behind the picture.
 // The device waits until about 50 ms are queued before it plays, and again after it has run
 // dry, so that frames arriving a little unevenly never leave it with gaps to fill.
-#include "host/sdl/audio_sdl.h"
+#include "sdl/audio_sdl.h"
 
 #include <SDL.h>
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "files/files.h"
-#include "host/headless/headless_audio.h"
+#include "headless/headless_audio.h"
 #include "host/platform.h"
 
 std::string HeadlessWavPath;

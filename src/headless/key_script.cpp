@@ -1,9 +1,9 @@
-#include "host/headless/key_script.h"
+#include "headless/key_script.h"
 
 #include <algorithm>
 #include <sstream>
 
-#include "host/headless/headless.h"
+#include "headless/headless.h"
 
 namespace {
 

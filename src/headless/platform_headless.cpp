@@ -5,9 +5,9 @@
 #include <deque>
 #include <thread>
 
+#include "headless/headless.h"
+#include "headless/key_script.h"
 #include "host/device_errors.h"
-#include "host/headless/headless.h"
-#include "host/headless/key_script.h"
 #include "host/platform.h"
 
 HeadlessHostState HeadlessHost;

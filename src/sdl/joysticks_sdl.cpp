@@ -2,7 +2,7 @@
 // buttons) for a player set to J. The gamepads: every controller SDL's game-controller database
 // knows, read by their named controls for player 1 with no configuration, plugged in and
 // pulled out at any time. One device is never both, so nothing is pressed twice.
-#include "host/sdl/joysticks_sdl.h"
+#include "sdl/joysticks_sdl.h"
 
 #include <string>
 #include <vector>
