@@ -237,7 +237,10 @@ int RunRunner(const RunnerOptions& options) {
   if (!SetUpRunnerConfiguration(options) || !CheckOutputs(options)) return 1;
   if (const int status = LoadRunnerKeys(options.KeysPath)) return status;
   LogHold();
-  if (options.Core >= 0) UseMainCore = static_cast<uint32_t>(options.Core);
+  if (options.Core >= 0) {
+    UseMainCore = options.Core == 1;
+    ExactMode = options.Core == 2;
+  }
   IdleSkip = options.IdleSkip ? 1 : 0;
   BuildSystemPalette();
   return RunLoaded(options);

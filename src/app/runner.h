@@ -12,7 +12,7 @@ struct Machine;
 struct RunnerOptions {
   std::string RomPath;
   int Frames = 60;
-  int Core = -1;  // -1 the configured default, 0 alternate, 1 main
+  int Core = -1;  // -1 the configured default, 0 alternate, 1 main, 2 exact
   std::string PngPath;
   int PngFrame = 0;  // 1-based; 0 means the last frame
   bool Hash = false;

@@ -55,7 +55,7 @@ bool SetUpRunnerConfiguration(const RunnerOptions& options) {
     // Only the controllers come from the file: what the run emulates stays what the options
     // say, whatever configuration is at hand.
     ResetSettings();
-    UseMainCore = 0;
+    UseMainCore = ExactMode = 0;
   }
   FillKeyMaps();
   BuildKeyActionTables();

@@ -51,14 +51,16 @@ const OptionRow kOptions[] = {
      [](RunnerOptions& o, const std::string& v) {
        return ParseNumber(v, 1, kMaxFrames, o.Frames) ? "" : FrameError("--frames", "a number");
      }},
-    {"--core", "main|alt", "the CPU core to run (default alt)",
+    {"--core", "main|alt|exact", "the CPU core to run (default alt; exact: the hardware's timing)",
      [](RunnerOptions& o, const std::string& v) -> std::string {
        if (v == "main")
          o.Core = 1;
        else if (v == "alt")
          o.Core = 0;
+       else if (v == "exact")
+         o.Core = 2;
        else
-         return "--core takes main or alt";
+         return "--core takes main, alt or exact";
        return "";
      }},
     {"--png", "FILE", "write the picture of the last frame (or of --png-frame) as a PNG file",

@@ -14,6 +14,7 @@ uint8_t MapperNumber;
 
 int16_t CycleAdjust;
 uint32_t UseMainCore;
+uint32_t ExactMode;
 uint32_t CpuHalted;
 uint16_t FirstHaltAddress;
 uint8_t FirstHaltOpcode;
@@ -32,7 +33,7 @@ void ResetGlobals() {
   VerticalMirroring = SramEnable = TrainerPresent = FourScreen = 0;
   MapperNumber = 0;
   CycleAdjust = 0;
-  UseMainCore = CpuHalted = FrameCount = 0;
+  UseMainCore = ExactMode = CpuHalted = FrameCount = 0;
   IdleSkip = 1;
   BusEffects = 0;
   IdlePassesSkipped = 0;

@@ -22,6 +22,9 @@ extern uint8_t MapperNumber;
 // frames counted since start (never rewound or loaded), the trace's digits.
 extern int16_t CycleAdjust;
 extern uint32_t UseMainCore;
+// The exact mode (CORE=X, --core exact): the console as the hardware behaves, beside the
+// described timing. Off by default; when on, the CPU, sound and picture take their exact paths.
+extern uint32_t ExactMode;
 extern uint32_t CpuHalted;
 extern uint16_t FirstHaltAddress;  // where the CPU first halted, and on which opcode
 extern uint8_t FirstHaltOpcode;

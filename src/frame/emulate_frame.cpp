@@ -12,6 +12,7 @@ namespace {
 
 constexpr uint8_t kBlack = 0x0F;
 
+// The exact mode runs the alternate interpreter until the exact CPU kind takes its place here.
 inline void RunCpu(Machine& m) {
   if (UseMainCore)
     m.RunCpuScanline();

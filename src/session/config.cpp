@@ -152,7 +152,7 @@ void ResetConfiguration() {
   PlayerDevice[0] = PlayerDevice[1] = kDeviceNone;
   std::memset(ConfigKeyCodes, 0, sizeof ConfigKeyCodes);
   std::memset(JoyButtonMap, 0, sizeof JoyButtonMap);
-  UseMainCore = 0;
+  UseMainCore = ExactMode = 0;
 }
 
 void ApplyConfigLine(const char* line) {
@@ -178,8 +178,11 @@ void ApplyConfigLine(const char* line) {
   if (StartsWith(line, "COLOR=")) Monochrome = IsYes(line, 6) ? 0 : 1;
   if (StartsWith(line, "HARDBUf")) HardwareBuffers = static_cast<uint32_t>(line[8] - '0');
   if (StartsWith(line, "CORE=")) {
-    if (line[5] == 'C') UseMainCore = 1;
-    if (line[5] == 'A') UseMainCore = 0;
+    // C the main core, A the alternate one, X the exact mode; anything else keeps the choice.
+    if (line[5] == 'C' || line[5] == 'A' || line[5] == 'X') {
+      UseMainCore = line[5] == 'C';
+      ExactMode = line[5] == 'X';
+    }
   }
   if (StartsWith(line, "IRQADJ")) IrqAdjustSetting = IrqAdjustValue(line);
 }

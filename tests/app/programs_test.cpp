@@ -211,7 +211,7 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
       {false, rom + " --skip-render --hash", 2, "--skip-render draws no picture"},
       {false, rom + " --skip-render --png x.png", 2, "--skip-render draws no picture"},
       {false, rom + " --frames", 2, "needs a value"},
-      {false, rom + " --core turbo", 2, "main or alt"},
+      {false, rom + " --core turbo", 2, "main, alt or exact"},
       {false, rom + " --png x.png --png-frame 3", 2, "past the last frame"},
       {false, rom + " --png-frame 1", 2, "needs --png"},
       {false, rom + " --start-pc 0x10000", 2, "--start-pc"},
