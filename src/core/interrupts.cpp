@@ -1,5 +1,6 @@
-// Reset and the two interrupt entries. None of them charges cycles: they run between two
-// scanline runs of the interpreter.
+// Reset and the two interrupt entries. In the described mode none of them charges cycles:
+// they run between two scanline runs of the interpreter. The exact mode's entries push P as
+// the console does (bit 5 set, bit 4 clear) and take their 7 cycles from the next run.
 #include <cstring>
 
 #include "core/globals.h"
@@ -9,6 +10,8 @@ namespace {
 
 constexpr uint8_t kFlagI = 0x04;
 constexpr uint8_t kFlagB = 0x10;
+constexpr uint8_t kBit5 = 0x20;
+constexpr int kEntryCycles = 7;
 
 void Push(Machine& m, uint8_t value) { m.CpuMemory[0x100 + m.S--] = value; }
 
@@ -17,6 +20,10 @@ uint16_t ReadVector(Machine& m, uint16_t at) {
 }
 
 void Enter(Machine& m, uint8_t pushedStatus, uint16_t vector) {
+  if (ExactMode) {
+    pushedStatus = static_cast<uint8_t>((pushedStatus & ~kFlagB) | kBit5);
+    m.CycleCarry = static_cast<int16_t>(m.CycleCarry - kEntryCycles);
+  }
   Push(m, static_cast<uint8_t>(m.PC >> 8));
   Push(m, static_cast<uint8_t>(m.PC));
   Push(m, pushedStatus);
@@ -40,6 +47,7 @@ void Machine::ResetCpu() {
   WriteToggle = 0;
   PadReadIndex[0] = 0;
   FirstSelectPending = 1;
+  ResetExactCpu();
   PC = ReadVector(*this, 0xFFFC);
 }
 

@@ -141,6 +141,17 @@ struct Machine {
   // --- CPU timing (core/cpu.cpp): the alternate core's cycles over or under its last budget ---
   int16_t CycleCarry;
 
+  // --- Exact mode's CPU (core/cpu_exact.cpp); in neither the state image nor the described
+  // mode. A state loaded puts them back to their power-on zero.
+  uint8_t CycleThirds;  // thirds of a cycle the lines so far have left over (0-2)
+  // The interrupt inputs the exact CPU polls before every instruction. NmiPending: set by a
+  // source that raises the NMI in the middle of a line; the CPU clears it when it enters the
+  // NMI. IrqLine: one bit per source holding the IRQ line (low on the console); each source
+  // clears its own bit when acknowledged, and the IRQ is entered while any bit is set and I is
+  // clear.
+  uint8_t NmiPending;
+  uint8_t IrqLine;
+
   // --- APU change flags (apu/registers.cpp): which channel has something new to pick up;
   // the three channels that start flagged pick up their registers in the first frame.
   uint32_t Pulse1Changed;
@@ -238,6 +249,8 @@ struct Machine {
   // --- 6502 interpreter, reset and interrupts (core/cpu*.cpp, core/interrupts.cpp) ---
   void RunCpuScanline();
   void RunCpuScanlineAlt();
+  void RunCpuScanlineExact();  // the exact mode's kind (core/cpu_exact.cpp)
+  void ResetExactCpu();        // its fields outside the state image back to power-on
   void ResetCpu();
   void TakeNmi();
   // Both push P with bit 4 cleared when asked (the board table knows which boards do).

@@ -1,5 +1,6 @@
 #include "core/trace.h"
 
+#include "core/cpu_exact_opcodes.h"
 #include "core/cpu_opcodes.h"
 #include "core/machine.h"
 
@@ -12,12 +13,7 @@ uint8_t PeekCpu(const Machine& m, uint16_t address) {
   return m.CpuMemory[address < 0x2000 ? (address & 0x07FF) : address];
 }
 
-}  // namespace
-
-void FormatTraceLine(const Machine& m, const TraceRegisters& regs, bool mainCore,
-                     char (&line)[64]) {
-  const uint8_t opcode = PeekCpu(m, regs.PC);
-  const uint8_t length = InstructionLength(opcode, mainCore);
+void FormatLine(const Machine& m, const TraceRegisters& regs, uint8_t length, char (&line)[64]) {
   char bytes[9] = "";
   int used = 0;
   for (uint8_t i = 0; i < length; ++i)
@@ -27,10 +23,28 @@ void FormatTraceLine(const Machine& m, const TraceRegisters& regs, bool mainCore
                 bytes, regs.A, regs.X, regs.Y, regs.P, regs.S);
 }
 
+void WriteLine(const char (&line)[64]) {
+  std::fputs(line, TraceFile);
+  std::fputc('\n', TraceFile);
+}
+
+}  // namespace
+
+void FormatTraceLine(const Machine& m, const TraceRegisters& regs, bool mainCore,
+                     char (&line)[64]) {
+  FormatLine(m, regs, InstructionLength(PeekCpu(m, regs.PC), mainCore), line);
+}
+
 void TraceInstruction(const Machine& m, const TraceRegisters& regs, bool mainCore) {
   if (!TraceFile) return;
   char line[64];
   FormatTraceLine(m, regs, mainCore, line);
-  std::fputs(line, TraceFile);
-  std::fputc('\n', TraceFile);
+  WriteLine(line);
+}
+
+void TraceExactInstruction(const Machine& m, const TraceRegisters& regs) {
+  if (!TraceFile) return;
+  char line[64];
+  FormatLine(m, regs, ExactInstructionLength(PeekCpu(m, regs.PC)), line);
+  WriteLine(line);
 }

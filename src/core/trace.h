@@ -21,3 +21,6 @@ void TraceInstruction(const Machine& m, const TraceRegisters& regs, bool mainCor
 
 // The text of that line, without the line break (also used by tests).
 void FormatTraceLine(const Machine& m, const TraceRegisters& regs, bool mainCore, char (&line)[64]);
+
+// The same line for the exact CPU kind, whose opcodes all have their operands.
+void TraceExactInstruction(const Machine& m, const TraceRegisters& regs);

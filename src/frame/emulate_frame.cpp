@@ -12,9 +12,11 @@ namespace {
 
 constexpr uint8_t kBlack = 0x0F;
 
-// The exact mode runs the alternate interpreter until the exact CPU kind takes its place here.
+// Tested once a line: the exact mode's CPU kind, else the core the configuration chose.
 inline void RunCpu(Machine& m) {
-  if (UseMainCore)
+  if (ExactMode)
+    m.RunCpuScanlineExact();
+  else if (UseMainCore)
     m.RunCpuScanline();
   else
     m.RunCpuScanlineAlt();

@@ -192,5 +192,6 @@ const char* LoadStateImage(Machine& m, const uint8_t* data, size_t size) {
   m.ForgetPrgWindows();
   std::memset(m.PrgWindowBank, 255, sizeof m.PrgWindowBank);
   std::memset(m.ChrWindowBank, 255, sizeof m.ChrWindowBank);
+  m.ResetExactCpu();
   return nullptr;
 }
