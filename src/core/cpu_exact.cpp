@@ -32,9 +32,7 @@ void ExactCpu::Save() {
   m.CycleCarry = static_cast<int16_t>(budget);
 }
 
-void ExactCpu::Trace() const {
-  TraceExactInstruction(m, TraceRegisters{pc, a, x, y, p, s});
-}
+void ExactCpu::Trace() const { TraceExactInstruction(m, TraceRegisters{pc, a, x, y, p, s}); }
 
 // 2 cycles, 3 when taken, 4 when the target lies in another page than the next instruction.
 void ExactCpu::Branch(bool taken) {

@@ -67,7 +67,9 @@ class ExactCpu {
   }
 
   // --- Flags ---
-  void SetNZ(uint8_t value) { p = static_cast<uint8_t>((p & ~(kN | kZ)) | (value & kN) | (value ? 0 : kZ)); }
+  void SetNZ(uint8_t value) {
+    p = static_cast<uint8_t>((p & ~(kN | kZ)) | (value & kN) | (value ? 0 : kZ));
+  }
   void SetFlag(uint8_t flag, bool on) { p = static_cast<uint8_t>(on ? (p | flag) : (p & ~flag)); }
   // Bits 4 and 5 are no flags: P holds bit 5 set and bit 4 clear, PHP and BRK push both set.
   void SetStatus(uint8_t pulled) { p = static_cast<uint8_t>((pulled & ~kB) | kBit5); }

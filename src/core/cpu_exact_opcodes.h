@@ -299,8 +299,8 @@ struct ExactOpcodeInfo {
 inline constexpr std::array<ExactOpcodeInfo, 256> kExactOpcodeTable = [] {
   std::array<ExactOpcodeInfo, 256> table{};
   int expected = 0;
-#define HALVOREN_EXACT_INFO(code, name, mode, cycles, page, kind)                          \
-  if (code != expected++) throw "the rows must run $00 to $FF in order";                  \
+#define HALVOREN_EXACT_INFO(code, name, mode, cycles, page, kind)        \
+  if (code != expected++) throw "the rows must run $00 to $FF in order"; \
   table[code] = ExactOpcodeInfo{#name, ExactAddressing::mode, cycles, page, OpcodeKind::kind};
   HALVOREN_EXACT_OPCODES(HALVOREN_EXACT_INFO)
 #undef HALVOREN_EXACT_INFO
