@@ -1,0 +1,231 @@
+// The exact CPU kind: its cycle table against the published 6502 grid, what each instruction
+// charges when run, the unofficial opcodes, branch and page-crossing timing, the status bits
+// pushed, interrupt polling, and the dummy bus accesses that devices can see.
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "core/cpu_exact_opcodes.h"
+#include "support/fixture.h"
+
+namespace {
+
+// Base cycles of every NMOS 6502 opcode, row = high nibble, column = low nibble; 0 for the
+// twelve that jam the CPU. Typed from the published opcode matrix, apart from the table.
+// clang-format off
+constexpr uint8_t kPublishedCycles[16][16] = {
+    {7, 6, 0, 8, 3, 3, 5, 5, 3, 2, 2, 2, 4, 4, 6, 6},
+    {2, 5, 0, 8, 4, 4, 6, 6, 2, 4, 2, 7, 4, 4, 7, 7},
+    {6, 6, 0, 8, 3, 3, 5, 5, 4, 2, 2, 2, 4, 4, 6, 6},
+    {2, 5, 0, 8, 4, 4, 6, 6, 2, 4, 2, 7, 4, 4, 7, 7},
+    {6, 6, 0, 8, 3, 3, 5, 5, 3, 2, 2, 2, 3, 4, 6, 6},
+    {2, 5, 0, 8, 4, 4, 6, 6, 2, 4, 2, 7, 4, 4, 7, 7},
+    {6, 6, 0, 8, 3, 3, 5, 5, 4, 2, 2, 2, 5, 4, 6, 6},
+    {2, 5, 0, 8, 4, 4, 6, 6, 2, 4, 2, 7, 4, 4, 7, 7},
+    {2, 6, 2, 6, 3, 3, 3, 3, 2, 2, 2, 2, 4, 4, 4, 4},
+    {2, 6, 0, 6, 4, 4, 4, 4, 2, 5, 2, 5, 5, 5, 5, 5},
+    {2, 6, 2, 6, 3, 3, 3, 3, 2, 2, 2, 2, 4, 4, 4, 4},
+    {2, 5, 0, 5, 4, 4, 4, 4, 2, 4, 2, 4, 4, 4, 4, 4},
+    {2, 6, 2, 8, 3, 3, 5, 5, 2, 2, 2, 2, 4, 4, 6, 6},
+    {2, 5, 0, 8, 4, 4, 6, 6, 2, 4, 2, 7, 4, 4, 7, 7},
+    {2, 6, 2, 8, 3, 3, 5, 5, 2, 2, 2, 2, 4, 4, 6, 6},
+    {2, 5, 0, 8, 4, 4, 6, 6, 2, 4, 2, 7, 4, 4, 7, 7},
+};
+// The opcodes that take one more cycle when their index carries into the next page (and the
+// branches, whose taken cycles come on top).
+constexpr uint8_t kPageCrossing[] = {
+    0x10, 0x11, 0x19, 0x1C, 0x1D, 0x30, 0x31, 0x39, 0x3C, 0x3D, 0x50, 0x51, 0x59, 0x5C,
+    0x5D, 0x70, 0x71, 0x79, 0x7C, 0x7D, 0x90, 0xB0, 0xB1, 0xB3, 0xB9, 0xBB, 0xBC, 0xBD,
+    0xBE, 0xBF, 0xD0, 0xD1, 0xD9, 0xDC, 0xDD, 0xF0, 0xF1, 0xF9, 0xFC, 0xFD};
+constexpr uint8_t kJams[] = {0x02, 0x12, 0x22, 0x32, 0x42, 0x52, 0x62, 0x72, 0x92, 0xB2, 0xD2, 0xF2};
+// clang-format on
+
+constexpr uint8_t kJam = 0x02;
+
+struct Registers {
+  uint8_t a = 0, x = 0, y = 0, p = 0x24, s = 0xFD;
+};
+
+class ExactCpuTest : public MachineTest {
+ protected:
+  void SetUp() override {
+    MachineTest::SetUp();
+    ExactMode = 1;
+    // Code space jams wherever a jump lands; the IRQ/BRK vector points at a jam at $9000.
+    std::memset(m().CpuMemory + 0x8000, kJam, 0x8000);
+    m().CpuMemory[0xFFFE] = 0x00;
+    m().CpuMemory[0xFFFF] = 0x90;
+  }
+  void Set(const Registers& r) { m().A = r.a, m().X = r.x, m().Y = r.y, m().P = r.p, m().S = r.s; }
+  // Runs `code` at `origin` up to the jam the CPU then meets; returns the cycles charged.
+  int Run(const std::vector<uint8_t>& code, uint16_t origin = 0x8000) {
+    std::copy(code.begin(), code.end(), m().CpuMemory + origin);
+    m().CpuMemory[origin + code.size()] = kJam;
+    m().PC = origin;
+    m().CycleCarry = 0;
+    m().CycleThirds = 0;
+    CpuHalted = 0;
+    m().RunCpuScanlineExact();
+    EXPECT_TRUE(CpuHalted) << "the program ran past one line";
+    return 113 - m().CycleCarry;
+  }
+};
+
+TEST(ExactOpcodeTable, MatchesThePublishedCyclesAndPageCrossings) {
+  for (int opcode = 0; opcode < 256; ++opcode) {
+    SCOPED_TRACE(opcode);
+    const ExactOpcodeInfo& row = kExactOpcodeTable[opcode];
+    EXPECT_EQ(row.Cycles, kPublishedCycles[opcode >> 4][opcode & 15]);
+    const bool crossing = std::count(std::begin(kPageCrossing), std::end(kPageCrossing), opcode);
+    EXPECT_EQ(row.PagePenalty, crossing ? 1 : 0);
+    const bool jam = std::count(std::begin(kJams), std::end(kJams), opcode);
+    EXPECT_EQ(row.Kind == OpcodeKind::Jam, jam);
+  }
+}
+
+// With no page crossed, every opcode but the jams and branches charges its row's cycles.
+// Operands point into RAM that jams too, as do the stack's return addresses.
+TEST_F(ExactCpuTest, EveryOpcodeChargesItsBaseCycles) {
+  for (int opcode = 0; opcode < 256; ++opcode) {
+    const ExactOpcodeInfo& row = kExactOpcodeTable[opcode];
+    if (row.Kind == OpcodeKind::Jam || row.Addressing == ExactAddressing::Rel) continue;
+    SCOPED_TRACE(opcode);
+    std::memset(m().CpuMemory, kJam, 0x800);
+    m().CpuMemory[0x10] = 0x20;  // (zp) pointers: $0320
+    m().CpuMemory[0x11] = 0x03;
+    m().CpuMemory[0x1FE] = 0x01;  // RTS returns to $0202; RTI pulls $01, returns to $0202
+    std::vector<uint8_t> code = {static_cast<uint8_t>(opcode), 0x10, 0x03};
+    code.resize(ExactInstructionLength(static_cast<uint8_t>(opcode)));
+    Set({});
+    EXPECT_EQ(Run(code), row.Cycles);
+  }
+}
+
+struct Case {
+  const char* name;
+  std::vector<uint8_t> code;
+  Registers before, after;
+  int cycles;
+  uint16_t cell = 0x0320;  // a memory byte set before and checked after
+  uint8_t cellBefore = 0, cellAfter = 0;
+  uint16_t origin = 0x8000;
+  bool irq = false;  // the IRQ line held from the start
+};
+
+// Work RAM for every case: (zp) pointers at $10 ($0320) and $12 ($02F0), JMP ($02FF)'s bytes.
+// clang-format off
+const std::pair<uint16_t, uint8_t> kScene[] = {
+    {0x10, 0x20}, {0x11, 0x03}, {0x12, 0xF0}, {0x13, 0x02}, {0x2FF, 0x00}, {0x200, 0x90}};
+
+const Case kCases[] = {
+    // Unofficial opcodes: results and flags.
+    {"LaxZeroPage", {0xA7, 0x20}, {}, {0x85, 0x85, 0, 0xA4}, 3, 0x20, 0x85, 0x85},
+    {"SaxStoresAAndX", {0x8F, 0x20, 0x03}, {0xF0, 0x3C}, {0xF0, 0x3C}, 4, 0x0320, 0, 0x30},
+    {"DcpDecrementsThenCompares", {0xC7, 0x20}, {0x40}, {0x40, 0, 0, 0x27}, 5, 0x20, 0x41, 0x40},
+    {"IsbIncrementsThenSubtracts", {0xE7, 0x20}, {0x50, 0, 0, 0x25}, {0x40, 0, 0, 0x25}, 5, 0x20, 0x0F, 0x10},
+    {"SloShiftsThenOrs", {0x0F, 0x20, 0x03}, {0x10}, {0x12, 0, 0, 0x25}, 6, 0x0320, 0x81, 0x02},
+    {"RlaRotatesThenAnds", {0x37, 0x1F}, {0xFF, 1, 0, 0x25}, {0x01, 1, 0, 0x25}, 6, 0x20, 0x80, 0x01},
+    {"SreShiftsThenEors", {0x43, 0x10}, {0x01}, {0x00, 0, 0, 0x27}, 8, 0x0320, 0x03, 0x01},
+    {"RraRotatesThenAdds", {0x73, 0x10}, {0x01, 0, 0, 0x25}, {0x82, 0, 0, 0xA4}, 8, 0x0320, 0x02, 0x81},
+    {"AncCopiesNIntoC", {0x0B, 0x80}, {0xFF}, {0x80, 0, 0, 0xA5}, 2},
+    {"AlrAndsThenShifts", {0x4B, 0x03}, {0xFF}, {0x01, 0, 0, 0x25}, 2},
+    {"ArrCarryFromBit6", {0x6B, 0xFF}, {0xC0, 0, 0, 0x25}, {0xE0, 0, 0, 0xA5}, 2},
+    {"ArrOverflowFromBits6And5", {0x6B, 0xFF}, {0x40}, {0x20, 0, 0, 0x64}, 2},
+    {"SbxSubtractsFromAAndX", {0xCB, 0x02}, {0x0F, 0xF3}, {0x0F, 0x01, 0, 0x25}, 2},
+    {"SbcEbIsSbc", {0xEB, 0x01}, {0x10, 0, 0, 0x25}, {0x0F, 0, 0, 0x25}, 2},
+    {"LxaLoadsAAndX", {0xAB, 0x5A}, {}, {0x5A, 0x5A}, 2},
+    {"LasAndsWithS", {0xBB, 0x20, 0x03}, {}, {0xF1, 0xF1, 0, 0xA4, 0xF1}, 4, 0x0320, 0xF3, 0xF3},
+    {"ShxAndsWithHighPlusOne", {0x9E, 0x20, 0x03}, {0, 0xFF}, {0, 0xFF}, 5, 0x0320, 0, 0x04},
+    {"UnofficialNopsReadAndTakeTheirCycles", {0x1A, 0x80, 0x55, 0x14, 0x10, 0x04, 0x10, 0x0C, 0x00, 0x03}, {}, {}, 15},
+    {"AdcIgnoresDecimal", {0x69, 0x01}, {0x09, 0, 0, 0x2C}, {0x0A, 0, 0, 0x2C}, 2},
+    // Page crossings: reads pay one cycle, stores and read-modify-writes always take the most.
+    {"NopAbsXAcrossAPage", {0x1C, 0xF0, 0x02}, {0, 0x20}, {0, 0x20}, 5},
+    {"LdaAbsXInThePage", {0xBD, 0x00, 0x03}, {0, 0x20}, {0x77, 0x20, 0, 0x24}, 4, 0x0320, 0x77, 0x77},
+    {"LdaAbsXAcrossAPage", {0xBD, 0xF0, 0x02}, {0, 0x30}, {0x77, 0x30, 0, 0x24}, 5, 0x0320, 0x77, 0x77},
+    {"LdaIndYAcrossAPage", {0xB1, 0x12}, {0, 0, 0x30}, {0x77, 0, 0x30, 0x24}, 6, 0x0320, 0x77, 0x77},
+    {"StaAbsXInThePage", {0x9D, 0x00, 0x03}, {0x55, 0x20}, {0x55, 0x20}, 5, 0x0320, 0, 0x55},
+    {"StaIndYInThePage", {0x91, 0x10}, {0x55}, {0x55}, 6, 0x0320, 0, 0x55},
+    {"IncAbsX", {0xFE, 0x00, 0x03}, {0, 0x20}, {0, 0x20, 0, 0xA4}, 7, 0x0320, 0x7F, 0x80},
+    {"JmpIndirectWrapsInThePage", {0x6C, 0xFF, 0x02}, {}, {}, 5},
+    // Branches: 2 cycles not taken, 3 taken, 4 taken into another page.
+    {"BranchNotTaken", {0xD0, 0x10}, {0, 0, 0, 0x26}, {0, 0, 0, 0x26}, 2},
+    {"BranchTaken", {0xF0, 0x00}, {0, 0, 0, 0x26}, {0, 0, 0, 0x26}, 3},
+    {"BranchTakenIntoTheNextPage", {0xF0, 0x20}, {0, 0, 0, 0x26}, {0, 0, 0, 0x26}, 4, 0x0320, 0, 0, 0x80F0},
+    // Status pushes: PHP and BRK set bits 4 and 5, an IRQ bit 5 alone; PLP keeps neither.
+    {"PhpPushesBits4And5", {0x08}, {}, {0, 0, 0, 0x24, 0xFC}, 3, 0x01FD, 0, 0x34},
+    {"PlpDropsBit4KeepsBit5", {0x28}, {}, {0, 0, 0, 0xEF, 0xFE}, 4, 0x01FE, 0xDF, 0xDF},
+    {"BrkPushesBits4And5", {0x00}, {0, 0, 0, 0x20}, {0, 0, 0, 0x24, 0xFA}, 7, 0x01FB, 0, 0x30},
+    {"IrqPushesBit5Only", {}, {0, 0, 0, 0x20}, {0, 0, 0, 0x24, 0xFA}, 7, 0x01FB, 0, 0x20, 0x8000, true},
+    {"IrqMaskedBySetI", {0xEA}, {}, {}, 2, 0x0320, 0, 0, 0x8000, true},
+    {"CliLetsTheIrqInAfterOneMoreInstruction", {0x58, 0xEA}, {}, {0, 0, 0, 0x24, 0xFA}, 11, 0x01FC, 0, 0x02, 0x8000, true},
+};
+// clang-format on
+
+TEST_F(ExactCpuTest, ProgramsGiveTheHardwaresResultsAndCycles) {
+  for (const Case& test : kCases) {
+    SCOPED_TRACE(test.name);
+    std::memset(m().CpuMemory, 0, 0x800);
+    for (const auto& [address, value] : kScene) m().CpuMemory[address] = value;
+    m().CpuMemory[test.cell] = test.cellBefore;
+    m().IrqLine = test.irq;
+    Set(test.before);
+    EXPECT_EQ(Run(test.code, test.origin), test.cycles);
+    EXPECT_EQ(m().A, test.after.a);
+    EXPECT_EQ(m().X, test.after.x);
+    EXPECT_EQ(m().Y, test.after.y);
+    EXPECT_EQ(m().P, test.after.p);
+    EXPECT_EQ(m().S, test.after.s);
+    EXPECT_EQ(m().CpuMemory[test.cell], test.cellAfter);
+  }
+}
+
+// The dummy accesses that reach devices: an indexed read that carries reads the address
+// before the carry first, a store reads its target first, and a read-modify-write writes the
+// old value before the new one.
+TEST_F(ExactCpuTest, DummyAccessesReachTheDevices) {
+  // A $2002 read clears the write toggle (the store itself does not).
+  const std::vector<uint8_t> reads[] = {
+      {0xBD, 0xF2, 0x20},  // LDA $20F2,X with X = $10: $2002 first, then $2102
+      {0x9D, 0x02, 0x20},  // STA $2002,X with X = 0: read before the write
+  };
+  for (const auto& code : reads) {
+    m().WriteToggle = 1;
+    Set({0, static_cast<uint8_t>(code[0] == 0xBD ? 0x10 : 0)});
+    Run(code);
+    EXPECT_EQ(m().WriteToggle, 0) << int{code[0]};
+  }
+
+  // LDA $2007 then INC $2007: one read, then INC's read and two writes, each moving the
+  // address; the writes land side by side, the old value first.
+  m().VramAddress = 0x2400;
+  for (uint8_t i = 0; i < 4; ++i) m().PpuMemory[0x2400 + i] = static_cast<uint8_t>(0x10 * (i + 1));
+  Set({});
+  Run({0xAD, 0x07, 0x20, 0xEE, 0x07, 0x20});
+  EXPECT_EQ(m().VramAddress, 0x2404);
+  EXPECT_NE(m().PpuMemory[0x2402], 0x30);
+  EXPECT_EQ(m().PpuMemory[0x2403], m().PpuMemory[0x2402] + 1);
+}
+
+// A jam stops the CPU through the usual halt; the line's budget is the carried 113 2/3.
+TEST_F(ExactCpuTest, JamsHaltAndLinesCarryTheirThirds) {
+  Set({});
+  Run({0xEA});
+  EXPECT_EQ(FirstHaltOpcode, kJam);
+  EXPECT_EQ(FirstHaltAddress, 0x8001);
+  EXPECT_EQ(m().PC, 0x8002);
+
+  // JMP to itself, 3 cycles a pass: the lines' budgets are 113, 114 and 114 (38 passes each,
+  // one cycle over), 341 cycles in all.
+  const uint8_t loop[] = {0x4C, 0x00, 0x80};
+  std::copy(std::begin(loop), std::end(loop), m().CpuMemory + 0x8000);
+  m().PC = 0x8000;
+  m().CycleCarry = 0;
+  m().CycleThirds = 0;
+  for (uint8_t thirds : {2, 1, 0}) {
+    m().RunCpuScanlineExact();
+    EXPECT_EQ(m().CycleThirds, thirds);
+    EXPECT_EQ(m().CycleCarry, -1);
+  }
+}
+
+}  // namespace
