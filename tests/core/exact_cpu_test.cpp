@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/cpu_exact_opcodes.h"
-#include "support/fixture.h"
+#include "support/cartridge_run.h"
 
 namespace {
 
@@ -225,6 +225,39 @@ TEST_F(ExactCpuTest, JamsHaltAndLinesCarryTheirThirds) {
     m().RunCpuScanlineExact();
     EXPECT_EQ(m().CycleThirds, thirds);
     EXPECT_EQ(m().CycleCarry, -1);
+  }
+}
+
+// The test cartridge in both modes: the described one pushes P without bits 4 and 5, misses
+// the dummy read, charges 2 cycles for a taken branch and halts on LAX; the exact mode shows
+// the console's results.
+class ExactCpuCartridgeTest : public CartridgeTest {};
+
+TEST_F(ExactCpuCartridgeTest, DescribedAndExactModes) {
+  for (uint32_t exact : {0u, 1u}) {
+    SCOPED_TRACE(exact);
+    ResetSession();
+    ExactMode = exact;
+    std::memset(m().CpuMemory, 0, 0x800);
+    Start("exact_cpu.nes");
+    Frames(8);
+    const int passes = Ram(0x0302) | (Ram(0x0303) << 8);
+    if (!exact) {
+      EXPECT_EQ(Ram(0x0300), 0x04);
+      EXPECT_EQ(Ram(0x0301), 0x80);
+      EXPECT_NEAR(passes, 29868 / 15, 4);  // 262 lines of 114 cycles, 15 cycles a pass
+      EXPECT_TRUE(CpuHalted);
+      EXPECT_EQ(FirstHaltOpcode, 0xA7);
+      continue;
+    }
+    EXPECT_EQ(Ram(0x0300), 0x34);
+    EXPECT_EQ(Ram(0x0301), 0x00);
+    EXPECT_NEAR(passes, 29781 / 17, 4);  // 262 lines of 113 2/3 cycles, 17 cycles a pass
+    EXPECT_EQ(Ram(0x0304), 0x85);
+    EXPECT_EQ(Ram(0x0305), 0x37);
+    EXPECT_EQ(Ram(0x0306), 0x40);
+    EXPECT_EQ(Ram(0x03FF), 0xAA);
+    EXPECT_FALSE(CpuHalted);
   }
 }
 
