@@ -23,8 +23,9 @@ constexpr const char* kConsoleKey = "halvoren_console";
 const retro_core_option_definition kDefinitions[] = {
     {kCpuKey,
      "CPU interpreter",
-     "The alternate interpreter is the one the desktop program starts with.",
-     {{"alternate", "Alternate"}, {"main", "Main"}, {nullptr, nullptr}},
+     "The alternate interpreter is the one the desktop program starts with; exact runs the "
+     "console as the hardware does.",
+     {{"alternate", "Alternate"}, {"main", "Main"}, {"exact", "Exact"}, {nullptr, nullptr}},
      "alternate"},
     {kIrqKey,
      "Scanline IRQ timing adjustment",
@@ -55,7 +56,7 @@ const retro_core_option_definition kDefinitions[] = {
 };
 
 const retro_variable kVariables[] = {
-    {kCpuKey, "CPU interpreter; alternate|main"},
+    {kCpuKey, "CPU interpreter; alternate|main|exact"},
     {kIrqKey, "Scanline IRQ timing adjustment; 0|1|2|3|4|5|6|7|8|-8|-7|-6|-5|-4|-3|-2|-1"},
     {kVrc6Key, "VRC6 expansion sound; enabled|disabled"},
     {kNamcoKey, "Namco 106 expansion sound; enabled|disabled"},
@@ -87,7 +88,10 @@ void DeclareCoreOptions(retro_environment_t environment) {
 
 CoreOptions ReadCoreOptions(retro_environment_t environment) {
   CoreOptions options;
-  if (const char* cpu = Value(environment, kCpuKey)) options.MainCore = Is(cpu, "main");
+  if (const char* cpu = Value(environment, kCpuKey)) {
+    options.MainCore = Is(cpu, "main");
+    options.Exact = Is(cpu, "exact");
+  }
   if (const char* irq = Value(environment, kIrqKey)) {
     const long value = std::strtol(irq, nullptr, 10);
     if (value >= -8 && value <= 8) options.IrqAdjust = static_cast<int16_t>(value);

@@ -7,6 +7,7 @@
 
 struct CoreOptions {
   uint32_t MainCore = 0;  // the program's default is the alternate interpreter
+  uint32_t Exact = 0;     // the exact mode
   int16_t IrqAdjust = 0;
   uint32_t Vrc6Sound = 1;
   uint32_t NamcoSound = 1;

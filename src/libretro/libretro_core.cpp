@@ -63,6 +63,7 @@ void LogToFrontEnd(const char* text, size_t length) {
 
 void ApplyLiveOptions() {
   UseMainCore = Options.MainCore;
+  ExactMode = Options.Exact;
   if (Monochrome != Options.Grey) {
     Monochrome = Options.Grey;
     BuildSystemPalette();
@@ -80,6 +81,7 @@ void StartEmulation() {
   PalConsole = Options.Pal;
   IrqAdjustSetting = Options.IrqAdjust;
   UseMainCore = Options.MainCore;
+  ExactMode = Options.Exact;
   ResetFrameGlobals();
   CycleAdjust = PalConsole ? -25 : 0;
   BuildSystemPalette();

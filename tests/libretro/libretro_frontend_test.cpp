@@ -212,6 +212,7 @@ TEST_F(LibretroCore, ShowsAndPlaysWhatTheRunnerDoes) {
       {"demo.nes", nullptr, "alt", 240},
       {"demo.nes", "main", "main", 120},
       {"mmc3_split.nes", nullptr, "alt", 90},
+      {"exact_cpu.nes", "exact", "exact", 30},  // the described mode halts on its LAX
   };
   for (const auto& run : kRuns) {
     SCOPED_TRACE(std::string(run.Rom) + " " + run.RunnerCore);
