@@ -10,7 +10,7 @@ namespace {
 constexpr int kThirdsPerLine = 341;
 }
 
-void ExactCpu::Load() {
+inline void ExactCpu::Load() {
   a = m.A;
   x = m.X;
   y = m.Y;
@@ -22,7 +22,7 @@ void ExactCpu::Load() {
   m.CycleThirds = static_cast<uint8_t>(thirds % 3);
 }
 
-void ExactCpu::Save() {
+inline void ExactCpu::Save() {
   m.A = a;
   m.X = x;
   m.Y = y;
@@ -32,10 +32,10 @@ void ExactCpu::Save() {
   m.CycleCarry = static_cast<int16_t>(budget);
 }
 
-void ExactCpu::Trace() const { TraceExactInstruction(m, TraceRegisters{pc, a, x, y, p, s}); }
+inline void ExactCpu::Trace() const { TraceExactInstruction(m, TraceRegisters{pc, a, x, y, p, s}); }
 
 // 2 cycles, 3 when taken, 4 when the target lies in another page than the next instruction.
-void ExactCpu::Branch(bool taken) {
+inline void ExactCpu::Branch(bool taken) {
   const int8_t displacement = static_cast<int8_t>(Fetch());
   if (!taken) return;
   const uint16_t target = static_cast<uint16_t>(pc + displacement);
@@ -44,7 +44,7 @@ void ExactCpu::Branch(bool taken) {
   if (displacement < 0) LoopEdge();
 }
 
-void ExactCpu::JumpBack(uint16_t target) {
+inline void ExactCpu::JumpBack(uint16_t target) {
   const bool backward = target < pc;
   pc = target;
   if (backward) LoopEdge();
@@ -55,7 +55,7 @@ void ExactCpu::JumpBack(uint16_t target) {
 // held, so the run goes on exactly as if they had been interpreted. Interrupts cannot come in
 // between: nothing outside the CPU changes within a run, and a pass that took one would not
 // come back with the same registers.
-void ExactCpu::LoopEdge() {
+inline void ExactCpu::LoopEdge() {
   if (!skipLoops) return;
   const uint64_t key = uint64_t{a} | (uint64_t{x} << 8) | (uint64_t{y} << 16) |
                        (uint64_t{s} << 24) | (uint64_t{p} << 32) | (uint64_t{pc} << 40);
@@ -74,7 +74,7 @@ void ExactCpu::LoopEdge() {
 }
 
 // Seven cycles: the return address and P (bit 5 set, bit 4 clear) pushed, I set, the vector.
-void ExactCpu::Interrupt(uint16_t vector) {
+inline void ExactCpu::Interrupt(uint16_t vector) {
   Push(static_cast<uint8_t>(pc >> 8));
   Push(static_cast<uint8_t>(pc));
   Push(static_cast<uint8_t>((p & ~kB) | kBit5));
@@ -85,7 +85,7 @@ void ExactCpu::Interrupt(uint16_t vector) {
 
 // Before an instruction: the NMI when one is pending, else the IRQ when the line is held and
 // I (as the poll sees it) is clear. True when one was entered.
-bool ExactCpu::PollInterrupts() {
+inline bool ExactCpu::PollInterrupts() {
   const bool masked = polledI >= 0 ? polledI != 0 : (p & kI) != 0;
   polledI = -1;
   if (m.NmiPending) {
@@ -101,7 +101,7 @@ bool ExactCpu::PollInterrupts() {
 }
 
 // Runs the instruction with the given opcode; false when it jammed the CPU.
-bool ExactCpu::Execute(uint8_t opcode) {
+inline bool ExactCpu::Execute(uint8_t opcode) {
   switch (opcode) {
 #define HALVOREN_EXACT_CASE(code, name, mode, cycles, page, kind) \
   case code:                                                      \
@@ -115,28 +115,29 @@ bool ExactCpu::Execute(uint8_t opcode) {
   return true;
 }
 
-void ExactCpu::Run(bool traced) {
-  Load();
-  skipLoops = !traced && IdleSkip;
-  while (budget > 0) {
-    if (m.NmiPending | m.IrqLine) [[unlikely]] {
-      if (PollInterrupts()) continue;
+void ExactCpu::Run(Machine& machine, bool traced) {
+  ExactCpu cpu(machine);
+  cpu.Load();
+  cpu.skipLoops = !traced && IdleSkip;
+  while (cpu.budget > 0) {
+    if (machine.NmiPending | machine.IrqLine) [[unlikely]] {
+      if (cpu.PollInterrupts()) continue;
     }
-    polledI = -1;
+    cpu.polledI = -1;
     if (traced) [[unlikely]]
-      Trace();
-    if (!Execute(Fetch())) [[unlikely]] {
+      cpu.Trace();
+    if (!cpu.Execute(cpu.Fetch())) [[unlikely]] {
       // A jam stops the CPU for good, through the same halt as an unknown opcode elsewhere;
       // the registers are kept as they stand.
-      Save();
-      HaltCpu(m, pc, s, p);
+      cpu.Save();
+      HaltCpu(machine, cpu.pc, cpu.s, cpu.p);
       return;
     }
   }
-  Save();
+  cpu.Save();
 }
 
-void Machine::RunCpuScanlineExact() { ExactCpu(*this).Run(TraceFile != nullptr); }
+void Machine::RunCpuScanlineExact() { ExactCpu::Run(*this, TraceFile != nullptr); }
 
 void Machine::ResetExactCpu() {
   CycleThirds = 0;

@@ -16,13 +16,17 @@
 #include "core/globals.h"
 #include "core/machine.h"
 
+#define HALVOREN_EXACT_INLINE [[gnu::always_inline]] inline
+
 class ExactCpu {
  public:
-  explicit ExactCpu(Machine& machine) : m(machine) {}
-  // Runs one scanline's budget; the frame loop's entry is Machine::RunCpuScanlineExact.
-  void Run(bool traced);
+  // Runs one scanline's budget; the frame loop's entry is Machine::RunCpuScanlineExact. The
+  // CPU is a local object inside, every step inlined, so that its registers stay in host
+  // registers instead of memory that every store into CPU memory might alias.
+  static void Run(Machine& machine, bool traced);
 
  private:
+  explicit ExactCpu(Machine& machine) : m(machine) {}
   using Am = ExactAddressing;
   static constexpr uint8_t kC = 0x01, kZ = 0x02, kI = 0x04, kD = 0x08, kB = 0x10, kBit5 = 0x20,
                            kV = 0x40, kN = 0x80;
@@ -44,8 +48,8 @@ class ExactCpu {
   uint64_t loopRegisters = ~uint64_t{0};
 
   // --- Bus ---
-  uint8_t Read(uint16_t address) { return m.CpuRead(address); }
-  void Write(uint16_t address, uint8_t value) {
+  HALVOREN_EXACT_INLINE uint8_t Read(uint16_t address) { return m.CpuRead(address); }
+  HALVOREN_EXACT_INLINE void Write(uint16_t address, uint8_t value) {
     if (address < 0x2000) {
       uint8_t& cell = m.CpuMemory[address & 0x07FF];
       changes |= cell ^ value;
@@ -54,31 +58,39 @@ class ExactCpu {
       m.CpuWrite(address, value);
     }
   }
-  uint8_t Fetch() { return Read(pc++); }
-  uint16_t Fetch16() {
+  HALVOREN_EXACT_INLINE uint8_t Fetch() { return Read(pc++); }
+  HALVOREN_EXACT_INLINE uint16_t Fetch16() {
     const uint8_t low = Fetch();
     return static_cast<uint16_t>(low | (Fetch() << 8));
   }
-  void Push(uint8_t value) { Write(static_cast<uint16_t>(0x100 + s--), value); }
-  uint8_t Pull() { return m.CpuMemory[0x100 + ++s]; }
-  uint16_t ReadWord(uint16_t at) { return static_cast<uint16_t>(Read(at) | (Read(at + 1) << 8)); }
-  uint16_t ZeroPageWord(uint8_t at) {
+  HALVOREN_EXACT_INLINE void Push(uint8_t value) {
+    Write(static_cast<uint16_t>(0x100 + s--), value);
+  }
+  HALVOREN_EXACT_INLINE uint8_t Pull() { return m.CpuMemory[0x100 + ++s]; }
+  HALVOREN_EXACT_INLINE uint16_t ReadWord(uint16_t at) {
+    return static_cast<uint16_t>(Read(at) | (Read(at + 1) << 8));
+  }
+  HALVOREN_EXACT_INLINE uint16_t ZeroPageWord(uint8_t at) {
     return static_cast<uint16_t>(m.CpuMemory[at] | (m.CpuMemory[(at + 1) & 0xFF] << 8));
   }
 
   // --- Flags ---
-  void SetNZ(uint8_t value) {
+  HALVOREN_EXACT_INLINE void SetNZ(uint8_t value) {
     p = static_cast<uint8_t>((p & ~(kN | kZ)) | (value & kN) | (value ? 0 : kZ));
   }
-  void SetFlag(uint8_t flag, bool on) { p = static_cast<uint8_t>(on ? (p | flag) : (p & ~flag)); }
+  HALVOREN_EXACT_INLINE void SetFlag(uint8_t flag, bool on) {
+    p = static_cast<uint8_t>(on ? (p | flag) : (p & ~flag));
+  }
   // Bits 4 and 5 are no flags: P holds bit 5 set and bit 4 clear, PHP and BRK push both set.
-  void SetStatus(uint8_t pulled) { p = static_cast<uint8_t>((pulled & ~kB) | kBit5); }
+  HALVOREN_EXACT_INLINE void SetStatus(uint8_t pulled) {
+    p = static_cast<uint8_t>((pulled & ~kB) | kBit5);
+  }
 
   // --- Operand addressing ---
   // base + index; a carry into the high byte costs the row's page cycle, after a read of the
   // address before the carry. Stores and read-modify-writes (kAlways) make that read always.
   template <int kPage, bool kAlways>
-  uint16_t Indexed(uint16_t base, uint8_t index) {
+  HALVOREN_EXACT_INLINE uint16_t Indexed(uint16_t base, uint8_t index) {
     const uint16_t address = static_cast<uint16_t>(base + index);
     const bool crossed = (base ^ address) & 0xFF00;
     if (kAlways || crossed) Read(static_cast<uint16_t>((base & 0xFF00) | (address & 0x00FF)));
@@ -86,7 +98,7 @@ class ExactCpu {
     return address;
   }
   template <Am M, int kPage, bool kAlways = false>
-  uint16_t Address() {
+  HALVOREN_EXACT_INLINE uint16_t Address() {
     if constexpr (M == Am::Zp) return Fetch();
     if constexpr (M == Am::ZpX) return static_cast<uint8_t>(Fetch() + x);
     if constexpr (M == Am::ZpY) return static_cast<uint8_t>(Fetch() + y);
@@ -98,17 +110,17 @@ class ExactCpu {
     return 0;
   }
   template <Am M, int kPage>
-  uint8_t Operand() {
+  HALVOREN_EXACT_INLINE uint8_t Operand() {
     if constexpr (M == Am::Imm) return Fetch();
     return Read(Address<M, kPage>());
   }
   template <Am M, int kPage>
-  void Store(uint8_t value) {
+  HALVOREN_EXACT_INLINE void Store(uint8_t value) {
     Write(Address<M, kPage, true>(), value);
   }
   // Read, the old value written back, then the new one.
   template <Am M, int kPage, class Change>
-  uint8_t Modify(Change change) {
+  HALVOREN_EXACT_INLINE uint8_t Modify(Change change) {
     if constexpr (M == Am::Acc) {
       a = change(a);
       SetNZ(a);
@@ -125,7 +137,7 @@ class ExactCpu {
   // SHA, SHX, SHY, TAS: the value ANDed with the base's high byte plus one; when the index
   // carries, that value also becomes the high byte of the address written.
   template <Am M>
-  void StoreHigh(uint8_t value) {
+  HALVOREN_EXACT_INLINE void StoreHigh(uint8_t value) {
     const uint16_t base = M == Am::IndY ? ZeroPageWord(Fetch()) : Fetch16();
     const uint8_t index = M == Am::AbsX ? x : y;
     uint16_t address = Indexed<0, true>(base, index);
@@ -135,49 +147,49 @@ class ExactCpu {
   }
 
   // --- Shared operations ---
-  void Add(uint8_t operand) {
+  HALVOREN_EXACT_INLINE void Add(uint8_t operand) {
     const unsigned sum = a + operand + (p & kC);
     SetFlag(kV, ~(a ^ operand) & (a ^ sum) & 0x80);
     SetFlag(kC, sum > 0xFF);
     a = static_cast<uint8_t>(sum);
     SetNZ(a);
   }
-  void Compare(uint8_t reg, uint8_t operand) {
+  HALVOREN_EXACT_INLINE void Compare(uint8_t reg, uint8_t operand) {
     SetFlag(kC, reg >= operand);
     SetNZ(static_cast<uint8_t>(reg - operand));
   }
-  uint8_t ShiftLeft(uint8_t v) {
+  HALVOREN_EXACT_INLINE uint8_t ShiftLeft(uint8_t v) {
     SetFlag(kC, v & 0x80);
     return static_cast<uint8_t>(v << 1);
   }
-  uint8_t ShiftRight(uint8_t v) {
+  HALVOREN_EXACT_INLINE uint8_t ShiftRight(uint8_t v) {
     SetFlag(kC, v & 1);
     return v >> 1;
   }
-  uint8_t RotateLeft(uint8_t v) {
+  HALVOREN_EXACT_INLINE uint8_t RotateLeft(uint8_t v) {
     const uint8_t result = static_cast<uint8_t>((v << 1) | (p & kC));
     SetFlag(kC, v & 0x80);
     return result;
   }
-  uint8_t RotateRight(uint8_t v) {
+  HALVOREN_EXACT_INLINE uint8_t RotateRight(uint8_t v) {
     const uint8_t result = static_cast<uint8_t>((v >> 1) | ((p & kC) << 7));
     SetFlag(kC, v & 1);
     return result;
   }
-  void Branch(bool taken);
-  void JumpBack(uint16_t target);
-  void LoopEdge();
-  void Interrupt(uint16_t vector);
-  bool PollInterrupts();
-  void Load();
-  void Save();
-  void Trace() const;
-  bool Execute(uint8_t opcode);
+  HALVOREN_EXACT_INLINE void Branch(bool taken);
+  HALVOREN_EXACT_INLINE void JumpBack(uint16_t target);
+  HALVOREN_EXACT_INLINE void LoopEdge();
+  HALVOREN_EXACT_INLINE void Interrupt(uint16_t vector);
+  HALVOREN_EXACT_INLINE bool PollInterrupts();
+  HALVOREN_EXACT_INLINE void Load();
+  HALVOREN_EXACT_INLINE void Save();
+  HALVOREN_EXACT_INLINE void Trace() const;
+  HALVOREN_EXACT_INLINE bool Execute(uint8_t opcode);
 
   // One line per operation reads like the instruction set; each takes the row's addressing
   // and page cycle.
   // clang-format off
-#define HALVOREN_OP(name) template <Am M, int P> void name()
+#define HALVOREN_OP(name) template <Am M, int P> HALVOREN_EXACT_INLINE void name()
   // --- Official ---
   HALVOREN_OP(LDA) { SetNZ(a = Operand<M, P>()); }
   HALVOREN_OP(LDX) { SetNZ(x = Operand<M, P>()); }
