@@ -116,6 +116,7 @@ inline bool ExactCpu::Execute(uint8_t opcode) {
 }
 
 void ExactCpu::Run(Machine& machine, bool traced) {
+  if (CpuHalted) return;  // a jammed CPU stays jammed for the frame's remaining lines
   ExactCpu cpu(machine);
   cpu.Load();
   cpu.skipLoops = !traced && IdleSkip;

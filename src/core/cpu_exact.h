@@ -31,6 +31,8 @@ class ExactCpu {
   static constexpr uint8_t kC = 0x01, kZ = 0x02, kI = 0x04, kD = 0x08, kB = 0x10, kBit5 = 0x20,
                            kV = 0x40, kN = 0x80;
 
+  static constexpr int kSpriteDmaCycles = 513;
+
   Machine& m;
   uint8_t a = 0, x = 0, y = 0, s = 0, p = 0;
   uint16_t pc = 0;
@@ -56,6 +58,7 @@ class ExactCpu {
       cell = value;
     } else {
       m.CpuWrite(address, value);
+      if (address == 0x4014) budget -= kSpriteDmaCycles;  // the CPU waits while 256 bytes move
     }
   }
   HALVOREN_EXACT_INLINE uint8_t Fetch() { return Read(pc++); }

@@ -57,7 +57,8 @@ class ExactCpuTest : public MachineTest {
     m().CpuMemory[0xFFFF] = 0x90;
   }
   void Set(const Registers& r) { m().A = r.a, m().X = r.x, m().Y = r.y, m().P = r.p, m().S = r.s; }
-  // Runs `code` at `origin` up to the jam the CPU then meets; returns the cycles charged.
+  // Runs `code` at `origin`, line by line, up to the jam the CPU then meets; returns the cycles
+  // charged.
   int Run(const std::vector<uint8_t>& code, uint16_t origin = 0x8000) {
     std::copy(code.begin(), code.end(), m().CpuMemory + origin);
     m().CpuMemory[origin + code.size()] = kJam;
@@ -65,9 +66,13 @@ class ExactCpuTest : public MachineTest {
     m().CycleCarry = 0;
     m().CycleThirds = 0;
     CpuHalted = 0;
-    m().RunCpuScanlineExact();
-    EXPECT_TRUE(CpuHalted) << "the program ran past one line";
-    return 113 - m().CycleCarry;
+    int given = 0;
+    for (int line = 0; line < 8 && !CpuHalted; ++line) {
+      given += (341 + m().CycleThirds) / 3;
+      m().RunCpuScanlineExact();
+    }
+    EXPECT_TRUE(CpuHalted) << "the program never reached its end";
+    return given - m().CycleCarry;
   }
 };
 
@@ -143,6 +148,7 @@ const Case kCases[] = {
     {"LdaAbsXAcrossAPage", {0xBD, 0xF0, 0x02}, {0, 0x30}, {0x77, 0x30, 0, 0x24}, 5, 0x0320, 0x77, 0x77},
     {"LdaIndYAcrossAPage", {0xB1, 0x12}, {0, 0, 0x30}, {0x77, 0, 0x30, 0x24}, 6, 0x0320, 0x77, 0x77},
     {"StoreAndIncAcrossAPageTakeNoMore", {0x9D, 0xF0, 0x02, 0xFE, 0xF0, 0x02}, {0x55, 0x30}, {0x55, 0x30}, 12, 0x0320, 0, 0x56},
+    {"SpriteDmaStallsTheCpu", {0x8D, 0x14, 0x40}, {}, {}, 4 + 513},
     {"JmpIndirectWrapsInThePage", {0x6C, 0xFF, 0x02}, {}, {}, 5},
     // Branches: 2 cycles not taken, 3 taken, 4 taken into another page.
     {"BranchNotTaken", {0xD0, 0x10}, {0, 0, 0, 0x26}, {0, 0, 0, 0x26}, 2},
@@ -203,13 +209,16 @@ TEST_F(ExactCpuTest, DummyAccessesReachTheDevices) {
   EXPECT_EQ(m().PpuMemory[0x2403], m().PpuMemory[0x2402] + 1);
 }
 
-// A jam stops the CPU through the usual halt; the line's budget is the carried 113 2/3.
+// A jam stops the CPU for good through the usual halt; a line's budget is the carried 113 2/3.
 TEST_F(ExactCpuTest, JamsHaltAndLinesCarryTheirThirds) {
   Set({});
   Run({0xEA});
   EXPECT_EQ(FirstHaltOpcode, kJam);
   EXPECT_EQ(FirstHaltAddress, 0x8001);
   EXPECT_EQ(m().PC, 0x8002);
+  m().RunCpuScanlineExact();  // and stays stopped
+  EXPECT_EQ(m().PC, 0x8002);
+  CpuHalted = 0;
 
   // JMP to itself, 3 cycles a pass: the lines' budgets are 113, 114 and 114 (38 passes each,
   // one cycle over), 341 cycles in all.
