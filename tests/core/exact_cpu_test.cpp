@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/cpu_exact_opcodes.h"
+#include "state/state_image.h"
 #include "support/cartridge_run.h"
 
 namespace {
@@ -236,7 +237,7 @@ TEST_F(ExactCpuTest, JamsHaltAndLinesCarryTheirThirds) {
 
 // The test cartridge in both modes: the described one pushes P without bits 4 and 5, misses
 // the dummy read, charges 2 cycles for a taken branch and halts on LAX; the exact mode shows
-// the console's results.
+// the console's results, and its state saves and loads without its own fields.
 class ExactCpuCartridgeTest : public CartridgeTest {};
 
 TEST_F(ExactCpuCartridgeTest, DescribedAndExactModes) {
@@ -264,6 +265,14 @@ TEST_F(ExactCpuCartridgeTest, DescribedAndExactModes) {
     EXPECT_EQ(Ram(0x0306), 0x40);
     EXPECT_EQ(Ram(0x03FF), 0xAA);
     EXPECT_FALSE(CpuHalted);
+
+    // The state image leaves the exact mode's own fields out: a load starts them afresh.
+    std::vector<uint8_t> image(kStateImageSize);
+    WriteStateImage(m(), image.data());
+    m().CycleThirds = 2;
+    m().NmiPending = m().IrqLine = 1;
+    ASSERT_EQ(LoadStateImage(m(), image.data(), image.size()), nullptr);
+    EXPECT_EQ(m().CycleThirds + m().NmiPending + m().IrqLine, 0);
   }
 }
 
