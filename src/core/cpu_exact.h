@@ -40,9 +40,9 @@ class ExactCpu {
   // The I flag the next poll sees when the last instruction was CLI, SEI or PLP; -1 otherwise.
   int polledI = -1;
 
-  // Idle-loop skip, as the described cores do it: a pass of a loop that returns to its start
-  // with the same registers and changed nothing repeats identically, so whole passes the budget
-  // still holds are charged at once.
+  // Idle-loop skip, as the main and alternate cores do it: a pass of a loop that returns to its
+  // start with the same registers and changed nothing repeats identically, so whole passes the
+  // budget still holds are charged at once.
   bool skipLoops = false;
   uint8_t changes = 0;
   int loopBudget = 0;

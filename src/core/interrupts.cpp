@@ -1,4 +1,4 @@
-// Reset and the two interrupt entries. In the described mode none of them charges cycles:
+// Reset and the two interrupt entries. In the scanline mode none of them charges cycles:
 // they run between two scanline runs of the interpreter. The exact mode's entries push P as
 // the console does (bit 5 set, bit 4 clear) and take their 7 cycles from the next run.
 #include <cstring>

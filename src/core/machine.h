@@ -141,8 +141,8 @@ struct Machine {
   // --- CPU timing (core/cpu.cpp): the alternate core's cycles over or under its last budget ---
   int16_t CycleCarry;
 
-  // --- Exact mode's CPU (core/cpu_exact.cpp); in neither the state image nor the described
-  // mode. A state loaded puts them back to their power-on zero.
+  // --- Exact mode's CPU (core/cpu_exact.cpp); used by the exact mode alone, and not in the
+  // state image: a state loaded puts them back to their power-on zero.
   uint8_t CycleThirds;  // thirds of a cycle the lines so far have left over (0-2)
   // The interrupt inputs the exact CPU polls before every instruction. NmiPending: set by a
   // source that raises the NMI in the middle of a line; the CPU clears it when it enters the

@@ -235,7 +235,7 @@ TEST_F(ExactCpuTest, JamsHaltAndLinesCarryTheirThirds) {
   }
 }
 
-// The test cartridge in both modes: the described one pushes P without bits 4 and 5, misses
+// The test cartridge in both modes: the scanline mode pushes P without bits 4 and 5, misses
 // the dummy read, charges 2 cycles for a taken branch and halts on LAX; the exact mode shows
 // the console's results, and its state saves and loads without its own fields.
 class ExactCpuCartridgeTest : public CartridgeTest {};

@@ -3,7 +3,7 @@
 ;   $0301  $2002 bit 7 after LDA $20F2,X crosses a page (the console's first read, at $2002,
 ;          clears it)
 ;   $0302  loop passes in one frame, low and high byte (the console's taken branches cost 3)
-;   $0304  LAX $20, DCP $21 and its flags, unofficial opcodes (the scanline model halts on LAX)
+;   $0304  LAX $20, then the flags and result of DCP $21 (the scanline model halts on LAX)
 ;   $03FF  $AA once everything ran
 .setcpu "6502X"
 
