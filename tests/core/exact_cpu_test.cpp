@@ -240,7 +240,7 @@ TEST_F(ExactCpuTest, JamsHaltAndLinesCarryTheirThirds) {
 // the console's results, and its state saves and loads without its own fields.
 class ExactCpuCartridgeTest : public CartridgeTest {};
 
-TEST_F(ExactCpuCartridgeTest, DescribedAndExactModes) {
+TEST_F(ExactCpuCartridgeTest, ScanlineAndExactModes) {
   for (uint32_t exact : {0u, 1u}) {
     SCOPED_TRACE(exact);
     ResetSession();
