@@ -26,6 +26,7 @@ void Machine::CpuWrite(uint16_t address, uint8_t value) {
       case 0x4015:
       case 0x4017:
         CpuMemory[address] = value;
+        if (ExactMode) ApuCounterWrite(address, value);
         return;
       case 0x4016:
         CpuMemory[address] = value;
@@ -33,6 +34,7 @@ void Machine::CpuWrite(uint16_t address, uint8_t value) {
         return;
       default:
         ApuRegisterWrite(address, value);
+        if (ExactMode) ApuCounterWrite(address, value);
         break;  // the sound registers are also cartridge-visible
     }
   }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/exact_state.h"
 #include "core/picture_caches.h"
 #include "core/sound_state.h"
 
@@ -184,6 +185,14 @@ struct Machine {
   SpriteLines SkippedFrameSprites;
   HALVOREN_GUARD_AFTER(SkippedFrameSprites)
 
+  // --- Exact mode (apu/frame_counter.cpp, ppu/exact_registers.cpp, frame/exact_frame.cpp):
+  // the hardware's behaviour beside the described timing. The scroll registers themselves are
+  // TempAddress and VramAddress, which the exact mode uses with the hardware's layout (fine Y
+  // in bits 12-14). The CPU's IRQ line is held while ExactApu.IrqFlags is not 0; a pending NMI
+  // waits in ExactPpu.NmiPending.
+  ApuCounters ExactApu;
+  PpuLatches ExactPpu;
+
   // --- Read bus (core/read_bus.cpp) ---
   // The two frequent cases are one array read each; devices sit behind the slow path.
   [[gnu::always_inline]] inline uint8_t CpuRead(uint32_t address) {
@@ -228,6 +237,11 @@ struct Machine {
   // --- APU register bytes (apu/registers.cpp) ---
   void ApuRegisterWrite(uint16_t address, uint8_t value);
 
+  // --- The exact mode's APU counters (apu/frame_counter.cpp) ---
+  void ApuCounterWrite(uint16_t address, uint8_t value);  // $4000-$4017 after the store
+  uint8_t ApuStatusRead();                                // $4015: reading acknowledges
+  void StepApuLine();  // one line of CPU time for the frame sequencer and the sample
+
   // --- Sound synthesis (apu/sound_frame.cpp): one frame of every channel into its buffer ---
   void RunSoundFrame();
 
@@ -240,6 +254,7 @@ struct Machine {
   void RunCpuScanlineAlt();
   void ResetCpu();
   void TakeNmi();
+  void EnterNmi();  // the NMI's entry alone, without counting the frame
   // Both push P with bit 4 cleared when asked (the board table knows which boards do).
   void TakeIrq(bool clearBreak);        // honours the I flag
   void TakeIrqAlways(bool clearBreak);  // mapper 91's variant, no I test

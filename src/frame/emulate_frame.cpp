@@ -83,6 +83,8 @@ void EmulateFrame(Machine& m, bool draw) {
   uint8_t* baseRow = BaseLayer;
   for (int line = 0; line < TotalLines; ++line) {
     StepBoardCounters(m, line);
+    // The APU holds the IRQ line until the program acknowledges: taken at line boundaries.
+    if (ExactMode && m.ExactApu.IrqFlags && !(m.P & 0x04)) m.TakeIrq(true);
     if (line < VisibleLines) {
       RunVisibleLine(m, line, draw, backgroundRow, baseRow);
       backgroundRow += kPictureWidth;
@@ -96,6 +98,7 @@ void EmulateFrame(Machine& m, bool draw) {
       if (line == VisibleLines) m.VblankPeriod = 1;
       RunCpu(m);
     }
+    if (ExactMode) m.StepApuLine();
   }
 }
 

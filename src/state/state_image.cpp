@@ -192,5 +192,8 @@ const char* LoadStateImage(Machine& m, const uint8_t* data, size_t size) {
   m.ForgetPrgWindows();
   std::memset(m.PrgWindowBank, 255, sizeof m.PrgWindowBank);
   std::memset(m.ChrWindowBank, 255, sizeof m.ChrWindowBank);
+  // The image holds none of the exact mode's counters and latches: they start afresh.
+  m.ExactApu = {};
+  m.ExactPpu = {};
   return nullptr;
 }
