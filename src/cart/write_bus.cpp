@@ -14,7 +14,8 @@ void Machine::CpuWrite(uint16_t address, uint8_t value) {
     WriteHighRange(*this, address, value);
     return;
   }
-  if (address <= 0x2007 && address != 0x2002) {
+  // The exact mode's $2002 takes the write into the PPU's data latch; the status stays.
+  if (address <= 0x2007 && (address != 0x2002 || ExactMode)) {
     PpuRegisterWrite(address, value);
     return;
   }

@@ -231,6 +231,10 @@ struct Machine {
   uint8_t PpuRegisterRead(uint16_t address);
   void PpuRegisterWrite(uint16_t address, uint8_t value);
   void SpriteDma(uint8_t page);
+  // The exact mode's registers (ppu/exact_registers.cpp): the hardware's scroll registers, the
+  // $2007 read buffer and the data latch behind $2002's low bits.
+  uint8_t PpuRegisterReadExact(uint16_t address);
+  void PpuRegisterWriteExact(uint16_t address, uint8_t value);
   void DecodePatterns(uint16_t start, uint16_t length);
   void RebuildPatternCache();
 
@@ -262,6 +266,13 @@ struct Machine {
   // --- Scanline renderer (ppu/renderer.cpp) ---
   // Draws picture line `line` (0-239) into one row of each layer (256 bytes each).
   void RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line);
+  // The exact mode's line (ppu/exact_lines.cpp), for a visible line with rendering on: the
+  // position from the scroll registers, sprite 0 hit and overflow, then the next row; drawn
+  // into the two rows when they are given (null: a line that is not drawn).
+  void ExactScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line);
+  // Its drawing (ppu/renderer.cpp): the background from the position as it stands and at most
+  // eight sprites, the lowest-numbered on the line.
+  void DrawScanlineLayers(uint8_t* backgroundRow, uint8_t* baseRow, int line);
 };
 
 // The ROM image sizes the stores can hold.

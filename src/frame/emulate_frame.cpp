@@ -6,6 +6,7 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "core/settings.h"
+#include "frame/exact_frame.h"
 #include "ppu/picture.h"
 
 namespace {
@@ -73,7 +74,13 @@ void PrepareFrame(Machine& m, bool draw) {
   if (m.PatternsDirty) m.RebuildPatternCache();
 }
 
+void RunCpuLine(Machine& m) { RunCpu(m); }
+
 void EmulateFrame(Machine& m, bool draw) {
+  if (ExactMode) {
+    EmulateFrameExact(m, draw);
+    return;
+  }
   // The whole frame's audio is made here, before the frame's CPU time.
   if (SoundOn) m.RunSoundFrame();
 
@@ -83,8 +90,6 @@ void EmulateFrame(Machine& m, bool draw) {
   uint8_t* baseRow = BaseLayer;
   for (int line = 0; line < TotalLines; ++line) {
     StepBoardCounters(m, line);
-    // The APU holds the IRQ line until the program acknowledges: taken at line boundaries.
-    if (ExactMode && m.ExactApu.IrqFlags && !(m.P & 0x04)) m.TakeIrq(true);
     if (line < VisibleLines) {
       RunVisibleLine(m, line, draw, backgroundRow, baseRow);
       backgroundRow += kPictureWidth;
@@ -98,7 +103,6 @@ void EmulateFrame(Machine& m, bool draw) {
       if (line == VisibleLines) m.VblankPeriod = 1;
       RunCpu(m);
     }
-    if (ExactMode) m.StepApuLine();
   }
 }
 
@@ -107,7 +111,11 @@ void DrawStandingPicture(Machine& m) {
   m.CpuMemory[kPpuStatus] &= ~0x40;
   FillBaseLayer(m.PpuMemory[0x3F00]);
   if (m.PatternsDirty) m.RebuildPatternCache();
-  for (int line = 0; line < VisibleLines && RenderingOn(m); ++line)
-    DrawLine(m, line, BackgroundLayer + line * kPictureWidth, BaseLayer + line * kPictureWidth);
+  for (int line = 0; line < VisibleLines && RenderingOn(m); ++line) {
+    if (ExactMode)
+      ExactPictureLine(m, line, true);
+    else
+      DrawLine(m, line, BackgroundLayer + line * kPictureWidth, BaseLayer + line * kPictureWidth);
+  }
   PresentFrame(m);
 }

@@ -1,7 +1,10 @@
 // The exact mode against the described one: each test cartridge stores what its program saw at
 // $0300 on, and each mode must see its own behaviour there.
+#include <cmath>
+#include <utility>
 #include <vector>
 
+#include "frame/emulate_frame.h"
 #include "support/cartridge_run.h"
 
 namespace {
@@ -30,6 +33,30 @@ TEST_F(ExactModeTest, ApuStatusLengthCountersAndInterrupts) {
     StartIn("exact_apu.nes", exactMode);
     Frames(25);
     EXPECT_EQ(Results(12), exactMode ? exact : described) << "exact " << exactMode;
+  }
+}
+
+// exact_ppu: $2007 through its buffer, $2002's data latch, sprite 0 over the background, eight
+// sprites a line, the flag and NMI of vertical blank, the sprite address after a frame. The
+// exact mode sees the same in skipped frames as in drawn ones.
+TEST_F(ExactModeTest, PpuRegistersSpritesAndVerticalBlank) {
+  const Bytes described = {0x11, 0x11, 0x22, 0x16, 0x11, 0x10, 0x40, 0x40, 0x40, 0x40, 0x40, 0x40};
+  const Bytes exact = {0x00, 0x11, 0x22, 0x16, 0x5A, 0x13, 0x00, 0x40, 0x00, 0x00, 0x40, 0x60};
+  for (const auto& [exactMode, skip] : {std::pair{false, 0u}, {true, 0u}, {true, 1u}}) {
+    SCOPED_TRACE(testing::Message() << "exact " << exactMode << " skipped " << skip);
+    StartIn("exact_ppu.nes", exactMode);
+    Frames(40, skip);
+    EXPECT_EQ(Results(12), exactMode ? exact : described);
+    // From the flag to the line before the picture: lines 241-260, or 243-261 described.
+    const double flagToEnd = Ram(0x30C) | Ram(0x30D) << 8, frame = Ram(0x30E) | Ram(0x30F) << 8;
+    EXPECT_EQ(std::lround(flagToEnd * TotalLines / frame), exactMode ? 20 : 19);
+    EXPECT_EQ(Ram(0x310), exactMode ? 0x77 : 0x55) << "sprite address back at 0";
+    EXPECT_EQ(Ram(0x311), exactMode ? 1 : 0) << "NMI enabled in vertical blank";
+    EXPECT_EQ(Ram(0x312), exactMode ? 1 : 0) << "NMI with the flag, before a poll sees it";
+    if (skip) continue;
+    EXPECT_EQ(Pixel(128, 8), exactMode ? 0x2A : 0x21) << "line 0 from the $2006 pair";
+    EXPECT_EQ(Pixel(20, 104), 0x30);
+    EXPECT_EQ(Pixel(212, 104), exactMode ? 0x2A : 0x30) << "sprite 8, the ninth on its line";
   }
 }
 
