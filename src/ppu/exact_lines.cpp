@@ -71,15 +71,19 @@ bool Sprite0Hits(const Machine& m, int line, uint16_t v) {
   return false;
 }
 
-// A sprite's top line is its Y byte + 1, so Y = 255 keeps it off every line.
-bool MoreThanEightSprites(const Machine& m, int line) {
+// The sprites on each line (a top line of Y + 1, so Y = 255 stays off every line), from the
+// table that skipped frames keep in the described mode: held against sprite RAM once a frame
+// and again only after a store into it.
+int SpritesOnLine(Machine& m, int line) {
+  SpriteLines& sprites = m.SkippedFrameSprites;
   const int height = SpriteHeight(m);
-  int count = 0;
-  for (int k = 0; k < 64; ++k) {
-    const unsigned r = static_cast<unsigned>(line - (m.SpriteRam[k * 4] + 1));
-    if (r < static_cast<unsigned>(height) && ++count > 8) return true;
+  if (!m.SkippedFrameSpritesChecked || m.SpriteStoresChecked != m.SpriteRamStores ||
+      height != sprites.Height) {
+    sprites.Refresh(m.SpriteRam, height);
+    m.SkippedFrameSpritesChecked = 1;
+    m.SpriteStoresChecked = m.SpriteRamStores;
   }
-  return false;
+  return sprites.Count[line];
 }
 
 }  // namespace
@@ -100,7 +104,7 @@ void Machine::ExactScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line) 
     status |= 0x40;
     Sprite0Armed = 0;
   }
-  if (!(status & 0x20) && MoreThanEightSprites(*this, line)) status |= 0x20;
+  if (!(status & 0x20) && SpritesOnLine(*this, line) > 8) status |= 0x20;
   VramAddress = NextRow(v);
   CpuMemory[kSpriteAddress] = 0;  // sprite fetches leave the sprite address at 0
 }
