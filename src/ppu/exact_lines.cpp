@@ -59,8 +59,7 @@ bool Sprite0Hits(const Machine& m, int line, uint16_t v) {
   if (r < 0 || r >= height) return false;
   const uint8_t attributes = m.SpriteRam[2];
   if (attributes & 0x80) r = height - 1 - r;
-  const uint8_t* pixels =
-      m.PatternCache + SpriteRow(m.CpuMemory[kPpuControl], m.SpriteRam[1], r);
+  const uint8_t* pixels = m.PatternCache + SpriteRow(m.CpuMemory[kPpuControl], m.SpriteRam[1], r);
   const int left = (mask & 0x06) == 0x06 ? 0 : 8;
   for (int j = 0; j < 8; ++j) {
     const int x = m.SpriteRam[3] + j;
@@ -89,10 +88,9 @@ int SpritesOnLine(Machine& m, int line) {
 }  // namespace
 
 void Machine::ExactScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line) {
-  const uint16_t v =
-      line == 0 ? TempAddress
-                : static_cast<uint16_t>((VramAddress & ~kHorizontalBits) |
-                                        (TempAddress & kHorizontalBits));
+  const uint16_t v = line == 0 ? TempAddress
+                               : static_cast<uint16_t>((VramAddress & ~kHorizontalBits) |
+                                                       (TempAddress & kHorizontalBits));
   if (backgroundRow) {
     // The renderer keeps the tile position and the pattern row apart.
     VramAddress = v & 0x0FFF;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "frame/emulate_frame.h"
+#include "state/state_image.h"
 #include "support/cartridge_run.h"
 
 namespace {
@@ -58,6 +59,19 @@ TEST_F(ExactModeTest, PpuRegistersSpritesAndVerticalBlank) {
     EXPECT_EQ(Pixel(20, 104), 0x30);
     EXPECT_EQ(Pixel(212, 104), exactMode ? 0x2A : 0x30) << "sprite 8, the ninth on its line";
   }
+}
+
+// A state holds no sequencer: after a load the frame IRQ stays as $4017 last set it (here
+// reset's $42, IRQ off), so a game with I clear never meets one it did not ask for.
+TEST_F(ExactModeTest, StateLoadKeepsTheFrameIrqSwitchedOff) {
+  StartIn("exact_ppu.nes", true);
+  Frames(2);
+  std::vector<uint8_t> image(kStateImageSize);
+  WriteStateImage(m(), image.data());
+  ASSERT_EQ(LoadStateImage(m(), image.data(), image.size()), nullptr);
+  m().P &= ~0x04;
+  Frames(3);
+  EXPECT_EQ(m().ExactApu.IrqFlags, 0);
 }
 
 }  // namespace
