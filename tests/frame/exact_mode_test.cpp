@@ -1,9 +1,11 @@
 // The exact mode against the described one: each test cartridge stores what its program saw at
 // $0300 on, and each mode must see its own behaviour there.
+#include <algorithm>
 #include <cmath>
 #include <utility>
 #include <vector>
 
+#include "apu/sound_fixture.h"
 #include "frame/emulate_frame.h"
 #include "state/state_image.h"
 #include "support/cartridge_run.h"
@@ -72,6 +74,20 @@ TEST_F(ExactModeTest, StateLoadKeepsTheFrameIrqSwitchedOff) {
   m().P &= ~0x04;
   Frames(3);
   EXPECT_EQ(m().ExactApu.IrqFlags, 0);
+}
+
+// The exact mode's length counter silences a note without the halt flag once its count of
+// ten half frames runs out; with the flag the note plays on.
+TEST_F(SoundTest, ExactModeNoteEndsWithItsLength) {
+  for (const int control : {0x1F, 0x3F}) {
+    Fresh();
+    ExactMode = 1;
+    Note(2, 253, control);  // length index 0: ten half frames
+    for (int line = 0; line < 6 * TotalLines; ++line) m().StepApuLine();
+    const std::vector<int16_t> samples = Frame(kPulse1Buffer);
+    EXPECT_EQ(std::any_of(samples.begin(), samples.end(), [](int16_t s) { return s != 0; }),
+              control == 0x3F);
+  }
 }
 
 }  // namespace
