@@ -26,31 +26,28 @@ passes:    .res 2
 results = $0300
 oam     = $0200
 
+; Sets the PPU address.
+.macro AT high, low
+  lda #high
+  ldx #low
+  jsr set_address
+.endmacro
+
 .segment "CODE"
 reset:
   START_UP colours, sprites
-  lda #$20
-  ldx #$00
-  jsr set_address
+  AT $20, $00
   STORE PPUDATA, $11
   STORE PPUDATA, $22
-  lda #$2F
-  ldx #$01
-  jsr set_address
+  AT $2F, $01
   STORE PPUDATA, $5A
-  lda #$20
-  ldx #$00
-  jsr set_address
+  AT $20, $00
   jsr read_data
   jsr read_data
   jsr read_data
-  lda #$3F
-  ldx #$01
-  jsr set_address
+  AT $3F, $01
   jsr read_data
-  lda #$20
-  ldx #$00
-  jsr set_address
+  AT $20, $00
   jsr read_data
   STORE PPUSCROLL, $13
   lda PPUSTATUS
@@ -138,9 +135,7 @@ reset:
   STORE OAMDMA, 2
   STORE PPUCTRL, 0
   STORE PPUMASK, $1E
-  lda #$24
-  ldx #$00
-  jsr set_address
+  AT $24, $00
   jmp @show
 
 read_data:
