@@ -43,7 +43,7 @@ void RunStep(Machine& m, int step) {
     return;
   }
   if (step == 1 || step == 3) ClockLengths(m);
-  if (step == 3 && !(apu.SequencerMode & 0x40)) apu.IrqFlags |= kFrameIrq;
+  if (step == 3 && !(apu.SequencerMode & 0x40)) m.IrqLine |= kFrameIrq;
 }
 
 void RestartSample(Machine& m) {
@@ -63,7 +63,7 @@ void StepSample(Machine& m) {
     if (flags & 0x40)
       RestartSample(m);
     else if (flags & 0x80)
-      apu.IrqFlags |= kDmcIrq;
+      m.IrqLine |= kDmcIrq;
   }
 }
 
@@ -78,7 +78,7 @@ void WriteEnables(Machine& m, uint8_t value) {
     apu.DmcFetchTime = 0;
     m.DmcChanged = 1;  // the synthesis plays the sample from its start too
   }
-  apu.IrqFlags &= ~kDmcIrq;
+  m.IrqLine &= ~kDmcIrq;
 }
 
 void WriteSequencer(Machine& m, uint8_t value) {
@@ -86,7 +86,7 @@ void WriteSequencer(Machine& m, uint8_t value) {
   apu.SequencerMode = value;
   apu.SequencerStep = 0;
   apu.SequencerTime = 0;
-  if (value & 0x40) apu.IrqFlags &= ~kFrameIrq;
+  if (value & 0x40) m.IrqLine &= ~kFrameIrq;
   if (value & 0x80) ClockLengths(m);  // five steps: the write clocks at once
 }
 
@@ -103,7 +103,7 @@ void Machine::ApuCounterWrite(uint16_t address, uint8_t value) {
       break;
     }
     case 0x4010:
-      if (!(value & 0x80)) ExactApu.IrqFlags &= ~kDmcIrq;
+      if (!(value & 0x80)) IrqLine &= ~kDmcIrq;
       break;
     case 0x4015:
       WriteEnables(*this, value);
@@ -118,12 +118,13 @@ void Machine::ApuCounterWrite(uint16_t address, uint8_t value) {
 
 uint8_t Machine::ApuStatusRead() {
   ApuCounters& apu = ExactApu;
-  uint8_t status = apu.IrqFlags;
+  // The line's other sources are not the APU's.
+  uint8_t status = IrqLine & (kFrameIrq | kDmcIrq);
   for (int channel = 0; channel < 4; ++channel)
     if (apu.Lengths[channel]) status |= static_cast<uint8_t>(1 << channel);
   if (apu.DmcBytesLeft) status |= 0x10;
-  if (apu.IrqFlags & kFrameIrq) {
-    apu.IrqFlags &= ~kFrameIrq;
+  if (IrqLine & kFrameIrq) {
+    IrqLine &= ~kFrameIrq;
     ++BusEffects;  // a polling loop's pass changed something
   }
   return status;

@@ -1,18 +1,17 @@
 // What only the exact mode keeps, as the Machine holds it: the APU's length counters, frame
-// sequencer and interrupt flags, and the PPU's read buffer, data latch and pending NMI. None of
-// it is in the state image, so a state loaded in the exact mode starts it afresh.
+// sequencer and sample, and the PPU's read buffer and data latch. None of it is in the state
+// image, so a state loaded in the exact mode starts it afresh.
 #pragma once
 
 #include <cstdint>
 
-// The APU's two interrupt sources, at the bits $4015 reads them in. The CPU's IRQ line is held
-// low while either is set.
+// The APU's two sources of the CPU's IRQ line (Machine::IrqLine), at the bits $4015 reads them
+// in.
 constexpr uint8_t kFrameIrq = 0x40;
 constexpr uint8_t kDmcIrq = 0x80;
 
 struct ApuCounters {
   uint8_t Lengths[4];     // pulse 1, pulse 2, triangle, noise: 0 silences the channel
-  uint8_t IrqFlags;       // kFrameIrq | kDmcIrq
   uint8_t SequencerMode;  // $4017 as last written: bit 7 five steps, bit 6 no IRQ
   uint8_t SequencerStep;  // the next step of the sequence
   int32_t SequencerTime;  // thirds of a CPU cycle since the sequence began
@@ -23,5 +22,4 @@ struct ApuCounters {
 struct PpuLatches {
   uint8_t ReadBuffer;  // $2007 reads below the palette return this, then refill it
   uint8_t DataLatch;   // the last value written to any PPU register: $2002's low five bits
-  uint8_t NmiPending;  // the NMI was enabled during vertical blank: taken at the next chance
 };

@@ -142,6 +142,14 @@ struct Machine {
   // --- CPU timing (core/cpu.cpp): the alternate core's cycles over or under its last budget ---
   int16_t CycleCarry;
 
+  // The interrupt inputs the exact CPU polls before every instruction. NmiPending: set by a
+  // source that raises the NMI in the middle of a line; the CPU clears it when it enters the
+  // NMI. IrqLine: one bit per source holding the IRQ line (low on the console); each source
+  // clears its own bit when acknowledged, and the IRQ is entered while any bit is set and I is
+  // clear.
+  uint8_t NmiPending;
+  uint8_t IrqLine;
+
   // --- APU change flags (apu/registers.cpp): which channel has something new to pick up;
   // the three channels that start flagged pick up their registers in the first frame.
   uint32_t Pulse1Changed;
@@ -188,8 +196,8 @@ struct Machine {
   // --- Exact mode (apu/frame_counter.cpp, ppu/exact_registers.cpp, frame/exact_frame.cpp):
   // the hardware's behaviour beside the described timing. The scroll registers themselves are
   // TempAddress and VramAddress, which the exact mode uses with the hardware's layout (fine Y
-  // in bits 12-14). The CPU's IRQ line is held while ExactApu.IrqFlags is not 0; a pending NMI
-  // waits in ExactPpu.NmiPending.
+  // in bits 12-14). The APU's interrupts hold IrqLine (kFrameIrq, kDmcIrq); an NMI enabled in
+  // vertical blank sets NmiPending.
   ApuCounters ExactApu;
   PpuLatches ExactPpu;
 

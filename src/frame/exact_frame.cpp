@@ -33,9 +33,9 @@ void StartLine(Machine& m, int line) {
 // What waits for a line boundary: the NMI that an enable in vertical blank raised, and the
 // APU's IRQ, held until the program acknowledges it.
 void TakeWaitingInterrupts(Machine& m) {
-  if (m.ExactApu.IrqFlags && !(m.P & 0x04)) m.TakeIrq(true);
-  if (m.ExactPpu.NmiPending) {
-    m.ExactPpu.NmiPending = 0;
+  if (m.IrqLine && !(m.P & 0x04)) m.TakeIrq(true);
+  if (m.NmiPending) {
+    m.NmiPending = 0;
     m.EnterNmi();
   }
 }

@@ -29,8 +29,7 @@ void WriteControl(Machine& m, uint8_t value) {
   m.CpuMemory[kPpuControl] = value;
   m.TempAddress = static_cast<uint16_t>((m.TempAddress & 0x73FF) | ((value & 3) << 10));
   // The NMI line follows the flag and the enable: enabling it in vertical blank raises it.
-  if (!(before & 0x80) && (value & 0x80) && (m.CpuMemory[kPpuStatus] & 0x80))
-    m.ExactPpu.NmiPending = 1;
+  if (!(before & 0x80) && (value & 0x80) && (m.CpuMemory[kPpuStatus] & 0x80)) m.NmiPending = 1;
 }
 
 void WriteScroll(Machine& m, uint8_t value) {

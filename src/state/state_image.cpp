@@ -198,5 +198,6 @@ const char* LoadStateImage(Machine& m, const uint8_t* data, size_t size) {
   m.ExactApu = {};
   m.ExactApu.SequencerMode = m.CpuMemory[0x4017];
   m.ExactPpu = {};
+  m.NmiPending = m.IrqLine = 0;
   return nullptr;
 }

@@ -73,7 +73,7 @@ TEST_F(ExactModeTest, StateLoadKeepsTheFrameIrqSwitchedOff) {
   ASSERT_EQ(LoadStateImage(m(), image.data(), image.size()), nullptr);
   m().P &= ~0x04;
   Frames(3);
-  EXPECT_EQ(m().ExactApu.IrqFlags, 0);
+  EXPECT_EQ(m().IrqLine, 0);
 }
 
 // The exact mode's length counter silences a note without the halt flag once its count of
