@@ -30,3 +30,7 @@ void RunPulseFrame(PulseChannel& pulse, const uint8_t* registers, uint32_t& chan
 void RunTriangleFrame(Machine& m, SoundBuffer& buffer);
 void RunNoiseFrame(Machine& m, SoundBuffer& buffer);
 void RunDeltaFrame(Machine& m, SoundBuffer& buffer);
+
+// The exact mode's length counters: the channels (bits 0-3 as in $4015) whose count has not run
+// out, with the sample's bit 4 always set.
+uint8_t SoundingChannels(const Machine& m);

@@ -36,7 +36,8 @@ struct ApplyStartValues {
 // A channel switched off in $4015 plays silence; its state waits untouched.
 void Machine::RunSoundFrame() {
   if (!SoundOpen) return;
-  const uint8_t enabled = CpuMemory[0x4015];
+  uint8_t enabled = CpuMemory[0x4015];
+  if (ExactMode) enabled &= SoundingChannels(*this);  // a note whose length ran out is silent
   const uint8_t* r = CpuMemory + 0x4000;
   SoundBuffer* b = ChannelBuffers;
 

@@ -14,7 +14,8 @@ void Machine::CpuWrite(uint16_t address, uint8_t value) {
     WriteHighRange(*this, address, value);
     return;
   }
-  if (address <= 0x2007 && address != 0x2002) {
+  // The exact mode's $2002 takes the write into the PPU's data latch; the status stays.
+  if (address <= 0x2007 && (address != 0x2002 || ExactMode)) {
     PpuRegisterWrite(address, value);
     return;
   }
@@ -26,6 +27,7 @@ void Machine::CpuWrite(uint16_t address, uint8_t value) {
       case 0x4015:
       case 0x4017:
         CpuMemory[address] = value;
+        if (ExactMode) ApuCounterWrite(address, value);
         return;
       case 0x4016:
         CpuMemory[address] = value;
@@ -33,6 +35,7 @@ void Machine::CpuWrite(uint16_t address, uint8_t value) {
         return;
       default:
         ApuRegisterWrite(address, value);
+        if (ExactMode) ApuCounterWrite(address, value);
         break;  // the sound registers are also cartridge-visible
     }
   }

@@ -56,6 +56,10 @@ void Machine::ResetCpu() {
 void Machine::TakeNmi() {
   ++FrameCount;
   if (!(CpuMemory[kPpuControl] & 0x80)) return;
+  EnterNmi();
+}
+
+void Machine::EnterNmi() {
   Enter(*this, P, 0xFFFA);
   if (MapperNumber == 4 && TrainerPresent) PC = 0x7000;  // the trainer's own handler
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/exact_state.h"
 #include "core/picture_caches.h"
 #include "core/sound_state.h"
 
@@ -195,6 +196,14 @@ struct Machine {
   SpriteLines SkippedFrameSprites;
   HALVOREN_GUARD_AFTER(SkippedFrameSprites)
 
+  // --- Exact mode (apu/frame_counter.cpp, ppu/exact_registers.cpp, frame/exact_frame.cpp):
+  // the hardware's behaviour beside the described timing. The scroll registers themselves are
+  // TempAddress and VramAddress, which the exact mode uses with the hardware's layout (fine Y
+  // in bits 12-14). The APU's interrupts hold IrqLine (kFrameIrq, kDmcIrq); an NMI enabled in
+  // vertical blank sets NmiPending.
+  ApuCounters ExactApu;
+  PpuLatches ExactPpu;
+
   // --- Read bus (core/read_bus.cpp) ---
   // The two frequent cases are one array read each; devices sit behind the slow path.
   [[gnu::always_inline]] inline uint8_t CpuRead(uint32_t address) {
@@ -233,11 +242,20 @@ struct Machine {
   uint8_t PpuRegisterRead(uint16_t address);
   void PpuRegisterWrite(uint16_t address, uint8_t value);
   void SpriteDma(uint8_t page);
+  // The exact mode's registers (ppu/exact_registers.cpp): the hardware's scroll registers, the
+  // $2007 read buffer and the data latch behind $2002's low bits.
+  uint8_t PpuRegisterReadExact(uint16_t address);
+  void PpuRegisterWriteExact(uint16_t address, uint8_t value);
   void DecodePatterns(uint16_t start, uint16_t length);
   void RebuildPatternCache();
 
   // --- APU register bytes (apu/registers.cpp) ---
   void ApuRegisterWrite(uint16_t address, uint8_t value);
+
+  // --- The exact mode's APU counters (apu/frame_counter.cpp) ---
+  void ApuCounterWrite(uint16_t address, uint8_t value);  // $4000-$4017 after the store
+  uint8_t ApuStatusRead();                                // $4015: reading acknowledges
+  void StepApuLine();  // one line of CPU time for the frame sequencer and the sample
 
   // --- Sound synthesis (apu/sound_frame.cpp): one frame of every channel into its buffer ---
   void RunSoundFrame();
@@ -253,6 +271,7 @@ struct Machine {
   void ResetExactCpu();        // its fields outside the state image back to power-on
   void ResetCpu();
   void TakeNmi();
+  void EnterNmi();  // the NMI's entry alone, without counting the frame
   // Both push P with bit 4 cleared when asked (the board table knows which boards do).
   void TakeIrq(bool clearBreak);        // honours the I flag
   void TakeIrqAlways(bool clearBreak);  // mapper 91's variant, no I test
@@ -260,6 +279,13 @@ struct Machine {
   // --- Scanline renderer (ppu/renderer.cpp) ---
   // Draws picture line `line` (0-239) into one row of each layer (256 bytes each).
   void RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line);
+  // The exact mode's line (ppu/exact_lines.cpp), for a visible line with rendering on: the
+  // position from the scroll registers, sprite 0 hit and overflow, then the next row; drawn
+  // into the two rows when they are given (null: a line that is not drawn).
+  void ExactScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line);
+  // Its drawing (ppu/renderer.cpp): the background from the position as it stands and at most
+  // eight sprites, the lowest-numbered on the line.
+  void DrawScanlineLayers(uint8_t* backgroundRow, uint8_t* baseRow, int line);
 };
 
 // The ROM image sizes the stores can hold.

@@ -12,6 +12,9 @@ uint8_t Machine::CpuReadDevice(uint16_t address) {
     case 0x2007:
       ++BusEffects;  // both move an address
       return PpuRegisterRead(address);
+    case 0x4015:
+      if (ExactMode) return ApuStatusRead();
+      break;
     case 0x4016:
       ++BusEffects;  // the pads shift out a bit per read
       return PadRead(0);

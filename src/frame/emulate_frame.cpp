@@ -6,6 +6,7 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "core/settings.h"
+#include "frame/exact_frame.h"
 #include "ppu/picture.h"
 
 namespace {
@@ -75,7 +76,13 @@ void PrepareFrame(Machine& m, bool draw) {
   if (m.PatternsDirty) m.RebuildPatternCache();
 }
 
+void RunCpuLine(Machine& m) { RunCpu(m); }
+
 void EmulateFrame(Machine& m, bool draw) {
+  if (ExactMode) {
+    EmulateFrameExact(m, draw);
+    return;
+  }
   // The whole frame's audio is made here, before the frame's CPU time.
   if (SoundOn) m.RunSoundFrame();
 
@@ -106,7 +113,11 @@ void DrawStandingPicture(Machine& m) {
   m.CpuMemory[kPpuStatus] &= ~0x40;
   FillBaseLayer(m.PpuMemory[0x3F00]);
   if (m.PatternsDirty) m.RebuildPatternCache();
-  for (int line = 0; line < VisibleLines && RenderingOn(m); ++line)
-    DrawLine(m, line, BackgroundLayer + line * kPictureWidth, BaseLayer + line * kPictureWidth);
+  for (int line = 0; line < VisibleLines && RenderingOn(m); ++line) {
+    if (ExactMode)
+      ExactPictureLine(m, line, true);
+    else
+      DrawLine(m, line, BackgroundLayer + line * kPictureWidth, BaseLayer + line * kPictureWidth);
+  }
   PresentFrame(m);
 }

@@ -2,6 +2,7 @@
 // latches once per scanline, so nothing here is timed.
 #include <cstring>
 
+#include "core/globals.h"
 #include "core/machine.h"
 
 namespace {
@@ -9,6 +10,7 @@ uint16_t AddressStep(const Machine& m) { return (m.CpuMemory[kPpuControl] & 0x04
 }  // namespace
 
 uint8_t Machine::PpuRegisterRead(uint16_t address) {
+  if (ExactMode) return PpuRegisterReadExact(address);
   switch (address) {
     case 0x2002: {
       const uint8_t status = CpuMemory[kPpuStatus];
@@ -35,6 +37,10 @@ uint8_t Machine::PpuRegisterRead(uint16_t address) {
 }
 
 void Machine::PpuRegisterWrite(uint16_t address, uint8_t value) {
+  if (ExactMode) {
+    PpuRegisterWriteExact(address, value);
+    return;
+  }
   switch (address) {
     case 0x2000:
       CpuMemory[kPpuControl] = value;

@@ -210,14 +210,15 @@ inline void PutSpriteRow(uint8_t* out, uint64_t colours, uint64_t mask, int widt
 
 // Sprites 63 down to 0, so a lower number ends on top within its layer. Front sprites go over
 // the background where their pixels are opaque; behind sprites go whole into the base layer,
-// their transparent pixels as the backdrop colour. No per-line limit.
-void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line) {
+// their transparent pixels as the backdrop colour. No per-line limit unless one is given:
+// then only the `limit` lowest-numbered sprites on the line are drawn.
+void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line, int limit = 64) {
   const uint8_t control = m.CpuMemory[kPpuControl];
   const bool leftColumn = m.CpuMemory[kPpuMask] & 0x04;
   const int height = (control & 0x20) ? 16 : 8;
   int count = 0;
   const uint8_t* onLine = m.RenderSpriteLines.For(m.SpriteRam, height, line, count);
-  for (int i = 0; i < count; ++i) {
+  for (int i = count > limit ? count - limit : 0; i < count; ++i) {
     const uint8_t* sprite = m.SpriteRam + onLine[i] * 4;
     const int x = sprite[3];
     if (!leftColumn && x <= 7) continue;
@@ -257,4 +258,14 @@ void Machine::RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line)
   StepVertical(*this, a);
   if (Sprite0Armed) TestSprite0Hit(*this, line);
   if (CpuMemory[kPpuMask] & 0x10) DrawSprites(*this, backgroundRow, baseRow, line);
+}
+
+void Machine::DrawScanlineLayers(uint8_t* backgroundRow, uint8_t* baseRow, int line) {
+  if (!(CpuMemory[kPpuMask] & 0x08))
+    std::memset(backgroundRow, kBlank, kPictureWidth);
+  else if (MapperNumber == 10)
+    DrawBackgroundWithLatch(*this, backgroundRow);
+  else
+    DrawBackground(*this, backgroundRow);
+  if (CpuMemory[kPpuMask] & 0x10) DrawSprites(*this, backgroundRow, baseRow, line, 8);
 }

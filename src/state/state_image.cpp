@@ -193,5 +193,11 @@ const char* LoadStateImage(Machine& m, const uint8_t* data, size_t size) {
   std::memset(m.PrgWindowBank, 255, sizeof m.PrgWindowBank);
   std::memset(m.ChrWindowBank, 255, sizeof m.ChrWindowBank);
   m.ResetExactCpu();
+  // The image holds none of the exact mode's counters and latches: they start afresh, but
+  // for the frame IRQ's enable, which $4017's byte keeps (its last write, or reset's $42 with
+  // the IRQ off): a game that switched it off must not meet an IRQ it has no handler for.
+  m.ExactApu = {};
+  m.ExactApu.SequencerMode = m.CpuMemory[0x4017];
+  m.ExactPpu = {};
   return nullptr;
 }
