@@ -12,6 +12,7 @@
 #include "apu/mixer.h"
 #include "apu/sound_buffers.h"
 #include "cart/loader.h"
+#include "core/exact_state.h"
 #include "core/globals.h"
 #include "core/halt_reason.h"
 #include "core/machine.h"
@@ -258,19 +259,58 @@ RETRO_API void retro_run() {
   SendVideo();
 }
 
-RETRO_API size_t retro_serialize_size() { return kStateImageSize; }
+// The front-end's rewind and run-ahead load a state every frame or so. The state image holds
+// none of the exact mode's counters and latches (a load starts them afresh), so they follow the
+// image here: without them the frame interrupt's sequence would restart on every load. States
+// of the image alone (older ones) still load, with those counters afresh.
+template <typename Copy>
+void ExactExtras(Machine& m, Copy copy) {
+  ApuCounters& apu = m.ExactApu;
+  copy(apu.Lengths, sizeof apu.Lengths);
+  copy(&apu.SequencerMode, 1);
+  copy(&apu.SequencerStep, 1);
+  copy(&apu.SequencerTime, sizeof apu.SequencerTime);
+  copy(&apu.DmcBytesLeft, sizeof apu.DmcBytesLeft);
+  copy(&apu.DmcFetchTime, sizeof apu.DmcFetchTime);
+  copy(&m.ExactPpu.ReadBuffer, 1);
+  copy(&m.ExactPpu.DataLatch, 1);
+  copy(&m.CycleThirds, 1);
+  copy(&m.NmiPending, 1);
+  copy(&m.IrqLine, 1);
+}
+constexpr size_t kExtrasSize = 4 + 1 + 1 + 4 + 2 + 4 + 5;
+constexpr size_t kSerializedSize = kStateImageSize + kExtrasSize;
+
+RETRO_API size_t retro_serialize_size() { return kSerializedSize; }
 
 RETRO_API bool retro_serialize(void* data, size_t size) {
-  if (!Console || size < kStateImageSize) return false;
-  WriteStateImage(*Console, static_cast<uint8_t*>(data));
+  if (!Console || size < kSerializedSize) return false;
+  uint8_t* at = static_cast<uint8_t*>(data);
+  WriteStateImage(*Console, at);
+  at += kStateImageSize;
+  ExactExtras(*Console, [&at](void* field, size_t n) {
+    std::memcpy(at, field, n);
+    at += n;
+  });
   return true;
 }
 
 RETRO_API bool retro_unserialize(const void* data, size_t size) {
   if (!Console) return false;
-  const char* problem = LoadStateImage(*Console, static_cast<const uint8_t*>(data), size);
+  const auto* at = static_cast<const uint8_t*>(data);
+  const bool extras = size == kSerializedSize;
+  const char* problem = extras || size == kStateImageSize
+                            ? LoadStateImage(*Console, at, kStateImageSize)
+                            : "cut short";
   if (problem && FrontLog) FrontLog(RETRO_LOG_WARN, "[Halvoren] state refused: %s\n", problem);
-  return problem == nullptr;
+  if (problem) return false;
+  at += kStateImageSize;
+  if (extras)
+    ExactExtras(*Console, [&at](void* field, size_t n) {
+      std::memcpy(field, at, n);
+      at += n;
+    });
+  return true;
 }
 
 RETRO_API void retro_cheat_reset() {}

@@ -280,7 +280,7 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
 
   // Uninterrupted: 60 frames with Right and A held from frame 20.
   ASSERT_TRUE(Start(&walk));
-  EXPECT_EQ(TheCore().retro_serialize_size(), 83482u);
+  EXPECT_EQ(TheCore().retro_serialize_size(), 83482u + 21);  // the image, the exact mode's extras
   RunFrames(20);
   Front.Buttons[0] = 1 << RETRO_DEVICE_ID_JOYPAD_RIGHT | 1 << RETRO_DEVICE_ID_JOYPAD_A;
   RunFrames(10);
@@ -324,6 +324,22 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
     EXPECT_EQ(State(), foreign);
     Stop();
   }
+
+  // The exact mode's frame interrupt keeps its pace through a load (the front-end's rewind),
+  // and a state of the image alone still loads.
+  Front.CpuCore = "exact";
+  const std::vector<uint8_t> apu = ReadBytes(Rom("exact_apu.nes"));
+  ASSERT_TRUE(Start(&apu));
+  RunFrames(3);
+  const std::vector<uint8_t> early = State();
+  RunFrames(7);
+  const std::vector<uint8_t> later = State();
+  ASSERT_TRUE(TheCore().retro_unserialize(early.data(), early.size()));
+  RunFrames(7);
+  EXPECT_EQ(State(), later);
+  EXPECT_TRUE(TheCore().retro_unserialize(early.data(), 83482));
+  Stop();
+  Front.CpuCore = nullptr;
 }
 
 }  // namespace
