@@ -49,7 +49,7 @@ void Machine::TakeNmi() {
   ++FrameCount;
   if (!(CpuMemory[kPpuControl] & 0x80)) return;
   Enter(*this, P, 0xFFFA);
-  if (MapperNumber == 4 && TrainerPresent) PC = 0x7000;  // the trainer's own handler
+  if (TrainerNmi && TrainerPresent) PC = 0x7000;  // the trainer's own handler
 }
 
 void Machine::TakeIrq(bool clearBreak) {
