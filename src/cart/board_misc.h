@@ -1,6 +1,6 @@
 // The other boards below 64: the copier boards (6, 17) with registers at $42FE-$4517, Irem's
-// board 32, Taito's board 33 and board 48 with registers at $5103-$5116. Mapper 5 loads with
-// its power-on layout and has no registers.
+// board 32, Taito's board 33 and board 48 with registers at $5103-$5116 (and its sprite 0 hit
+// readable at $5204). Mapper 5 loads with its power-on layout and has no registers.
 #pragma once
 
 #include <cstdint>
