@@ -203,6 +203,11 @@ void Mapper48Low(Machine& m, uint16_t address, uint8_t value) {
   }
 }
 
+uint8_t Mapper48Read(Machine& m, uint16_t address) {
+  if (address == 0x5204) return (m.CpuMemory[kPpuStatus] & 0x40) ? 0x80 : 0x00;
+  return m.CpuMemory[address];
+}
+
 void Mapper6PowerOn(Machine& m) {
   Mapper6Mode(m) = 0x20;  // copier mode: high-range writes switch banks
   Mapper6ChrRamBank(m) = 0;

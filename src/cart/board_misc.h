@@ -1,6 +1,6 @@
 // The other boards below 64: the copier boards (6, 17) with registers at $42FE-$4517, Irem's
-// board 32, Taito's board 33 and board 48 with registers at $5103-$5116. Mapper 5 loads with
-// its power-on layout and has no registers.
+// board 32, Taito's board 33 and board 48 with registers at $5103-$5116 (and its sprite 0 hit
+// readable at $5204). Mapper 5 loads with its power-on layout and has no registers.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,8 @@ void Mapper17Low(Machine& m, uint16_t address, uint8_t value);
 void Mapper32High(Machine& m, uint16_t address, uint8_t value);
 void Mapper33High(Machine& m, uint16_t address, uint8_t value);
 void Mapper48Low(Machine& m, uint16_t address, uint8_t value);
+// $5204 reads the sprite 0 hit in bit 7.
+uint8_t Mapper48Read(Machine& m, uint16_t address);
 // Power-on: 6 in copier mode with CHR RAM bank 0 shown; 32's first $8FF0 bank goes to $C000;
 // 33's first two windows already hold banks 0 and 1; 48 (and 5) start with both mode bytes 3.
 void Mapper6PowerOn(Machine& m);

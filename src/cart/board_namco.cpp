@@ -68,6 +68,13 @@ void NamcoLow(Machine& m, uint16_t address, uint8_t value) {
   }
 }
 
+uint8_t NamcoRead(Machine& m, uint16_t address) {
+  if (address == 0x4800) return m.NamcoSoundRam[m.NamcoSoundAddress & 0x7F];  // no step on reads
+  if (address >= 0x5000 && address <= 0x57FF) return static_cast<uint8_t>(m.IrqCounter);
+  if (address >= 0x5800 && address <= 0x5FFF) return static_cast<uint8_t>(m.IrqCounter >> 8);
+  return m.CpuMemory[address];
+}
+
 void NamcoHigh(Machine& m, uint16_t address, uint8_t value) {
   if (address < 0xC000) {
     ChrRegister(m, (address & 0x3800) >> 11, value);

@@ -12,6 +12,8 @@ inline uint16_t& NamcoIrqsThisFrame(Machine& m) { return m.IrqWord; }
 
 void NamcoHigh(Machine& m, uint16_t address, uint8_t value);
 void NamcoLow(Machine& m, uint16_t address, uint8_t value);
+// The sound port at $4800 and the counter at $5000-$5FFF read back.
+uint8_t NamcoRead(Machine& m, uint16_t address);
 void NamcoPowerOn(Machine& m);
 // The cycle counter, every line; it runs a little fast on the first IRQs of a frame.
 void NamcoStep(Machine& m, int line);

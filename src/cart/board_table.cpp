@@ -16,8 +16,8 @@ namespace {
 constexpr std::nullptr_t None = nullptr;
 
 constexpr BoardRow kRows[] = {
-#define HALVOREN_ROW(mapper, prg, chr, high, low, when, step, powerOn, flags) \
-  {mapper, PrgLayout::prg, ChrLayout::chr, high, low, StepWhen::when, step, powerOn, flags},
+#define HALVOREN_ROW(mapper, prg, chr, high, low, read, when, step, powerOn, flags) \
+  {mapper, PrgLayout::prg, ChrLayout::chr, high, low, read, StepWhen::when, step, powerOn, flags},
     HALVOREN_BOARDS(HALVOREN_ROW)
 #undef HALVOREN_ROW
 };
@@ -86,10 +86,15 @@ const BoardRow& CurrentBoard() {
   return row ? *row : kEmptyRow;
 }
 
-SoundChip CurrentBoardSoundChip() {
-  if (CurrentBoardHas(kVrc6Sound)) return SoundChip::Vrc6;
-  if (CurrentBoardHas(kNamcoSound)) return SoundChip::Namco;
-  return SoundChip::None;
+void SelectBoard(Machine& m, uint8_t mapper) {
+  MapperNumber = mapper;
+  const BoardRow& row = CurrentBoard();
+  m.CartridgeChip = (row.Flags & kVrc6Sound)    ? SoundChip::Vrc6
+                    : (row.Flags & kNamcoSound) ? SoundChip::Namco
+                                                : SoundChip::None;
+  m.BoardRead = row.Read;
+  m.TileLatch = row.Flags & kTileLatch;
+  m.TrainerNmi = row.Flags & kTrainerNmi;
 }
 
 bool IsSupportedMapper(uint32_t mapper) { return FindBoard(mapper) != nullptr; }

@@ -1,7 +1,8 @@
 // The supported boards, one row per mapper number (the rows are in board_rows.h). Everything
 // that differs by board is looked up here: the loader's power-on layout and register set-up,
-// the write bus's two handlers, the frame loop's counter step and the way the board's IRQ
-// pushes P. A board's own code is its row plus its board file.
+// the write bus's two handlers, the registers the read bus asks the board for, the frame
+// loop's counter step and the way the board's IRQ pushes P. A board's own code is its row plus
+// its board file.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,7 @@ struct Machine;
 using BoardWrite = void (*)(Machine& m, uint16_t address, uint8_t value);
 using BoardStep = void (*)(Machine& m, int line);
 using BoardPowerOn = void (*)(Machine& m);
+using BoardRead = uint8_t (*)(Machine& m, uint16_t address);
 
 // The PRG banks in $8000-$FFFF when the image has loaded (units of 16 KB unless named).
 enum class PrgLayout : uint8_t {
@@ -44,20 +46,18 @@ enum class StepWhen : uint8_t {
   VisibleLine,  // lines 0-239, before the CPU runs the line
 };
 
-// What a board is beyond its handlers. The first three are read through the table, the sound
-// chip's at load (into the Machine, where the sound frame finds it); the others name quirks
-// that the layers below cart/ (renderer, read bus, NMI entry) test by mapper number
-// themselves, since they cannot look the table up.
+// What a board is beyond its handlers. The first three are read through the table; the others
+// are copied into the Machine at load (SelectBoard), where the layers below cart/ (sound,
+// renderer, NMI entry) find them without knowing mapper numbers.
 enum BoardFlag : uint8_t {
   kNoFlags = 0,
-  kIrqClearsBreak = 1,      // the scanline-counter boards push P with B clear on an IRQ
-  kWritablePatterns = 2,    // pattern-table writes land even with CHR ROM (RAM banks in it)
-  kPrgPieces4k = 4,         // 8 KB PRG windows filled from 4 KB offsets (state checks)
-  kTileLatch = 8,           // the renderer flips CHR banks on tiles $FD/$FE
-  kVrc6Sound = 16,          // the cartridge carries a VRC6 sound chip
-  kReadableRegisters = 32,  // reads below $8000 answer from the board
-  kTrainerNmi = 64,         // with a trainer, the NMI enters the trainer at $7000
-  kNamcoSound = 128,        // the cartridge carries a Namco 106 sound chip
+  kIrqClearsBreak = 1,    // the scanline-counter boards push P with B clear on an IRQ
+  kWritablePatterns = 2,  // pattern-table writes land even with CHR ROM (RAM banks in it)
+  kPrgPieces4k = 4,       // 8 KB PRG windows filled from 4 KB offsets (state checks)
+  kTileLatch = 8,         // the renderer flips CHR banks on tiles $FD/$FE
+  kVrc6Sound = 16,        // the cartridge carries a VRC6 sound chip
+  kTrainerNmi = 32,       // with a trainer, the NMI enters the trainer at $7000
+  kNamcoSound = 64,       // the cartridge carries a Namco 106 sound chip
 };
 
 struct BoardRow {
@@ -66,6 +66,7 @@ struct BoardRow {
   ChrLayout Chr;
   BoardWrite High;  // $8000-$FFFF; null: the write is ignored
   BoardWrite Low;   // $4000-$7FFF as the write bus passes them on; null: cartridge RAM only
+  BoardRead Read;   // $4020-$7FFF reads the board answers itself (others: the stored byte)
   StepWhen When;
   BoardStep Step;
   BoardPowerOn PowerOn;  // after the windows are laid out; null: registers stay as they are
@@ -77,8 +78,9 @@ const BoardRow* FindBoard(uint32_t mapper);
 // The row of the loaded cartridge's board (an unsupported number gets an empty row).
 const BoardRow& CurrentBoard();
 inline bool CurrentBoardHas(BoardFlag flag) { return CurrentBoard().Flags & flag; }
-// The sound chip the loaded cartridge's board carries.
-SoundChip CurrentBoardSoundChip();
+// Makes `mapper` the loaded board: the number the lookups use and the Machine's copies of the
+// row's parts that the layers below cart/ act on (sound chip, reads, tile latch, trainer NMI).
+void SelectBoard(Machine& m, uint8_t mapper);
 
 // The frame loop's one call per scanline (0-261), before anything else happens on the line:
 // steps the board's counter when its row says it runs on this line. Counting always happens;

@@ -175,8 +175,7 @@ uint8_t Machine::LoadCartridgeStream(std::FILE* file) {
   SramEnable = (header[6] >> 1) & 1;
   TrainerPresent = (header[6] >> 2) & 1;
   FourScreen = (header[6] >> 3) & 1;
-  MapperNumber = HeaderMapperNumber(header);
-  CartridgeChip = CurrentBoardSoundChip();
+  SelectBoard(*this, HeaderMapperNumber(header));
 
   if (ChrBankCount) CpuMemory[kPpuStatus] |= 0x10;
   const uint8_t* bytes = body.Bytes.data();

@@ -61,7 +61,7 @@ void Machine::TakeNmi() {
 
 void Machine::EnterNmi() {
   Enter(*this, P, 0xFFFA);
-  if (MapperNumber == 4 && TrainerPresent) PC = 0x7000;  // the trainer's own handler
+  if (TrainerNmi && TrainerPresent) PC = 0x7000;  // the trainer's own handler
 }
 
 void Machine::TakeIrq(bool clearBreak) {

@@ -136,8 +136,14 @@ struct Machine {
   // it from the configuration and hot keys change it; rewind leaves it as the player set it.
   int16_t IrqAdjust;
 
-  // --- The cartridge's sound chip (cart/ sets it from the board's row at load; apu/ plays it).
+  // --- What the layers below cart/ do differently for the loaded board; cart/ sets these from
+  // the board's row at load. The sound chip (apu/ plays it); the registers that read below
+  // $8000 (null: every such read is the stored byte); the renderer's tile latch, which flips
+  // CHR banks on tiles $FD/$FE; the NMI entering a loaded trainer at $7000.
   SoundChip CartridgeChip = SoundChip::None;
+  uint8_t (*BoardRead)(Machine& m, uint16_t address) = nullptr;
+  bool TileLatch = false;
+  bool TrainerNmi = false;
 
   // --- CPU timing (core/cpu.cpp): the alternate core's cycles over or under its last budget ---
   int16_t CycleCarry;

@@ -24,12 +24,6 @@ uint8_t Machine::CpuReadDevice(uint16_t address) {
     default:
       break;
   }
-  if (MapperNumber == 19) {
-    if (address == 0x4800) return NamcoSoundRam[NamcoSoundAddress & 0x7F];
-    if (address >= 0x5000 && address <= 0x57FF) return static_cast<uint8_t>(IrqCounter);
-    if (address >= 0x5800 && address <= 0x5FFF) return static_cast<uint8_t>(IrqCounter >> 8);
-  } else if (MapperNumber == 48 && address == 0x5204) {
-    return (CpuMemory[kPpuStatus] & 0x40) ? 0x80 : 0x00;
-  }
+  if (BoardRead) return BoardRead(*this, address);
   return CpuMemory[address];
 }

@@ -250,8 +250,8 @@ void Machine::RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line)
 
   uint16_t a = VramAddress | 0x2000;
   if (CpuMemory[kPpuMask] & 0x08) {
-    a = MapperNumber == 10 ? DrawBackgroundWithLatch(*this, backgroundRow)
-                           : DrawBackground(*this, backgroundRow);
+    a = TileLatch ? DrawBackgroundWithLatch(*this, backgroundRow)
+                  : DrawBackground(*this, backgroundRow);
   } else {
     std::memset(backgroundRow, kBlank, kPictureWidth);
   }

@@ -1,6 +1,6 @@
-// The two programs as a user calls them from a shell: the runner's summary and output files,
-// recordings and states carried from run to run, and every mistake refused with its reason
-// and exit status, by the runner and by the desktop program alike.
+// The two programs as a user calls them from a shell: one runner run and its output files, the
+// sound chips reaching the WAV file, every mistake refused with its reason and exit status (by
+// the runner and the desktop program alike), and the ends by a signal.
 #include <csignal>
 #include <cstring>
 #include <fstream>
@@ -94,11 +94,24 @@ TEST_F(ProgramsTest, OneRunGivesSummaryHashPngAndWav) {
   EXPECT_EQ(png.substr(1, 3) + png.substr(16, 10),
             std::string("PNG\0\0\1\0\0\0\0\xF0\x08\x02", 13));
 
-  // The summary, a picture hash the same from both cores, and a trace from the given start.
-  const auto main = RunRunner(Rom() + " --frames 8 --hash --core main");
-  EXPECT_NE(main.output.find("mapper=0 prg=2 chr=1 frames=8 hash="), std::string::npos);
-  EXPECT_EQ(SummaryHash(main).size(), 16u);
-  EXPECT_EQ(SummaryHash(main), SummaryHash(RunRunner(Rom() + " --frames 8 --hash --core alt")));
+  // The summary and its hash. Held buttons move the sprite; their recording played on the other
+  // core, or the state saved on frame 25 carried on with the same holds, gives the same frame.
+  const auto walk = [&](const std::string& options) {
+    const auto run = RunRunner(Rom("state_walk.nes") + " --hash --frames " + options);
+    EXPECT_EQ(run.status, 0) << options << "\n" << run.output;
+    return run;
+  };
+  const auto held = walk("60 --core main --hold 3-40:right+a --hold 20-50:down --record " +
+                         Path("r.mov") + " --save-state " + Path("s.sv") + " --state-frame 25");
+  EXPECT_NE(held.output.find("mapper=0 prg=2 chr=1 frames=60 hash="), std::string::npos);
+  const std::string hash = SummaryHash(held);
+  EXPECT_EQ(hash.size(), 16u);
+  EXPECT_EQ(std::filesystem::file_size(Path("r.mov")), kStateImageSize + 120);
+  EXPECT_NE(hash, SummaryHash(walk("60")));
+  EXPECT_EQ(SummaryHash(walk("60 --core alt --play " + Path("r.mov"))), hash);
+  EXPECT_EQ(SummaryHash(
+                walk("35 --load-state " + Path("s.sv") + " --hold 1-15:right+a --hold 1-25:down")),
+            hash);
   const auto trace = Path("trace.txt");
   ASSERT_EQ(
       RunRunner(Rom() + " --frames 1 --skip-render --start-pc 0x8000 --trace " + trace).status, 0);
@@ -264,57 +277,17 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
       EXPECT_EQ(summary, std::string::npos);
     }
   }
+  // A refused cartridge touches none of the output files.
+  std::string precious = WriteFile("nine.nes", nine.Bytes());
+  for (const char* option : {"wav", "log", "trace", "png"})
+    precious += std::string(" --") + option + " " + Text(option, "precious");
+  EXPECT_EQ(RunRunner(precious).status, 1);
+  for (const char* option : {"wav", "log", "trace", "png"})
+    EXPECT_EQ(FileText(dir / option), "precious") << option;
   const auto help = RunRunner("--help");
   EXPECT_EQ(help.status, 0);
   for (const char* text : {"--keys FILE ", "--hold K-L:BUTTONS ", "\n  2 ", "\n  3 ", "128+N"})
     EXPECT_NE(help.output.find(text), std::string::npos) << text;
-}
-
-// A refused cartridge touches none of the output files; a PNG named through a link lands in
-// the file the link names and the link stays a link.
-TEST_F(ProgramsTest, OutputFilesAreKeptOrWrittenThroughLinks) {
-  InesImage unsupported;
-  unsupported.Mapper = 9;
-  std::string arguments = WriteFile("nine.nes", unsupported.Bytes());
-  for (const char* option : {"wav", "log", "trace", "png"})
-    arguments += std::string(" --") + option + " " + Text(option, "precious");
-  EXPECT_EQ(RunRunner(arguments).status, 1);
-  for (const char* option : {"wav", "log", "trace", "png"})
-    EXPECT_EQ(FileText(dir / option), "precious") << option;
-  std::filesystem::create_symlink(Text("real.png", "old"), dir / "link.png");
-  const auto run = RunRunner(Rom() + " --frames 2 --png " + Path("link.png"));
-  EXPECT_EQ(run.status, 0) << run.output;
-  EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.png"));
-  EXPECT_EQ(FileText(Path("real.png")).substr(1, 3), "PNG");
-}
-
-// The walking sprite, moved by held buttons: a recording plays back the same frames, a saved
-// state carries on to them, and the same presses from a key script (built-in arrow keys, or
-// a configuration's KEYRIGHT) give them too.
-TEST_F(ProgramsTest, RecordingsStatesAndKeyScriptsGiveTheSameFrames) {
-  const auto run = [&](const std::string& options) {
-    const auto result = RunRunner(Rom("state_walk.nes") + " --hash " + options);
-    EXPECT_EQ(result.status, 0) << options << "\n" << result.output;
-    return SummaryHash(result);
-  };
-  const auto holds = " --hold 3-40:right+a --hold 20-50:down";
-  const std::string recorded = run("--frames 60 --record " + Path("r.mov") + " --save-state " +
-                                   Path("s.sv") + " --state-frame 25" + holds);
-  EXPECT_EQ(std::filesystem::file_size(Path("r.mov")), kStateImageSize + 120);
-  EXPECT_NE(recorded, run("--frames 60"));  // the holds moved the sprite
-  EXPECT_EQ(run("--frames 60 --play " + Path("r.mov")), recorded);
-  EXPECT_EQ(run("--frames 35 --load-state " + Path("s.sv") + " --record " + Path("l.mov") +
-                " --hold 1-15:right+a --hold 1-25:down"),
-            recorded);
-  // A recording made with --load-state starts from the loaded state.
-  EXPECT_EQ(run("--frames 35 --play " + Path("l.mov")), recorded);
-  const std::string presses = "3 press 45\n20 press 208\n41 release 45\n51 release 208\n";
-  EXPECT_EQ(
-      run("--frames 60 --keys " + Text("arrow.txt", presses + "3 press 205\n41 release 205\n")),
-      recorded);
-  EXPECT_EQ(run("--frames 60 --keys " + Text("pad.txt", presses + "3 press 100\n41 release 100\n") +
-                " --config " + Text("pad.cfg", "PLAYER1=K\nKEYRIGHT=100\nKEYA=45\nKEYDOWN=208\n")),
-            recorded);
 }
 
 // Ended by a signal, the runner keeps every frame it recorded, and a state due after the last

@@ -324,7 +324,7 @@ TEST_P(CpuTest, NmiCountsTheFrameEntersOnlyWhenEnabledAndReturns) {
   RunLine();
   EXPECT_EQ(std::tuple(m().CpuMemory[0x10], m().PC, m().S), std::tuple(1, 0xC123, 0xFD));
   TrainerPresent = 1;
-  MapperNumber = 4;
+  SelectBoard(m(), 4);
   m().TakeNmi();
   EXPECT_EQ(m().PC, 0x7000);
 }

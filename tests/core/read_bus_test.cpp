@@ -1,5 +1,6 @@
 #include <tuple>
 
+#include "cart/board_table.h"
 #include "support/fixture.h"
 
 using ReadBusTest = MachineTest;
@@ -33,7 +34,7 @@ TEST_F(ReadBusTest, StatusAndSpriteRamReadsHaveSideEffects) {
 
 // The other boards read the stored bytes (above).
 TEST_F(ReadBusTest, Mapper19And48Registers) {
-  MapperNumber = 19;
+  SelectBoard(m(), 19);
   m().IrqCounter = 0xBEEF;
   m().NamcoSoundRam[0x12] = 0x99;
   m().NamcoSoundAddress = 0x12;
@@ -41,7 +42,7 @@ TEST_F(ReadBusTest, Mapper19And48Registers) {
             std::tuple(0xEF, 0xBE, 0x99));
   EXPECT_EQ(m().NamcoSoundAddress, 0x12);  // not advanced by the read
   // Mapper 48: the sprite 0 hit, not the stored byte.
-  MapperNumber = 48;
+  SelectBoard(m(), 48);
   m().CpuMemory[0x5204] = 0x33;
   EXPECT_EQ(m().CpuRead(0x5204), 0x00);
   m().CpuMemory[kPpuStatus] = 0x40;

@@ -32,6 +32,7 @@ class StateImageTest : public MachineTest {
 TEST_F(StateImageTest, FieldsLandAtTheirOffsetsLittleEndian) {
   m().P = 0xA5;
   m().PC = 0x1234;
+  m().A = 0x66;
   m().NamcoSoundAddress = 0xBEEF;
   m().NameTableScratch[0] = 0x11;
   m().CpuMemory[0] = 0x22;
@@ -44,8 +45,8 @@ TEST_F(StateImageTest, FieldsLandAtTheirOffsetsLittleEndian) {
   const std::pair<size_t, uint8_t> expected[] = {
       {0, 'H'}, {1, 'S'}, {2, 'V'},
       {3, 8}, {4, 0}, {7, 4}, {27, 1}, {30, 0},  // PRG count, CHR count, mapper (32 bits each)
-      {31, 0x11}, {1215, 0xA5}, {1217, 0x34}, {1218, 0x12}, {1280, 0xEF}, {1281, 0xBE},
-      {1282, 0x22}, {66818 + 0x3FFF, 0x33}, {83202, 0x44}, {83458, 0x55},
+      {31, 0x11}, {1215, 0xA5}, {1217, 0x34}, {1218, 0x12}, {1219, 0x66}, {1280, 0xEF},
+      {1281, 0xBE}, {1282, 0x22}, {66818 + 0x3FFF, 0x33}, {83202, 0x44}, {83458, 0x55},
       {83480, 0xFE}, {83481, 0xCA},
   };
   // clang-format on
