@@ -21,6 +21,7 @@ void CpuCore<kMainCore, kTraced, kDirectFetch>::Load() {
   // A trace must show every instruction, so traced runs interpret every pass.
   skipLoops = !kTraced && IdleSkip;
   loopRegisters = ~uint64_t{0};  // no pass seen yet
+  busyLoop = 0x10000;            // no loop start is busy yet (pc never reaches it)
 }
 
 template <bool kMainCore, bool kTraced, bool kDirectFetch>

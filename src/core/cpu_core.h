@@ -12,8 +12,10 @@
 // keeps bit 5 as reset or PLP/RTI left it; the alternate core drops it whenever it rebuilds P.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
+#include "core/count_loop.h"
 #include "core/cpu_opcodes.h"
 #include "core/globals.h"
 #include "core/machine.h"
@@ -34,10 +36,13 @@ struct CpuCoreState {
   // comes back to its start with the same registers and changed nothing (no memory, no
   // device: see BusEffects) would repeat identically: the whole passes the budget still holds
   // are charged at once. `changes` collects the bits that direct stores flipped.
+  // A loop start whose last pass did change something is left alone for the rest of the run:
+  // its backward jumps cost one comparison instead of a full check each.
   bool skipLoops = false;
   uint8_t changes = 0;
   int loopBudget = 0;
   uint32_t loopEffects = 0;
+  uint32_t busyLoop = 0;
   uint64_t loopRegisters = 0;
 };
 
@@ -296,11 +301,13 @@ class CpuCore : CpuCoreState {
     return uint64_t{a} | (uint64_t{x} << 8) | (uint64_t{y} << 16) | (uint64_t{s} << 24) |
            (uint64_t{Status()} << 32) | (uint64_t{pc & 0xFFFF} << 40);
   }
-  // Called on every backward jump, with pc at the jump's target: the end of one pass of a
-  // loop and the start of the next. After k skipped passes the budget is still above zero at
-  // every instruction they held, so the run goes on exactly as if they had been interpreted.
+  // Called on backward jumps, with pc at the jump's target: the end of one pass of a loop and
+  // the start of the next. After k skipped passes the budget is still above zero at every
+  // instruction they held, so the run goes on exactly as if they had been interpreted. Leaving
+  // some jumps out is harmless: the check compares two jumps it did see, with every change in
+  // between collected.
   HALVOREN_INLINE void LoopEdge() {
-    if (!skipLoops) return;
+    if (!skipLoops || pc == busyLoop) return;
     const uint64_t key = RegisterKey();
     if (key == loopRegisters && changes == 0 && BusEffects == loopEffects) {
       const int pass = loopBudget - budget;
@@ -309,6 +316,9 @@ class CpuCore : CpuCoreState {
         budget -= passes * pass;
         IdlePassesSkipped += static_cast<unsigned>(passes);
       }
+    } else if (pc == (loopRegisters >> 40)) {
+      busyLoop = pc;  // the same loop start, and a pass that changed something
+      return;
     }
     loopRegisters = key;
     loopBudget = budget;
@@ -316,7 +326,52 @@ class CpuCore : CpuCoreState {
     changes = 0;
   }
 
+  // A counting loop at pc, its branch of the given kind just taken back onto the stepping
+  // instruction: the passes that end with the branch taken again and run whole on the budget
+  // are charged at once, leaving pc on the stepping instruction as interpreting them would.
+  // The loop lies in the fetch window, so nothing it writes (page zero) can change its code.
+  template <CountBranch kBranch>
+  HALVOREN_INLINE bool CountingLoop(uint8_t displacement) {
+    const CountingStep& step = kCountingSteps[Mem(pc)];
+    if (step.counter == Counter::None || step.displacement != displacement) return false;
+    switch (step.counter) {
+      case Counter::X:
+        x = CountPasses<kBranch>(step, x);
+        break;
+      case Counter::Y:
+        y = CountPasses<kBranch>(step, y);
+        break;
+      default: {
+        const uint8_t address = Mem(pc + 1);
+        Store(address, CountPasses<kBranch>(step, Mem(address)));
+      }
+    }
+    return true;
+  }
+  template <CountBranch kBranch>
+  HALVOREN_INLINE uint8_t CountPasses(const CountingStep& step, uint8_t counter) {
+    const int pass = step.cycles + 2;
+    const int byCounter = kTakenPasses[static_cast<int>(kBranch)][step.up][counter];
+    const int passes = std::min(byCounter, PassesInBudget(budget, step.cycles, pass));
+    if (passes == 0) return counter;
+    budget -= passes * pass;
+    counter = static_cast<uint8_t>(step.up ? counter + passes : counter - passes);
+    SetNZ(counter);
+    return counter;
+  }
+  // A taken branch that went backward. Traced runs interpret every pass.
+  template <CountBranch kBranch>
+  HALVOREN_INLINE void BackwardBranch(uint8_t displacement) {
+    if constexpr (kBranch != CountBranch::None && kDirectFetch && !kTraced) {
+      if (displacement >= 0xFC && skipLoops && InFetchWindow() &&
+          CountingLoop<kBranch>(displacement))
+        return;
+    }
+    LoopEdge();
+  }
+
   // --- Branches: 2 cycles taken or not; the displacement is read only when taken ---
+  template <CountBranch kBranch = CountBranch::None>
   HALVOREN_INLINE uint8_t Branch(bool taken) {
     if (!taken) {
       ++pc;
@@ -324,22 +379,22 @@ class CpuCore : CpuCoreState {
     }
     const uint8_t displacement = InstructionByte(pc);
     pc = static_cast<uint16_t>(pc + 1 + static_cast<int8_t>(displacement));
-    if (displacement & 0x80) LoopEdge();
+    if (displacement & 0x80) BackwardBranch<kBranch>(displacement);
     return displacement;
   }
   // A BPL back onto LDA $2002 is a game waiting for vertical blank: skip the rest of the line.
   template <Mode>
   HALVOREN_INLINE void BPL() {
-    if (Branch(!NegativeSet()) == 0xFB && Mem(pc & 0xFFFF) == 0xAD && Mem((pc + 1) & 0xFFFF) == 0x02 &&
+    if (Branch<CountBranch::Bpl>(!NegativeSet()) == 0xFB && Mem(pc & 0xFFFF) == 0xAD && Mem((pc + 1) & 0xFFFF) == 0x02 &&
         Mem((pc + 2) & 0xFFFF) == 0x20)
       budget = -1;
   }
-  template <Mode> HALVOREN_INLINE void BMI() { Branch(NegativeSet()); }
+  template <Mode> HALVOREN_INLINE void BMI() { Branch<CountBranch::Bmi>(NegativeSet()); }
   template <Mode> HALVOREN_INLINE void BVC() { Branch(!v); }
   template <Mode> HALVOREN_INLINE void BVS() { Branch(v); }
   template <Mode> HALVOREN_INLINE void BCC() { Branch(!c); }
   template <Mode> HALVOREN_INLINE void BCS() { Branch(c); }
-  template <Mode> HALVOREN_INLINE void BNE() { Branch(!ZeroSet()); }
+  template <Mode> HALVOREN_INLINE void BNE() { Branch<CountBranch::Bne>(!ZeroSet()); }
   template <Mode> HALVOREN_INLINE void BEQ() { Branch(ZeroSet()); }
 
   // --- Jumps, subroutines, stack ---
