@@ -355,6 +355,7 @@ class CpuCore : CpuCoreState {
     const int passes = std::min(byCounter, PassesInBudget(budget, step.cycles, pass));
     if (passes == 0) return counter;
     budget -= passes * pass;
+    CountedPasses += static_cast<unsigned>(passes);
     counter = static_cast<uint8_t>(step.up ? counter + passes : counter - passes);
     SetNZ(counter);
     return counter;

@@ -40,6 +40,8 @@ extern uint32_t IdleSkip;
 extern uint32_t BusEffects;
 // Loop passes charged without being interpreted, since program start (tests, the bench).
 extern uint64_t IdlePassesSkipped;
+// Counting-loop passes charged at once instead of interpreted (the same uses).
+extern uint64_t CountedPasses;
 
 // Debugger state read by the frame loop: the session's.
 extern uint8_t SaveSlot;
