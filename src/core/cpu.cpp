@@ -20,8 +20,8 @@ void CpuCore<kMainCore, kTraced, kDirectFetch>::Load() {
   budget = static_cast<int16_t>(kCyclesPerScanline + (kMainCore ? CycleAdjust : m.CycleCarry));
   // A trace must show every instruction, so traced runs interpret every pass.
   skipLoops = !kTraced && IdleSkip;
-  loopRegisters = ~uint64_t{0};  // no pass seen yet
-  busyLoop = 0x10000;            // no loop start is busy yet (pc never reaches it)
+  // No loop start seen yet, none done with (a jump's target never reaches $10000).
+  loopPc = busyLoop = 0x10000;
 }
 
 template <bool kMainCore, bool kTraced, bool kDirectFetch>

@@ -36,13 +36,13 @@ struct CpuCoreState {
   // comes back to its start with the same registers and changed nothing (no memory, no
   // device: see BusEffects) would repeat identically: the whole passes the budget still holds
   // are charged at once. `changes` collects the bits that direct stores flipped.
-  // A loop start whose last pass did change something is left alone for the rest of the run:
-  // its backward jumps cost one comparison instead of a full check each.
   bool skipLoops = false;
   uint8_t changes = 0;
   int loopBudget = 0;
   uint32_t loopEffects = 0;
-  uint32_t busyLoop = 0;
+  uint32_t loopPc = 0;    // the loop start last recorded
+  uint32_t busyLoop = 0;  // a loop start done with for this run
+  uint8_t loopChangedPasses = 0;
   uint64_t loopRegisters = 0;
 };
 
@@ -67,6 +67,7 @@ class CpuCore : CpuCoreState {
 
   static constexpr uint8_t kKeptBits = kMainCore ? 0x3C : 0x1C;  // I, D, B (and bit 5)
   static constexpr uint8_t kFlagI = 0x04, kFlagD = 0x08, kFlagB = 0x10, kBit5 = 0x20;
+  static constexpr uint8_t kChangedPassesForBusy = 2;
 
   Machine& m;
 
@@ -297,27 +298,37 @@ class CpuCore : CpuCoreState {
   template <Mode> HALVOREN_INLINE void CLD() { bits &= ~kFlagD; }
   template <Mode> HALVOREN_INLINE void SED() { bits |= kFlagD; }
 
+  // The registers but pc, the flags in their working form: equal keys are equal registers.
   HALVOREN_INLINE uint64_t RegisterKey() const {
     return uint64_t{a} | (uint64_t{x} << 8) | (uint64_t{y} << 16) | (uint64_t{s} << 24) |
-           (uint64_t{Status()} << 32) | (uint64_t{pc & 0xFFFF} << 40);
+           (uint64_t{static_cast<uint8_t>(c | v | bits)} << 32) | (uint64_t{nz} << 40);
   }
   // Called on backward jumps, with pc at the jump's target: the end of one pass of a loop and
-  // the start of the next. After k skipped passes the budget is still above zero at every
-  // instruction they held, so the run goes on exactly as if they had been interpreted. Leaving
-  // some jumps out is harmless: the check compares two jumps it did see, with every change in
-  // between collected.
+  // the start of the next. A jump back to the loop start last seen finds out whether the pass
+  // between changed anything and, when not, charges at once the whole passes the budget still
+  // holds: it stays above zero at every instruction they held, so the run goes on exactly as
+  // if they had been interpreted. A loop start is then left alone for the rest of the run,
+  // its jumps costing one comparison: after a skip (less than a pass is left), or when its
+  // passes keep changing things (a first pass may clear a flag or a latch once). Leaving jumps
+  // out is harmless: the check compares two jumps it did see, with every change in between
+  // collected.
   HALVOREN_INLINE void LoopEdge() {
     if (!skipLoops || pc == busyLoop) return;
     const uint64_t key = RegisterKey();
-    if (key == loopRegisters && changes == 0 && BusEffects == loopEffects) {
+    if (pc != loopPc) {
+      loopPc = pc;
+      loopChangedPasses = 0;
+    } else if (key == loopRegisters && changes == 0 && BusEffects == loopEffects) {
       const int pass = loopBudget - budget;
       if (pass > 0 && budget > pass) {
         const int passes = (budget - 1) / pass;
         budget -= passes * pass;
         IdlePassesSkipped += static_cast<unsigned>(passes);
+        busyLoop = pc;
+        return;
       }
-    } else if (pc == (loopRegisters >> 40)) {
-      busyLoop = pc;  // the same loop start, and a pass that changed something
+    } else if (++loopChangedPasses == kChangedPassesForBusy) {
+      busyLoop = pc;
       return;
     }
     loopRegisters = key;
