@@ -32,7 +32,7 @@ extern uint32_t FrameCount;
 extern char HexDigits[16];
 // Idle-loop skip (core/cpu.cpp): a run's switch and its instruments, not console state (a
 // console run with and without the skip must come out the same).
-// On unless a run asks to interpret every pass.
+// On unless a run asks to interpret every pass; counting loops follow it too.
 extern uint32_t IdleSkip;
 // Counts bus accesses that changed something: every write outside work RAM, a work-RAM write
 // of a new value, and the device reads with side effects. A loop pass that leaves it (and
