@@ -18,10 +18,8 @@ void CpuCore<kMainCore, kTraced, kDirectFetch>::Load() {
   SetStatus(m.P);
   // The budget is a 16-bit signed count, wrapping as such for extreme adjustments.
   budget = static_cast<int16_t>(kCyclesPerScanline + (kMainCore ? CycleAdjust : m.CycleCarry));
-  // A trace must show every instruction, so traced runs interpret every pass.
-  skipLoops = !kTraced && IdleSkip;
   // No loop start seen yet, none done with (a jump's target never reaches $10000).
-  loopPc = busyLoop = 0x10000;
+  loopStart = busyLoop = 0x10000;
 }
 
 template <bool kMainCore, bool kTraced, bool kDirectFetch>

@@ -36,13 +36,12 @@ struct CpuCoreState {
   // comes back to its start with the same registers and changed nothing (no memory, no
   // device: see BusEffects) would repeat identically: the whole passes the budget still holds
   // are charged at once. `changes` collects the bits that direct stores flipped.
-  bool skipLoops = false;
   uint8_t changes = 0;
   int loopBudget = 0;
   uint32_t loopEffects = 0;
-  uint32_t loopPc = 0;    // the loop start last recorded
+  // The loop start last recorded, and from bit 24 up how many of its passes changed something.
+  uint32_t loopStart = 0;
   uint32_t busyLoop = 0;  // a loop start done with for this run
-  uint8_t loopChangedPasses = 0;
   uint64_t loopRegisters = 0;
 };
 
@@ -67,7 +66,7 @@ class CpuCore : CpuCoreState {
 
   static constexpr uint8_t kKeptBits = kMainCore ? 0x3C : 0x1C;  // I, D, B (and bit 5)
   static constexpr uint8_t kFlagI = 0x04, kFlagD = 0x08, kFlagB = 0x10, kBit5 = 0x20;
-  static constexpr uint8_t kChangedPassesForBusy = 2;
+  static constexpr uint32_t kChangedPass = 1 << 24, kChangedPassesForBusy = 2;
 
   Machine& m;
 
@@ -298,6 +297,9 @@ class CpuCore : CpuCoreState {
   template <Mode> HALVOREN_INLINE void CLD() { bits &= ~kFlagD; }
   template <Mode> HALVOREN_INLINE void SED() { bits |= kFlagD; }
 
+  // The idle skip and counting loops: off in traced runs, which must show every instruction.
+  static HALVOREN_INLINE bool Shortcuts() { return !kTraced && IdleSkip; }
+
   // The registers but pc, the flags in their working form: equal keys are equal registers.
   HALVOREN_INLINE uint64_t RegisterKey() const {
     return uint64_t{a} | (uint64_t{x} << 8) | (uint64_t{y} << 16) | (uint64_t{s} << 24) |
@@ -313,11 +315,10 @@ class CpuCore : CpuCoreState {
   // out is harmless: the check compares two jumps it did see, with every change in between
   // collected.
   HALVOREN_INLINE void LoopEdge() {
-    if (!skipLoops || pc == busyLoop) return;
+    if (!Shortcuts() || pc == busyLoop) return;
     const uint64_t key = RegisterKey();
-    if (pc != loopPc) {
-      loopPc = pc;
-      loopChangedPasses = 0;
+    if ((loopStart & (kChangedPass - 1)) != pc) {
+      loopStart = pc;
     } else if (key == loopRegisters && changes == 0 && BusEffects == loopEffects) {
       const int pass = loopBudget - budget;
       if (pass > 0 && budget > pass) {
@@ -327,7 +328,7 @@ class CpuCore : CpuCoreState {
         busyLoop = pc;
         return;
       }
-    } else if (++loopChangedPasses == kChangedPassesForBusy) {
+    } else if ((loopStart += kChangedPass) >= kChangedPass * kChangedPassesForBusy) {
       busyLoop = pc;
       return;
     }
@@ -371,11 +372,20 @@ class CpuCore : CpuCoreState {
     SetNZ(counter);
     return counter;
   }
-  // A taken branch that went backward. Traced runs interpret every pass.
+  // A taken branch that went backward: a wait for vertical blank, a counting loop (traced runs
+  // interpret every pass) or some other loop, for the idle check.
   template <CountBranch kBranch>
   HALVOREN_INLINE void BackwardBranch(uint8_t displacement) {
+    // A BPL back onto LDA $2002 is a game waiting for vertical blank: skip the rest of the line.
+    if constexpr (kBranch == CountBranch::Bpl) {
+      if (displacement == 0xFB && Mem(pc) == 0xAD && Mem((pc + 1) & 0xFFFF) == 0x02 &&
+          Mem((pc + 2) & 0xFFFF) == 0x20) {
+        budget = -1;
+        return;
+      }
+    }
     if constexpr (kBranch != CountBranch::None && kDirectFetch && !kTraced) {
-      if (displacement >= 0xFC && skipLoops && InFetchWindow() &&
+      if (displacement >= 0xFC && Shortcuts() && InFetchWindow() &&
           CountingLoop<kBranch>(displacement))
         return;
     }
@@ -394,13 +404,7 @@ class CpuCore : CpuCoreState {
     if (displacement & 0x80) BackwardBranch<kBranch>(displacement);
     return displacement;
   }
-  // A BPL back onto LDA $2002 is a game waiting for vertical blank: skip the rest of the line.
-  template <Mode>
-  HALVOREN_INLINE void BPL() {
-    if (Branch<CountBranch::Bpl>(!NegativeSet()) == 0xFB && Mem(pc & 0xFFFF) == 0xAD && Mem((pc + 1) & 0xFFFF) == 0x02 &&
-        Mem((pc + 2) & 0xFFFF) == 0x20)
-      budget = -1;
-  }
+  template <Mode> HALVOREN_INLINE void BPL() { Branch<CountBranch::Bpl>(!NegativeSet()); }
   template <Mode> HALVOREN_INLINE void BMI() { Branch<CountBranch::Bmi>(NegativeSet()); }
   template <Mode> HALVOREN_INLINE void BVC() { Branch(!v); }
   template <Mode> HALVOREN_INLINE void BVS() { Branch(v); }
