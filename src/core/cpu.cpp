@@ -18,8 +18,13 @@ void CpuCore<kMainCore, kTraced, kDirectFetch>::Load() {
   SetStatus(m.P);
   // The budget is a 16-bit signed count, wrapping as such for extreme adjustments.
   budget = static_cast<int16_t>(kCyclesPerScanline + (kMainCore ? CycleAdjust : m.CycleCarry));
-  // No loop start seen yet, none done with (a jump's target never reaches $10000).
-  loopStart = busyLoop = 0x10000;
+  // No loop start seen yet (a jump's target never reaches kNoLoop); one found busy in the last
+  // runs stays so for a few more.
+  loopStart = busyLoop = kNoLoop;
+  if (BusyLoopHint >= kHintRun) {
+    BusyLoopHint -= kHintRun;
+    busyLoop = BusyLoopHint & (kHintRun - 1);
+  }
 }
 
 template <bool kMainCore, bool kTraced, bool kDirectFetch>

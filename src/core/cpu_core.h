@@ -39,9 +39,8 @@ struct CpuCoreState {
   uint8_t changes = 0;
   int loopBudget = 0;
   uint32_t loopEffects = 0;
-  // The loop start last recorded, and from bit 24 up how many of its passes changed something.
-  uint32_t loopStart = 0;
-  uint32_t busyLoop = 0;  // a loop start done with for this run
+  uint32_t loopStart = 0;  // the loop start last recorded
+  uint32_t busyLoop = 0;   // a loop start done with for this run
   uint64_t loopRegisters = 0;
 };
 
@@ -66,7 +65,8 @@ class CpuCore : CpuCoreState {
 
   static constexpr uint8_t kKeptBits = kMainCore ? 0x3C : 0x1C;  // I, D, B (and bit 5)
   static constexpr uint8_t kFlagI = 0x04, kFlagD = 0x08, kFlagB = 0x10, kBit5 = 0x20;
-  static constexpr uint32_t kChangedPass = 1 << 24, kChangedPassesForBusy = 2;
+  // A busy loop start is left alone for this many runs, then looked at again.
+  static constexpr uint32_t kNoLoop = 0x10000, kHintRun = 1 << 24, kBusyRuns = 8;
 
   Machine& m;
 
@@ -309,28 +309,32 @@ class CpuCore : CpuCoreState {
   // the start of the next. A jump back to the loop start last seen finds out whether the pass
   // between changed anything and, when not, charges at once the whole passes the budget still
   // holds: it stays above zero at every instruction they held, so the run goes on exactly as
-  // if they had been interpreted. A loop start is then left alone for the rest of the run,
-  // its jumps costing one comparison: after a skip (less than a pass is left), or when its
-  // passes keep changing things (a first pass may clear a flag or a latch once). Leaving jumps
-  // out is harmless: the check compares two jumps it did see, with every change in between
-  // collected.
+  // if they had been interpreted. A loop start is then left alone, its jumps costing one
+  // comparison: for the rest of the run after a skip (less than a pass is left), and for some
+  // runs when its passes changed things twice (once may be a flag or a latch that a first
+  // read clears). Leaving jumps out is harmless: the check compares two jumps it did see,
+  // with every change in between collected.
   HALVOREN_INLINE void LoopEdge() {
-    if (!Shortcuts() || pc == busyLoop) return;
+    if (kTraced || pc == busyLoop) return;
     const uint64_t key = RegisterKey();
-    if ((loopStart & (kChangedPass - 1)) != pc) {
+    if (pc != loopStart) {
       loopStart = pc;
     } else if (key == loopRegisters && changes == 0 && BusEffects == loopEffects) {
       const int pass = loopBudget - budget;
-      if (pass > 0 && budget > pass) {
+      if (pass > 0 && budget > pass && IdleSkip) {  // the switch only here, off the common path
         const int passes = (budget - 1) / pass;
         budget -= passes * pass;
         IdlePassesSkipped += static_cast<unsigned>(passes);
         busyLoop = pc;
+        if (BusyLoopHint == pc) BusyLoopHint = kNoLoop;
         return;
       }
-    } else if ((loopStart += kChangedPass) >= kChangedPass * kChangedPassesForBusy) {
+    } else if (BusyLoopHint == pc) {
+      BusyLoopHint = pc | kBusyRuns * kHintRun;
       busyLoop = pc;
       return;
+    } else {
+      BusyLoopHint = pc;  // changed once: a second time makes it busy
     }
     loopRegisters = key;
     loopBudget = budget;

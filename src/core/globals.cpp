@@ -24,6 +24,7 @@ uint32_t IdleSkip = 1;
 uint32_t BusEffects;
 uint64_t IdlePassesSkipped;
 uint64_t CountedPasses;
+uint32_t BusyLoopHint = 0x10000;
 
 uint8_t SaveSlot;
 uint32_t Paused;
@@ -39,6 +40,7 @@ void ResetGlobals() {
   BusEffects = 0;
   IdlePassesSkipped = 0;
   CountedPasses = 0;
+  BusyLoopHint = 0x10000;
   FirstHaltAddress = 0;
   FirstHaltOpcode = 0;
   std::memset(HexDigits, 0, sizeof HexDigits);

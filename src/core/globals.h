@@ -42,6 +42,9 @@ extern uint32_t BusEffects;
 extern uint64_t IdlePassesSkipped;
 // Counting-loop passes charged at once instead of interpreted (the same uses).
 extern uint64_t CountedPasses;
+// The loop start whose passes last changed something, and (from bit 24) for how many more runs
+// the idle check leaves it alone. Only decides which jumps are checked, never what a run does.
+extern uint32_t BusyLoopHint;
 
 // Debugger state read by the frame loop: the session's.
 extern uint8_t SaveSlot;
