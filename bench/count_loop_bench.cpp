@@ -15,15 +15,15 @@
 namespace {
 
 const std::vector<uint8_t> kDelay = {
-    0xA2, 0x08,  // 8000 start: LDX #8
-    0xA0, 0x00,  // 8002 outer: LDY #0
-    0x88,        // 8004 inner: DEY
-    0xD0, 0xFD,  // 8005        BNE inner
-    0xC6, 0x10,  // 8007        DEC $10
-    0xD0, 0xFC,  // 8009        BNE DEC $10
-    0xCA,        // 800B        DEX
-    0xD0, 0xF4,  // 800C        BNE outer
-    0xE6, 0x11,  // 800E        INC $11
+    0xA2, 0x08,        // 8000 start: LDX #8
+    0xA0, 0x00,        // 8002 outer: LDY #0
+    0x88,              // 8004 inner: DEY
+    0xD0, 0xFD,        // 8005        BNE inner
+    0xC6, 0x10,        // 8007        DEC $10
+    0xD0, 0xFC,        // 8009        BNE DEC $10
+    0xCA,              // 800B        DEX
+    0xD0, 0xF4,        // 800C        BNE outer
+    0xE6, 0x11,        // 800E        INC $11
     0x4C, 0x00, 0x80,  // 8010  JMP start
 };
 
