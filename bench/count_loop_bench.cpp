@@ -20,11 +20,11 @@ const std::vector<uint8_t> kDelay = {
     0x88,              // 8004 inner: DEY
     0xD0, 0xFD,        // 8005        BNE inner
     0xC6, 0x10,        // 8007        DEC $10
-    0xD0, 0xFC,        // 8009        BNE DEC $10
+    0xD0, 0xFC,        // 8009        BNE back onto the DEC
     0xCA,              // 800B        DEX
     0xD0, 0xF4,        // 800C        BNE outer
     0xE6, 0x11,        // 800E        INC $11
-    0x4C, 0x00, 0x80,  // 8010  JMP start
+    0x4C, 0x00, 0x80,  // 8010        JMP start
 };
 
 void RunDelayFrames(benchmark::State& state, bool mainCore, bool shortcuts) {
