@@ -315,13 +315,13 @@ class CpuCore : CpuCoreState {
   // read clears). Leaving jumps out is harmless: the check compares two jumps it did see,
   // with every change in between collected.
   HALVOREN_INLINE void LoopEdge() {
-    if (kTraced || pc == busyLoop) return;
+    if (kTraced || pc == busyLoop || !IdleSkip) return;  // the switch read past the common exit
     const uint64_t key = RegisterKey();
     if (pc != loopStart) {
       loopStart = pc;
     } else if (key == loopRegisters && changes == 0 && BusEffects == loopEffects) {
       const int pass = loopBudget - budget;
-      if (pass > 0 && budget > pass && IdleSkip) {  // the switch only here, off the common path
+      if (pass > 0 && budget > pass) {
         const int passes = (budget - 1) / pass;
         budget -= passes * pass;
         IdlePassesSkipped += static_cast<unsigned>(passes);
