@@ -300,10 +300,11 @@ class CpuCore : CpuCoreState {
   // The idle skip and counting loops: off in traced runs, which must show every instruction.
   static HALVOREN_INLINE bool Shortcuts() { return !kTraced && IdleSkip; }
 
-  // The registers but pc, the flags in their working form: equal keys are equal registers.
+  // The registers but pc. The status byte, not the working flags: a run that starts between an
+  // instruction and the branch on its result has them in another (equal) form.
   HALVOREN_INLINE uint64_t RegisterKey() const {
     return uint64_t{a} | (uint64_t{x} << 8) | (uint64_t{y} << 16) | (uint64_t{s} << 24) |
-           (uint64_t{static_cast<uint8_t>(c | v | bits)} << 32) | (uint64_t{nz} << 40);
+           (uint64_t{Status()} << 32);
   }
   // Called on backward jumps, with pc at the jump's target: the end of one pass of a loop and
   // the start of the next. A jump back to the loop start last seen finds out whether the pass
