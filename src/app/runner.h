@@ -18,7 +18,7 @@ struct RunnerOptions {
   bool Hash = false;
   bool Bench = false;
   bool SkipRender = false;
-  bool IdleSkip = true;  // --no-idle-skip interprets every pass of an idle loop
+  bool IdleSkip = true;  // --no-idle-skip interprets every pass of idle and counting loops
   std::string TracePath;
   int StartPc = -1;  // -1: the reset vector
   std::string LogPath;

@@ -86,7 +86,7 @@ const OptionRow kOptions[] = {
        o.SkipRender = true;
        return std::string();
      }},
-    {"--no-idle-skip", nullptr, "interpret every pass of a game's idle loop",
+    {"--no-idle-skip", nullptr, "interpret every pass of idle and counting loops",
      [](RunnerOptions& o, const std::string&) {
        o.IdleSkip = false;
        return std::string();

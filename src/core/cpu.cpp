@@ -18,9 +18,13 @@ void CpuCore<kMainCore, kTraced, kDirectFetch>::Load() {
   SetStatus(m.P);
   // The budget is a 16-bit signed count, wrapping as such for extreme adjustments.
   budget = static_cast<int16_t>(kCyclesPerScanline + (kMainCore ? CycleAdjust : m.CycleCarry));
-  // A trace must show every instruction, so traced runs interpret every pass.
-  skipLoops = !kTraced && IdleSkip;
-  loopRegisters = ~uint64_t{0};  // no pass seen yet
+  // No loop start seen yet (a jump's target never reaches kNoLoop); one found busy in the last
+  // runs stays so for a few more.
+  loopStart = busyLoop = kNoLoop;
+  if (BusyLoopHint >= kHintRun) {
+    BusyLoopHint -= kHintRun;
+    busyLoop = BusyLoopHint & (kHintRun - 1);
+  }
 }
 
 template <bool kMainCore, bool kTraced, bool kDirectFetch>

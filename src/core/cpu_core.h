@@ -12,8 +12,10 @@
 // keeps bit 5 as reset or PLP/RTI left it; the alternate core drops it whenever it rebuilds P.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
+#include "core/count_loop.h"
 #include "core/cpu_opcodes.h"
 #include "core/globals.h"
 #include "core/machine.h"
@@ -34,10 +36,11 @@ struct CpuCoreState {
   // comes back to its start with the same registers and changed nothing (no memory, no
   // device: see BusEffects) would repeat identically: the whole passes the budget still holds
   // are charged at once. `changes` collects the bits that direct stores flipped.
-  bool skipLoops = false;
   uint8_t changes = 0;
   int loopBudget = 0;
   uint32_t loopEffects = 0;
+  uint32_t loopStart = 0;  // the loop start last recorded
+  uint32_t busyLoop = 0;   // a loop start done with for this run
   uint64_t loopRegisters = 0;
 };
 
@@ -62,6 +65,8 @@ class CpuCore : CpuCoreState {
 
   static constexpr uint8_t kKeptBits = kMainCore ? 0x3C : 0x1C;  // I, D, B (and bit 5)
   static constexpr uint8_t kFlagI = 0x04, kFlagD = 0x08, kFlagB = 0x10, kBit5 = 0x20;
+  // A busy loop start is left alone for this many runs, then looked at again.
+  static constexpr uint32_t kNoLoop = 0x10000, kHintRun = 1 << 24, kBusyRuns = 8;
 
   Machine& m;
 
@@ -292,23 +297,45 @@ class CpuCore : CpuCoreState {
   template <Mode> HALVOREN_INLINE void CLD() { bits &= ~kFlagD; }
   template <Mode> HALVOREN_INLINE void SED() { bits |= kFlagD; }
 
+  // The idle skip and counting loops: off in traced runs, which must show every instruction.
+  static HALVOREN_INLINE bool Shortcuts() { return !kTraced && IdleSkip; }
+
+  // The registers but pc. The status byte, not the working flags: a run that starts between an
+  // instruction and the branch on its result has them in another (equal) form.
   HALVOREN_INLINE uint64_t RegisterKey() const {
     return uint64_t{a} | (uint64_t{x} << 8) | (uint64_t{y} << 16) | (uint64_t{s} << 24) |
-           (uint64_t{Status()} << 32) | (uint64_t{pc & 0xFFFF} << 40);
+           (uint64_t{Status()} << 32);
   }
-  // Called on every backward jump, with pc at the jump's target: the end of one pass of a
-  // loop and the start of the next. After k skipped passes the budget is still above zero at
-  // every instruction they held, so the run goes on exactly as if they had been interpreted.
+  // Called on backward jumps, with pc at the jump's target: the end of one pass of a loop and
+  // the start of the next. A jump back to the loop start last seen finds out whether the pass
+  // between changed anything and, when not, charges at once the whole passes the budget still
+  // holds: it stays above zero at every instruction they held, so the run goes on exactly as
+  // if they had been interpreted. A loop start is then left alone, its jumps costing one
+  // comparison: for the rest of the run after a skip (less than a pass is left), and for some
+  // runs when its passes changed things twice (once may be a flag or a latch that a first
+  // read clears). Leaving jumps out is harmless: the check compares two jumps it did see,
+  // with every change in between collected.
   HALVOREN_INLINE void LoopEdge() {
-    if (!skipLoops) return;
+    if (kTraced || pc == busyLoop || !IdleSkip) return;  // the switch read past the common exit
     const uint64_t key = RegisterKey();
-    if (key == loopRegisters && changes == 0 && BusEffects == loopEffects) {
+    if (pc != loopStart) {
+      loopStart = pc;
+    } else if (key == loopRegisters && changes == 0 && BusEffects == loopEffects) {
       const int pass = loopBudget - budget;
       if (pass > 0 && budget > pass) {
         const int passes = (budget - 1) / pass;
         budget -= passes * pass;
         IdlePassesSkipped += static_cast<unsigned>(passes);
+        busyLoop = pc;
+        if (BusyLoopHint == pc) BusyLoopHint = kNoLoop;
+        return;
       }
+    } else if (BusyLoopHint == pc) {
+      BusyLoopHint = pc | kBusyRuns * kHintRun;
+      busyLoop = pc;
+      return;
+    } else {
+      BusyLoopHint = pc;  // changed once: a second time makes it busy
     }
     loopRegisters = key;
     loopBudget = budget;
@@ -316,7 +343,62 @@ class CpuCore : CpuCoreState {
     changes = 0;
   }
 
+  // A counting loop at pc, its branch of the given kind just taken back onto the stepping
+  // instruction: the passes that end with the branch taken again and run whole on the budget
+  // are charged at once, leaving pc on the stepping instruction as interpreting them would.
+  // The loop lies in the fetch window, so nothing it writes (page zero) can change its code.
+  template <CountBranch kBranch>
+  HALVOREN_INLINE bool CountingLoop(uint8_t displacement) {
+    const CountingStep& step = kCountingSteps[Mem(pc)];
+    if (step.counter == Counter::None || step.displacement != displacement) return false;
+    switch (step.counter) {
+      case Counter::X:
+        x = CountPasses<kBranch>(step, x);
+        break;
+      case Counter::Y:
+        y = CountPasses<kBranch>(step, y);
+        break;
+      default: {
+        const uint8_t address = Mem(pc + 1);
+        Store(address, CountPasses<kBranch>(step, Mem(address)));
+      }
+    }
+    return true;
+  }
+  template <CountBranch kBranch>
+  HALVOREN_INLINE uint8_t CountPasses(const CountingStep& step, uint8_t counter) {
+    const int pass = step.cycles + 2;
+    const int byCounter = kTakenPasses[static_cast<int>(kBranch)][step.up][counter];
+    const int passes = std::min(byCounter, PassesInBudget(budget, step.cycles, pass));
+    if (passes == 0) return counter;
+    budget -= passes * pass;
+    CountedPasses += static_cast<unsigned>(passes);
+    counter = static_cast<uint8_t>(step.up ? counter + passes : counter - passes);
+    SetNZ(counter);
+    return counter;
+  }
+  // A taken branch that went backward: a wait for vertical blank, a counting loop (traced runs
+  // interpret every pass) or some other loop, for the idle check.
+  template <CountBranch kBranch>
+  HALVOREN_INLINE void BackwardBranch(uint8_t displacement) {
+    // A BPL back onto LDA $2002 is a game waiting for vertical blank: skip the rest of the line.
+    if constexpr (kBranch == CountBranch::Bpl) {
+      if (displacement == 0xFB && Mem(pc) == 0xAD && Mem((pc + 1) & 0xFFFF) == 0x02 &&
+          Mem((pc + 2) & 0xFFFF) == 0x20) {
+        budget = -1;
+        return;
+      }
+    }
+    if constexpr (kBranch != CountBranch::None && kDirectFetch && !kTraced) {
+      if (displacement >= 0xFC && Shortcuts() && InFetchWindow() &&
+          CountingLoop<kBranch>(displacement))
+        return;
+    }
+    LoopEdge();
+  }
+
   // --- Branches: 2 cycles taken or not; the displacement is read only when taken ---
+  template <CountBranch kBranch = CountBranch::None>
   HALVOREN_INLINE uint8_t Branch(bool taken) {
     if (!taken) {
       ++pc;
@@ -324,22 +406,16 @@ class CpuCore : CpuCoreState {
     }
     const uint8_t displacement = InstructionByte(pc);
     pc = static_cast<uint16_t>(pc + 1 + static_cast<int8_t>(displacement));
-    if (displacement & 0x80) LoopEdge();
+    if (displacement & 0x80) BackwardBranch<kBranch>(displacement);
     return displacement;
   }
-  // A BPL back onto LDA $2002 is a game waiting for vertical blank: skip the rest of the line.
-  template <Mode>
-  HALVOREN_INLINE void BPL() {
-    if (Branch(!NegativeSet()) == 0xFB && Mem(pc & 0xFFFF) == 0xAD && Mem((pc + 1) & 0xFFFF) == 0x02 &&
-        Mem((pc + 2) & 0xFFFF) == 0x20)
-      budget = -1;
-  }
-  template <Mode> HALVOREN_INLINE void BMI() { Branch(NegativeSet()); }
+  template <Mode> HALVOREN_INLINE void BPL() { Branch<CountBranch::Bpl>(!NegativeSet()); }
+  template <Mode> HALVOREN_INLINE void BMI() { Branch<CountBranch::Bmi>(NegativeSet()); }
   template <Mode> HALVOREN_INLINE void BVC() { Branch(!v); }
   template <Mode> HALVOREN_INLINE void BVS() { Branch(v); }
   template <Mode> HALVOREN_INLINE void BCC() { Branch(!c); }
   template <Mode> HALVOREN_INLINE void BCS() { Branch(c); }
-  template <Mode> HALVOREN_INLINE void BNE() { Branch(!ZeroSet()); }
+  template <Mode> HALVOREN_INLINE void BNE() { Branch<CountBranch::Bne>(!ZeroSet()); }
   template <Mode> HALVOREN_INLINE void BEQ() { Branch(ZeroSet()); }
 
   // --- Jumps, subroutines, stack ---

@@ -23,6 +23,8 @@ char HexDigits[16];
 uint32_t IdleSkip = 1;
 uint32_t BusEffects;
 uint64_t IdlePassesSkipped;
+uint64_t CountedPasses;
+uint32_t BusyLoopHint = 0x10000;
 
 uint8_t SaveSlot;
 uint32_t Paused;
@@ -37,6 +39,8 @@ void ResetGlobals() {
   IdleSkip = 1;
   BusEffects = 0;
   IdlePassesSkipped = 0;
+  CountedPasses = 0;
+  BusyLoopHint = 0x10000;
   FirstHaltAddress = 0;
   FirstHaltOpcode = 0;
   std::memset(HexDigits, 0, sizeof HexDigits);

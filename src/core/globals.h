@@ -32,7 +32,7 @@ extern uint32_t FrameCount;
 extern char HexDigits[16];
 // Idle-loop skip (core/cpu.cpp): a run's switch and its instruments, not console state (a
 // console run with and without the skip must come out the same).
-// On unless a run asks to interpret every pass.
+// On unless a run asks to interpret every pass; counting loops follow it too.
 extern uint32_t IdleSkip;
 // Counts bus accesses that changed something: every write outside work RAM, a work-RAM write
 // of a new value, and the device reads with side effects. A loop pass that leaves it (and
@@ -40,6 +40,11 @@ extern uint32_t IdleSkip;
 extern uint32_t BusEffects;
 // Loop passes charged without being interpreted, since program start (tests, the bench).
 extern uint64_t IdlePassesSkipped;
+// Counting-loop passes charged at once instead of interpreted (the same uses).
+extern uint64_t CountedPasses;
+// The loop start whose passes last changed something, and (from bit 24) for how many more runs
+// the idle check leaves it alone. Only decides which jumps are checked, never what a run does.
+extern uint32_t BusyLoopHint;
 
 // Debugger state read by the frame loop: the session's.
 extern uint8_t SaveSlot;
