@@ -118,6 +118,11 @@ struct Machine {
   // Nothing below is in the state image: what the emulation carries from frame to frame
   // besides the console's own memories and latches.
 
+  // --- Pattern cache windows (ppu/pattern_cache.cpp): what each holds and what is still to come
+  // from the decoded CHR store. Describes the pattern cache, so it travels (or not) with it.
+  PatternWindows PatternWindowState;
+  HALVOREN_GUARD_AFTER(PatternWindowState)
+
   // --- Window bank records (cart/banks.cpp, the board files): the bank copied into each 8 KB
   // PRG window and 1 KB CHR window, 255 none recorded. A state load clears them, so a stale
   // record only costs a copy; rewind carries them with the windows they describe.
@@ -224,6 +229,15 @@ struct Machine {
   void SpriteDma(uint8_t page);
   void DecodePatterns(uint16_t start, uint16_t length);
   void RebuildPatternCache();
+  // A bank switch put CHR page `page` (1 KB) into the window at `windowStart`.
+  void ShowChrPage(uint32_t windowStart, uint32_t page);
+  // Brings the pattern cache up to the last bank switches; cheap when nothing is pending.
+  void SyncPatternCache() {
+    if (PatternWindowState.Pending) FillPendingWindows();
+  }
+  void FillPendingWindows();
+  // Before the CHR store's bytes change (a cartridge load, a board keeping RAM there).
+  void ForgetDecodedChr();
 
   // --- APU register bytes (apu/registers.cpp) ---
   void ApuRegisterWrite(uint16_t address, uint8_t value);

@@ -97,6 +97,7 @@ void EmulateFrame(Machine& m, bool draw) {
       RunCpu(m);
     }
   }
+  m.SyncPatternCache();  // between frames the cache is whole, for whoever looks at it
 }
 
 void DrawStandingPicture(Machine& m) {

@@ -50,12 +50,10 @@ inline void DrawTileRow(uint8_t* out, const uint8_t* pattern, const uint8_t* col
 void FlipTileLatch(Machine& m, uint8_t tile) {
   const int table = (m.CpuMemory[kPpuControl] & 0x10) ? 1 : 0;
   const uint8_t bank = m.BankRegs[table * 2 + (tile == 0xFE ? 1 : 0)];
-  // Bank numbers count 4 KB units; wrap inside the 512 KB store.
-  const uint32_t source = (bank % (sizeof m.ChrRom / 0x1000)) * 0x1000u;
   // Without CHR ROM the pattern tables are the game's RAM and the store holds nothing.
   if (ChrBankCount != 0) {
-    std::memcpy(m.PpuMemory + table * 0x1000, m.ChrRom + source, 0x1000);
-    m.DecodePatterns(static_cast<uint16_t>(table * 0x1000), 0x1000);
+    m.CopyChrWindow(static_cast<uint16_t>(table * 0x1000), 4, bank);  // 4 KB units
+    m.SyncPatternCache();  // the rest of this line draws from the new table
   }
   (table ? m.LineIrqEnabled : m.LineReload) = tile;  // the two ChrLatch bytes
 }
@@ -240,6 +238,7 @@ void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line)
 }  // namespace
 
 void Machine::RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line) {
+  SyncPatternCache();
   // Coarse X and the horizontal table come from the latch every line; the vertical position
   // is taken whole only at the top of the frame.
   if (line == 0)
