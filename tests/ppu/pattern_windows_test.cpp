@@ -36,7 +36,8 @@ TEST_F(PatternWindowsTest, CacheFollowsSwitchesDecodesAndOtherMachines) {
     m().RebuildPatternCache();
     auto other = std::make_unique<Machine>();
     other->ForgetDecodedChr();
-    for (uint32_t i = 0; i < sizeof other->ChrRom; ++i) other->ChrRom[i] = static_cast<uint8_t>(i * 7);
+    for (uint32_t i = 0; i < sizeof other->ChrRom; ++i)
+      other->ChrRom[i] = static_cast<uint8_t>(i * 7);
     for (int step = 0; step < 400; ++step) {
       const uint32_t r = random();
       if (mapper == 4) {
