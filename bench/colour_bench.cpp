@@ -21,7 +21,8 @@ struct Conversion {
   Conversion() {
     BuildSystemPalette();
     uint32_t seed = 99;
-    for (uint8_t& pixel : screen.Pixels) pixel = static_cast<uint8_t>((seed = seed * 69069 + 1) >> 26);
+    for (uint8_t& pixel : screen.Pixels)
+      pixel = static_cast<uint8_t>((seed = seed * 69069 + 1) >> 26);
     table.Follow(SystemPalette);
   }
 };

@@ -181,6 +181,8 @@ struct Machine {
   HALVOREN_GUARD_AFTER(BackgroundTileCache)
   SpriteLines RenderSpriteLines;
   HALVOREN_GUARD_AFTER(RenderSpriteLines)
+  uint8_t TrustRenderSprites;   // the frame loop runs: the sprite table may be held, not compared
+  uint32_t RenderSpriteStores;  // SpriteRamStores when the table was last held against sprite RAM
 
   // --- Skipped frames' sprite approximation (frame/emulate_frame.cpp): the overflow table, held
   // against sprite RAM once a frame and again only after a store into it.
@@ -259,8 +261,10 @@ struct Machine {
   void TakeIrqAlways(bool clearBreak);  // mapper 91's variant, no I test
 
   // --- Scanline renderer (ppu/renderer.cpp) ---
-  // Draws picture line `line` (0-239) into one row of each layer (256 bytes each).
-  void RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line);
+  // Draws picture line `line` (0-239) into one row of each layer (256 bytes each). A base row
+  // not yet filled is given with its colour as `baseFill`: it is filled only if a sprite goes
+  // into it. The result says whether the base row holds its pixels now.
+  bool RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line, int baseFill = -1);
 };
 
 // The ROM image sizes the stores can hold.

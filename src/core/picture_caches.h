@@ -48,7 +48,7 @@ struct PatternWindows {
 
 // Which sprites cover each picture line, highest number first. Rebuilt only when sprite RAM
 // or the sprite height differs from what it was built from, so a frame whose sprites stand
-// still pays one 256-byte compare per line instead of testing all 64 sprites.
+// still pays a 256-byte compare instead of testing all 64 sprites.
 struct SpriteLines {
   uint8_t Source[256];
   int Height;
@@ -58,12 +58,6 @@ struct SpriteLines {
   void Refresh(const uint8_t* spriteRam, int height) {
     if (height != Height || std::memcmp(Source, spriteRam, sizeof Source) != 0)
       Rebuild(spriteRam, height);
-  }
-
-  const uint8_t* For(const uint8_t* spriteRam, int height, int line, int& count) {
-    Refresh(spriteRam, height);
-    count = Count[line];
-    return Sprites[line];
   }
 
   // A sprite's top line is its Y byte + 1. Y = 255 puts it below the picture: games hide

@@ -44,10 +44,11 @@ void ApproximateSprites(Machine& m, int line) {
 
 void DrawLine(Machine& m, int line, uint8_t* backgroundRow, uint8_t* baseRow) {
   if (line < ShownLines) {
-    m.RenderScanline(backgroundRow, baseRow, line);
+    if (m.RenderScanline(backgroundRow, baseRow, line, BaseRowFill(line))) MarkBaseRow(line);
   } else {
     std::memset(backgroundRow, kBlack, kPictureWidth);
     std::memset(baseRow, kBlack, kPictureWidth);
+    MarkBaseRow(line);
   }
 }
 
@@ -67,8 +68,8 @@ void RunVisibleLine(Machine& m, int line, bool drawing, uint8_t* backgroundRow, 
 void PrepareFrame(Machine& m, bool draw) {
   m.Sprite0Armed = 1;
   m.CpuMemory[kPpuStatus] &= ~0x40;
-  // Only a drawn frame reads the base layer, and each fills it first.
-  if (draw) FillBaseLayer(m.PpuMemory[0x3F00]);
+  // Only a drawn frame reads the base layer, and each starts it as the backdrop.
+  if (draw) StartBaseLayer(m.PpuMemory[0x3F00]);
   m.SkippedFrameSpritesChecked = 0;
   if (m.PatternsDirty) m.RebuildPatternCache();
 }
@@ -78,6 +79,10 @@ void EmulateFrame(Machine& m, bool draw) {
   if (SoundOn) m.RunSoundFrame();
 
   m.VblankPeriod = 0;
+  // The renderer's sprite table is held against sprite RAM on the first line (the count is
+  // made to differ) and then only after a store.
+  m.TrustRenderSprites = 1;
+  m.RenderSpriteStores = m.SpriteRamStores - 1;
 
   uint8_t* backgroundRow = BackgroundLayer;
   uint8_t* baseRow = BaseLayer;
@@ -98,6 +103,7 @@ void EmulateFrame(Machine& m, bool draw) {
     }
   }
   m.SyncPatternCache();  // between frames the cache is whole, for whoever looks at it
+  m.TrustRenderSprites = 0;
 }
 
 void DrawStandingPicture(Machine& m) {

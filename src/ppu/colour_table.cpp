@@ -57,7 +57,8 @@ struct ComponentRows {
 // to the low half and odd ones to the high half: then each half's results are consecutive.
 [[gnu::target("avx2")]] inline void ConvertBlock(__m256i block, const ComponentRows& rows,
                                                  uint32_t* out) {
-  const __m256i pixels = _mm256_permutevar8x32_epi32(block, _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7));
+  const __m256i pixels =
+      _mm256_permutevar8x32_epi32(block, _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7));
   const __m256i bit4 = _mm256_slli_epi16(pixels, 3), bit5 = _mm256_slli_epi16(pixels, 2);
   const __m256i red = Component(rows.Rows[0], pixels, bit4, bit5);
   const __m256i green = Component(rows.Rows[1], pixels, bit4, bit5);
@@ -98,9 +99,11 @@ const bool kHasAvx2 = __builtin_cpu_supports("avx2");
 
 // Where the processor looks up 64 bytes in a 64-byte table at once: one lookup per component
 // for 64 pixels, laid out as the 32-pixel path does, in four quarters instead of two halves.
-[[gnu::target("avx512f,avx512bw,avx512vbmi")]] void ConvertRowsAvx512(const uint8_t* pixels, int stride, int width,
-                                                   int height, const ColourTable& table,
-                                                   uint8_t* out, int pitch) {
+[[gnu::target("avx512f,avx512bw,avx512vbmi")]] void ConvertRowsAvx512(const uint8_t* pixels,
+                                                                      int stride, int width,
+                                                                      int height,
+                                                                      const ColourTable& table,
+                                                                      uint8_t* out, int pitch) {
   const __m512i red = _mm512_loadu_si512(table.Components[0]);
   const __m512i green = _mm512_loadu_si512(table.Components[1]);
   const __m512i blue = _mm512_loadu_si512(table.Components[2]);
@@ -133,8 +136,8 @@ const bool kHasAvx2 = __builtin_cpu_supports("avx2");
     ConvertRow(pixels + x, row + x, width - x, table.Colours);
   }
 }
-const bool kHasAvx512Vbmi = __builtin_cpu_supports("avx512vbmi") &&
-                            __builtin_cpu_supports("avx512bw");
+const bool kHasAvx512Vbmi =
+    __builtin_cpu_supports("avx512vbmi") && __builtin_cpu_supports("avx512bw");
 #endif
 
 }  // namespace

@@ -206,15 +206,31 @@ inline void PutSpriteRow(uint8_t* out, uint64_t colours, uint64_t mask, int widt
     if ((mask >> (8 * column)) & 0xFF) out[column] = static_cast<uint8_t>(colours >> (8 * column));
 }
 
+// The sprites on a line, from the table kept while sprite RAM stands still. Inside the frame
+// loop only the CPU's stores change sprite RAM, so there the table is held against sprite RAM
+// whole once a frame and again only after a store; anywhere else, at every line.
+const uint8_t* SpritesOnLine(Machine& m, int height, int line, int& count) {
+  SpriteLines& lines = m.RenderSpriteLines;
+  if (!m.TrustRenderSprites || m.RenderSpriteStores != m.SpriteRamStores) {
+    lines.Refresh(m.SpriteRam, height);
+    m.RenderSpriteStores = m.SpriteRamStores;
+  } else if (height != lines.Height) {
+    lines.Rebuild(m.SpriteRam, height);
+  }
+  count = lines.Count[line];
+  return lines.Sprites[line];
+}
+
 // Sprites 63 down to 0, so a lower number ends on top within its layer. Front sprites go over
 // the background where their pixels are opaque; behind sprites go whole into the base layer,
-// their transparent pixels as the backdrop colour. No per-line limit.
-void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line) {
+// their transparent pixels as the backdrop colour. No per-line limit. A base row still to be
+// filled (baseFill, the colour, not -1) is filled before the first behind sprite goes in.
+void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line, int& baseFill) {
   const uint8_t control = m.CpuMemory[kPpuControl];
   const bool leftColumn = m.CpuMemory[kPpuMask] & 0x04;
   const int height = (control & 0x20) ? 16 : 8;
   int count = 0;
-  const uint8_t* onLine = m.RenderSpriteLines.For(m.SpriteRam, height, line, count);
+  const uint8_t* onLine = SpritesOnLine(m, height, line, count);
   for (int i = 0; i < count; ++i) {
     const uint8_t* sprite = m.SpriteRam + onLine[i] * 4;
     const int x = sprite[3];
@@ -228,16 +244,17 @@ void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line)
     const uint64_t colours =
         RowColours(pixels, m.RenderPalette + 16 + 4 * (attributes & 3), opaque);
     const int width = x <= kPictureWidth - 8 ? 8 : kPictureWidth - x;  // clip at column 255
-    if (attributes & 0x20)
+    if (attributes & 0x20) {
+      if (baseFill >= 0) std::memset(baseRow, baseFill, kPictureWidth), baseFill = -1;
       PutSpriteRow(baseRow + x, colours, ~uint64_t{0}, width);
-    else
+    } else
       PutSpriteRow(backgroundRow + x, colours, opaque, width);
   }
 }
 
 }  // namespace
 
-void Machine::RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line) {
+bool Machine::RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line, int baseFill) {
   SyncPatternCache();
   // Coarse X and the horizontal table come from the latch every line; the vertical position
   // is taken whole only at the top of the frame.
@@ -255,5 +272,6 @@ void Machine::RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line)
   }
   StepVertical(*this, a);
   if (Sprite0Armed) TestSprite0Hit(*this, line);
-  if (CpuMemory[kPpuMask] & 0x10) DrawSprites(*this, backgroundRow, baseRow, line);
+  if (CpuMemory[kPpuMask] & 0x10) DrawSprites(*this, backgroundRow, baseRow, line, baseFill);
+  return baseFill < 0;
 }

@@ -1,12 +1,12 @@
 // The desktop program's colour conversion: the fast path gives what the table gives for every
 // byte (NES colours and the rest, which take the slow way), at any width; the table follows a
 // palette change.
+#include "ppu/colour_table.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
-
-#include "ppu/colour_table.h"
 
 TEST(ColourTableTest, ConversionEqualsTheTableAndFollowsThePalette) {
   PaletteEntry palette[256];
@@ -24,8 +24,7 @@ TEST(ColourTableTest, ConversionEqualsTheTableAndFollowsThePalette) {
     pixels[i] = static_cast<uint8_t>((seed >> 8) % 97 == 0 ? seed >> 24 : (seed >> 26));
   }
   std::vector<uint32_t> fast(kWidth * kHeight + 1, 0xDEADBEEF), slow(fast);
-  ConvertToColoursPortable(pixels.data(), kStride, kWidth, kHeight, table, slow.data(),
-                           kWidth * 4);
+  ConvertToColoursPortable(pixels.data(), kStride, kWidth, kHeight, table, slow.data(), kWidth * 4);
   for (auto* path : {ConvertToColoursAvx512, ConvertToColoursAvx2}) {
     std::fill(fast.begin(), fast.end() - 1, 0);
     if (path(pixels.data(), kStride, kWidth, kHeight, table, fast.data(), kWidth * 4)) {
