@@ -181,8 +181,11 @@ struct Machine {
   HALVOREN_GUARD_AFTER(BackgroundTileCache)
   SpriteLines RenderSpriteLines;
   HALVOREN_GUARD_AFTER(RenderSpriteLines)
-  uint8_t TrustRenderSprites;   // the frame loop runs: the sprite table may be held, not compared
+  // The frame loop runs: the renderer's tables are held against the console only when
+  // something may have changed what they came from.
+  uint8_t FrameLoopRunning;
   uint32_t RenderSpriteStores;  // SpriteRamStores when the table was last held against sprite RAM
+  uint32_t PpuSpaceWrites;      // CPU writes from $2000 up: any may change a name table
 
   // --- Skipped frames' sprite approximation (frame/emulate_frame.cpp): the overflow table, held
   // against sprite RAM once a frame and again only after a store into it.
@@ -238,6 +241,9 @@ struct Machine {
     if (PatternWindowState.Pending) FillPendingWindows();
   }
   void FillPendingWindows();
+  // The decoded pixels at pattern-cache index `index` as the last switches left them, from the
+  // decoded CHR store where the cache is still to take them.
+  const uint8_t* PatternPixels(uint32_t index);
   // Before the CHR store's bytes change (a cartridge load, a board keeping RAM there).
   void ForgetDecodedChr();
 

@@ -29,6 +29,7 @@ struct BackgroundTiles {
   uint32_t Table;                // pattern-cache offset of the background table
   uint8_t Names[64];             // the row in each table
   uint8_t Attributes[16];        // the attribute row in each table
+  uint32_t WritesChecked;        // Machine::PpuSpaceWrites when last held against those bytes
   TileRow Row;
 };
 

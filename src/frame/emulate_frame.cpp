@@ -79,10 +79,11 @@ void EmulateFrame(Machine& m, bool draw) {
   if (SoundOn) m.RunSoundFrame();
 
   m.VblankPeriod = 0;
-  // The renderer's sprite table is held against sprite RAM on the first line (the count is
-  // made to differ) and then only after a store.
-  m.TrustRenderSprites = 1;
+  // The renderer's sprite table and tile pairs are held against sprite RAM and the name tables
+  // on the first line (the counts are made to differ) and then only after a CPU store.
+  m.FrameLoopRunning = 1;
   m.RenderSpriteStores = m.SpriteRamStores - 1;
+  m.BackgroundTileCache.WritesChecked = m.PpuSpaceWrites - 1;
 
   uint8_t* backgroundRow = BackgroundLayer;
   uint8_t* baseRow = BaseLayer;
@@ -103,7 +104,7 @@ void EmulateFrame(Machine& m, bool draw) {
     }
   }
   m.SyncPatternCache();  // between frames the cache is whole, for whoever looks at it
-  m.TrustRenderSprites = 0;
+  m.FrameLoopRunning = 0;
 }
 
 void DrawStandingPicture(Machine& m) {

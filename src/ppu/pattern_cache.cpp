@@ -113,6 +113,12 @@ void Machine::FillPendingWindows() {
   windows.Pending = 0;
 }
 
+const uint8_t* Machine::PatternPixels(uint32_t index) {
+  const uint32_t window = (index / kPagePixels) % kPatternWindows;
+  if (!(PatternWindowState.Pending & (1u << window))) return PatternCache + index % 0x8000;
+  return StoredPage(*this, PatternWindowState.Wanted[window] - 1u) + index % kPagePixels;
+}
+
 void Machine::ForgetDecodedChr() {
   SyncPatternCache();
   PatternWindows& windows = PatternWindowState;

@@ -53,7 +53,6 @@ void FlipTileLatch(Machine& m, uint8_t tile) {
   // Without CHR ROM the pattern tables are the game's RAM and the store holds nothing.
   if (ChrBankCount != 0) {
     m.CopyChrWindow(static_cast<uint16_t>(table * 0x1000), 4, bank);  // 4 KB units
-    m.SyncPatternCache();  // the rest of this line draws from the new table
   }
   (table ? m.LineIrqEnabled : m.LineReload) = tile;  // the two ChrLatch bytes
 }
@@ -65,7 +64,9 @@ uint16_t DrawBackgroundWithLatch(Machine& m, uint8_t* row) {
   const uint32_t fineRow = (m.FineY & 7u) * 8u;
   const bool scrolled = m.FineX != 0 || (m.VramAddress & 0x1F) != 0;
   uint16_t a = m.VramAddress | 0x2000;
-  const uint8_t* pattern = m.PatternCache + table + m.PpuMemory[a] * 64u + fineRow;
+  // The tiles come straight from the decoded pages the latch switches to: a line that
+  // switches there and back leaves the pattern cache as it found it.
+  const uint8_t* pattern = m.PatternPixels(table + m.PpuMemory[a] * 64u + fineRow);
   const uint8_t* colours = m.RenderPalette + AttributeBits(m, a);
   int x = 0;
   int column = m.FineX & 7;
@@ -88,7 +89,7 @@ uint16_t DrawBackgroundWithLatch(Machine& m, uint8_t* row) {
     }
     const uint8_t tile = m.PpuMemory[a];
     if (tile == 0xFD || tile == 0xFE) FlipTileLatch(m, tile);
-    pattern = m.PatternCache + table + tile * 64u + fineRow;
+    pattern = m.PatternPixels(table + tile * 64u + fineRow);
     colours = m.RenderPalette + AttributeBits(m, a);
     if (x >= kPictureWidth) break;
   }
@@ -102,6 +103,8 @@ uint16_t DrawBackgroundWithLatch(Machine& m, uint8_t* row) {
 //
 // The pairs' tiles and attributes are the same for the eight lines of a tile row, so they
 // are kept (Machine::BackgroundTileCache) with the name and attribute bytes they came from.
+// Inside the frame loop only the CPU's writes change those bytes: until one comes, the next
+// line of the same tile row takes the pairs without a look at the bytes.
 
 // Inline and without an early exit: the compiler makes it a few vector operations.
 inline bool SameBytes(const uint8_t* a, const uint8_t* b, unsigned count) {
@@ -123,11 +126,15 @@ const TileRow& TilesOfLine(Machine& m, uint16_t rowStart, uint16_t wrapStart, un
                                   m.PpuMemory + ((wrapStart & 0xC00) | attributeRow)};
   if (tiles.Valid && tiles.RowStart == rowStart && tiles.WrapStart == wrapStart &&
       tiles.FirstColumn == firstColumn && tiles.Table == table &&
-      SameBytes(tiles.Names, m.PpuMemory + rowStart, 32) &&
-      SameBytes(tiles.Names + 32, m.PpuMemory + wrapStart, 32) &&
-      SameBytes(tiles.Attributes, attributes[0], 8) &&
-      SameBytes(tiles.Attributes + 8, attributes[1], 8))
+      ((m.FrameLoopRunning && tiles.WritesChecked == m.PpuSpaceWrites) ||
+       (SameBytes(tiles.Names, m.PpuMemory + rowStart, 32) &&
+        SameBytes(tiles.Names + 32, m.PpuMemory + wrapStart, 32) &&
+        SameBytes(tiles.Attributes, attributes[0], 8) &&
+        SameBytes(tiles.Attributes + 8, attributes[1], 8)))) {
+    tiles.WritesChecked = m.PpuSpaceWrites;
     return tiles.Row;
+  }
+  tiles.WritesChecked = m.PpuSpaceWrites;
   tiles.Valid = true;
   tiles.RowStart = rowStart, tiles.WrapStart = wrapStart;
   tiles.FirstColumn = firstColumn, tiles.Table = table;
@@ -211,7 +218,7 @@ inline void PutSpriteRow(uint8_t* out, uint64_t colours, uint64_t mask, int widt
 // whole once a frame and again only after a store; anywhere else, at every line.
 const uint8_t* SpritesOnLine(Machine& m, int height, int line, int& count) {
   SpriteLines& lines = m.RenderSpriteLines;
-  if (!m.TrustRenderSprites || m.RenderSpriteStores != m.SpriteRamStores) {
+  if (!m.FrameLoopRunning || m.RenderSpriteStores != m.SpriteRamStores) {
     lines.Refresh(m.SpriteRam, height);
     m.RenderSpriteStores = m.SpriteRamStores;
   } else if (height != lines.Height) {

@@ -1,10 +1,13 @@
 // What a drawn frame leaves undone: base rows without a behind-background sprite are never
-// filled, and the sprite table is held against sprite RAM only when it may have changed.
+// filled, the sprite table and the tile pairs are held against sprite RAM and the name tables
+// only when a store may have changed them, CHR pages are decoded once.
 #include <array>
 #include <cstring>
 
+#include "core/globals.h"
 #include "ppu/picture.h"
 #include "ppu/screen.h"
+#include "session/run_frame.h"
 #include "support/fixture.h"
 
 namespace {
@@ -52,17 +55,42 @@ TEST_F(FrameSavingsTest, BaseRowFilledOnDemandAndSpriteStoresSeen) {
   EXPECT_FALSE(m().RenderScanline(background.data(), base.data(), 20, 0x21));
   EXPECT_EQ(base[0], 0xEE);  // no behind sprite: left alone
 
-  m().TrustRenderSprites = 1;  // as the frame loop runs
+  m().FrameLoopRunning = 1;  // as the frame loop runs
   m().CpuMemory[kSpriteAddress] = 0;
   for (uint8_t byte : {19, 3, 0x20, 100}) m().PpuRegisterWrite(0x2004, byte);  // behind, line 20
   EXPECT_TRUE(m().RenderScanline(background.data(), base.data(), 20, 0x21));
   EXPECT_EQ(std::tuple(base[0], base[100], base[108]), std::tuple(0x21, 0x30, 0x21));
 
-  m().TrustRenderSprites = 0;
+  m().FrameLoopRunning = 0;
   m().SpriteRam[3] = 50;  // a direct change, outside the frame loop
   base.fill(0xEE);
   EXPECT_TRUE(m().RenderScanline(background.data(), base.data(), 21, 0x21));
   EXPECT_EQ(std::tuple(base[50], base[100]), std::tuple(0x30, 0x21));
+}
+
+// The worst cases for those savings draw what they drew before them: CHR switched many times a
+// line, sprite pages copied in every 16 lines, name tables and CHR RAM written all frame.
+TEST_F(FrameSavingsTest, WorstCaseCartridgesDrawTheirPictures) {
+  const struct {
+    const char* rom;
+    int frames;
+    uint64_t hash;
+  } cases[] = {{"chr_switch.nes", 30, 0x02E7503F193CD526ull},
+               {"mmc3_chr_switch.nes", 30, 0x0B67090411DA08CBull},
+               {"sprites64.nes", 30, 0xC09D2CD489E3E105ull},
+               {"ppu_data_stream.nes", 300, 0x3C16C488224FAE55ull}};
+  for (const auto& [rom, frames, hash] : cases) {
+    machine = std::make_unique<Machine>();
+    ResetSession();
+    UseMainCore = 0;
+    ASSERT_EQ(m().LoadCartridge(TestRomPath(rom).c_str()), kLoadOk);
+    MainScreen.Resize(640, 480);
+    std::memset(BackgroundLayer, 0, sizeof BackgroundLayer);
+    m().ResetCpu();
+    m().RebuildPatternCache();
+    for (int frame = 0; frame < frames; ++frame) RunFrame(m(), 0);
+    EXPECT_EQ(ShownPictureHash(), hash) << rom;
+  }
 }
 
 }  // namespace

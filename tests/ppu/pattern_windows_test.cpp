@@ -4,7 +4,6 @@
 #include <random>
 
 #include "cart/board_test.h"
-#include "support/cartridge_run.h"
 
 namespace {
 
@@ -67,23 +66,6 @@ TEST_F(PatternWindowsTest, CacheFollowsSwitchesDecodesAndOtherMachines) {
       }
     }
     ExpectCacheMatchesBytes(m());
-  }
-}
-
-// Banks switched many times a line, every line: the pictures the eager decoding gave.
-TEST_F(PatternWindowsTest, CartridgesSwitchingChrMidLineDrawTheSamePictures) {
-  for (const auto& [rom, hash] : {std::pair{"chr_switch.nes", 0x02E7503F193CD526ull},
-                                  std::pair{"mmc3_chr_switch.nes", 0x0B67090411DA08CBull}}) {
-    auto machine = std::make_unique<Machine>();
-    ResetSession();
-    UseMainCore = 0;
-    ASSERT_EQ(machine->LoadCartridge(TestRomPath(rom).c_str()), kLoadOk);
-    MainScreen.Resize(640, 480);
-    std::memset(BackgroundLayer, 0, sizeof BackgroundLayer);
-    machine->ResetCpu();
-    machine->RebuildPatternCache();
-    for (int frame = 0; frame < 30; ++frame) RunFrame(*machine, 0);
-    EXPECT_EQ(ShownPictureHash(), hash) << rom;
   }
 }
 
