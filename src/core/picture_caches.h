@@ -42,6 +42,7 @@ constexpr uint32_t kChrPages = 512;  // 1 KB pages of the CHR store
 
 struct PatternWindows {
   uint8_t Pending;                   // bit w: window w's pixels are still to be copied in
+  uint8_t BytesPending;              // bit w: and the record of its pattern bytes
   uint16_t Held[kPatternWindows];    // the page whose pixels the window holds, plus one (0: none)
   uint16_t Wanted[kPatternWindows];  // the page the last switch put there, plus one
   uint8_t StoreHolds[kChrPages];     // the decoded store holds this machine's page

@@ -69,12 +69,25 @@ const uint8_t* StoredPage(Machine& m, uint32_t page) {
   return pixels;
 }
 
+// The pattern bytes of the pages the windows took from the store, as the cache's record of what
+// it decoded: wanted only by a decode's compare, so copied only then.
+void RecordPendingBytes(Machine& m) {
+  PatternWindows& windows = m.PatternWindowState;
+  for (uint32_t window = 0; windows.BytesPending; ++window) {
+    if (!(windows.BytesPending & (1u << window))) continue;
+    const uint32_t page = windows.Held[window] - 1u;
+    std::memcpy(m.DecodedPatterns + window * kPageBytes, m.ChrRom + page * kPageBytes, kPageBytes);
+    windows.BytesPending &= ~(1u << window);
+  }
+}
+
 }  // namespace
 
 // Only tiles whose bytes differ from the ones last decoded are decoded again: boards that
 // rewrite every CHR register each frame with the same banks cost a compare, not a decode.
 void Machine::DecodePatterns(uint16_t start, uint16_t length) {
   SyncPatternCache();
+  RecordPendingBytes(*this);
   uint32_t end = static_cast<uint32_t>(start) + length;
   if (end > 0x2000) end = 0x2000;
   for (uint32_t tile = start & ~15u; tile < end; tile += 16)
@@ -83,7 +96,7 @@ void Machine::DecodePatterns(uint16_t start, uint16_t length) {
 
 // Everything again, whatever was recorded: the one way back if the cache was disturbed.
 void Machine::RebuildPatternCache() {
-  PatternWindowState.Pending = 0;
+  PatternWindowState.Pending = PatternWindowState.BytesPending = 0;
   for (uint32_t tile = 0; tile < 0x2000; tile += 16) DecodeTile(*this, tile);
   PatternsDirty = 0;
 }
@@ -107,9 +120,9 @@ void Machine::FillPendingWindows() {
     if (!(windows.Pending & (1u << window))) continue;
     const uint32_t page = windows.Wanted[window] - 1u;
     std::memcpy(PatternCache + window * kPagePixels, StoredPage(*this, page), kPagePixels);
-    std::memcpy(DecodedPatterns + window * kPageBytes, ChrRom + page * kPageBytes, kPageBytes);
     windows.Held[window] = windows.Wanted[window];
   }
+  windows.BytesPending |= windows.Pending;  // only a decode looks at them
   windows.Pending = 0;
 }
 
@@ -121,6 +134,7 @@ const uint8_t* Machine::PatternPixels(uint32_t index) {
 
 void Machine::ForgetDecodedChr() {
   SyncPatternCache();
+  RecordPendingBytes(*this);
   PatternWindows& windows = PatternWindowState;
   std::memset(windows.StoreHolds, 0, sizeof windows.StoreHolds);
   std::memset(windows.Held, 0, sizeof windows.Held);
