@@ -271,6 +271,11 @@ struct Machine {
   // not yet filled is given with its colour as `baseFill`: it is filled only if a sprite goes
   // into it. The result says whether the base row holds its pixels now.
   bool RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line, int baseFill = -1);
+  // Around a frame's lines: in between only the CPU's stores change sprite RAM and the name
+  // tables, so the renderer's tables are held against them on the first line and then only
+  // after a store.
+  void StartFrameRendering();
+  void EndFrameRendering();
 };
 
 // The ROM image sizes the stores can hold.

@@ -79,11 +79,7 @@ void EmulateFrame(Machine& m, bool draw) {
   if (SoundOn) m.RunSoundFrame();
 
   m.VblankPeriod = 0;
-  // The renderer's sprite table and tile pairs are held against sprite RAM and the name tables
-  // on the first line (the counts are made to differ) and then only after a CPU store.
-  m.FrameLoopRunning = 1;
-  m.RenderSpriteStores = m.SpriteRamStores - 1;
-  m.BackgroundTileCache.WritesChecked = m.PpuSpaceWrites - 1;
+  m.StartFrameRendering();
 
   uint8_t* backgroundRow = BackgroundLayer;
   uint8_t* baseRow = BaseLayer;
@@ -104,7 +100,7 @@ void EmulateFrame(Machine& m, bool draw) {
     }
   }
   m.SyncPatternCache();  // between frames the cache is whole, for whoever looks at it
-  m.FrameLoopRunning = 0;
+  m.EndFrameRendering();
 }
 
 void DrawStandingPicture(Machine& m) {

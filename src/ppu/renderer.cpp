@@ -261,6 +261,14 @@ void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line,
 
 }  // namespace
 
+void Machine::StartFrameRendering() {
+  FrameLoopRunning = 1;
+  RenderSpriteStores = SpriteRamStores - 1;  // counts that differ: the first line looks
+  BackgroundTileCache.WritesChecked = PpuSpaceWrites - 1;
+}
+
+void Machine::EndFrameRendering() { FrameLoopRunning = 0; }
+
 bool Machine::RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line, int baseFill) {
   SyncPatternCache();
   // Coarse X and the horizontal table come from the latch every line; the vertical position

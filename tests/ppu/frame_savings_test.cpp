@@ -52,16 +52,16 @@ TEST_F(FrameSavingsTest, BaseRowFilledOnDemandAndSpriteStoresSeen) {
   m().CpuMemory[kPpuMask] = 0x1E;
   std::array<uint8_t, 256> background{}, base{};
   base.fill(0xEE);
+  m().StartFrameRendering();
   EXPECT_FALSE(m().RenderScanline(background.data(), base.data(), 20, 0x21));
   EXPECT_EQ(base[0], 0xEE);  // no behind sprite: left alone
 
-  m().FrameLoopRunning = 1;  // as the frame loop runs
   m().CpuMemory[kSpriteAddress] = 0;
   for (uint8_t byte : {19, 3, 0x20, 100}) m().PpuRegisterWrite(0x2004, byte);  // behind, line 20
   EXPECT_TRUE(m().RenderScanline(background.data(), base.data(), 20, 0x21));
   EXPECT_EQ(std::tuple(base[0], base[100], base[108]), std::tuple(0x21, 0x30, 0x21));
 
-  m().FrameLoopRunning = 0;
+  m().EndFrameRendering();
   m().SpriteRam[3] = 50;  // a direct change, outside the frame loop
   base.fill(0xEE);
   EXPECT_TRUE(m().RenderScanline(background.data(), base.data(), 21, 0x21));
