@@ -114,25 +114,13 @@ void Machine::ShowChrPage(uint32_t windowStart, uint32_t page) {
     windows.Pending |= bit;
 }
 
-// Windows showing consecutive pages lie together in the store too: one copy each run.
 void Machine::FillPendingWindows() {
   PatternWindows& windows = PatternWindowState;
-  for (uint32_t window = 0; window < kPatternWindows;) {
-    if (!(windows.Pending & (1u << window))) {
-      ++window;
-      continue;
-    }
+  for (uint32_t window = 0; window < kPatternWindows; ++window) {
+    if (!(windows.Pending & (1u << window))) continue;
     const uint32_t page = windows.Wanted[window] - 1u;
-    const uint8_t* pixels = StoredPage(*this, page);
-    uint32_t count = 1;
-    while (window + count < kPatternWindows && (windows.Pending & (1u << (window + count))) &&
-           windows.Wanted[window + count] == page + count + 1 && page + count < kChrPages) {
-      StoredPage(*this, page + count);
-      ++count;
-    }
-    std::memcpy(PatternCache + window * kPagePixels, pixels, count * kPagePixels);
-    for (uint32_t i = 0; i < count; ++i) windows.Held[window + i] = windows.Wanted[window + i];
-    window += count;
+    std::memcpy(PatternCache + window * kPagePixels, StoredPage(*this, page), kPagePixels);
+    windows.Held[window] = windows.Wanted[window];
   }
   windows.BytesPending |= windows.Pending;  // only a decode looks at them
   windows.Pending = 0;
