@@ -39,10 +39,13 @@ void BM_RenderPicture(benchmark::State& state) {
   auto machine = MakeBusyPicture();
   for (auto _ : state) {
     machine->Sprite0Armed = 1;
-    FillBaseLayer(0x0F);
+    StartBaseLayer(0x0F);  // as a drawn frame does
+    machine->StartFrameRendering();
     for (int line = 0; line < kPictureHeight; ++line)
-      machine->RenderScanline(BackgroundLayer + line * kPictureWidth,
-                              BaseLayer + line * kPictureWidth, line);
+      if (machine->RenderScanline(BackgroundLayer + line * kPictureWidth,
+                                  BaseLayer + line * kPictureWidth, line, BaseRowFill(line)))
+        MarkBaseRow(line);
+    machine->EndFrameRendering();
     PresentFrame(*machine);
     benchmark::DoNotOptimize(BaseLayer[0]);
   }

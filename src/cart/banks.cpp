@@ -13,6 +13,10 @@ namespace {
 // granule back to the start of the store.
 void CopyFromStore(uint8_t* dest, const uint8_t* store, uint32_t storeSize, uint32_t offset,
                    uint32_t length, uint32_t granule) {
+  if (offset + length <= storeSize) {  // no wrap: one copy
+    std::memcpy(dest, store + offset, length);
+    return;
+  }
   for (uint32_t done = 0; done < length; done += granule)
     std::memcpy(dest + done, store + (offset + done) % storeSize, granule);
 }
@@ -63,12 +67,16 @@ void Machine::CopyChrNoDecode(uint16_t windowStart, uint32_t sizeKb, uint32_t ba
                 0x400);
 }
 
+// The pattern cache takes the pages' decoded pixels when it is next read, however many
+// switches come before that.
 void Machine::CopyChrWindow(uint16_t windowStart, uint32_t sizeKb, uint32_t bank) {
   const uint32_t size = sizeKb * 1024;
-  CopyChrNoDecode(windowStart, sizeKb, bank);
   const uint32_t start = windowStart & ~(size - 1) & 0x1FFF;
-  if (start + size <= 0x2000)
-    DecodePatterns(static_cast<uint16_t>(start), static_cast<uint16_t>(size));
+  if (start + size > 0x2000) return;
+  CopyChrNoDecode(windowStart, sizeKb, bank);
+  const uint32_t source = (bank * size) % kChrStoreSize;
+  for (uint32_t done = 0; done < size; done += 0x400)
+    ShowChrPage(start + done, ((source + done) % kChrStoreSize) / 0x400);
 }
 
 // --- Name tables: NT0-NT3 are four physical 1 KB pages at $2000; mirroring is kept by

@@ -76,6 +76,7 @@ void Mapper6High(Machine& m, uint16_t, uint8_t value) {
   }
   const uint8_t chrBank = value & 3;
   if (chrBank != Mapper6ChrRamBank(m)) {
+    m.ForgetDecodedChr();
     std::memcpy(m.ChrRom + (Mapper6ChrRamBank(m) & 3) * 0x2000, m.PpuMemory, 0x2000);
     std::memcpy(m.PpuMemory, m.ChrRom + chrBank * 0x2000, 0x2000);
     Mapper6ChrRamBank(m) = chrBank;

@@ -60,8 +60,7 @@ void Mmc3CopyChr(Machine& m, uint16_t target, uint16_t size, uint32_t bank1k) {
   const uint32_t pages = size / 0x400u;
   if (pages == 0) return;
   for (uint32_t page = 0; page < pages; ++page)
-    m.CopyChrNoDecode(static_cast<uint16_t>(target + page * 0x400), 1, bank1k + page);
-  m.DecodePatterns(target, size);
+    m.CopyChrWindow(static_cast<uint16_t>(target + page * 0x400), 1, bank1k + page);
 }
 
 void Mmc3BankData(Machine& m, uint8_t value) {

@@ -169,6 +169,7 @@ uint8_t Machine::LoadCartridgeStream(std::FILE* file) {
   std::memset(PrgWindowBank, 255, sizeof PrgWindowBank);
   std::memset(ChrWindowBank, 255, sizeof ChrWindowBank);
   ForgetPrgWindows();  // the store is about to change under them
+  ForgetDecodedChr();  // likewise the decoded CHR pages
   PrgBankCount = header[4];
   ChrBankCount = header[5];
   VerticalMirroring = header[6] & 1;

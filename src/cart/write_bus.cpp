@@ -10,6 +10,7 @@ void Machine::CpuWrite(uint16_t address, uint8_t value) {
     return;
   }
   ++BusEffects;  // registers and boards: assume every write matters
+  ++PpuSpaceWrites;
   if (address >= 0x8000) {
     WriteHighRange(*this, address, value);
     return;

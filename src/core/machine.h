@@ -119,6 +119,11 @@ struct Machine {
   // Nothing below is in the state image: what the emulation carries from frame to frame
   // besides the console's own memories and latches.
 
+  // --- Pattern cache windows (ppu/pattern_cache.cpp): what each holds and what is still to come
+  // from the decoded CHR store. Describes the pattern cache, so it travels (or not) with it.
+  PatternWindows PatternWindowState;
+  HALVOREN_GUARD_AFTER(PatternWindowState)
+
   // --- Window bank records (cart/banks.cpp, the board files): the bank copied into each 8 KB
   // PRG window and 1 KB CHR window, 255 none recorded. A state load clears them, so a stale
   // record only costs a copy; rewind carries them with the windows they describe.
@@ -194,6 +199,11 @@ struct Machine {
   HALVOREN_GUARD_AFTER(BackgroundTileCache)
   SpriteLines RenderSpriteLines;
   HALVOREN_GUARD_AFTER(RenderSpriteLines)
+  // The frame loop runs: the renderer's tables are held against the console only when
+  // something may have changed what they came from.
+  uint8_t FrameLoopRunning;
+  uint32_t RenderSpriteStores;  // SpriteRamStores when the table was last held against sprite RAM
+  uint32_t PpuSpaceWrites;      // CPU writes from $2000 up: any may change a name table
 
   // --- Skipped frames' sprite approximation (frame/emulate_frame.cpp): the overflow table, held
   // against sprite RAM once a frame and again only after a store into it.
@@ -254,6 +264,18 @@ struct Machine {
   void PpuRegisterWriteExact(uint16_t address, uint8_t value);
   void DecodePatterns(uint16_t start, uint16_t length);
   void RebuildPatternCache();
+  // A bank switch put CHR page `page` (1 KB) into the window at `windowStart`.
+  void ShowChrPage(uint32_t windowStart, uint32_t page);
+  // Brings the pattern cache up to the last bank switches; cheap when nothing is pending.
+  void SyncPatternCache() {
+    if (PatternWindowState.Pending) FillPendingWindows();
+  }
+  void FillPendingWindows();
+  // The decoded pixels at pattern-cache index `index` as the last switches left them, from the
+  // decoded CHR store where the cache is still to take them.
+  const uint8_t* PatternPixels(uint32_t index);
+  // Before the CHR store's bytes change (a cartridge load, a board keeping RAM there).
+  void ForgetDecodedChr();
 
   // --- APU register bytes (apu/registers.cpp) ---
   void ApuRegisterWrite(uint16_t address, uint8_t value);
@@ -283,14 +305,21 @@ struct Machine {
   void TakeIrqAlways(bool clearBreak);  // mapper 91's variant, no I test
 
   // --- Scanline renderer (ppu/renderer.cpp) ---
-  // Draws picture line `line` (0-239) into one row of each layer (256 bytes each).
-  void RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line);
+  // Draws picture line `line` (0-239) into one row of each layer (256 bytes each). A base row
+  // not yet filled is given with its colour as `baseFill`: it is filled only if a sprite goes
+  // into it. The result says whether the base row holds its pixels now.
+  bool RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line, int baseFill = -1);
+  // Around a frame's lines: in between only the CPU's stores change sprite RAM and the name
+  // tables, so the renderer's tables are held against them on the first line and then only
+  // after a store.
+  void StartFrameRendering();
+  void EndFrameRendering();
   // The exact mode's line (ppu/exact_lines.cpp), for a visible line with rendering on: the
   // position from the scroll registers, sprite 0 hit and overflow, then the next row; drawn
   // into the two rows when they are given (null: a line that is not drawn).
   void ExactScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line);
   // Its drawing (ppu/renderer.cpp): the background from the position as it stands and at most
-  // eight sprites, the lowest-numbered on the line.
+  // eight sprites, the lowest-numbered on the line; the base row is already filled.
   void DrawScanlineLayers(uint8_t* backgroundRow, uint8_t* baseRow, int line);
 };
 

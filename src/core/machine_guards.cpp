@@ -23,6 +23,7 @@ const size_t kMachineGuardOffsets[] = {
     offsetof(Machine, PadReadIndexGuard),
     offsetof(Machine, PadBitsGuard),
     offsetof(Machine, DecodedPatternsGuard),
+    offsetof(Machine, PatternWindowStateGuard),
     offsetof(Machine, PrgWindowBankGuard),
     offsetof(Machine, ChrWindowBankGuard),
     offsetof(Machine, CiramSaveGuard),

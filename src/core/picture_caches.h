@@ -29,12 +29,28 @@ struct BackgroundTiles {
   uint32_t Table;                // pattern-cache offset of the background table
   uint8_t Names[64];             // the row in each table
   uint8_t Attributes[16];        // the attribute row in each table
+  uint32_t WritesChecked;        // Machine::PpuSpaceWrites when last held against those bytes
   TileRow Row;
+};
+
+// The pattern cache's eight 1 KB windows as bank switches left them. A switch to a CHR ROM page
+// only notes the page: its pixels, decoded once into the decoded CHR store, are copied into
+// the cache when a line is drawn or anything else reads the cache (Machine::SyncPatternCache),
+// so a program switching banks many times a line pays for one copy, not a decode per switch.
+constexpr int kPatternWindows = 8;
+constexpr uint32_t kChrPages = 512;  // 1 KB pages of the CHR store
+
+struct PatternWindows {
+  uint8_t Pending;                   // bit w: window w's pixels are still to be copied in
+  uint8_t BytesPending;              // bit w: and the record of its pattern bytes
+  uint16_t Held[kPatternWindows];    // the page whose pixels the window holds, plus one (0: none)
+  uint16_t Wanted[kPatternWindows];  // the page the last switch put there, plus one
+  uint8_t StoreHolds[kChrPages];     // the decoded store holds this machine's page
 };
 
 // Which sprites cover each picture line, highest number first. Rebuilt only when sprite RAM
 // or the sprite height differs from what it was built from, so a frame whose sprites stand
-// still pays one 256-byte compare per line instead of testing all 64 sprites.
+// still pays a 256-byte compare instead of testing all 64 sprites.
 struct SpriteLines {
   uint8_t Source[256];
   int Height;
@@ -44,12 +60,6 @@ struct SpriteLines {
   void Refresh(const uint8_t* spriteRam, int height) {
     if (height != Height || std::memcmp(Source, spriteRam, sizeof Source) != 0)
       Rebuild(spriteRam, height);
-  }
-
-  const uint8_t* For(const uint8_t* spriteRam, int height, int line, int& count) {
-    Refresh(spriteRam, height);
-    count = Count[line];
-    return Sprites[line];
   }
 
   // A sprite's top line is its Y byte + 1. Y = 255 puts it below the picture: games hide

@@ -47,10 +47,11 @@ void ApproximateSprites(Machine& m, int line) {
 
 void DrawLine(Machine& m, int line, uint8_t* backgroundRow, uint8_t* baseRow) {
   if (line < ShownLines) {
-    m.RenderScanline(backgroundRow, baseRow, line);
+    if (m.RenderScanline(backgroundRow, baseRow, line, BaseRowFill(line))) MarkBaseRow(line);
   } else {
     std::memset(backgroundRow, kBlack, kPictureWidth);
     std::memset(baseRow, kBlack, kPictureWidth);
+    MarkBaseRow(line);
   }
 }
 
@@ -70,8 +71,8 @@ void RunVisibleLine(Machine& m, int line, bool drawing, uint8_t* backgroundRow, 
 void PrepareFrame(Machine& m, bool draw) {
   m.Sprite0Armed = 1;
   m.CpuMemory[kPpuStatus] &= ~0x40;
-  // Only a drawn frame reads the base layer, and each fills it first.
-  if (draw) FillBaseLayer(m.PpuMemory[0x3F00]);
+  // Only a drawn frame reads the base layer, and each starts it as the backdrop.
+  if (draw) StartBaseLayer(m.PpuMemory[0x3F00]);
   m.SkippedFrameSpritesChecked = 0;
   if (m.PatternsDirty) m.RebuildPatternCache();
 }
@@ -87,6 +88,7 @@ void EmulateFrame(Machine& m, bool draw) {
   if (SoundOn) m.RunSoundFrame();
 
   m.VblankPeriod = 0;
+  m.StartFrameRendering();
 
   uint8_t* backgroundRow = BackgroundLayer;
   uint8_t* baseRow = BaseLayer;
@@ -106,6 +108,8 @@ void EmulateFrame(Machine& m, bool draw) {
       RunCpu(m);
     }
   }
+  m.SyncPatternCache();  // between frames the cache is whole, for whoever looks at it
+  m.EndFrameRendering();
 }
 
 void DrawStandingPicture(Machine& m) {

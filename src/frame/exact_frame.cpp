@@ -47,12 +47,16 @@ void ExactPictureLine(Machine& m, int line, bool draw) {
   uint8_t* backgroundRow = BackgroundLayer + line * kPictureWidth;
   uint8_t* baseRow = BaseLayer + line * kPictureWidth;
   if (draw && line < ShownLines) {
+    // The base row in whole (the backdrop under the sprites): the exact line draws no other way.
+    if (const int fill = BaseRowFill(line); fill >= 0) std::memset(baseRow, fill, kPictureWidth);
+    MarkBaseRow(line);
     m.ExactScanline(backgroundRow, baseRow, line);
     return;
   }
   if (draw) {
     std::memset(backgroundRow, kBlack, kPictureWidth);
     std::memset(baseRow, kBlack, kPictureWidth);
+    MarkBaseRow(line);
   }
   m.ExactScanline(nullptr, nullptr, line);
 }
@@ -60,6 +64,7 @@ void ExactPictureLine(Machine& m, int line, bool draw) {
 void EmulateFrameExact(Machine& m, bool draw) {
   if (SoundOn) m.RunSoundFrame();
   m.VblankPeriod = 0;
+  m.StartFrameRendering();
   for (int line = 0; line < TotalLines; ++line) {
     StepBoardCounters(m, line);
     StartLine(m, line);
@@ -72,4 +77,6 @@ void EmulateFrameExact(Machine& m, bool draw) {
       PresentFrame(m);
     m.StepApuLine();
   }
+  m.SyncPatternCache();  // between frames the cache is whole, for whoever looks at it
+  m.EndFrameRendering();
 }

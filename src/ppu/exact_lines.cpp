@@ -88,6 +88,7 @@ int SpritesOnLine(Machine& m, int line) {
 }  // namespace
 
 void Machine::ExactScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line) {
+  SyncPatternCache();  // bank switches reach the pattern cache only when a line looks at it
   const uint16_t v = line == 0 ? TempAddress
                                : static_cast<uint16_t>((VramAddress & ~kHorizontalBits) |
                                                        (TempAddress & kHorizontalBits));

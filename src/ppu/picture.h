@@ -21,6 +21,15 @@ extern uint8_t BaseLayer[kPictureWidth * kPictureHeight];
 
 // Frame start: the whole base layer becomes the backdrop colour.
 void FillBaseLayer(uint8_t backdrop);
+// The same, as a drawn frame does it: only rows that take a behind-background sprite need the
+// colour in their bytes (BaseRowFill, MarkBaseRow); the others are shown as the backdrop
+// without being filled.
+void StartBaseLayer(uint8_t backdrop);
+// For the renderer: the colour base row `y` is to be filled with before anything is drawn into
+// it, or -1 when it holds its pixels already.
+int BaseRowFill(int y);
+// Row `y` now holds its own pixels.
+void MarkBaseRow(int y);
 
 // Vertical-blank line of a drawn frame: lays the background layer over the base layer, with
 // pixels of the current backdrop colour ($3F00 now, which may differ from the frame start)

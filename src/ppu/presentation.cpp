@@ -9,7 +9,28 @@
 uint8_t BackgroundLayer[kPictureWidth * kPictureHeight];
 uint8_t BaseLayer[kPictureWidth * kPictureHeight];
 
-void FillBaseLayer(uint8_t backdrop) { std::memset(BaseLayer, backdrop, sizeof BaseLayer); }
+namespace {
+
+// Which base rows hold their own pixels; the others are the frame-start backdrop throughout.
+bool BaseRowHeld[kPictureHeight];
+uint8_t BaseBackdrop;
+
+}  // namespace
+
+void FillBaseLayer(uint8_t backdrop) {
+  std::memset(BaseLayer, backdrop, sizeof BaseLayer);
+  std::memset(BaseRowHeld, true, sizeof BaseRowHeld);
+  BaseBackdrop = backdrop;
+}
+
+void StartBaseLayer(uint8_t backdrop) {
+  std::memset(BaseRowHeld, false, sizeof BaseRowHeld);
+  BaseBackdrop = backdrop;
+}
+
+int BaseRowFill(int y) { return BaseRowHeld[y] ? -1 : BaseBackdrop; }
+
+void MarkBaseRow(int y) { BaseRowHeld[y] = true; }
 
 namespace {
 
@@ -23,6 +44,21 @@ void ComposeRow(uint8_t* __restrict out, const uint8_t* __restrict background,
   }
 }
 
+// A row whose base is the backdrop alone.
+void ComposeRowOverBackdrop(uint8_t* __restrict out, const uint8_t* __restrict background,
+                            uint8_t key) {
+  for (int i = 0; i < kPictureWidth; ++i) {
+    const uint8_t pixel = background[i];
+    out[i] = pixel != key ? pixel : BaseBackdrop;
+  }
+}
+
+void FillUnheldBaseRows() {
+  for (int y = 0; y < kPictureHeight; ++y)
+    if (!BaseRowHeld[y]) std::memset(BaseLayer + y * kPictureWidth, BaseBackdrop, kPictureWidth);
+  std::memset(BaseRowHeld, true, sizeof BaseRowHeld);
+}
+
 }  // namespace
 
 void PresentFrame(const Machine& m) {
@@ -30,6 +66,7 @@ void PresentFrame(const Machine& m) {
   Screen& screen = MainScreen;
   if (screen.Width < kPictureLeft + kPictureWidth || screen.Height < kPictureTop + kPictureHeight) {
     // A screen too small for the whole picture: composed in the base layer, copied clipped.
+    FillUnheldBaseRows();
     for (int i = 0; i < kPictureWidth * kPictureHeight; ++i) {
       const uint8_t pixel = BackgroundLayer[i];
       BaseLayer[i] = pixel != key ? pixel : BaseLayer[i];
@@ -39,8 +76,12 @@ void PresentFrame(const Machine& m) {
   }
   for (int y = 0; y < kPictureHeight; ++y) {
     const int row = y * kPictureWidth;
-    ComposeRow(&screen.Pixels[static_cast<size_t>(kPictureTop + y) * screen.Width + kPictureLeft],
-               BackgroundLayer + row, BaseLayer + row, key);
+    uint8_t* out =
+        &screen.Pixels[static_cast<size_t>(kPictureTop + y) * screen.Width + kPictureLeft];
+    if (BaseRowHeld[y])
+      ComposeRow(out, BackgroundLayer + row, BaseLayer + row, key);
+    else
+      ComposeRowOverBackdrop(out, BackgroundLayer + row, key);
   }
 }
 

@@ -50,12 +50,9 @@ inline void DrawTileRow(uint8_t* out, const uint8_t* pattern, const uint8_t* col
 void FlipTileLatch(Machine& m, uint8_t tile) {
   const int table = (m.CpuMemory[kPpuControl] & 0x10) ? 1 : 0;
   const uint8_t bank = m.BankRegs[table * 2 + (tile == 0xFE ? 1 : 0)];
-  // Bank numbers count 4 KB units; wrap inside the 512 KB store.
-  const uint32_t source = (bank % (sizeof m.ChrRom / 0x1000)) * 0x1000u;
   // Without CHR ROM the pattern tables are the game's RAM and the store holds nothing.
   if (ChrBankCount != 0) {
-    std::memcpy(m.PpuMemory + table * 0x1000, m.ChrRom + source, 0x1000);
-    m.DecodePatterns(static_cast<uint16_t>(table * 0x1000), 0x1000);
+    m.CopyChrWindow(static_cast<uint16_t>(table * 0x1000), 4, bank);  // 4 KB units
   }
   (table ? m.LineIrqEnabled : m.LineReload) = tile;  // the two ChrLatch bytes
 }
@@ -67,7 +64,9 @@ uint16_t DrawBackgroundWithLatch(Machine& m, uint8_t* row) {
   const uint32_t fineRow = (m.FineY & 7u) * 8u;
   const bool scrolled = m.FineX != 0 || (m.VramAddress & 0x1F) != 0;
   uint16_t a = m.VramAddress | 0x2000;
-  const uint8_t* pattern = m.PatternCache + table + m.PpuMemory[a] * 64u + fineRow;
+  // The tiles come straight from the decoded pages the latch switches to: a line that
+  // switches there and back leaves the pattern cache as it found it.
+  const uint8_t* pattern = m.PatternPixels(table + m.PpuMemory[a] * 64u + fineRow);
   const uint8_t* colours = m.RenderPalette + AttributeBits(m, a);
   int x = 0;
   int column = m.FineX & 7;
@@ -90,7 +89,7 @@ uint16_t DrawBackgroundWithLatch(Machine& m, uint8_t* row) {
     }
     const uint8_t tile = m.PpuMemory[a];
     if (tile == 0xFD || tile == 0xFE) FlipTileLatch(m, tile);
-    pattern = m.PatternCache + table + tile * 64u + fineRow;
+    pattern = m.PatternPixels(table + tile * 64u + fineRow);
     colours = m.RenderPalette + AttributeBits(m, a);
     if (x >= kPictureWidth) break;
   }
@@ -104,6 +103,8 @@ uint16_t DrawBackgroundWithLatch(Machine& m, uint8_t* row) {
 //
 // The pairs' tiles and attributes are the same for the eight lines of a tile row, so they
 // are kept (Machine::BackgroundTileCache) with the name and attribute bytes they came from.
+// Inside the frame loop only the CPU's writes change those bytes: until one comes, the next
+// line of the same tile row takes the pairs without a look at the bytes.
 
 // Inline and without an early exit: the compiler makes it a few vector operations.
 inline bool SameBytes(const uint8_t* a, const uint8_t* b, unsigned count) {
@@ -125,11 +126,15 @@ const TileRow& TilesOfLine(Machine& m, uint16_t rowStart, uint16_t wrapStart, un
                                   m.PpuMemory + ((wrapStart & 0xC00) | attributeRow)};
   if (tiles.Valid && tiles.RowStart == rowStart && tiles.WrapStart == wrapStart &&
       tiles.FirstColumn == firstColumn && tiles.Table == table &&
-      SameBytes(tiles.Names, m.PpuMemory + rowStart, 32) &&
-      SameBytes(tiles.Names + 32, m.PpuMemory + wrapStart, 32) &&
-      SameBytes(tiles.Attributes, attributes[0], 8) &&
-      SameBytes(tiles.Attributes + 8, attributes[1], 8))
+      ((m.FrameLoopRunning && tiles.WritesChecked == m.PpuSpaceWrites) ||
+       (SameBytes(tiles.Names, m.PpuMemory + rowStart, 32) &&
+        SameBytes(tiles.Names + 32, m.PpuMemory + wrapStart, 32) &&
+        SameBytes(tiles.Attributes, attributes[0], 8) &&
+        SameBytes(tiles.Attributes + 8, attributes[1], 8)))) {
+    tiles.WritesChecked = m.PpuSpaceWrites;
     return tiles.Row;
+  }
+  tiles.WritesChecked = m.PpuSpaceWrites;
   tiles.Valid = true;
   tiles.RowStart = rowStart, tiles.WrapStart = wrapStart;
   tiles.FirstColumn = firstColumn, tiles.Table = table;
@@ -208,16 +213,33 @@ inline void PutSpriteRow(uint8_t* out, uint64_t colours, uint64_t mask, int widt
     if ((mask >> (8 * column)) & 0xFF) out[column] = static_cast<uint8_t>(colours >> (8 * column));
 }
 
+// The sprites on a line, from the table kept while sprite RAM stands still. Inside the frame
+// loop only the CPU's stores change sprite RAM, so there the table is held against sprite RAM
+// whole once a frame and again only after a store; anywhere else, at every line.
+const uint8_t* SpritesOnLine(Machine& m, int height, int line, int& count) {
+  SpriteLines& lines = m.RenderSpriteLines;
+  if (!m.FrameLoopRunning || m.RenderSpriteStores != m.SpriteRamStores) {
+    lines.Refresh(m.SpriteRam, height);
+    m.RenderSpriteStores = m.SpriteRamStores;
+  } else if (height != lines.Height) {
+    lines.Rebuild(m.SpriteRam, height);
+  }
+  count = lines.Count[line];
+  return lines.Sprites[line];
+}
+
 // Sprites 63 down to 0, so a lower number ends on top within its layer. Front sprites go over
 // the background where their pixels are opaque; behind sprites go whole into the base layer,
-// their transparent pixels as the backdrop colour. No per-line limit unless one is given:
-// then only the `limit` lowest-numbered sprites on the line are drawn.
-void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line, int limit = 64) {
+// their transparent pixels as the backdrop colour. No per-line limit unless one is given: then
+// only the `limit` lowest-numbered sprites on the line are drawn. A base row still to be filled
+// (baseFill, the colour, not -1) is filled before the first behind sprite goes in.
+void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line, int& baseFill,
+                 int limit = 64) {
   const uint8_t control = m.CpuMemory[kPpuControl];
   const bool leftColumn = m.CpuMemory[kPpuMask] & 0x04;
   const int height = (control & 0x20) ? 16 : 8;
   int count = 0;
-  const uint8_t* onLine = m.RenderSpriteLines.For(m.SpriteRam, height, line, count);
+  const uint8_t* onLine = SpritesOnLine(m, height, line, count);
   for (int i = count > limit ? count - limit : 0; i < count; ++i) {
     const uint8_t* sprite = m.SpriteRam + onLine[i] * 4;
     const int x = sprite[3];
@@ -231,16 +253,26 @@ void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line,
     const uint64_t colours =
         RowColours(pixels, m.RenderPalette + 16 + 4 * (attributes & 3), opaque);
     const int width = x <= kPictureWidth - 8 ? 8 : kPictureWidth - x;  // clip at column 255
-    if (attributes & 0x20)
+    if (attributes & 0x20) {
+      if (baseFill >= 0) std::memset(baseRow, baseFill, kPictureWidth), baseFill = -1;
       PutSpriteRow(baseRow + x, colours, ~uint64_t{0}, width);
-    else
+    } else
       PutSpriteRow(backgroundRow + x, colours, opaque, width);
   }
 }
 
 }  // namespace
 
-void Machine::RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line) {
+void Machine::StartFrameRendering() {
+  FrameLoopRunning = 1;
+  RenderSpriteStores = SpriteRamStores - 1;  // counts that differ: the first line looks
+  BackgroundTileCache.WritesChecked = PpuSpaceWrites - 1;
+}
+
+void Machine::EndFrameRendering() { FrameLoopRunning = 0; }
+
+bool Machine::RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line, int baseFill) {
+  SyncPatternCache();
   // Coarse X and the horizontal table come from the latch every line; the vertical position
   // is taken whole only at the top of the frame.
   if (line == 0)
@@ -257,15 +289,17 @@ void Machine::RenderScanline(uint8_t* backgroundRow, uint8_t* baseRow, int line)
   }
   StepVertical(*this, a);
   if (Sprite0Armed) TestSprite0Hit(*this, line);
-  if (CpuMemory[kPpuMask] & 0x10) DrawSprites(*this, backgroundRow, baseRow, line);
+  if (CpuMemory[kPpuMask] & 0x10) DrawSprites(*this, backgroundRow, baseRow, line, baseFill);
+  return baseFill < 0;
 }
 
 void Machine::DrawScanlineLayers(uint8_t* backgroundRow, uint8_t* baseRow, int line) {
   if (!(CpuMemory[kPpuMask] & 0x08))
     std::memset(backgroundRow, kBlank, kPictureWidth);
-  else if (MapperNumber == 10)
+  else if (TileLatch)
     DrawBackgroundWithLatch(*this, backgroundRow);
   else
     DrawBackground(*this, backgroundRow);
-  if (CpuMemory[kPpuMask] & 0x10) DrawSprites(*this, backgroundRow, baseRow, line, 8);
+  int filled = -1;  // the caller fills the base row
+  if (CpuMemory[kPpuMask] & 0x10) DrawSprites(*this, backgroundRow, baseRow, line, filled, 8);
 }

@@ -17,6 +17,7 @@
 #include "host/key_codes.h"
 #include "host/platform.h"
 #include "log/log.h"
+#include "ppu/colour_table.h"
 #include "ppu/picture.h"
 #include "ppu/screen.h"
 #include "sdl/joysticks_sdl.h"
@@ -36,8 +37,8 @@ SDL_Texture* texture;         // the whole screen (debugger view)
 SDL_Texture* pictureTexture;  // the picture alone (player view)
 SDL_Texture* overlayTexture;  // the newest message line over the picture
 int textureWidth, textureHeight;
-std::vector<uint32_t> rgbPixels;
-uint32_t overlaySerial;  // the message the overlay shows, and since when
+ColourTable colourTable;  // the palette as the textures take it
+uint32_t overlaySerial;   // the message the overlay shows, and since when
 uint32_t overlaySince;
 bool closed;
 uint32_t quitAfterFrames;
@@ -127,15 +128,21 @@ void ShowMessageOverlay(const ViewRect& picture, const uint32_t* colours) {
   SDL_RenderCopy(renderer, overlayTexture, &from, &to);
 }
 
+// Screen bytes converted straight into a streaming texture, with no copy in between.
+void FillTexture(SDL_Texture* target, const uint8_t* pixels, int stride, int width, int height) {
+  void* out = nullptr;
+  int pitch = 0;
+  if (SDL_LockTexture(target, nullptr, &out, &pitch) != 0) return;
+  ConvertToColours(pixels, stride, width, height, colourTable, out, pitch);
+  SDL_UnlockTexture(target);
+}
+
 // The picture alone, as large as whole-number scaling allows, black around it.
 void ShowPlayerView(const uint8_t* pixels, int screenWidth, const uint32_t* colours,
                     int outputWidth, int outputHeight) {
-  for (int y = 0; y < kPictureHeight; ++y) {
-    const uint8_t* row = pixels + static_cast<size_t>(kPictureTop + y) * screenWidth + kPictureLeft;
-    uint32_t* out = rgbPixels.data() + static_cast<size_t>(y) * kPictureWidth;
-    for (int x = 0; x < kPictureWidth; ++x) out[x] = colours[row[x]];
-  }
-  SDL_UpdateTexture(pictureTexture, nullptr, rgbPixels.data(), kPictureWidth * 4);
+  FillTexture(pictureTexture,
+              pixels + static_cast<size_t>(kPictureTop) * screenWidth + kPictureLeft, screenWidth,
+              kPictureWidth, kPictureHeight);
   const ViewRect picture = PlayerPictureRect(outputWidth, outputHeight, PixelAspect8To7 != 0);
   const SDL_Rect to = ToSdl(picture);
   SDL_RenderCopy(renderer, pictureTexture, nullptr, &to);
@@ -175,7 +182,6 @@ bool PlatformOpenDisplay(int width, int height) {
   if (!texture || !pictureTexture) return FailDisplay(DisplayFailure::NoSurfaces);
   textureWidth = width;
   textureHeight = height;
-  rgbPixels.assign(static_cast<size_t>(width) * height, 0xFF000000u);
   LogText("all surfaces created.\n");
   SDL_ShowCursor(SDL_DISABLE);
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
@@ -207,17 +213,14 @@ void PlatformSleepMs(uint32_t ms) { SDL_Delay(ms); }
 
 void PlatformShowScreen(const uint8_t* pixels, int width, int height, const PaletteEntry* palette) {
   if (!texture || width != textureWidth || height != textureHeight) return;
-  uint32_t colours[256];
-  for (int i = 0; i < 256; ++i)
-    colours[i] = 0xFF000000u | (palette[i].Red << 16) | (palette[i].Green << 8) | palette[i].Blue;
+  colourTable.Follow(palette);
+  const uint32_t* colours = colourTable.Colours;
   int outputWidth = width, outputHeight = height;
   SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
   SDL_RenderClear(renderer);
   if (DebuggerViewShown() || width < kPictureLeft + kPictureWidth ||
       height < kPictureTop + kPictureHeight) {
-    const size_t count = static_cast<size_t>(width) * height;
-    for (size_t i = 0; i < count; ++i) rgbPixels[i] = colours[pixels[i]];
-    SDL_UpdateTexture(texture, nullptr, rgbPixels.data(), width * 4);
+    FillTexture(texture, pixels, width, width, height);
     const SDL_Rect to = ToSdl(ScreenRect(outputWidth, outputHeight, width, height));
     SDL_RenderCopy(renderer, texture, nullptr, &to);
   } else {

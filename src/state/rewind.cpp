@@ -29,6 +29,7 @@ std::vector<Stretch> KeptStretches() {
       {offsetof(Machine, ChrRom), sizeof Machine::ChrRom},
       {offsetof(Machine, PatternCache), sizeof Machine::PatternCache},
       {offsetof(Machine, DecodedPatterns), sizeof Machine::DecodedPatterns},
+      {offsetof(Machine, PatternWindowState), sizeof Machine::PatternWindowState},
       {offsetof(Machine, IrqAdjust), sizeof Machine::IrqAdjust}};
 #ifdef HALVOREN_MACHINE_GUARDS
   for (size_t i = 0; i < kMachineGuardCount; ++i)

@@ -44,7 +44,8 @@ TEST_F(BanksTest, BankCopiesWrapInsideTheStores) {
   m().CopyChrWindow(0x0C00, 1, 100000);
   m().CopyChrWindow(0x0400, 1, 9);
   EXPECT_EQ(At(0x0400), C(9));
-  EXPECT_EQ(m().PatternCache[0x1000], C(9) & 1);  // decoded at once
+  m().SyncPatternCache();  // as the next line drawn does
+  EXPECT_EQ(m().PatternCache[0x1000], C(9) & 1);
 }
 
 // Pattern bytes written through the data port: ROM cannot take them; CHR RAM and mapper 6's

@@ -1,0 +1,38 @@
+; Benchmark load: VRC6 (mapper 24) with its two pulse channels and the sawtooth playing, and
+; every console channel on, while the picture scrolls.
+.include "worst_case.inc"
+
+.segment "HEADER"
+  .byte "NES", $1A, 2, 4, $81, $10   ; 32 KB PRG, 32 KB CHR, mapper 24, vertical
+  .res 8, 0
+
+.segment "CODE"
+reset:
+  START_WORST_CASE $80
+  ldx #0
+: lda sound_registers,x
+  sta $4000,x
+  inx
+  cpx #$10
+  bne :-
+  STORE $4015, $0F
+  STORE $9000, $3F         ; pulse 1: duty 3, volume 15
+  STORE $9001, $20
+  STORE $9002, $81
+  STORE $A000, $5A         ; pulse 2: duty 5, volume 10
+  STORE $A001, $80
+  STORE $A002, $82
+  STORE $B000, $1F         ; sawtooth: rate 31
+  STORE $B001, $40
+  STORE $B002, $83
+: jmp :-
+
+nmi_hook:
+  STORE $4003, $08
+  rts
+
+sound_registers:
+  .byte $9A, $B2, $FD, $08, $7F, $00, $80, $09, $FF, $00, $40, $09, $3F, $00, $04, $08
+
+.segment "CHARS"
+  COMMON_TILES
