@@ -20,6 +20,7 @@
 #include "frame/emulate_frame.h"
 #include "libretro/core_options.h"
 #include "log/log.h"
+#include "ppu/colour_table.h"
 #include "ppu/palette.h"
 #include "ppu/picture.h"
 #include "ppu/screen.h"
@@ -123,11 +124,13 @@ uint8_t PadFor(unsigned port) {
 void SendVideo() {
   const int x0 = kPictureLeft, y0 = kPictureTop;
   if (Xrgb) {
-    for (unsigned y = 0; y < kHeight; ++y)
-      for (unsigned x = 0; x < kWidth; ++x) {
-        const PaletteEntry& c = SystemPalette[MainScreen.PixelAt(x0 + x, y0 + y)];
-        Video32[y * kWidth + x] = uint32_t{c.Red} << 16 | uint32_t{c.Green} << 8 | c.Blue;
-      }
+    // The picture lies whole inside the screen, so the desktop's table conversion serves
+    // (the front-end ignores the top byte it sets).
+    static ColourTable table;
+    table.Follow(SystemPalette);
+    const int stride = MainScreen.Width;
+    ConvertToColours(MainScreen.Pixels.data() + y0 * stride + x0, stride, kWidth, kHeight, table,
+                     Video32.data(), kWidth * sizeof(uint32_t));
     VideoRefresh(Video32.data(), kWidth, kHeight, kWidth * sizeof(uint32_t));
     return;
   }

@@ -72,6 +72,7 @@ void Video(const void* data, unsigned width, unsigned height, size_t pitch) {
   for (unsigned y = 0; y < height; ++y)
     std::memcpy(&Front.Picture[y * width], static_cast<const uint8_t*>(data) + y * pitch,
                 width * 4);
+  for (uint32_t& pixel : Front.Picture) pixel &= 0xFFFFFF;  // a front-end ignores the X byte
 }
 
 size_t AudioBatch(const int16_t* data, size_t frames) {
