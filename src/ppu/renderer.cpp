@@ -214,6 +214,7 @@ void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line,
   const int height = (control & 0x20) ? 16 : 8;
   int count = 0;
   const uint8_t* onLine = SpritesOnLine(m, height, line, count);
+  if (count == 0) return;  // most lines of most games: no call into the row painter
   SpriteRow rows[64];
   int drawn = 0;
   bool anyBehind = false;
@@ -229,7 +230,8 @@ void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line,
   }
   // Only behind sprites write the base row, so filling it first changes nothing else.
   if (anyBehind && baseFill >= 0) std::memset(baseRow, baseFill, kPictureWidth), baseFill = -1;
-  PutSpriteRows(backgroundRow, baseRow, rows, drawn, m.PatternCache, m.RenderPalette + 16);
+  if (drawn != 0)
+    PutSpriteRows(backgroundRow, baseRow, rows, drawn, m.PatternCache, m.RenderPalette + 16);
 }
 
 }  // namespace
