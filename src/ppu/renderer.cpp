@@ -26,18 +26,6 @@ inline uint8_t AttributeBits(const Machine& m, uint16_t a) {
   return static_cast<uint8_t>(((byte >> shift) & 3) * 4);
 }
 
-constexpr uint64_t kOnes = 0x0101010101010101ull;
-
-// Eight cache bytes (0-3) turned into their colours at once; `opaque` gets 0xFF in the bytes
-// whose cache byte is not 0.
-inline uint64_t RowColours(uint64_t pixels, const uint8_t* colours, uint64_t& opaque) {
-  const uint64_t low = (pixels & kOnes) * 0xFF;          // 0xFF in bytes with bit 0 set
-  const uint64_t high = ((pixels >> 1) & kOnes) * 0xFF;  // 0xFF in bytes with bit 1 set
-  opaque = low | high;
-  return ((colours[0] * kOnes) & ~low & ~high) | ((colours[1] * kOnes) & low & ~high) |
-         ((colours[2] * kOnes) & ~low & high) | ((colours[3] * kOnes) & low & high);
-}
-
 inline void DrawTileRow(uint8_t* out, const uint8_t* pattern, const uint8_t* colours) {
   uint64_t pixels, opaque;
   std::memcpy(&pixels, pattern, 8);
@@ -199,20 +187,6 @@ void TestSprite0Hit(Machine& m, int line) {
   }
 }
 
-// One sprite row of eight colours into a layer row: `mask` picks the bytes written. A sprite
-// reaching past column 255 writes only its first `width` columns.
-inline void PutSpriteRow(uint8_t* out, uint64_t colours, uint64_t mask, int width) {
-  if (width == 8) {
-    uint64_t old;
-    std::memcpy(&old, out, 8);
-    old = (old & ~mask) | (colours & mask);
-    std::memcpy(out, &old, 8);
-    return;
-  }
-  for (int column = 0; column < width; ++column)
-    if ((mask >> (8 * column)) & 0xFF) out[column] = static_cast<uint8_t>(colours >> (8 * column));
-}
-
 // The sprites on a line, from the table kept while sprite RAM stands still. Inside the frame
 // loop only the CPU's stores change sprite RAM, so there the table is held against sprite RAM
 // whole once a frame and again only after a store; anywhere else, at every line.
@@ -240,6 +214,10 @@ void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line,
   const int height = (control & 0x20) ? 16 : 8;
   int count = 0;
   const uint8_t* onLine = SpritesOnLine(m, height, line, count);
+  if (count == 0) return;  // most lines of most games: no call into the row painter
+  SpriteRow rows[64];
+  int drawn = 0;
+  bool anyBehind = false;
   for (int i = count > limit ? count - limit : 0; i < count; ++i) {
     const uint8_t* sprite = m.SpriteRam + onLine[i] * 4;
     const int x = sprite[3];
@@ -247,18 +225,13 @@ void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line,
     int r = line - (sprite[0] + 1);
     const uint8_t attributes = sprite[2];
     if (attributes & 0x80) r = height - 1 - r;
-    uint64_t pixels, opaque;
-    std::memcpy(&pixels, m.PatternCache + SpriteRowIndex(control, sprite[1], r), 8);
-    if (attributes & 0x40) pixels = __builtin_bswap64(pixels);  // column c takes byte 7 - c
-    const uint64_t colours =
-        RowColours(pixels, m.RenderPalette + 16 + 4 * (attributes & 3), opaque);
-    const int width = x <= kPictureWidth - 8 ? 8 : kPictureWidth - x;  // clip at column 255
-    if (attributes & 0x20) {
-      if (baseFill >= 0) std::memset(baseRow, baseFill, kPictureWidth), baseFill = -1;
-      PutSpriteRow(baseRow + x, colours, ~uint64_t{0}, width);
-    } else
-      PutSpriteRow(backgroundRow + x, colours, opaque, width);
+    rows[drawn++] = {SpriteRowIndex(control, sprite[1], r), static_cast<uint8_t>(x), attributes};
+    anyBehind |= (attributes & 0x20) != 0;
   }
+  // Only behind sprites write the base row, so filling it first changes nothing else.
+  if (anyBehind && baseFill >= 0) std::memset(baseRow, baseFill, kPictureWidth), baseFill = -1;
+  if (drawn != 0)
+    PutSpriteRows(backgroundRow, baseRow, rows, drawn, m.PatternCache, m.RenderPalette + 16);
 }
 
 }  // namespace

@@ -143,4 +143,35 @@ TEST(TileRowsTest, SimdAndPortableRowsAgree) {
   }
 }
 
+// Both sprite-row painters give the same bytes for any rows, flips and priorities, and a row
+// cut at column 255 shows the first columns of the same row drawn whole.
+TEST(TileRowsTest, SpriteRowsAgreeAndClipAtTheRightEdge) {
+  uint32_t seed = 7;
+  auto next = [&seed] { return static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16); };
+  uint8_t cache[64 * 8] = {1, 0, 2, 3, 0, 3, 3, 2}, palette[16];
+  for (unsigned i = 8; i < sizeof cache; ++i) cache[i] = next() & 3;  // row 0 kept as set
+  for (auto& colour : palette) colour = next() & 0x3F;
+  for (int round = 0; round < 32; ++round) {
+    SpriteRow rows[24];
+    for (auto& row : rows) row = {(next() & 63) * 8u, next(), static_cast<uint8_t>(next() & 0x63)};
+    uint8_t layers[2][2][256];  // painter, front/base
+    for (auto& layer : layers[0])
+      for (auto& byte : layer) byte = next();
+    std::memcpy(layers[1], layers[0], sizeof layers[0]);
+    PutSpriteRowsPortable(layers[0][0], layers[0][1], rows, 24, cache, palette);
+    if (!PutSpriteRowsSimd(layers[1][0], layers[1][1], rows, 24, cache, palette))
+      GTEST_SKIP() << "no SIMD path on this host";
+    ASSERT_EQ(std::memcmp(layers[0], layers[1], sizeof layers[0]), 0) << round;
+  }
+  for (uint8_t attributes : {0x00, 0x21, 0x42, 0x63}) {
+    uint8_t front[256], base[256];
+    std::memset(front, 0xEE, 256), std::memset(base, 0xEE, 256);
+    const SpriteRow whole{0, 200, attributes}, cut{0, 252, attributes};
+    PutSpriteRows(front, base, &whole, 1, cache, palette);
+    PutSpriteRows(front, base, &cut, 1, cache, palette);
+    const uint8_t* row = (attributes & 0x20) ? base : front;
+    EXPECT_EQ(std::memcmp(row + 200, row + 252, 4), 0) << int(attributes);
+  }
+}
+
 }  // namespace
