@@ -142,7 +142,7 @@ const TileRow& TilesOfLine(Machine& m, uint16_t rowStart, uint16_t wrapStart, un
   return tiles.Row;
 }
 
-uint16_t DrawBackground(Machine& m, uint8_t* row) {
+[[gnu::always_inline]] inline uint16_t DrawBackground(Machine& m, uint8_t* row) {
   const uint32_t table = (m.CpuMemory[kPpuControl] & 0x10) ? 16384u : 0u;
   const uint16_t a = m.VramAddress | 0x2000;
   const unsigned coarseX = a & 0x1F;
@@ -207,8 +207,8 @@ const uint8_t* SpritesOnLine(Machine& m, int height, int line, int& count) {
 // their transparent pixels as the backdrop colour. No per-line limit unless one is given: then
 // only the `limit` lowest-numbered sprites on the line are drawn. A base row still to be filled
 // (baseFill, the colour, not -1) is filled before the first behind sprite goes in.
-void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow, int line, int& baseFill,
-                 int limit = 64) {
+[[gnu::always_inline]] inline void DrawSprites(Machine& m, uint8_t* backgroundRow, uint8_t* baseRow,
+                                               int line, int& baseFill, int limit = 64) {
   const uint8_t control = m.CpuMemory[kPpuControl];
   const bool leftColumn = m.CpuMemory[kPpuMask] & 0x04;
   const int height = (control & 0x20) ? 16 : 8;
