@@ -3,6 +3,7 @@
 ; delay rounds a wait took becomes the horizontal scroll, so the picture shows whether every
 ; loop was charged exactly. Assembled with tests/roms on the include path for the shared macros.
 .include "ppu_common.inc"
+.include "scroll_nmi.inc"
 INES_HEADER 1
 
 .segment "ZEROPAGE"
@@ -47,25 +48,7 @@ main:
   jmp main
 
 nmi:
-  pha
-  bit PPUSTATUS
-  lda rounds
-  sta PPUSCROLL
-  inc scroll_y
-  lda scroll_y
-  cmp #240
-  bcc :+
-  lda #0
-  sta scroll_y
-: sta PPUSCROLL
-  lda #$80
-  sta PPUCTRL
-  lda #$0A            ; background on, also in the left column
-  sta PPUMASK
-  lda #1
-  sta frame_ready
-  pla
-  rti
+  SCROLLING_NMI rounds
 
 palette:
   .byte $0F, $16, $2A, $12, $0F, $27, $1A, $30, $0F, $05, $15, $25, $0F, $01, $11, $21

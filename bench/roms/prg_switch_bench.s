@@ -7,6 +7,7 @@
   .res $4000, $EA       ; bank 0
 
 .include "ppu_common.inc"
+.include "scroll_nmi.inc"
 
 ; Mapper 2 with CHR RAM (no CHR units): the tiles are written at start-up.
 .segment "HEADER"
@@ -54,25 +55,7 @@ main:
   jmp main
 
 nmi:
-  pha
-  bit PPUSTATUS
-  lda switches
-  sta PPUSCROLL
-  inc scroll_y
-  lda scroll_y
-  cmp #240
-  bcc :+
-  lda #0
-  sta scroll_y
-: sta PPUSCROLL
-  lda #$80
-  sta PPUCTRL
-  lda #$0A              ; background on, also in the left column
-  sta PPUMASK
-  lda #1
-  sta frame_ready
-  pla
-  rti
+  SCROLLING_NMI switches
 
 ; Written to, so that the value on the bus matches the byte at the address.
 bank_numbers:
