@@ -1,3 +1,5 @@
+// The memory both buses write into: name tables, palettes, pattern bytes, bank copies, sprite
+// DMA and the sound registers' change flags.
 #include <algorithm>
 #include <tuple>
 
@@ -14,12 +16,10 @@ TEST_F(BanksTest, NameTableWritesFollowTheArrangement) {
       {0, 1, 0, {0x2105}}};
   for (const auto& [vertical, four, low, copies] : cases) {
     machine = std::make_unique<Machine>();
-    VerticalMirroring = vertical;
-    FourScreen = four;
-    m().OneScreenLow = low;
+    VerticalMirroring = vertical, FourScreen = four, m().OneScreenLow = low;
     m().PpuMemoryWrite(0x2105, 0x66);
     for (uint16_t a = 0x2000; a < 0x3000; ++a)
-      ASSERT_EQ(m().PpuMemory[a] == 0x66, std::count(copies.begin(), copies.end(), a) == 1) << a;
+      ASSERT_EQ(m().PpuMemory[a] == 0x66, std::ranges::count(copies, a) == 1) << a;
   }
 }
 
@@ -58,7 +58,29 @@ TEST_F(BanksTest, PatternWritesReachOnlyChrRam) {
     LoadBoard(mapper, 2, chrUnits);
     const uint8_t before = m().PpuMemory[0x0010];
     m().PpuMemoryWrite(0x0010, static_cast<uint8_t>(before ^ 0x5A));
-    EXPECT_EQ(m().PpuMemory[0x0010] != before, writable) << int{mapper};
-    EXPECT_EQ(m().PatternsDirty, writable) << int{mapper};
+    EXPECT_EQ(std::pair(m().PpuMemory[0x0010] != before, m().PatternsDirty == 1),
+              std::pair(writable, writable))
+        << int{mapper};
   }
+}
+
+TEST_F(BanksTest, SpriteDmaCopiesAWholePageFromEntryZero) {
+  for (int i = 0; i < 256; ++i) m().CpuMemory[0x0200 + i] = static_cast<uint8_t>(i ^ 0x5A);
+  m().CpuMemory[kSpriteAddress] = 0x40;
+  m().CpuWrite(0x4014, 0x02);
+  for (int i = 0; i < 256; ++i) ASSERT_EQ(m().SpriteRam[i], i ^ 0x5A);
+  EXPECT_EQ(m().CpuMemory[kSpriteAddress], 0x40);
+}
+
+// A length load retriggers pulse 1 even with the value already there, pulse 2 only on a
+// change, and forgets pulse 1's sweep write; pulse 2 keeps its own.
+TEST_F(BanksTest, SoundChangeFlags) {
+  for (uint16_t reg : {0x4001, 0x4003, 0x4005, 0x4007}) m().CpuWrite(reg, 0x88);
+  m().Pulse1Changed = m().Pulse2Changed = 0;
+  m().CpuWrite(0x4003, 0x88);
+  m().CpuWrite(0x4007, 0x88);
+  EXPECT_EQ(m().Pulse1Changed + 2 * m().Pulse2Changed, 1u);
+  EXPECT_EQ(m().Pulse1SweepWritten + 2 * m().Pulse2SweepWritten, 2u);
+  m().CpuWrite(0x4011, 0);
+  EXPECT_EQ(m().CpuRead(0x4011), 0x80);
 }

@@ -2,10 +2,7 @@
 // shows as the jump to the vector at $FFFE ($C000) with PC and P pushed.
 #include <tuple>
 
-#include "cart/board_table.h"
 #include "cart/board_test.h"
-#include "core/globals.h"
-#include "log/log.h"
 
 namespace {
 
@@ -112,59 +109,29 @@ TEST_F(BoardCounterTest, EveryBoardCountsFiresAndReloads) {
       if (m().PC == 0xC000) fired = n;
     }
     EXPECT_EQ(fired, c.fires);
-    if (fired) {
-      EXPECT_EQ(m().CpuMemory[0x1FD], c.pushed);
-    }
+    if (fired) EXPECT_EQ(m().CpuMemory[0x1FD], c.pushed);
     EXPECT_EQ(Fields(m()), c.after.Fields());
     EXPECT_EQ(ReadLog(), c.log);
   }
 }
 
-// Counter registers written through the bus, then the line on which the frame loop's counter
-// steps take the IRQ (the counters' arithmetic itself is the counter table's business).
-TEST_F(BoardCounterTest, CounterRegistersDriveTheIrq) {
-  RunCounterCases({
-      {4, {{0xC000, 4}, {0xE001, 0}}, 5},
-      {118, {{0xC001, 2}, {0xC000, 4}, {0xE001, 0}}, 5},
-      {245, {{0xC000, 4}, {0xE001, 0}}, 4},  // as written, no plus one
-      {249, {{0xC800, 4}, {0xE801, 1}}, 5},
-      {249, {{0xC800, 4}, {0xE801, 0}}, 0},
-      // Mapper 69: 16-bit counter less 114 a line, fires below $81: $1D6 on the third line.
-      {69, {{0x8000, 14}, {0xA000, 0xD6}, {0x8000, 15}, {0xA000, 1}, {0x8000, 13}, {0xA000, 1}}, 3},
-      {73, {{0xD000, 3}, {0xB000, 1}}, 3},
-      {160, {{0xC001, 3}, {0xC000, 0}}, 3},
-      {160, {{0xC001, 3}, {0xC000, 0}, {0xC003, 5}}, 5},
-      {6, {{0x4502, 0x00}, {0x4503, 0xFF}}, 2},
-      {6, {{0x4502, 0x00}, {0x4503, 0xFF}, {0x4501, 0}}, 0},
-      {16, {{0x800B, 0xF4}, {0x800C, 0x01}, {0x800A, 1}}, 5},
-      {16, {{0x600B, 0xF4}, {0x600C, 0x01}, {0x600A, 1}}, 5},
-      {18, {{0xE000, 0x64}, {0xE002, 0x01}, {0xF000, 0}, {0xF001, 2}}, 0},
-      {19, {{0x5000, 0x8D}, {0x5800, 0xFF}}, 2},
-      // The VRC counters count up from their latch ($FD) and fire at $FF; 23 already at $FD.
-      {21, {{0xF000, 0xD}, {0xF002, 0xF}, {0xF004, 2}}, 2},
-      {23, {{0xF000, 0xD}, {0xF004, 0xF}, {0xF008, 2}}, 1},
-      {24, {{0xF000, 0xFD}, {0xF001, 2}}, 2},
-      {25, {{0xF008, 0xF}, {0xF000, 0xD}, {0xF004, 2}}, 2},
-      {26, {{0xF000, 0xDB}, {0xF002, 3}}, 3},  // 40 lines more than written
-  });
-}
-
 // {m().IrqAdjust, address, value, then counter, reload, enabled}; each row starts from counter
 // 50, reload 20, enabled 1. $A001 bit 7 opens the save RAM.
 TEST_F(BoardCounterTest, Mmc3CounterRegisters) {
+  // clang-format off
   const std::tuple<int16_t, uint16_t, uint8_t, uint8_t, uint8_t, uint8_t> cases[] = {
-      {0, 0xC000, 9, 10, 20, 1},  {0, 0xC001, 9, 50, 10, 1},   {0, 0xE000, 0, 20, 20, 0},
-      {0, 0xE001, 0, 50, 20, 1},  {-2, 0xC000, 0, 255, 20, 1}, {-2, 0xE000, 0, 18, 20, 0},
-      {0, 0xC001, 255, 50, 0, 1}, {3, 0xDFFE, 254, 2, 20, 1},  {0, 0xFFFE, 7, 20, 20, 0},
-  };
+      {0, 0xC000, 9, 10, 20, 1}, {0, 0xC001, 9, 50, 10, 1}, {0, 0xE000, 0, 20, 20, 0},
+      {0, 0xE001, 0, 50, 20, 1}, {-2, 0xC000, 0, 255, 20, 1}, {-2, 0xE000, 0, 18, 20, 0},
+      {0, 0xC001, 255, 50, 0, 1}, {3, 0xDFFE, 254, 2, 20, 1}, {0, 0xFFFE, 7, 20, 20, 0}};
+  // clang-format on
   LoadBoard(4, 8, 4);
   for (const auto& [adjust, address, value, counter, reload, enabled] : cases) {
-    SCOPED_TRACE(testing::Message() << "$" << std::hex << address << " adjust " << adjust);
     m().IrqAdjust = adjust;
     m().LineCounter = 50, m().LineReload = 20, m().LineIrqEnabled = 1;
     m().CpuWrite(address, value);
     EXPECT_EQ(std::tuple(m().LineCounter, m().LineReload, m().LineIrqEnabled),
-              std::tuple(counter, reload, enabled));
+              std::tuple(counter, reload, enabled))
+        << std::hex << address << " adjust " << adjust;
   }
   m().CpuWrite(0xA001, 0x80);
   EXPECT_EQ(SramEnable, 1u);

@@ -17,7 +17,6 @@ constexpr uint8_t kVariants[][3] = {{0, 0, 0}, {1, 1, 1}, {3, 5, 0xC}, {7, 0, 1}
 // Half the writes land anywhere; the others near the ports boards decode exactly.
 constexpr uint16_t kPorts[] = {0x4100, 0x4800, 0x5000, 0x6000, 0x6800, 0x7000, 0x7E00, 0x7F00,
                                0x8000, 0x9300, 0xA000, 0xB000, 0xC000, 0xD000, 0xE000, 0xF000};
-constexpr int kWrites = 2000;
 volatile uint8_t readSink;
 
 // Eight bytes in every 64 of both stores: a stray copy moves at least 1 KB. Mapper 6 keeps
@@ -36,46 +35,18 @@ uint64_t StoreChecksum(const Machine& m) {
   return sum;
 }
 
-class BoardSoakTest : public MachineTest {
- protected:
-  // Only this cartridge's banks (or zeros) reach $8000-$FFFF, so its own state always loads.
-  void ExpectOwnStateLoads() {
-    std::vector<uint8_t> state(kStateImageSize);
-    WriteStateImage(m(), state.data());
-    EXPECT_EQ(StateImageProblem(m(), state.data(), state.size()), nullptr);
-  }
-  void Soak(std::vector<uint8_t>& image, uint32_t seed) {
-    machine = std::make_unique<Machine>();
-    ResetSession();
-    std::FILE* file = fmemopen(image.data(), image.size(), "rb");
-    ASSERT_EQ(m().LoadCartridgeStream(file), kLoadOk);
-    const uint64_t stores = StoreChecksum(m());
-    ExpectOwnStateLoads();
-    std::mt19937 random(seed);
-    uint8_t sink = 0;
-    for (int n = 0; n < kWrites; ++n) {
-      const uint32_t bits = random();
-      const uint16_t address =
-          (bits & 1) ? static_cast<uint16_t>(0x4020 + (bits >> 8) % 0xBFE0)
-                     : static_cast<uint16_t>(kPorts[(bits >> 1) & 15] | ((bits >> 8) & 0xFF));
-      m().CpuWrite(address, static_cast<uint8_t>(bits >> 24));
-      sink ^= m().CpuRead(random() & 0xFFFF);
-      if (n % 64 == 0) {
-        StepBoardCounters(m(), n % 262);
-      }
-    }
-    readSink = sink;
-    EXPECT_FALSE(m().OneScreenLow && m().OneScreenHigh);
-    EXPECT_EQ(StoreChecksum(m()), stores);
-    ExpectOwnStateLoads();
-    // Decoded pixels are 0-3; a pattern copy past the end of PPU memory would land here.
-    EXPECT_LE(*std::max_element(std::begin(m().PatternCache), std::end(m().PatternCache)), 3);
-  }
-};
+using BoardSoakTest = MachineTest;
 
+// Only the cartridge's own banks (or zeros) reach $8000-$FFFF, so its own state always loads.
+// Decoded pixels are 0-3: a pattern copy past the end of PPU memory would land in the cache.
 TEST_F(BoardSoakTest, RandomWritesStayInsideTheStores) {
   // Log-only boards would open the log file on every write; their lines are tested elsewhere.
   LogPath = (dir / "missing" / "halvoren.tst").string();
+  std::vector<uint8_t> state(kStateImageSize);
+  const auto ownStateLoads = [&] {
+    WriteStateImage(m(), state.data());
+    EXPECT_EQ(StateImageProblem(m(), state.data(), state.size()), nullptr);
+  };
   for (const auto& [prgUnits, chrUnits, flags6] : kVariants) {
     InesImage description = Image(0, prgUnits, chrUnits);
     description.Flags6Low = flags6 & 9;
@@ -87,7 +58,26 @@ TEST_F(BoardSoakTest, RandomWritesStayInsideTheStores) {
                                       << int(chrUnits) << " CHR units");
       image[6] = static_cast<uint8_t>((mapper << 4) | (image[6] & 0x0F));
       image[7] = static_cast<uint8_t>(mapper & 0xF0);
-      Soak(image, mapper * 131 + prgUnits);
+      machine = std::make_unique<Machine>();
+      ResetSession();
+      std::FILE* file = fmemopen(image.data(), image.size(), "rb");
+      ASSERT_EQ(m().LoadCartridgeStream(file), kLoadOk);
+      const uint64_t stores = StoreChecksum(m());
+      ownStateLoads();
+      std::mt19937 random(mapper * 131 + prgUnits);
+      for (int n = 0; n < 2000; ++n) {
+        const uint32_t bits = random();
+        const uint16_t address =
+            (bits & 1) ? static_cast<uint16_t>(0x4020 + (bits >> 8) % 0xBFE0)
+                       : static_cast<uint16_t>(kPorts[(bits >> 1) & 15] | ((bits >> 8) & 0xFF));
+        m().CpuWrite(address, static_cast<uint8_t>(bits >> 24));
+        readSink = m().CpuRead(random() & 0xFFFF);
+        if (n % 64 == 0) StepBoardCounters(m(), n % 262);
+      }
+      EXPECT_FALSE(m().OneScreenLow && m().OneScreenHigh);
+      EXPECT_EQ(StoreChecksum(m()), stores);
+      ownStateLoads();
+      EXPECT_LE(*std::max_element(std::begin(m().PatternCache), std::end(m().PatternCache)), 3);
     }
   }
 }

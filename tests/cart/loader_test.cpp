@@ -5,7 +5,8 @@
 
 using LoaderTest = BoardTest;
 
-TEST_F(LoaderTest, HeaderFactsLogLinesAndTrainer) {
+// Header facts, the log lines and the trainer; then the number-cleaning rules.
+TEST_F(LoaderTest, HeaderFactsLogLinesTrainerAndCleaning) {
   InesImage image = Image(4);
   image.Flags6Low = 0x0B;  // vertical, battery, four-screen
   image.Trainer = true;
@@ -16,10 +17,7 @@ TEST_F(LoaderTest, HeaderFactsLogLinesAndTrainer) {
   EXPECT_EQ(std::tuple(At(0x7000), At(0x71FF), m().PrgRom[0]), std::tuple(0x5A, 0x5A ^ 0xFF, P(0)));
   EXPECT_EQ(std::ranges::count(m().PrgWindowBank, 255), 4);
   EXPECT_EQ(std::ranges::count(m().ChrWindowBank, 255), 8);
-}
-
-TEST_F(LoaderTest, CleaningRules) {
-  InesImage image = Image(0x42);  // the high nibble would come from byte 7...
+  image = Image(0x42);  // the high nibble would come from byte 7...
   image.Header7To15 = {'D', 'i', 's', 'k', 'D', 'u', 'd', 'e', '!'};
   ASSERT_EQ(Load(image), kLoadOk);
   EXPECT_EQ(MapperNumber, 2);  // ...but "Dis" keeps only byte 6's nibble
@@ -47,16 +45,14 @@ TEST_F(LoaderTest, LargestAndShortImages) {
   EXPECT_TRUE(ReadLog().ends_with("VROM bank:2\nMissing ROM bytes read as zero:65436\n"));
 }
 
+// The PPU status tells the game that the cartridge has CHR ROM.
 TEST_F(LoaderTest, EverySupportedMapperLoadsAndNoOtherDoes) {
   int supported = 0;
   for (int mapper = 0; mapper < 256; ++mapper) {
     machine = std::make_unique<Machine>();
     const uint8_t code = Load(Image(static_cast<uint8_t>(mapper), 8, 8));
-    if (code == kLoadOk) {
-      ++supported;
-      // The PPU status tells the game that the cartridge has CHR ROM.
-      EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x10, 0x10) << mapper;
-    }
+    supported += code == kLoadOk;
+    if (code == kLoadOk) EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x10, 0x10) << mapper;
     const bool expected = IsSupportedMapper(mapper) || mapper == 248;
     EXPECT_EQ(code, expected ? kLoadOk : kLoadUnsupportedMapper) << mapper;
   }
@@ -82,27 +78,24 @@ TEST_F(LoaderTest, ARefusedImageLeavesThePreviousCartridgeAsItWas) {
     bytes.resize(16 + after, 0xEA);
     return bytes;
   };
-  const struct {
-    std::string path;
-    uint8_t code;
-  } cases[] = {
+  // Less than one PRG unit to start from (after the trainer), or a header cut short.
+  const std::pair<std::string, uint8_t> cases[] = {
+      // clang-format off
       {WriteFile("nine.nes", unsupported.Bytes()), kLoadUnsupportedMapper},
       {WriteFile("chr.nes", header(2, 65)), kLoadTooLarge},
       {WriteFile("prg.nes", header(65, 0)), kLoadTooLarge},
       {WriteFile("text.nes", {'N', 'E', 'Z', 0x1A, 1, 1}), kLoadNotInes},
       {WriteFile("gif.nes", {'G', 'I', 'F', '8', '9', 'a'}), kLoadNotInes},
-      {WriteFile("two.nes", {'N', 'E'}), kLoadNotInes},
-      // Less than one PRG unit to start from (after the trainer), or a header cut short.
+      {WriteFile("two.nes", {'N', 'E'}), kLoadNotInes}, {WriteFile("empty.nes", {}), kLoadNotInes},
       {WriteFile("cut.nes", header(1, 0, 512 + kPrgUnitSize - 1)), kLoadTruncated},
       {WriteFile("ten.nes", {'N', 'E', 'S', 0x1A, 1, 0, 0, 0, 0, 0}), kLoadTruncated},
-      {WriteFile("empty.nes", {}), kLoadNotInes},
-      {(dir / "missing.nes").string(), kLoadCannotOpen},
-      {dir.string(), kLoadIsFolder},
+      {(dir / "missing.nes").string(), kLoadCannotOpen}, {dir.string(), kLoadIsFolder},
+      // clang-format on
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
-    EXPECT_EQ(m().LoadCartridge(c.path.c_str()), c.code);
-    EXPECT_EQ(CheckCartridgeFile(c.path.c_str()), c.code);  // the desktop's check before a window
+  for (const auto& [path, code] : cases) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(m().LoadCartridge(path.c_str()), code);
+    EXPECT_EQ(CheckCartridgeFile(path.c_str()), code);  // the desktop's check before a window
     EXPECT_EQ(std::memcmp(before.get(), &m(), sizeof(Machine)), 0);
     EXPECT_EQ(facts(), factsBefore);
   }
