@@ -38,56 +38,48 @@ class BoardTest : public MachineTest {
   uint8_t& At(uint16_t address) {
     return address < 0x2000 ? m().PpuMemory[address] : m().CpuMemory[address];
   }
-  // Tokens, numbers in hex: "AAAA=VV" is a register write (on MMC1 the five serial writes, low
-  // bit first, only the last at AAAA), "AAAA!VV" one plain write, "AAAA>VV" a write through the
-  // PPU's data port, "AAAA<VV" a byte stored straight into memory (At), and "AAAA:X" expects X
-  // there: a byte, D for what the game drew, or Pn / Cn (n decimal) for the tag of 8 KB PRG
-  // bank n / 1 KB CHR page n. "NT<wxyz" fills the four name tables with those markers and
-  // "NT:wxyz" expects them; "LOG:text" expects the log ('/' for a line break); "IRQ:n" steps
-  // the counters from line 20 with rendering on and I clear, expecting the IRQ on step n (0 for
-  // none in 12).
+  // A script of tokens, numbers in hex. "AAAA=VV" is a register write (on MMC1 the five
+  // serial writes, low bit first, the last one's address picking the register), "AAAA!VV" one
+  // plain write, "AAAA>VV" a write through the PPU's data port, "AAAA<VV" a byte stored
+  // straight into memory (At), and "AAAA:X" expects X there: a byte (0C0-0CF with a leading 0),
+  // D for what the game drew, or Pn / Cn (n decimal) for the tag of 8 KB PRG bank n / 1 KB CHR
+  // page n. "NT<wxyz" fills the four name tables with those markers and "NT:wxyz" expects
+  // them; "LOG:text" expects the log ('/' for a line break); "IRQ:n" steps the counters from
+  // line 20 with rendering on and I clear, expecting the IRQ on step n (0: none in 12).
   void RunScript(const std::string& script) {
     std::istringstream tokens(script);
     for (std::string token; tokens >> token;) {
       const size_t at = token.find_first_of("=!<>:");
       const std::string name = token.substr(0, at), arg = token.substr(at + 1);
+      const char op = token[at];
       std::string text = arg;
       std::ranges::replace(text, '/', '\n');
-      if (name == "NT" && token[at] == '<') {
+      if (name == "NT" && op == '<') {
         FillTables(arg);
-      } else if (name == "NT") {
-        EXPECT_EQ(Tables(), arg) << token;
-      } else if (name == "LOG") {
-        EXPECT_EQ(ReadLog(), text) << token;
+      } else if (name == "NT" || name == "LOG") {
+        EXPECT_EQ(name == "NT" ? Tables() : ReadLog(), text) << token;
       } else if (name == "IRQ") {
         EXPECT_EQ(StepsToIrq(), std::stoi(arg)) << token;
+      } else if (op == ':') {
+        EXPECT_EQ(At(Hex(name)), Expected(arg)) << token;
+      } else if (op == '<') {
+        At(Hex(name)) = static_cast<uint8_t>(Hex(arg));
+      } else if (op == '>') {
+        m().PpuMemoryWrite(Hex(name), static_cast<uint8_t>(Hex(arg)));
+      } else if (op == '=' && MapperNumber == 1) {  // MMC1's five serial writes
+        for (int bit = 0; bit < 5; ++bit)
+          m().CpuWrite(bit < 4 ? 0x8000 : Hex(name), (Hex(arg) >> bit) & 1);
       } else {
-        Apply(static_cast<uint16_t>(std::stoul(name, nullptr, 16)), token[at], arg);
+        m().CpuWrite(Hex(name), static_cast<uint8_t>(Hex(arg)));
       }
     }
   }
-  void Apply(uint16_t address, char op, const std::string& arg) {
-    if (op == ':') {
-      EXPECT_EQ(At(address), Expected(arg)) << std::hex << address << ":" << arg;
-      return;
-    }
-    const auto value = static_cast<uint8_t>(std::stoul(arg, nullptr, 16));
-    if (op == '<') {
-      At(address) = value;
-    } else if (op == '>') {
-      m().PpuMemoryWrite(address, value);
-    } else if (op == '=' && MapperNumber == 1) {
-      for (int bit = 0; bit < 4; ++bit) m().CpuWrite(0x8000, (value >> bit) & 1);
-      m().CpuWrite(address, (value >> 4) & 1);
-    } else {
-      m().CpuWrite(address, value);
-    }
+  static uint16_t Hex(const std::string& digits) {
+    return static_cast<uint16_t>(std::stoul(digits, nullptr, 16));
   }
   static uint8_t Expected(const std::string& arg) {
-    if (arg == "D") return kDrawn;
-    if (arg[0] != 'P' && arg[0] != 'C') return static_cast<uint8_t>(std::stoul(arg, nullptr, 16));
-    const auto n = static_cast<uint32_t>(std::stoul(arg.substr(1)));
-    return arg[0] == 'P' ? P(n) : C(n);
+    const uint32_t n = arg[0] == 'P' || arg[0] == 'C' ? std::stoul(arg.substr(1)) : 0;
+    return arg == "D" ? kDrawn : arg[0] == 'P' ? P(n) : arg[0] == 'C' ? C(n) : Hex(arg);
   }
   int StepsToIrq() {
     m().P = 0x20, m().S = 0xFF, m().PC = 0x1234;

@@ -62,14 +62,14 @@ TEST_F(PowerOnTest, EveryBoardStartsWithItsWindows) {
         EXPECT_EQ(At(0x8000 + w * 0x2000), board.prg[w] == 0xFF ? 0 : P(board.prg[w]))
             << "PRG window " << w;
       // Pages at $0000 and $1000; kDrawn where nothing was copied, 0 from an empty store.
-      std::array<uint8_t, 2> chr{kDrawn, kDrawn};
-      const bool rom = chrUnits != 0;
-      if (board.chr == First || (board.chr == FirstIfRom && rom)) chr = {C(0), C(4)};
-      if (board.chr == Last) chr = {C(24), C(28)};
-      if (board.chr == Split184) chr = {C(8), C(12)};
-      if (!rom && chr[0] != kDrawn) chr = {0, 0};
-      EXPECT_EQ(At(0x0000), chr[0]);
-      EXPECT_EQ(At(0x1000), chr[1]);
+      const bool rom = chrUnits != 0,
+                 copied = board.chr != None && (rom || board.chr != FirstIfRom);
+      const uint8_t first = board.chr == Last ? 24 : board.chr == Split184 ? 8 : 0;
+      using Pages = std::pair<uint8_t, uint8_t>;
+      const Pages chr = !copied ? Pages{kDrawn, kDrawn}
+                        : rom   ? Pages{C(first), C(first + 4)}
+                                : Pages{0, 0};
+      EXPECT_EQ(std::pair(At(0x0000), At(0x1000)), chr);
       EXPECT_EQ(m().OneScreenLow, board.mapper == 118 ? 1 : 0);
     }
   }
