@@ -1,5 +1,6 @@
-// Bank switching on every board: scripts of register writes and the banks they bring into
-// the CPU and PPU windows, read back through the bank tags.
+// Register writes on every board, as scripts: the banks they bring into the CPU and PPU windows
+// (read back through the bank tags), the name-table pages they move, the IRQs they set up and
+// the lines they log.
 #include <tuple>
 #include <vector>
 
@@ -8,7 +9,7 @@
 
 namespace {
 
-using BoardBanksTest = BoardTest;
+using BoardWritesTest = BoardTest;
 
 // {mapper, PRG units, CHR units, script}, each from power-on. Images too small for a bank
 // count drop the bank write (a remainder by zero) but keep the rest; banks past a small image
@@ -211,6 +212,34 @@ const Row kRows[] = {
     {69, 8, 4, "8000=9 A000=5 8000<77 A000=5 8000:77"},
     {68, 8, 4, "8000=9 9000=3 1C00<77 B000=3 1C00:C7"},
     {68, 8, 64, "8000=80 0000<77 8000=0 0000:C0"},
+    // Mirroring registers, from the vertical layout A B A B: the tables after the writes and,
+    // where the board sets it, VerticalMirroring (VM). Value 2 of the VRC-style registers always
+    // shows page A, 3 page B. Mapper 68 reads 0 as horizontal; mappers 64 and 225 set the flag
+    // alone.
+    {74, 8, 16, "NT<ABAB A000=1 NT:AABB VM:0", 1}, {118, 8, 16, "NT<ABAB A000=0 NT:AABB VM:0", 1},
+    {115, 8, 16, "NT<ABAB A000=1 NT:ABAB VM:1", 1}, {249, 8, 16, "NT<ABAB A800=1 NT:AABB VM:0", 1},
+    {249, 8, 16, "NT<ABAB A000=1 NT:ABAB VM:1", 1}, {64, 8, 16, "NT<ABAB A000=0 NT:ABAB VM:0", 1},
+    {68, 8, 16, "NT<ABAB E000=0 NT:AABB VM:0", 1}, {68, 8, 16, "NT<ABAB E000=3 NT:BBBB VM:1", 1},
+    {69, 8, 16, "NT<ABAB 8000=C A000=1 NT:AABB VM:0", 1},
+    {69, 8, 16, "NT<ABAB 8000=C A000=2 NT:AAAA VM:1", 1}, {21, 8, 16, "NT<ABAB 9000=1 NT:AABB", 1},
+    {22, 8, 16, "NT<ABAB 9000=3 NT:BBBB", 1}, {23, 8, 16, "NT<ABAB 9000=FF NT:AABB", 1},
+    {25, 8, 16, "NT<ABAB 9000=2 NT:AAAA", 1},
+    {25, 8, 16, "NT<ABAB 9001=1 NT:ABAB", 1},  // the PRG-target register, not mirroring
+    {24, 8, 16, "NT<ABAB B003=2C NT:BBBB", 1}, {24, 8, 16, "NT<ABAB B003=25 NT:ABAB", 1},
+    {16, 8, 16, "NT<ABAB 6009=2 NT:AAAA", 1}, {18, 8, 16, "NT<ABAB F002=1 NT:AABB", 1},
+    {10, 8, 16, "NT<ABAB F000=1 NT:AABB", 1}, {32, 8, 16, "NT<ABAB 9FF0=1 NT:AABB", 1},
+    {33, 8, 16, "NT<ABAB 8000=0 NT:AABB", 1}, {6, 8, 16, "NT<ABAB 42FE=10 NT:BBBB", 1},
+    {6, 8, 16, "NT<ABAB 42FF=10 NT:AABB", 1}, {17, 8, 16, "NT<ABAB 42FE=10 NT:BBAB", 1},
+    {70, 8, 16, "NT<ABAB C080=80 NT:AABB VM:0", 1}, {70, 8, 16, "NT<ABAB C080=0 NT:ABAB VM:1", 1},
+    {227, 8, 16, "NT<ABAB 8000=0 NT:AABB VM:0", 1}, {227, 8, 16, "NT<ABAB 8002=0 NT:ABAB VM:1", 1},
+    {240, 8, 16, "NT<ABAB 4800=1 NT:AABB VM:0", 1}, {225, 8, 16, "NT<ABAB A000=0 NT:ABAB VM:0", 1},
+    {41, 8, 16, "NT<ABAB 602C=0 NT:AABB VM:0", 1}, {41, 8, 16, "NT<ABAB 6000=0 NT:ABAB VM:1", 1},
+    // On a four-screen image tables 2 and 3 are the cartridge's own RAM: no arrangement change
+    // copies over them, whichever board makes it.
+    {10, 8, 16, "NT<ABCD F000=1 NT:..CD", 8}, {10, 8, 16, "NT<ABCD F000=0 NT:..CD", 8},
+    {33, 8, 16, "NT<ABCD 8000=0 NT:..CD", 8}, {7, 8, 16, "NT<ABCD 8000=10 NT:..CD", 8},
+    {21, 8, 16, "NT<ABCD 9000=2 NT:..CD", 8}, {6, 8, 16, "NT<ABCD 42FF=10 NT:..CD", 8},
+    {17, 8, 16, "NT<ABCD 42FE=0 NT:..CD", 8},
     // Boards that move name-table pages in ways of their own, from the tables' starting pages.
     // MMC1: one-screen with bit 0 set still shows page A; back to two screens, page B returns.
     {1, 8, 4, "NT<AABB 8000=2 NT:ABAB 8000=3 NT:AABB 8000=1 NT:AAAA 8000=0 NT:AAAA 8000=2 NT:ABAB"},
@@ -262,7 +291,7 @@ const Row kRows[] = {
 };
 // clang-format on
 
-TEST_F(BoardBanksTest, EveryBoardSwitchesItsBanks) {
+TEST_F(BoardWritesTest, EveryBoardTakesItsWrites) {
   for (const Row& row : kRows) {
     SCOPED_TRACE(testing::Message() << "mapper " << int(row.mapper) << ": " << row.script);
     LoadBoard(row.mapper, row.prgUnits, row.chrUnits, row.flags6);
@@ -273,7 +302,7 @@ TEST_F(BoardBanksTest, EveryBoardSwitchesItsBanks) {
 
 // Without CHR ROM a $FD tile flips the latch but has no store to copy from: the patterns
 // stay what the game drew.
-TEST_F(BoardBanksTest, Mapper10TileLatchWithoutChrRomKeepsTheDrawnTiles) {
+TEST_F(BoardWritesTest, Mapper10TileLatchWithoutChrRomKeepsTheDrawnTiles) {
   LoadBoard(10, 16, 0);
   m().PpuMemory[0x2000] = 0xFD;
   m().CpuMemory[kPpuMask] = 0x18;
@@ -287,7 +316,7 @@ TEST_F(BoardBanksTest, Mapper10TileLatchWithoutChrRomKeepsTheDrawnTiles) {
 // Column 3 of the tile row at $1C00 is colour 3 for page 23 (tag $18), 0 for page 7 ($08).
 // With MapperFlag set, mapper 160 refuses CHR writes during the vertical blank; otherwise it
 // too waits for the pattern cache rebuild at the next frame start.
-TEST_F(BoardBanksTest, ChrWritesLeftToTheFrameStart) {
+TEST_F(BoardWritesTest, ChrWritesLeftToTheFrameStart) {
   LoadBoard(8, 2, 8);
   m().CpuWrite(0x8000, 2);
   EXPECT_EQ(std::tuple(At(0x1C00), m().PatternsDirty, m().PatternCache[0x1C00 * 4 + 3]),
@@ -301,7 +330,7 @@ TEST_F(BoardBanksTest, ChrWritesLeftToTheFrameStart) {
 
 // A state load and a new cartridge put other bytes in a PRG window than its record says, so
 // the next switch must copy even to the recorded bank.
-TEST_F(BoardBanksTest, Mmc3PrgRecordsFollowStateLoadsAndNewCartridges) {
+TEST_F(BoardWritesTest, Mmc3PrgRecordsFollowStateLoadsAndNewCartridges) {
   LoadBoard(4, 8, 4);
   RunScript("8000=6 8001=5");
   std::vector<uint8_t> saved(kStateImageSize);
@@ -311,6 +340,27 @@ TEST_F(BoardBanksTest, Mmc3PrgRecordsFollowStateLoadsAndNewCartridges) {
   RunScript("8000:P5 8000=6 8001=6 8000:P6 8001=0 8000<EE");
   ASSERT_EQ(Load(Image(4, 8, 4)), kLoadOk);  // power-on puts bank 0 there, from the new image
   EXPECT_EQ(At(0x8000), P(0));
+}
+
+// Mapper 80's 2 KB registers move name-table pages through the scratch page by bit 7 and a
+// state that starts at 1 at power-on. Tables start as A B C D.
+TEST_F(BoardWritesTest, Mapper80NameTableSteps) {
+  // {writes and tables, then the scratch page's marker and the state}
+  const std::tuple<const char*, char, int> steps[] = {
+      {"7EF0=0 NT:CDCD", 'A', 3},
+      {"7EF0=0 NT:CDCD", 'A', 3},  // the second moves nothing
+      {"7EF0=80 NT:AACD", 'A', 1},
+      {"7EF1=0 NT:AAAA", 'C', 0},
+      {"7EF1=80 NT:AACC", 'C', 1}};
+  LoadBoard(80, 16, 16);
+  FillTables("ABCD");
+  for (const auto& [script, scratch, state] : steps) {
+    RunScript(script);
+    EXPECT_EQ(std::pair(char(m().NameTableScratch[0]), int{m().LineCounter}),
+              std::pair(scratch, state))
+        << script;
+  }
+  EXPECT_EQ(std::pair(int{m().OneScreenLow}, VerticalMirroring), std::pair(1, 0u));
 }
 
 }  // namespace
