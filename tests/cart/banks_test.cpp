@@ -12,8 +12,8 @@ TEST_F(BanksTest, NameTableWritesFollowTheArrangement) {
   const std::tuple<uint32_t, uint32_t, uint8_t, std::vector<uint16_t>> cases[] = {
       {0, 0, 0, {0x2105, 0x2505}},
       {1, 0, 0, {0x2105, 0x2905}},
-      {0, 0, 1, {0x2105, 0x2505, 0x2905, 0x2D05}},
-      {0, 1, 0, {0x2105}}};
+      {0, 1, 0, {0x2105}},
+      {0, 0, 1, {0x2105, 0x2505, 0x2905, 0x2D05}}};
   for (const auto& [vertical, four, low, copies] : cases) {
     machine = std::make_unique<Machine>();
     VerticalMirroring = vertical, FourScreen = four, m().OneScreenLow = low;

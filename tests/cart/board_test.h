@@ -56,9 +56,11 @@ class BoardTest : public MachineTest {
       std::string text = arg;
       std::ranges::replace(text, '/', '\n');
       if (name == "NT" && op == '<') {
-        FillTables(arg);
-      } else if (name == "NT" || name == "LOG") {
-        std::string shown = name == "NT" ? Tables() : ReadLog();
+        for (int t = 0; t < 4; ++t) std::memset(m().PpuMemory + 0x2000 + t * 0x400, arg[t], 0x400);
+      } else if (name == "NT" || name == "LOG") {  // name tables by their first bytes
+        std::string shown = name == "LOG" ? ReadLog() : "";
+        for (int t = 0; t < 4 && name == "NT"; ++t)
+          shown += char(m().PpuMemory[0x2000 + t * 0x400]);
         for (size_t i = 0; i < std::min(shown.size(), text.size()); ++i)
           if (text[i] == '.') shown[i] = '.';
         EXPECT_EQ(shown, text) << token;
@@ -88,23 +90,12 @@ class BoardTest : public MachineTest {
     return arg == "D" ? kDrawn : arg[0] == 'P' ? P(n) : arg[0] == 'C' ? C(n) : Hex(arg);
   }
   int StepsToIrq() {
-    m().P = 0x20, m().S = 0xFF, m().PC = 0x1234;
-    m().CpuMemory[kPpuMask] = 0x18;
+    m().P = 0x20, m().S = 0xFF, m().PC = 0x1234, m().CpuMemory[kPpuMask] = 0x18;
     const uint16_t vector = m().CpuRead(0xFFFE) | m().CpuRead(0xFFFF) << 8;
     for (int n = 1; n <= 12; ++n) {
       StepBoardCounters(m(), 19 + n);
       if (m().PC == vector) return n;
     }
     return 0;
-  }
-  // The four name tables, each filled with one marker byte, and their first bytes.
-  void FillTables(const std::string& markers) {
-    for (int table = 0; table < 4; ++table)
-      std::memset(m().PpuMemory + 0x2000 + table * 0x400, markers[table], 0x400);
-  }
-  std::string Tables() {
-    std::string shown;
-    for (int table = 0; table < 4; ++table) shown += char(m().PpuMemory[0x2000 + table * 0x400]);
-    return shown;
   }
 };

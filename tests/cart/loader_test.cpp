@@ -45,20 +45,6 @@ TEST_F(LoaderTest, LargestAndShortImages) {
   EXPECT_TRUE(ReadLog().ends_with("VROM bank:2\nMissing ROM bytes read as zero:65436\n"));
 }
 
-// The PPU status tells the game that the cartridge has CHR ROM.
-TEST_F(LoaderTest, EverySupportedMapperLoadsAndNoOtherDoes) {
-  int supported = 0;
-  for (int mapper = 0; mapper < 256; ++mapper) {
-    machine = std::make_unique<Machine>();
-    const uint8_t code = Load(Image(static_cast<uint8_t>(mapper), 8, 8));
-    supported += code == kLoadOk;
-    if (code == kLoadOk) EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x10, 0x10) << mapper;
-    const bool expected = IsSupportedMapper(mapper) || mapper == 248;
-    EXPECT_EQ(code, expected ? kLoadOk : kLoadUnsupportedMapper) << mapper;
-  }
-  EXPECT_EQ(supported, 65);  // 64 boards, and 248 which loads as 4
-}
-
 // Every refusal is decided before anything is stored: the machine and the cartridge facts of
 // the image loaded before stay as they were, and the code says why.
 TEST_F(LoaderTest, ARefusedImageLeavesThePreviousCartridgeAsItWas) {

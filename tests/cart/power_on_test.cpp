@@ -20,8 +20,9 @@ struct PowerOn {
 
 using PowerOnTest = BoardTest;
 
-// The registers each board starts from show in its family's tests, which all begin at
-// power-on; here the windows of all 64 boards, with CHR ROM and with CHR RAM.
+// The registers each board starts from show in the write table, whose scripts all begin at
+// power-on; here the windows of all 64 boards, with CHR ROM and with CHR RAM, and the refusal
+// of every other board.
 TEST_F(PowerOnTest, EveryBoardStartsWithItsWindows) {
   using enum Chr;
   const PowerOn boards[] = {
@@ -58,6 +59,8 @@ TEST_F(PowerOnTest, EveryBoardStartsWithItsWindows) {
       ResetSession();
       std::memset(m().PpuMemory, kDrawn, 0x2000);  // what a game drew into CHR RAM
       ASSERT_EQ(Load(Image(board.mapper, 16, chrUnits)), kLoadOk);
+      // The PPU status tells the game whether the cartridge has CHR ROM.
+      EXPECT_EQ(m().CpuMemory[kPpuStatus] & 0x10, chrUnits ? 0x10 : 0);
       for (int w = 0; w < 4; ++w)
         EXPECT_EQ(At(0x8000 + w * 0x2000), board.prg[w] == 0xFF ? 0 : P(board.prg[w]))
             << "PRG window " << w;
@@ -72,6 +75,11 @@ TEST_F(PowerOnTest, EveryBoardStartsWithItsWindows) {
       EXPECT_EQ(std::pair(At(0x0000), At(0x1000)), chr);
       EXPECT_EQ(m().OneScreenLow, board.mapper == 118 ? 1 : 0);
     }
+  }
+  // Every other mapper number is refused; 248 loads as 4.
+  for (int mapper = 0; mapper < 256; ++mapper) {
+    if (mapper == 248 || std::ranges::count(boards, mapper, &PowerOn::mapper)) continue;
+    EXPECT_EQ(Load(Image(static_cast<uint8_t>(mapper))), kLoadUnsupportedMapper) << mapper;
   }
   // "The last 32 KB" of a 16 KB image is its one unit twice, so its vectors sit at $FFFA.
   for (uint8_t mapper : {228, 241}) {
