@@ -9,11 +9,11 @@ using BanksTest = BoardTest;
 
 TEST_F(BanksTest, NameTableWritesFollowTheArrangement) {
   // {vertical, four-screen, one-screen low, the addresses a write to $2105 reaches}
+  // clang-format off
   const std::tuple<uint32_t, uint32_t, uint8_t, std::vector<uint16_t>> cases[] = {
-      {0, 0, 0, {0x2105, 0x2505}},
-      {1, 0, 0, {0x2105, 0x2905}},
-      {0, 1, 0, {0x2105}},
+      {0, 0, 0, {0x2105, 0x2505}}, {1, 0, 0, {0x2105, 0x2905}}, {0, 1, 0, {0x2105}},
       {0, 0, 1, {0x2105, 0x2505, 0x2905, 0x2D05}}};
+  // clang-format on
   for (const auto& [vertical, four, low, copies] : cases) {
     machine = std::make_unique<Machine>();
     VerticalMirroring = vertical, FourScreen = four, m().OneScreenLow = low;

@@ -37,9 +37,8 @@ struct StepCase {
 };
 
 // The MMC3-like boards' line counter at 3, enabled or not, and after an IRQ without reload.
-constexpr Counters kOn3{0, 0, 0, 0, 0, 1, 3}, kOff3{0, 0, 0, 0, 0, 0, 3};
-constexpr Counters kOff2{0, 0, 0, 0, 0, 0, 2}, kOff0{0, 0, 0, 0, 0, 0, 0};
-constexpr Counters kOff9{0, 0, 0, 0, 0, 0, 9};
+constexpr Counters kOn3{0, 0, 0, 0, 0, 1, 3}, kOff3{0, 0, 0, 0, 0, 0, 3},
+    kOff2{0, 0, 0, 0, 0, 0, 2}, kOff0{0, 0, 0, 0, 0, 0, 0}, kOff9{0, 0, 0, 0, 0, 0, 9};
 
 // Each board steps through the one per-line call the frame loop makes; LineReload is 9.
 // clang-format off
@@ -90,17 +89,13 @@ const StepCase kCases[] = {
 using BoardCounterTest = BoardTest;
 
 TEST_F(BoardCounterTest, EveryBoardCountsFiresAndReloads) {
-  m().CpuMemory[0xFFFE] = 0x00;
-  m().CpuMemory[0xFFFF] = 0xC0;
+  m().CpuMemory[0xFFFE] = 0x00, m().CpuMemory[0xFFFF] = 0xC0;
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.what);
     LogStart();
     MapperNumber = c.mapper;
     m().IrqAdjust = c.adjust;
-    m().PC = 0x1234;
-    m().S = 0xFF;
-    m().P = c.p;
-    m().CpuMemory[kPpuMask] = c.mask;
+    m().PC = 0x1234, m().S = 0xFF, m().P = c.p, m().CpuMemory[kPpuMask] = c.mask;
     Fields(m()) = c.before.Fields();
     m().LineReload = 9;
     int fired = 0;
