@@ -93,11 +93,9 @@ TEST_F(BoardCounterTest, EveryBoardCountsFiresAndReloads) {
   for (const auto& c : kCases) {
     SCOPED_TRACE(c.what);
     LogStart();
-    MapperNumber = c.mapper;
-    m().IrqAdjust = c.adjust;
+    MapperNumber = c.mapper, m().IrqAdjust = c.adjust, m().LineReload = 9;
     m().PC = 0x1234, m().S = 0xFF, m().P = c.p, m().CpuMemory[kPpuMask] = c.mask;
     Fields(m()) = c.before.Fields();
-    m().LineReload = 9;
     int fired = 0;
     for (int n = 1; n <= c.limit && !fired; ++n) {
       StepBoardCounters(m(), c.firstLine + n - 1);

@@ -15,9 +15,7 @@
 constexpr uint8_t kDrawn = 0xEE;  // CHR RAM contents before the writes
 
 inline InesImage Image(uint8_t mapper, uint8_t prgUnits = 2, uint8_t chrUnits = 1) {
-  InesImage image;
-  image.PrgUnits = prgUnits, image.ChrUnits = chrUnits, image.Mapper = mapper;
-  return image;
+  return {.PrgUnits = prgUnits, .ChrUnits = chrUnits, .Mapper = mapper};
 }
 inline uint8_t P(uint32_t bank8k) { return PrgTag(bank8k); }
 inline uint8_t C(uint32_t page1k) { return ChrTag(page1k); }
@@ -27,9 +25,9 @@ class BoardTest : public MachineTest {
   void LoadBoard(uint8_t mapper, uint8_t prgUnits, uint8_t chrUnits, uint8_t flags6 = 0) {
     machine = std::make_unique<Machine>();
     ResetSession();
-    InesImage image = Image(mapper, prgUnits, chrUnits);
-    image.Flags6Low = flags6;
-    ASSERT_EQ(Load(image), kLoadOk);
+    ASSERT_EQ(
+        Load({.PrgUnits = prgUnits, .ChrUnits = chrUnits, .Mapper = mapper, .Flags6Low = flags6}),
+        kLoadOk);
     m().FirstSelectPending = 1;  // as reset leaves it
     // Without CHR ROM the pattern tables are RAM holding what the game drew.
     if (chrUnits == 0) std::memset(m().PpuMemory, kDrawn, 0x2000);

@@ -308,9 +308,7 @@ TEST_F(BoardWritesTest, EveryBoardTakesItsWrites) {
 // stay what the game drew.
 TEST_F(BoardWritesTest, Mapper10TileLatchWithoutChrRomKeepsTheDrawnTiles) {
   LoadBoard(10, 16, 0);
-  m().PpuMemory[0x2000] = 0xFD;
-  m().CpuMemory[kPpuMask] = 0x18;
-  m().VramAddress = 0x2000;
+  m().PpuMemory[0x2000] = 0xFD, m().CpuMemory[kPpuMask] = 0x18, m().VramAddress = 0x2000;
   std::array<uint8_t, 256> row{}, base{};
   m().RenderScanline(row.data(), base.data(), 0);
   EXPECT_EQ(std::tuple(At(0x0000), At(0x0FFF), m().LineReload), std::tuple(kDrawn, kDrawn, 0xFD));
@@ -322,9 +320,8 @@ TEST_F(BoardWritesTest, Mapper10TileLatchWithoutChrRomKeepsTheDrawnTiles) {
 // too waits for the pattern cache rebuild at the next frame start.
 TEST_F(BoardWritesTest, ChrWritesLeftToTheFrameStart) {
   LoadBoard(8, 2, 8);
-  m().CpuWrite(0x8000, 2);
-  EXPECT_EQ(std::tuple(At(0x1C00), m().PatternsDirty, m().PatternCache[0x1C00 * 4 + 3]),
-            std::tuple(C(23), 1, 0));
+  RunScript("8000=2 1C00:C23");
+  EXPECT_EQ(std::tuple(m().PatternsDirty, m().PatternCache[0x1C00 * 4 + 3]), std::tuple(1, 0));
   LoadBoard(160, 8, 4);
   RunScript("9001=9 0400:C9 B001=1");
   EXPECT_EQ(m().PatternsDirty, 1);

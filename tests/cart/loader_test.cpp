@@ -5,8 +5,10 @@
 
 using LoaderTest = BoardTest;
 
-// Header facts, the log lines and the trainer; then the number-cleaning rules.
-TEST_F(LoaderTest, HeaderFactsLogLinesTrainerAndCleaning) {
+// Header facts, the log lines and the trainer; the number-cleaning rules. 64 units of each are
+// exactly what the stores hold; a short image after a full one leaves no stale bytes, and the
+// log says how many bytes were missing.
+TEST_F(LoaderTest, HeaderFactsCleaningAndShortImages) {
   InesImage image = Image(4);
   image.Flags6Low = 0x0B;  // vertical, battery, four-screen
   image.Trainer = true;
@@ -26,11 +28,6 @@ TEST_F(LoaderTest, HeaderFactsLogLinesTrainerAndCleaning) {
   EXPECT_NE(ReadLog().find("Mapper#4\n"), std::string::npos);
   LoadBoard(225, 2, 1);
   EXPECT_EQ(VerticalMirroring, 1u);
-}
-
-// 64 units of each are exactly what the stores hold; a short image after a full one leaves no
-// stale bytes, and the log says how many bytes were missing.
-TEST_F(LoaderTest, LargestAndShortImages) {
   std::vector<uint8_t> largest = {'N', 'E', 'S', 0x1A, 64, 64, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   largest.resize(16 + kPrgUnitSize);  // one unit is enough to start from
   EXPECT_EQ(LoadBytes(largest), kLoadOk);
@@ -53,12 +50,11 @@ TEST_F(LoaderTest, ARefusedImageLeavesThePreviousCartridgeAsItWas) {
   m().ChrWindowBank[7] = 5;
   const auto before = std::make_unique<Machine>(m());
   const auto facts = [] {
-    return std::vector<uint32_t>{PrgBankCount,   ChrBankCount, VerticalMirroring, SramEnable,
-                                 TrainerPresent, FourScreen,   MapperNumber};
+    return std::tuple(PrgBankCount, ChrBankCount, VerticalMirroring, SramEnable, TrainerPresent,
+                      FourScreen, MapperNumber);
   };
-  const std::vector<uint32_t> factsBefore = facts();
-  InesImage unsupported = Image(9, 1, 1);
-  unsupported.Flags6Low = 0x0F;
+  const auto factsBefore = facts();
+  const InesImage unsupported{.PrgUnits = 1, .ChrUnits = 1, .Mapper = 9, .Flags6Low = 0x0F};
   const auto header = [](uint8_t prg, uint8_t chr, size_t after = 0) {
     std::vector<uint8_t> bytes{'N', 'E', 'S', 0x1A, prg, chr, 0x0F, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     bytes.resize(16 + after, 0xEA);
