@@ -10,6 +10,7 @@
 #include <csignal>
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 #include "support/fixture.h"
 
@@ -52,11 +53,8 @@ TEST_F(FilesTest, SavesReplaceOnlyRegularFilesAndNeverAnInput) {
   fs::create_symlink(Path("real.sav"), Path("x.sav.tmp2"));
 
   constexpr auto kFile = OutputTarget::RegularFile, kThrough = OutputTarget::WriteThrough;
-  const struct {
-    std::string path;
-    OutputTarget target;
-    std::string error;
-  } cases[] = {
+  // The path, how it is written, the error.
+  const std::tuple<std::string, OutputTarget, std::string> cases[] = {
       // clang-format off
       {Path("new.sav"), kFile, ""}, {Path("x.sav"), kFile, ""},
       {Path("link.sav"), kFile, ""},  // the file it names is replaced
@@ -69,7 +67,8 @@ TEST_F(FilesTest, SavesReplaceOnlyRegularFilesAndNeverAnInput) {
       {Path("none/x.sav"), kFile, "No such file or directory"}, {"", kFile, "no file name"},
       // clang-format on
   };
-  for (const auto& c : cases) EXPECT_EQ(Write(c.path, "new", c.target), c.error) << c.path;
+  for (const auto& [path, target, error] : cases)
+    EXPECT_EQ(Write(path, "new", target), error) << path;
 
   EXPECT_EQ(FileText(Path("game.nes")), "NES");
   EXPECT_TRUE(fs::is_symlink(Path("link.sav")));
@@ -107,16 +106,15 @@ TEST_F(FilesTest, SavesReplaceOnlyRegularFilesAndNeverAnInput) {
 TEST_F(FilesTest, TheReaderTakesOnlyRegularFilesOfASensibleSize) {
   WriteFile("big", std::vector<uint8_t>(2000, 7));
   fs::create_directory(Path("folder"));
-  const struct {
-    std::string path;
-    std::string error;
-  } cases[] = {{Path("big"), ""},
-               {Fifo("pipe"), "not a regular file"},
-               {"/dev/zero", "not a regular file"},
-               {Path("folder"), "is a folder"},
-               {Path("missing"), "No such file or directory"}};
+  const std::pair<std::string, std::string> cases[] = {
+      {Path("big"), ""},
+      {Fifo("pipe"), "not a regular file"},
+      {"/dev/zero", "not a regular file"},
+      {Path("folder"), "is a folder"},
+      {Path("missing"), "No such file or directory"}};
   std::vector<uint8_t> bytes;
-  for (const auto& c : cases) EXPECT_EQ(ReadWholeFile(c.path, bytes, 4096), c.error) << c.path;
+  for (const auto& [path, error] : cases)
+    EXPECT_EQ(ReadWholeFile(path, bytes, 4096), error) << path;
   EXPECT_EQ(ReadWholeFile(Path("big"), bytes, 1999), "file too large");
   EXPECT_TRUE(bytes.empty());
 }

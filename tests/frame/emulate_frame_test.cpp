@@ -1,18 +1,17 @@
 // The frame loop around a tiny program: the main code spins on JMP, the NMI handler counts
-// in $10.
+// in $10. Whether the frame core alone runs a cartridge as the session's frames do is the
+// libretro front-end's comparison with the runner.
 
 #include "frame/emulate_frame.h"
 
 #include <cstring>
 #include <initializer_list>
 #include <tuple>
-#include <vector>
 
 #include "core/globals.h"
 #include "ppu/picture.h"
 #include "ppu/screen.h"
 #include "session/run_frame.h"
-#include "support/cartridge_run.h"
 #include "support/fixture.h"
 
 namespace {
@@ -96,34 +95,6 @@ TEST_F(RunFrameTest, SkippedFrameSpriteBits) {
   RunFrame(m(), 1);
   EXPECT_EQ(std::tuple(m().SpriteRam[4 * 9], m().CpuMemory[kPpuStatus] & 0x60),
             std::tuple(50, 0x20));
-}
-
-// The frame core alone, with nothing of the session around it, runs a cartridge exactly as the
-// session's frames do: same picture, same memory, same frame count, drawn and skipped frames.
-using FrameCoreTest = CartridgeTest;
-
-TEST_F(FrameCoreTest, EmulateFrameAloneRunsAsTheSessionsFrames) {
-  // Work RAM outlives a cartridge load, as it does a reset: each run starts from it cleared.
-  const auto start = [&](const char* rom) {
-    StartOnCore(rom, 1);
-    std::memset(m().CpuMemory, 0, 0x800);
-  };
-  for (const char* rom : {"ppu_split.nes", "mmc3_split.nes"}) {
-    start(rom);
-    Frames(40);
-    Frames(3, 1);
-    const uint64_t picture = PictureHash();
-    const std::vector<uint8_t> ram(m().CpuMemory, m().CpuMemory + 0x800);
-
-    start(rom);
-    for (int frame = 0; frame < 43; ++frame) {
-      PrepareFrame(m(), frame < 40);
-      EmulateFrame(m(), frame < 40);
-    }
-    EXPECT_EQ(PictureHash(), picture) << rom;
-    EXPECT_EQ(std::vector<uint8_t>(m().CpuMemory, m().CpuMemory + 0x800), ram) << rom;
-    EXPECT_EQ(FrameCount, 43u) << rom;
-  }
 }
 
 }  // namespace
