@@ -17,10 +17,8 @@
 // Describes an iNES image. PRG unit n is filled with bytes tagging it as unit n (see PrgTag),
 // CHR 1 KB page k with ChrTag(k), so a test can read back which bank sits in which window.
 struct InesImage {
-  uint8_t PrgUnits = 2;
-  uint8_t ChrUnits = 1;
-  uint8_t Mapper = 0;
-  uint8_t Flags6Low = 0;  // low nibble of byte 6: mirroring, battery, trainer, four-screen
+  // Flags6Low: the low nibble of byte 6 (mirroring, battery, trainer, four-screen).
+  uint8_t PrgUnits = 2, ChrUnits = 1, Mapper = 0, Flags6Low = 0;
   bool Trainer = false;
   std::vector<uint8_t> Header7To15;  // optional override of bytes 7-15
   size_t TruncateTo = 0;             // 0 = full size
