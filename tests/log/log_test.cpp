@@ -14,6 +14,7 @@ TEST_F(LogTest, WritesExactBytesAndIgnoresFailures) {
   LogNumberLine(-25);
   EXPECT_EQ(ReadLog(), "Mirror255\nx:-25\n");  // on disk while the log is still open
   LogStart();                                  // truncates the earlier log
+  EXPECT_TRUE(std::filesystem::exists(LogPath));
   EXPECT_EQ(ReadLog(), "");
   // An unwritable log never stops the program; a good path given later is written again.
   const std::string good = LogPath;
