@@ -10,6 +10,7 @@
 #include <csignal>
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 #include "support/fixture.h"
 
@@ -51,26 +52,23 @@ TEST_F(FilesTest, SavesReplaceOnlyRegularFilesAndNeverAnInput) {
   WriteFile("x.sav.tmp", {'k', 'e', 'e', 'p'});
   fs::create_symlink(Path("real.sav"), Path("x.sav.tmp2"));
 
-  const struct {
-    std::string path;
-    OutputTarget target;
-    std::string error;
-  } cases[] = {
-      {Path("new.sav"), OutputTarget::RegularFile, ""},
-      {Path("x.sav"), OutputTarget::RegularFile, ""},
-      {Path("link.sav"), OutputTarget::RegularFile, ""},  // the file it names is replaced
-      {Path("game.nes"), OutputTarget::RegularFile, "that is the cartridge"},
-      {Path("other-name.nes"), OutputTarget::WriteThrough, "that is the cartridge"},
-      {Path("folder/../game.nes"), OutputTarget::RegularFile, "that is the cartridge"},
-      {Path("folder"), OutputTarget::WriteThrough, "is a folder"},
-      {Path("pipe"), OutputTarget::RegularFile, "not a regular file"},
-      {Path("pipe"), OutputTarget::WriteThrough, "no program is reading from it"},
-      {"/dev/null", OutputTarget::RegularFile, "not a regular file"},
-      {"/dev/null", OutputTarget::WriteThrough, ""},
-      {Path("none/x.sav"), OutputTarget::RegularFile, "No such file or directory"},
-      {"", OutputTarget::RegularFile, "no file name"},
+  constexpr auto kFile = OutputTarget::RegularFile, kThrough = OutputTarget::WriteThrough;
+  // The path, how it is written, the error.
+  const std::tuple<std::string, OutputTarget, std::string> cases[] = {
+      // clang-format off
+      {Path("new.sav"), kFile, ""}, {Path("x.sav"), kFile, ""},
+      {Path("link.sav"), kFile, ""},  // the file it names is replaced
+      {Path("game.nes"), kFile, "that is the cartridge"},
+      {Path("other-name.nes"), kThrough, "that is the cartridge"},
+      {Path("folder/../game.nes"), kFile, "that is the cartridge"},
+      {Path("folder"), kThrough, "is a folder"}, {Path("pipe"), kFile, "not a regular file"},
+      {Path("pipe"), kThrough, "no program is reading from it"},
+      {"/dev/null", kFile, "not a regular file"}, {"/dev/null", kThrough, ""},
+      {Path("none/x.sav"), kFile, "No such file or directory"}, {"", kFile, "no file name"},
+      // clang-format on
   };
-  for (const auto& c : cases) EXPECT_EQ(Write(c.path, "new", c.target), c.error) << c.path;
+  for (const auto& [path, target, error] : cases)
+    EXPECT_EQ(Write(path, "new", target), error) << path;
 
   EXPECT_EQ(FileText(Path("game.nes")), "NES");
   EXPECT_TRUE(fs::is_symlink(Path("link.sav")));
@@ -78,9 +76,10 @@ TEST_F(FilesTest, SavesReplaceOnlyRegularFilesAndNeverAnInput) {
   EXPECT_TRUE(fs::is_fifo(Path("pipe")));
   EXPECT_EQ(FileText(Path("x.sav.tmp")), "keep");
   EXPECT_TRUE(fs::is_symlink(Path("x.sav.tmp2")));
-  EXPECT_EQ(Others({"game.nes", "other-name.nes", "folder", "pipe", "real.sav", "link.sav",
-                    "x.sav.tmp", "x.sav.tmp2", "new.sav", "x.sav", "halvoren.tst"}),
-            std::vector<std::string>{});
+  const std::initializer_list<std::string> kNames = {
+      "game.nes",  "other-name.nes", "folder",  "pipe",  "real.sav",    "link.sav",
+      "x.sav.tmp", "x.sav.tmp2",     "new.sav", "x.sav", "halvoren.tst"};
+  EXPECT_EQ(Others(kNames), std::vector<std::string>{});
 
   // A pipe someone reads is written through, as a picture sent to another program is.
   std::string heard;
@@ -88,41 +87,34 @@ TEST_F(FilesTest, SavesReplaceOnlyRegularFilesAndNeverAnInput) {
   while (Write(Path("pipe"), "through", OutputTarget::WriteThrough) != "") usleep(1000);
   reader.join();
   EXPECT_EQ(heard, "through");
-}
 
-// A disk that fills up mid-write (here a file size limit) leaves the old file whole.
-TEST_F(FilesTest, AFailedWriteKeepsTheOldFileAndLeavesNothingBehind) {
-  WriteFile("state.sv", {'o', 'l', 'd'});
+  // A disk that fills up mid-write (here a file size limit) leaves the old file whole.
   const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
   rlimit old;
   getrlimit(RLIMIT_FSIZE, &old);
-  rlimit small = old;
-  small.rlim_cur = 4096;
+  const rlimit small{4096, old.rlim_max};
   setrlimit(RLIMIT_FSIZE, &small);
-  const std::string error = Write(Path("state.sv"), std::string(100000, 'x'));
+  const std::string error = Write(Path("real.sav"), std::string(100000, 'x'));
   setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(error, "File too large");
-  EXPECT_EQ(FileText(Path("state.sv")), "old");
-  EXPECT_EQ(Others({"state.sv", "halvoren.tst"}), std::vector<std::string>{});
+  EXPECT_EQ(FileText(Path("real.sav")), "new");
+  EXPECT_EQ(Others(kNames), std::vector<std::string>{});
 }
 
 // Pipes and devices are refused at once, never waited on or read without end.
 TEST_F(FilesTest, TheReaderTakesOnlyRegularFilesOfASensibleSize) {
   WriteFile("big", std::vector<uint8_t>(2000, 7));
   fs::create_directory(Path("folder"));
-  const struct {
-    std::string path;
-    std::string error;
-  } cases[] = {
+  const std::pair<std::string, std::string> cases[] = {
       {Path("big"), ""},
       {Fifo("pipe"), "not a regular file"},
       {"/dev/zero", "not a regular file"},
       {Path("folder"), "is a folder"},
-      {Path("missing"), "No such file or directory"},
-  };
+      {Path("missing"), "No such file or directory"}};
   std::vector<uint8_t> bytes;
-  for (const auto& c : cases) EXPECT_EQ(ReadWholeFile(c.path, bytes, 4096), c.error) << c.path;
+  for (const auto& [path, error] : cases)
+    EXPECT_EQ(ReadWholeFile(path, bytes, 4096), error) << path;
   EXPECT_EQ(ReadWholeFile(Path("big"), bytes, 1999), "file too large");
   EXPECT_TRUE(bytes.empty());
 }

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/run_command.h"
@@ -18,6 +19,8 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+using Bytes = std::vector<uint8_t>;
 
 struct Received {
   std::vector<uint32_t> Picture;  // the last frame, XRGB
@@ -29,6 +32,13 @@ struct Received {
   const char* CpuCore = nullptr;
 } Front;
 
+// The core stays loaded for the whole test program, as a front-end keeps it.
+void* Library() {
+  static void* library = dlopen(HALVOREN_LIBRETRO_CORE, RTLD_NOW | RTLD_LOCAL);
+  return library;
+}
+#define CORE(name) reinterpret_cast<decltype(&::name)>(dlsym(Library(), #name))
+
 void Log(retro_log_level, const char* format, ...) {
   char line[512];
   va_list args;
@@ -39,31 +49,24 @@ void Log(retro_log_level, const char* format, ...) {
 }
 
 bool Environment(unsigned command, void* data) {
-  switch (command) {
-    case RETRO_ENVIRONMENT_SET_PIXEL_FORMAT: {
-      const auto format = *static_cast<retro_pixel_format*>(data);
-      if (format == RETRO_PIXEL_FORMAT_XRGB8888 && Front.RefuseXrgb) return false;
-      Front.Format = format;
-      return true;
-    }
-    case RETRO_ENVIRONMENT_GET_LOG_INTERFACE:
-      static_cast<retro_log_callback*>(data)->log = Log;
-      return true;
-    case RETRO_ENVIRONMENT_GET_CORE_OPTIONS_VERSION:
-      *static_cast<unsigned*>(data) = 1;
-      return true;
-    case RETRO_ENVIRONMENT_SET_CORE_OPTIONS:
-    case RETRO_ENVIRONMENT_SET_SUPPORT_NO_GAME:
-      return true;
-    case RETRO_ENVIRONMENT_GET_VARIABLE: {
-      auto* variable = static_cast<retro_variable*>(data);
-      variable->value =
-          std::strcmp(variable->key, "halvoren_cpu_core") == 0 ? Front.CpuCore : nullptr;
-      return variable->value != nullptr;
-    }
-    default:
-      return false;
+  if (command == RETRO_ENVIRONMENT_SET_PIXEL_FORMAT) {
+    const auto format = *static_cast<retro_pixel_format*>(data);
+    if (format == RETRO_PIXEL_FORMAT_XRGB8888 && Front.RefuseXrgb) return false;
+    Front.Format = format;
+  } else if (command == RETRO_ENVIRONMENT_GET_LOG_INTERFACE) {
+    static_cast<retro_log_callback*>(data)->log = Log;
+  } else if (command == RETRO_ENVIRONMENT_GET_CORE_OPTIONS_VERSION) {
+    *static_cast<unsigned*>(data) = 1;
+  } else if (command == RETRO_ENVIRONMENT_GET_VARIABLE) {
+    auto* variable = static_cast<retro_variable*>(data);
+    const bool ours = std::strcmp(variable->key, "halvoren_cpu_core") == 0 && Front.CpuCore;
+    variable->value = ours ? Front.CpuCore : nullptr;
+    return ours;
+  } else {
+    return command == RETRO_ENVIRONMENT_SET_CORE_OPTIONS ||
+           command == RETRO_ENVIRONMENT_SET_SUPPORT_NO_GAME;
   }
+  return true;
 }
 
 void Video(const void* data, unsigned width, unsigned height, size_t pitch) {
@@ -84,111 +87,48 @@ int16_t Input(unsigned port, unsigned device, unsigned, unsigned id) {
   return device == RETRO_DEVICE_JOYPAD && port < 2 ? (Front.Buttons[port] >> id) & 1 : 0;
 }
 
-// The core's functions, looked up once; the library stays loaded for the whole test program
-// as a front-end keeps it.
-struct Core {
-  void* Library = dlopen(HALVOREN_LIBRETRO_CORE, RTLD_NOW | RTLD_LOCAL);
-#define CORE_FUNCTION(name) decltype(&::name) name = Find<decltype(&::name)>(#name)
-  template <typename F>
-  F Find(const char* name) {
-    return Library ? reinterpret_cast<F>(dlsym(Library, name)) : nullptr;
-  }
-  CORE_FUNCTION(retro_set_environment);
-  CORE_FUNCTION(retro_set_video_refresh);
-  CORE_FUNCTION(retro_set_audio_sample_batch);
-  CORE_FUNCTION(retro_set_input_poll);
-  CORE_FUNCTION(retro_set_input_state);
-  CORE_FUNCTION(retro_init);
-  CORE_FUNCTION(retro_deinit);
-  CORE_FUNCTION(retro_get_system_info);
-  CORE_FUNCTION(retro_get_system_av_info);
-  CORE_FUNCTION(retro_load_game);
-  CORE_FUNCTION(retro_unload_game);
-  CORE_FUNCTION(retro_run);
-  CORE_FUNCTION(retro_serialize_size);
-  CORE_FUNCTION(retro_serialize);
-  CORE_FUNCTION(retro_unserialize);
-  CORE_FUNCTION(retro_get_memory_data);
-  CORE_FUNCTION(retro_get_memory_size);
-#undef CORE_FUNCTION
-};
-
-Core& TheCore() {
-  static Core core;
-  return core;
-}
-
 std::string Rom(const std::string& name) { return std::string(HALVOREN_TEST_ROM_DIR) + "/" + name; }
 
-std::vector<uint8_t> ReadBytes(const std::string& path) {
+Bytes ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // Starts the core as a front-end does and loads `image` (from memory) or `path`.
-bool Start(const std::vector<uint8_t>* image, const std::string& path = "") {
-  Core& c = TheCore();
-  c.retro_set_environment(Environment);
-  c.retro_init();
-  c.retro_set_video_refresh(Video);
-  c.retro_set_audio_sample_batch(AudioBatch);
-  c.retro_set_input_poll([] {});
-  c.retro_set_input_state(Input);
+bool Start(const Bytes* image, const std::string& path = "") {
+  CORE(retro_set_environment)(Environment);
+  CORE(retro_init)();
+  CORE(retro_set_video_refresh)(Video);
+  CORE(retro_set_audio_sample_batch)(AudioBatch);
+  CORE(retro_set_input_poll)([] {});
+  CORE(retro_set_input_state)(Input);
   Front.Sound.clear();
   retro_game_info game{path.empty() ? nullptr : path.c_str(), image ? image->data() : nullptr,
                        image ? image->size() : 0, nullptr};
-  return c.retro_load_game(&game);
+  return CORE(retro_load_game)(&game);
 }
 
 void Stop() {
-  TheCore().retro_unload_game();
-  TheCore().retro_deinit();
+  CORE(retro_unload_game)();
+  CORE(retro_deinit)();
 }
 
 void RunFrames(int frames) {
-  for (int i = 0; i < frames; ++i) TheCore().retro_run();
+  for (int i = 0; i < frames; ++i) CORE(retro_run)();
 }
 
-std::vector<uint8_t> State() {
-  std::vector<uint8_t> state(TheCore().retro_serialize_size());
-  EXPECT_TRUE(TheCore().retro_serialize(state.data(), state.size()));
+Bytes State() {
+  Bytes state(CORE(retro_serialize_size)());
+  EXPECT_TRUE(CORE(retro_serialize)(state.data(), state.size()));
   return state;
 }
 
-// The runner's picture after `frames` as XRGB, through its PNG.
-std::vector<uint32_t> RunnerPicture(const std::string& rom, int frames, const fs::path& folder,
-                                    const std::string& more = "") {
-  const fs::path png = folder / "runner.png";
-  const CommandResult run =
-      RunRunner(rom + " --frames " + std::to_string(frames) + " --png " + png.string() + " --log " +
-                (folder / "log").string() + " " + more);
-  EXPECT_EQ(run.status, 0) << run.output;
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, png.c_str())) return {};
-  image.format = PNG_FORMAT_BGRA;
-  std::vector<uint32_t> pixels(image.width * image.height);
-  png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr);
-  for (uint32_t& pixel : pixels) pixel &= 0x00FFFFFF;
-  return pixels;
-}
-
-// The samples of a mono WAV file.
-std::vector<int16_t> WavSamples(const fs::path& path) {
-  const std::vector<uint8_t> bytes = ReadBytes(path.string());
-  const std::string text(bytes.begin(), bytes.end());
-  const size_t data = text.find("data");
-  if (data == std::string::npos) return {};
-  std::vector<int16_t> samples((bytes.size() - data - 8) / 2);
-  std::memcpy(samples.data(), bytes.data() + data + 8, samples.size() * 2);
-  return samples;
-}
+bool Load(const Bytes& state, size_t size) { return CORE(retro_unserialize)(state.data(), size); }
 
 class LibretroCore : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(TheCore().Library, nullptr) << dlerror();
-    ASSERT_NE(TheCore().retro_run, nullptr);
+    ASSERT_NE(Library(), nullptr) << dlerror();
     folder = fs::temp_directory_path() / ("halvoren_libretro_" + std::to_string(getpid()));
     fs::create_directories(folder / "cwd");
     previous = fs::current_path();
@@ -200,46 +140,58 @@ class LibretroCore : public ::testing::Test {
     fs::current_path(previous);
     fs::remove_all(folder);
   }
+  // The runner's picture (as XRGB, through its PNG) and sound after the same frames.
+  void RunnerOutput(const std::string& rom, int frames, const char* core,
+                    std::vector<uint32_t>& picture, std::vector<int16_t>& sound) const {
+    const fs::path png = folder / "runner.png", wav = folder / "runner.wav";
+    const CommandResult run = RunRunner(rom + " --frames " + std::to_string(frames) + " --png " +
+                                        png.string() + " --wav " + wav.string() + " --log " +
+                                        (folder / "log").string() + " --core " + core);
+    ASSERT_EQ(run.status, 0) << run.output;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, png.c_str()));
+    image.format = PNG_FORMAT_BGRA;
+    picture.resize(image.width * image.height);
+    png_image_finish_read(&image, nullptr, picture.data(), 0, nullptr);
+    for (uint32_t& pixel : picture) pixel &= 0x00FFFFFF;
+    const Bytes bytes = ReadBytes(wav.string());
+    const size_t data = std::string(bytes.begin(), bytes.end()).find("data") + 8;  // mono
+    sound.resize((bytes.size() - data) / 2);
+    std::memcpy(sound.data(), bytes.data() + data, sound.size() * 2);
+  }
   fs::path folder, previous;
 };
 
 TEST_F(LibretroCore, ShowsAndPlaysWhatTheRunnerDoes) {
-  const struct {
-    const char* Rom;
-    const char* CpuCore;  // null: the core's default
-    const char* RunnerCore;
-    int Frames;
-  } kRuns[] = {
+  // The cartridge, the core's CPU option (null: its default), the runner's core, the frames.
+  const std::tuple<const char*, const char*, const char*, int> kRuns[] = {
       {"demo.nes", nullptr, "alt", 240},
       {"demo.nes", "main", "main", 120},
       {"mmc3_split.nes", nullptr, "alt", 90},
       {"exact_cpu.nes", "exact", "exact", 30},  // the described mode halts on its LAX
   };
-  for (const auto& run : kRuns) {
-    SCOPED_TRACE(std::string(run.Rom) + " " + run.RunnerCore);
-    Front.CpuCore = run.CpuCore;
-    const std::vector<uint8_t> image = ReadBytes(Rom(run.Rom));
+  for (const auto& [rom, cpuCore, runnerCore, frames] : kRuns) {
+    SCOPED_TRACE(std::string(rom) + " " + runnerCore);
+    Front.CpuCore = cpuCore;
+    const Bytes image = ReadBytes(Rom(rom));
     ASSERT_TRUE(Start(&image));
-    EXPECT_EQ(Front.Format, RETRO_PIXEL_FORMAT_XRGB8888);
-    RunFrames(run.Frames);
+    RunFrames(frames);
     Stop();
-    const std::string more =
-        std::string("--core ") + run.RunnerCore + " --wav " + (folder / "runner.wav").string();
-    EXPECT_EQ(Front.Picture, RunnerPicture(Rom(run.Rom), run.Frames, folder, more));
-    std::vector<int16_t> left;
-    for (size_t i = 0; i < Front.Sound.size(); i += 2) {
-      EXPECT_EQ(Front.Sound[i], Front.Sound[i + 1]) << "mono sound on both sides";
-      left.push_back(Front.Sound[i]);
-    }
-    EXPECT_FALSE(left.empty());
-    EXPECT_EQ(left, WavSamples(folder / "runner.wav"));
+    std::vector<uint32_t> picture;
+    std::vector<int16_t> sound, stereo;
+    RunnerOutput(Rom(rom), frames, runnerCore, picture, sound);
+    EXPECT_EQ(Front.Picture, picture);
+    for (const int16_t sample : sound) stereo.insert(stereo.end(), {sample, sample});
+    EXPECT_FALSE(sound.empty());
+    EXPECT_EQ(Front.Sound, stereo);  // the runner's mono sound on both sides
   }
   EXPECT_FALSE(Front.Log.empty()) << "the log reaches the front-end";
 }
 
-TEST_F(LibretroCore, DescribesItself) {
+TEST_F(LibretroCore, DescribesItselfAndSaysWhyItStops) {
   retro_system_info info{};
-  TheCore().retro_get_system_info(&info);
+  CORE(retro_get_system_info)(&info);
   EXPECT_STREQ(info.library_name, "Halvoren");
   EXPECT_STREQ(info.valid_extensions, "nes");
   EXPECT_FALSE(info.need_fullpath);
@@ -248,12 +200,9 @@ TEST_F(LibretroCore, DescribesItself) {
   ASSERT_TRUE(Start(nullptr, Rom("ppu_sprites.nes")));
   EXPECT_EQ(Front.Format, RETRO_PIXEL_FORMAT_RGB565);
   retro_system_av_info av{};
-  TheCore().retro_get_system_av_info(&av);
-  EXPECT_EQ(av.geometry.base_width, 256u);
-  EXPECT_EQ(av.geometry.base_height, 240u);
-  EXPECT_FLOAT_EQ(av.geometry.aspect_ratio, 4.0f / 3.0f);
-  EXPECT_NEAR(av.timing.fps, 60.0988, 1e-6);
-  EXPECT_EQ(av.timing.sample_rate, 22050.0);
+  CORE(retro_get_system_av_info)(&av);
+  EXPECT_EQ(std::tuple(av.geometry.base_width, av.geometry.base_height, av.timing.sample_rate),
+            std::tuple(256u, 240u, 22050.0));
   RunFrames(2);
   Stop();
   // A program that halts the CPU keeps its picture and says why in the front-end's log, once.
@@ -264,7 +213,7 @@ TEST_F(LibretroCore, DescribesItself) {
   EXPECT_EQ(Front.Log.find("bad opcode", said + 1), std::string::npos);
   Stop();
   // A file that is no cartridge is refused, and said why.
-  const std::vector<uint8_t> junk(4096, 0x55);
+  const Bytes junk(4096, 0x55);
   Front = Received{};
   EXPECT_FALSE(Start(&junk));
   EXPECT_NE(Front.Log.find("Halvoren"), std::string::npos);
@@ -272,55 +221,51 @@ TEST_F(LibretroCore, DescribesItself) {
 }
 
 TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
-  const std::vector<uint8_t> walk = ReadBytes(Rom("state_walk.nes"));
-  const std::vector<uint8_t> other = ReadBytes(Rom("ppu_sprites.nes"));
+  const Bytes walk = ReadBytes(Rom("state_walk.nes")), other = ReadBytes(Rom("ppu_sprites.nes"));
   ASSERT_TRUE(Start(&other));
   RunFrames(10);
-  const std::vector<uint8_t> foreign = State();
+  const Bytes foreign = State();
   Stop();
 
   // Uninterrupted: 60 frames with Right and A held from frame 20.
   ASSERT_TRUE(Start(&walk));
-  EXPECT_EQ(TheCore().retro_serialize_size(), 83482u + 21);  // the image, the exact mode's extras
+  EXPECT_EQ(CORE(retro_serialize_size)(), 83482u + 21);  // the image, the exact mode's extras
   RunFrames(20);
   Front.Buttons[0] = 1 << RETRO_DEVICE_ID_JOYPAD_RIGHT | 1 << RETRO_DEVICE_ID_JOYPAD_A;
   RunFrames(10);
-  const std::vector<uint8_t> at30 = State();
+  const Bytes at30 = State();
   RunFrames(30);
   const std::vector<uint32_t> straight = Front.Picture;
-  const std::vector<uint8_t> end = State();
-
+  const Bytes end = State();
   // Back to frame 30 and on again: the same picture and state.
-  ASSERT_TRUE(TheCore().retro_unserialize(at30.data(), at30.size()));
+  ASSERT_TRUE(Load(at30, at30.size()));
   RunFrames(30);
   EXPECT_EQ(Front.Picture, straight);
   EXPECT_EQ(State(), end);
-
-  // A cut state, another cartridge's, and garbage: refused, nothing changed.
-  std::vector<uint8_t> garbage = at30;
+  // Another cartridge's state, garbage and a cut state: refused, nothing changed.
+  Bytes garbage = at30;
   std::memset(garbage.data(), 0xA5, 64);
-  const std::vector<uint8_t> cut(at30.begin(), at30.end() - 1);
-  const std::vector<uint8_t>* bads[] = {&foreign, &garbage, &cut};
-  for (const std::vector<uint8_t>* bad : bads) {
-    EXPECT_FALSE(TheCore().retro_unserialize(bad->data(), bad->size()));
+  for (const auto& [bad, size] : {std::pair{&foreign, foreign.size()},
+                                  {&garbage, garbage.size()},
+                                  {&at30, at30.size() - 1}}) {
+    EXPECT_FALSE(Load(*bad, size));
     EXPECT_EQ(State(), end);
   }
 
   // The battery bit gives the front-end the cartridge RAM, which the A button counts up.
-  auto* ram = static_cast<uint8_t*>(TheCore().retro_get_memory_data(RETRO_MEMORY_SAVE_RAM));
+  auto* ram = static_cast<uint8_t*>(CORE(retro_get_memory_data)(RETRO_MEMORY_SAVE_RAM));
   ASSERT_NE(ram, nullptr);
-  EXPECT_EQ(TheCore().retro_get_memory_size(RETRO_MEMORY_SAVE_RAM), 0x2000u);
   EXPECT_NE(ram[0], 0);
-  EXPECT_EQ(TheCore().retro_get_memory_size(RETRO_MEMORY_SYSTEM_RAM), 0x800u);
-  EXPECT_NE(TheCore().retro_get_memory_data(RETRO_MEMORY_SYSTEM_RAM), nullptr);
+  EXPECT_EQ(CORE(retro_get_memory_size)(RETRO_MEMORY_SAVE_RAM), 0x2000u);
+  EXPECT_EQ(CORE(retro_get_memory_size)(RETRO_MEMORY_SYSTEM_RAM), 0x800u);
+  EXPECT_NE(CORE(retro_get_memory_data)(RETRO_MEMORY_SYSTEM_RAM), nullptr);
   Stop();
-
   // Without the battery bit there is none; and a second load starts as clean as the first.
   Front.Buttons[0] = 0;
   for (int load = 0; load < 2; ++load) {
     ASSERT_TRUE(Start(&other));
-    EXPECT_EQ(TheCore().retro_get_memory_data(RETRO_MEMORY_SAVE_RAM), nullptr);
-    EXPECT_EQ(TheCore().retro_get_memory_size(RETRO_MEMORY_SAVE_RAM), 0u);
+    EXPECT_EQ(CORE(retro_get_memory_data)(RETRO_MEMORY_SAVE_RAM), nullptr);
+    EXPECT_EQ(CORE(retro_get_memory_size)(RETRO_MEMORY_SAVE_RAM), 0u);
     RunFrames(10);
     EXPECT_EQ(State(), foreign);
     Stop();
@@ -329,18 +274,17 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
   // The exact mode's frame interrupt keeps its pace through a load (the front-end's rewind),
   // and a state of the image alone still loads.
   Front.CpuCore = "exact";
-  const std::vector<uint8_t> apu = ReadBytes(Rom("exact_apu.nes"));
+  const Bytes apu = ReadBytes(Rom("exact_apu.nes"));
   ASSERT_TRUE(Start(&apu));
   RunFrames(3);
-  const std::vector<uint8_t> early = State();
+  const Bytes early = State();
   RunFrames(7);
-  const std::vector<uint8_t> later = State();
-  ASSERT_TRUE(TheCore().retro_unserialize(early.data(), early.size()));
+  const Bytes later = State();
+  ASSERT_TRUE(Load(early, early.size()));
   RunFrames(7);
   EXPECT_EQ(State(), later);
-  EXPECT_TRUE(TheCore().retro_unserialize(early.data(), 83482));
+  EXPECT_TRUE(Load(early, 83482));
   Stop();
-  Front.CpuCore = nullptr;
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "log/log.h"
 
-#include <algorithm>
-
 #include "support/fixture.h"
 
 using LogTest = MachineTest;
@@ -36,12 +34,10 @@ TEST_F(LogTest, BoardWriteLinesStopAfterTheBound) {
   MapperNumber = 161;
   LogText("start\n");
   for (int i = 0; i < 3000; ++i) m().CpuWrite(0x6000, 0);
-  const std::string log = ReadLog();
-  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), kBoardLogLines + 2);
-  EXPECT_TRUE(log.starts_with("start\n24576\n")) << log.substr(0, 40);
-  EXPECT_TRUE(log.ends_with("24576\nBoard write log stopped after 1000 lines\n"));
   LogText("end\n");  // other lines go on
-  EXPECT_TRUE(ReadLog().ends_with("lines\nend\n"));
+  std::string expected = "start\n";
+  for (int i = 0; i < kBoardLogLines; ++i) expected += "24576\n";
+  EXPECT_EQ(ReadLog(), expected + "Board write log stopped after 1000 lines\nend\n");
   LogStart();
   m().CpuWrite(0x6001, 0);
   EXPECT_EQ(ReadLog(), "24577\n");

@@ -29,18 +29,17 @@ class StateImageTest : public MachineTest {
   }
 };
 
-TEST_F(StateImageTest, FieldsLandAtTheirOffsetsLittleEndian) {
-  m().P = 0xA5;
-  m().PC = 0x1234;
-  m().A = 0x66;
-  m().NamcoSoundAddress = 0xBEEF;
-  m().NameTableScratch[0] = 0x11;
-  m().CpuMemory[0] = 0x22;
-  m().PpuMemory[0x3FFF] = 0x33;
-  m().SpriteRam[0] = 0x44;
-  m().PadReadIndex[0] = 0x55;
-  m().IrqWord = 0xCAFE;
-  const auto image = Image();
+// Each field lands at its offset, little-endian. A load restores every saved byte (the run
+// tests show the game going on as before), decodes the patterns, undoes the one-screen layout
+// from the scratch page, and sets the window records to 255 so that the next bank switch always
+// copies (the PRG side is the board tests').
+TEST_F(StateImageTest, FieldsLandAtTheirOffsetsAndLoadBack) {
+  m().P = 0xA5, m().PC = 0x1234, m().A = 0x66, m().NamcoSoundAddress = 0xBEEF;
+  m().CpuMemory[0] = 0x22, m().PpuMemory[0x3FFF] = 0x33, m().SpriteRam[0] = 0x44;
+  m().PadReadIndex[0] = 0x55, m().IrqWord = 0xCAFE, m().OneScreenHigh = 1;
+  std::memset(m().NameTableScratch, 0x11, sizeof m().NameTableScratch);
+  m().PpuMemory[0] = 0xFF, m().PpuMemory[8] = 0;  // tile 0, row 0: colour 1 across
+  const auto saved = Image();
   // clang-format off
   const std::pair<size_t, uint8_t> expected[] = {
       {0, 'H'}, {1, 'S'}, {2, 'V'},
@@ -50,22 +49,11 @@ TEST_F(StateImageTest, FieldsLandAtTheirOffsetsLittleEndian) {
       {83480, 0xFE}, {83481, 0xCA},
   };
   // clang-format on
-  for (const auto& [offset, value] : expected) EXPECT_EQ(image[offset], value) << offset;
-}
+  for (const auto& [offset, value] : expected) EXPECT_EQ(saved[offset], value) << offset;
 
-// A load restores every saved byte (the run tests show the game going on as before), decodes
-// the patterns, undoes the one-screen layout from the scratch page, and sets the window
-// records to 255 so that the next bank switch always copies (the PRG side is the board tests').
-TEST_F(StateImageTest, LoadRestoresTheMachineAndDecodesPatterns) {
-  m().OneScreenHigh = 1;
-  std::memset(m().NameTableScratch, 0x5A, sizeof m().NameTableScratch);
-  m().PpuMemory[0] = 0xFF, m().PpuMemory[8] = 0;  // tile 0, row 0: colour 1 across
-  const auto saved = Image();
   std::memset(m().NameTableScratch, 0, sizeof m().NameTableScratch);
-  m().PpuMemory[0] = 0;
-  m().OneScreenHigh = 0;
+  m().PpuMemory[0] = 0, m().OneScreenHigh = 0, m().ChrWindowBank[5] = 2;
   VerticalMirroring = 1;
-  m().ChrWindowBank[5] = 2;
   ASSERT_EQ(LoadStateImage(m(), saved.data(), saved.size()), nullptr);
   EXPECT_EQ(Image(), saved);
   EXPECT_EQ(VerticalMirroring, 0u);
@@ -97,15 +85,14 @@ TEST_F(StateImageTest, RefusedImagesChangeNothing) {
   m().CpuMemory[0x10] = 0x42;
   const auto running = Image();
   // What, the byte changed (or the length kept when truncated), truncated, the problem.
+  constexpr const char* kOther = "saved from another cartridge";
+  // clang-format off
   const std::tuple<const char*, size_t, bool, const char*> cases[] = {
-      {"empty", 0, true, "file too short"},
-      {"one byte short", kStateImageSize - 1, true, "file too short"},
-      {"magic", 2, false, "not a state file"},
-      {"PRG count", 3, false, "saved from another cartridge"},
-      {"CHR count", 7, false, "saved from another cartridge"},
-      {"mapper", 27, false, "saved from another cartridge"},
-      {"a program byte", 1282 + 0xE000, false, "saved from another cartridge"},
-  };
+      {"empty", 0, true, "file too short"}, {"one byte short", kStateImageSize - 1, true, "file too short"},
+      {"magic", 2, false, "not a state file"}, {"PRG count", 3, false, kOther},
+      {"CHR count", 7, false, kOther}, {"mapper", 27, false, kOther},
+      {"a program byte", 1282 + 0xE000, false, kOther}};
+  // clang-format on
   for (const auto& [what, offset, truncate, problem] : cases) {
     auto image = good;
     truncate ? image.resize(offset) : void(image[offset] ^= 0x40);
@@ -120,7 +107,6 @@ TEST_F(StateImageTest, RefusedImagesChangeNothing) {
 // in a folder's name is not an extension).
 TEST(StateFileNames, ReplaceTheExtensionOrAppendOne) {
   for (const auto& [cartridge, slot, expected] : {std::tuple{"roms/GAME.NES", 3, "roms/GAME.SV3"},
-                                                  {"roms/GAME.NES", 0, "roms/GAME.SV0"},
                                                   {"game", 1, "game.SV1"},
                                                   {"saves.d/a", 2, "saves.d/a.SV2"}}) {
     BuildCartridgePath(cartridge);

@@ -6,33 +6,23 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include "log/log.h"
 #include "session/run_frame.h"
 
 std::vector<uint8_t> InesImage::Bytes() const {
-  const size_t trainerSize = Trainer ? 512 : 0;
-  const size_t prgSize = PrgUnits * size_t{0x4000};
+  const size_t trainerSize = Trainer ? 512 : 0, prgSize = PrgUnits * size_t{0x4000};
   std::vector<uint8_t> bytes(16 + trainerSize + prgSize + ChrUnits * size_t{0x2000}, 0);
-  const uint8_t header[8] = {
-      'N',
-      'E',
-      'S',
-      0x1A,
-      PrgUnits,
-      ChrUnits,
-      static_cast<uint8_t>((Mapper << 4) | (Flags6Low & 0x0F) | (Trainer ? 4 : 0)),
-      static_cast<uint8_t>(Mapper & 0xF0)};
+  const uint8_t flags6 =
+      static_cast<uint8_t>((Mapper << 4) | (Flags6Low & 0x0F) | (Trainer ? 4 : 0));
+  const uint8_t header[8] = {'N',      'E',      'S',    0x1A,
+                             PrgUnits, ChrUnits, flags6, uint8_t(Mapper & 0xF0)};
   std::copy(std::begin(header), std::end(header), bytes.begin());
   for (size_t i = 0; i < Header7To15.size() && i < 9; ++i) bytes[7 + i] = Header7To15[i];
   size_t at = 16;
   for (size_t i = 0; i < trainerSize; ++i) bytes[at++] = static_cast<uint8_t>(0x5A ^ i);
   for (size_t i = 0; i < prgSize; ++i) bytes[at++] = PrgTag(static_cast<uint32_t>(i / 0x2000));
-  while (at < bytes.size()) {
-    bytes[at] = ChrTag(static_cast<uint32_t>((at - 16 - trainerSize - prgSize) / 0x400));
-    ++at;
-  }
+  for (size_t i = 0; at < bytes.size(); ++i) bytes[at++] = ChrTag(static_cast<uint32_t>(i / 0x400));
   if (TruncateTo && TruncateTo < bytes.size()) bytes.resize(TruncateTo);
   return bytes;
 }
@@ -58,9 +48,9 @@ void MachineTest::TearDown() {
 
 std::string MachineTest::WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
   const auto path = (dir / name).string();
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   return path;
 }
 
@@ -70,21 +60,7 @@ std::string MachineTest::Fifo(const std::string& name) {
   return path;
 }
 
-uint8_t MachineTest::LoadBytes(const std::vector<uint8_t>& bytes) {
-  return m().LoadCartridge(WriteFile("image.nes", bytes).c_str());
-}
-
-uint8_t MachineTest::Load(const InesImage& image) { return LoadBytes(image.Bytes()); }
-
-std::string MachineTest::ReadLog() const { return FileText(LogPath); }
-
 std::string FileText(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::string TestRomPath(const std::string& name) {
-  return std::string(HALVOREN_TEST_ROM_DIR) + "/" + name;
+  return {std::istreambuf_iterator<char>(in), {}};
 }

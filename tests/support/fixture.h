@@ -12,14 +12,13 @@
 #include "cart/loader.h"
 #include "core/globals.h"
 #include "core/machine.h"
+#include "log/log.h"
 
 // Describes an iNES image. PRG unit n is filled with bytes tagging it as unit n (see PrgTag),
 // CHR 1 KB page k with ChrTag(k), so a test can read back which bank sits in which window.
 struct InesImage {
-  uint8_t PrgUnits = 2;
-  uint8_t ChrUnits = 1;
-  uint8_t Mapper = 0;
-  uint8_t Flags6Low = 0;  // low nibble of byte 6: mirroring, battery, trainer, four-screen
+  // Flags6Low: the low nibble of byte 6 (mirroring, battery, trainer, four-screen).
+  uint8_t PrgUnits = 2, ChrUnits = 1, Mapper = 0, Flags6Low = 0;
   bool Trainer = false;
   std::vector<uint8_t> Header7To15;  // optional override of bytes 7-15
   size_t TruncateTo = 0;             // 0 = full size
@@ -32,6 +31,12 @@ inline uint8_t PrgTag(uint32_t bank8k) { return static_cast<uint8_t>(0x80 | bank
 // The tag byte that fills 1 KB CHR page n.
 inline uint8_t ChrTag(uint32_t page1k) { return static_cast<uint8_t>(page1k + 1); }
 
+// A whole file's bytes ("" when it cannot be read).
+std::string FileText(const std::filesystem::path& path);
+inline std::string TestRomPath(const std::string& name) {
+  return std::string(HALVOREN_TEST_ROM_DIR) + "/" + name;
+}
+
 // Each test gets a zeroed Machine, reset globals, and a log in its own temporary folder.
 class MachineTest : public ::testing::Test {
  protected:
@@ -39,18 +44,16 @@ class MachineTest : public ::testing::Test {
   void TearDown() override;
 
   // Writes the image to a file in the test folder and loads it; returns the loader's code.
-  uint8_t Load(const InesImage& image);
-  uint8_t LoadBytes(const std::vector<uint8_t>& bytes);
+  uint8_t Load(const InesImage& image) { return LoadBytes(image.Bytes()); }
+  uint8_t LoadBytes(const std::vector<uint8_t>& bytes) {
+    return m().LoadCartridge(WriteFile("image.nes", bytes).c_str());
+  }
   std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes);
   // A named pipe in the test folder that nothing reads or writes.
   std::string Fifo(const std::string& name);
-  std::string ReadLog() const;
+  std::string ReadLog() const { return FileText(LogPath); }
 
   std::unique_ptr<Machine> machine;
   Machine& m() { return *machine; }
   std::filesystem::path dir;
 };
-
-std::string TestRomPath(const std::string& name);
-// A whole file's bytes ("" when it cannot be read).
-std::string FileText(const std::filesystem::path& path);
