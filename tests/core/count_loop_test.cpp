@@ -83,11 +83,7 @@ class CountLoopTest : public CartridgeTest, public ::testing::WithParamInterface
                          static_cast<uint8_t>(tail >> 8)})
       console->CpuMemory[at++] = byte;
     console->CpuMemory[0x10] = c.counter;
-    console->PC = c.at;
-    console->S = 0xFD;
-    console->P = 0x24;
-    console->X = c.x;
-    console->Y = c.y;
+    console->PC = c.at, console->S = 0xFD, console->P = 0x24, console->X = c.x, console->Y = c.y;
     MapperNumber = c.mapper;
     // The main core's every run has the budget; the alternate core's first one.
     CycleAdjust = static_cast<int16_t>(GetParam() ? budget - 114 : 0);
