@@ -230,10 +230,14 @@ TEST_F(DeltaTest, LevelCarriesThroughTheRegisterUntilAWriteRestarts) {
 // Without loop a short sample ends at level 15 (output 0); its interrupt request is not
 // raised, only marked once in the log. A sample at $FFC0 runs past $FFFF and carries on from
 // $8000, where zero bits bring the level down to 0 (a read past the image, or wrapping to
-// anywhere but $8000, would find ones).
+// anywhere but $8000, would find ones). Length register 0 plays one byte and the first bit of
+// the next: the level rises 9 steps, to 24, of which the samples (a bit is 54 cycles, a sample
+// 81) catch 23 at most.
 TEST_F(DeltaTest, SampleEndAndFetchWrap) {
-  // Control, address and length registers, the frame's last sample, marks in the log.
-  const int cases[][5] = {{0x8F, 0x00, 0x01, 0, 1}, {0x0F, 0xFF, 0xFF, 3840, 0}};
+  // Control, address and length registers, the frame's lowest and last samples, log marks.
+  const int cases[][6] = {{0x8F, 0x00, 0x01, -3840, 0, 1},
+                          {0x0F, 0xFF, 0xFF, -3840, 3840, 0},
+                          {0x0F, 0, 0, -2048, 0, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "address " << c[1]);
     Fresh();
@@ -242,9 +246,9 @@ TEST_F(DeltaTest, SampleEndAndFetchWrap) {
     RisingSample(c[0], c[1], c[2]);
     const auto out = Frame(kDeltaBuffer);
     EXPECT_EQ(std::tuple(*std::min_element(out.begin(), out.end()), out.back()),
-              std::tuple(-3840, c[3]));
+              std::tuple(c[3], c[4]));
     Frames(3, kDeltaBuffer);
-    EXPECT_EQ(std::ranges::count(ReadLog(), 'I'), c[4]);
+    EXPECT_EQ(std::ranges::count(ReadLog(), 'I'), c[5]);
   }
 }
 

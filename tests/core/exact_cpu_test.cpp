@@ -74,32 +74,26 @@ class ExactCpuTest : public MachineTest {
   }
 };
 
-TEST(ExactOpcodeTable, MatchesThePublishedCyclesAndPageCrossings) {
+// Every opcode's row against the published grid. With no page crossed, every opcode but the
+// jams and branches charges its published cycles when run; operands point into RAM that jams
+// too, as do the stack's return addresses.
+TEST_F(ExactCpuTest, EveryOpcodeMatchesThePublishedGridAndChargesIt) {
   for (int opcode = 0; opcode < 256; ++opcode) {
     SCOPED_TRACE(opcode);
     const ExactOpcodeInfo& row = kExactOpcodeTable[opcode];
-    EXPECT_EQ(row.Cycles, kPublishedCycles[opcode >> 4][opcode & 15]);
+    const int cycles = kPublishedCycles[opcode >> 4][opcode & 15];
     const bool crossing = std::count(std::begin(kPageCrossing), std::end(kPageCrossing), opcode);
-    EXPECT_EQ(row.PagePenalty, crossing ? 1 : 0);
     const bool jam = std::count(std::begin(kJams), std::end(kJams), opcode);
-    EXPECT_EQ(row.Kind == OpcodeKind::Jam, jam);
-  }
-}
-
-// With no page crossed, every opcode but the jams and branches charges its row's cycles.
-// Operands point into RAM that jams too, as do the stack's return addresses.
-TEST_F(ExactCpuTest, EveryOpcodeChargesItsBaseCycles) {
-  for (int opcode = 0; opcode < 256; ++opcode) {
-    const ExactOpcodeInfo& row = kExactOpcodeTable[opcode];
-    if (row.Kind == OpcodeKind::Jam || row.Addressing == ExactAddressing::Rel) continue;
-    SCOPED_TRACE(opcode);
+    EXPECT_EQ(std::tuple(row.Cycles, row.PagePenalty, row.Kind == OpcodeKind::Jam),
+              std::tuple(cycles, crossing ? 1 : 0, jam));
+    if (jam || row.Addressing == ExactAddressing::Rel) continue;
     std::memset(m().CpuMemory, kJam, 0x800);
     // (zp) pointers: $0320; RTS returns to $0202; RTI pulls $01, returns to $0202.
     m().CpuMemory[0x10] = 0x20, m().CpuMemory[0x11] = 0x03, m().CpuMemory[0x1FE] = 0x01;
     std::vector<uint8_t> code = {static_cast<uint8_t>(opcode), 0x10, 0x03};
     code.resize(ExactInstructionLength(static_cast<uint8_t>(opcode)));
     Set({});
-    EXPECT_EQ(Run(code), row.Cycles);
+    EXPECT_EQ(Run(code), cycles);
   }
 }
 
