@@ -43,8 +43,9 @@ TEST_F(PresentationTest, ComposeByTheBackdropKey) {
   m().PpuMemory[0x3F00] = 0x0F;
   PresentFrame(m());
   // clang-format off
+  const int black = kScreenBlack;
   for (const auto& [x, y, colour] : {std::tuple{16, 16, 0x21}, {26, 19, 0x16}, {27, 19, 0x30},
-           {28, 19, 0x21}, {271, 255, 0x30}, {15, 16, int{kScreenBlack}}, {272, 256, int{kScreenBlack}}})
+           {28, 19, 0x21}, {271, 255, 0x30}, {15, 16, black}, {272, 256, black}})
     EXPECT_EQ(MainScreen.PixelAt(x, y), colour) << x << "," << y;
   // clang-format on
   m().PpuMemory[0x3F00] = 0x22;  // a new key: the $0F background covers everything

@@ -34,7 +34,7 @@ const WriteCase kWrites[] = {
     // write (6 bits) loads the latch and clears fine Y, the second copies the latch over.
     {"$2006 in vblank", true, 5, 0x1234, 0, {{0x2006, 0x3F}, {0x2006, 0x00}}, 5, 0x1234, 0x3F00},
     {"$2006 once mid-frame", false, 5, 0x1234, 0x3F00, {{0x2006, 0xE1}}, 0, 0x2134, 0x3F00},
-    {"$2006 twice mid-frame", false, 5, 0, 0x3F00, {{0x2006, 0xE1}, {0x2006, 0x23}}, 0, 0x2123, 0x2123},
+    {"$2006 twice", false, 5, 0, 0x3F00, {{0x2006, 0xE1}, {0x2006, 0x23}}, 0, 0x2123, 0x2123},
     // Steps of 32 through $2007 wrap at 14 bits.
     {"$2007 step 32 wraps", false, 0, 0, 0x3FF0, {{0x2000, 0x04}, {0x2007, 0x01}}, 0, 0, 0x0010},
 };
