@@ -1,15 +1,35 @@
-// Opening the output, and the mix of the channel rings with volume and pan.
+// The cartridge sound chips on their buffers (VRC6 pulses and sawtooth, the Namco wavetable,
+// silence; which boards get them is the WAV runner test's), opening the output, and the mix of
+// all the rings with volume and pan.
 #include "apu/mixer.h"
 
+#include "apu/expansion.h"
 #include "apu/sound_fixture.h"
 #include "core/settings.h"
 #include "log/log.h"
-#include "session/sound_output.h"
 
 namespace {
 
 class MixerTest : public SoundTest {
  protected:
+  void Chip(SoundChip chip) {
+    m().CartridgeChip = chip;
+    CreateExpansionChannels(m());
+  }
+  std::vector<int16_t> Slot(int slot, int frames = 1) {
+    return Frames(frames, ExpansionBuffers[slot]);
+  }
+  void Vrc6(int channel, int r0, int period) {
+    const uint8_t r[3] = {uint8_t(r0), uint8_t(period), uint8_t(0x80 | period >> 8)};
+    std::copy(r, r + 3, m().Vrc6Registers[channel]);
+  }
+  // Namco channel 0 with its wave at $10 (bytes 1, 2, 3, ...).
+  void Namco(uint32_t frequency, int lengthCode, int volume) {
+    for (int k = 0; k < 16; ++k) m().NamcoSoundRam[0x10 + k] = static_cast<uint8_t>(k + 1);
+    uint8_t* c = m().NamcoSoundRam + 0x40;
+    c[0] = uint8_t(frequency), c[2] = uint8_t(frequency >> 8), c[6] = 0x10;
+    c[4] = uint8_t(lengthCode << 2 | frequency >> 16), c[7] = uint8_t(volume);
+  }
   // Fills the frame at ring position 0 of a channel with one value.
   void Fill(int channel, int16_t value) {
     std::fill_n(LockSoundBuffer(ChannelBuffers[channel]), 367, value);
@@ -22,14 +42,60 @@ class MixerTest : public SoundTest {
   }
 };
 
+// VRC6 rate 8 every 81 cycles (a step a sample): the accumulator's top five bits climb six
+// steps and the seventh step is 0. Namco frequency 49778 is a wave step every 162 cycles, two
+// samples; a wave shortened while it plays (16 bytes, 367 steps in) starts again inside its
+// new length.
+TEST_F(MixerTest, Vrc6SawtoothAndNamcoWaveSteps) {
+  Chip(SoundChip::Vrc6);
+  Vrc6(2, 8, 81);
+  auto out = Slot(2);
+  for (size_t i = 0; i < 28; ++i) ASSERT_EQ(out[i], (i + 1) % 7 * 256) << i;
+  Fresh();
+  Chip(SoundChip::Namco);
+  Namco(49778, 6, 3);  // length (8 - 6) x 2 = 4
+  out = Slot(0);
+  for (size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], ((i / 2 + 1) % 4 + 1) * 3) << i;
+  Namco(99556, 0, 3);  // one step a sample, 16 bytes
+  Slot(0, 2);
+  Namco(99556, 7, 3);  // 2 bytes
+  out = Slot(0);
+  for (size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], (i % 2 + 1) * 3) << i;
+}
+
+// Switched off, digitised, too short to hear, volume 0 or frequency 0: silence. A pulse left
+// at period 0 for a while plays a real period at once.
+TEST_F(MixerTest, QuietChipChannelsAreSilent) {
+  Chip(SoundChip::Vrc6);
+  Vrc6(0, 0x7F, 0);
+  EXPECT_EQ(MaxMagnitude(Slot(0, 100)), 0);
+  Vrc6(0, 0x7F, 100);
+  EXPECT_EQ(Slot(0)[0], 15 << 8);
+  Slot(0, 60);
+  Vrc6(0, 0xFF, 100);  // digitised mode: not last second's samples either
+  EXPECT_EQ(MaxMagnitude(Slot(0)), 0);
+  EXPECT_NE(ReadLog().find('D'), std::string::npos);
+  m().Vrc6Registers[0][2] = 0x00;
+  Slot(0);
+  EXPECT_TRUE(RingSilent(ExpansionBuffers[0]));
+  Fresh();
+  Chip(SoundChip::Namco);
+  Namco(99556, 0, 15);
+  EXPECT_GT(MaxMagnitude(Slot(0)), 0);
+  Namco(0, 0, 15);
+  EXPECT_EQ(MaxMagnitude(Slot(0)), 0);
+  Namco(99556, 0, 0);
+  Slot(0);
+  EXPECT_TRUE(RingSilent(ExpansionBuffers[0]));
+}
+
 TEST_F(MixerTest, MonoAddsTheChannelsAtTheirVolumesAndClamps) {
   StartSoundPlayback();
   Fill(kPulse1Buffer, 1000);
   Fill(kTriangleBuffer, 1000);
   Fill(kDeltaBuffer, -300);
   SetSoundVolume(ChannelBuffers[kTriangleBuffer], -600);
-  const auto out = Mix();
-  EXPECT_EQ(out, std::vector<int16_t>(367, 1000 + 501 - 300));
+  EXPECT_EQ(Mix(), std::vector<int16_t>(367, 1000 + 501 - 300));
   PauseSoundVolume();
   EXPECT_EQ(Mix()[0], 0);
   ResumeSoundVolume();
@@ -46,6 +112,7 @@ TEST_F(MixerTest, MonoAddsTheChannelsAtTheirVolumesAndClamps) {
   SoundMuted = 0;
 }
 
+// Pulse 1 is 4 dB down on the left, pulse 2 on the right, the noise centred.
 TEST_F(MixerTest, StereoPansPulsesApart) {
   SoundStereo = 1;
   CloseSound();
@@ -56,14 +123,14 @@ TEST_F(MixerTest, StereoPansPulsesApart) {
   Fill(kPulse1Buffer, 1000);
   auto out = Mix();
   ASSERT_EQ(out.size(), 2 * 367u);
-  EXPECT_NEAR(out[0], 631, 1) << "pulse 1 is 4 dB down on the left";
+  EXPECT_NEAR(out[0], 631, 1);
   EXPECT_EQ(out[1], 1000);
   Fill(kPulse1Buffer, 0);
   Fill(kPulse2Buffer, 1000);
   Fill(kNoiseBuffer, 100);
   out = Mix();
   EXPECT_EQ(out[0], 1100);
-  EXPECT_NEAR(out[1], 731, 1) << "pulse 2 is 4 dB down on the right, noise centred";
+  EXPECT_NEAR(out[1], 731, 1);
 }
 
 }  // namespace

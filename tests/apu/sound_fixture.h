@@ -43,14 +43,11 @@ class SoundTest : public MachineTest {
   }
   // Runs `frames` frames and returns the samples the last one wrote into the buffer's ring.
   std::vector<int16_t> Frames(int frames, const SoundBuffer& buffer) {
-    std::vector<int16_t> out;
-    for (int i = 0; i < frames; ++i) {
-      const int16_t* start = buffer.Samples + WritePosition;
-      const uint16_t count = FrameSamples;
-      SoundFrame();
-      out.assign(start, start + count);
-    }
-    return out;
+    for (int i = 1; i < frames; ++i) SoundFrame();
+    const int16_t* start = buffer.Samples + WritePosition;
+    const uint16_t count = FrameSamples;
+    SoundFrame();
+    return {start, start + count};
   }
   std::vector<int16_t> Frames(int frames, int channel) {
     return Frames(frames, ChannelBuffers[channel]);
@@ -59,7 +56,6 @@ class SoundTest : public MachineTest {
   static bool RingSilent(const SoundBuffer& buffer) {
     return std::all_of(buffer.Samples, buffer.Samples + kRingSamples, [](int16_t s) { return !s; });
   }
-  static bool RingSilent(int channel) { return RingSilent(ChannelBuffers[channel]); }
 
   std::vector<int16_t> queued;  // every block handed to the host
 };

@@ -1,12 +1,14 @@
-// Counting loops charged in whole passes, and the idle check that leaves busy loops alone,
-// must be invisible: each loop runs from many budgets (running out before, inside and after
-// it, across scanline runs) interpreted, traced and with the shortcuts on, on both cores, and
-// the three consoles (registers, flags, memory, the carried budget) must come out the same.
+// The run's shortcuts must be invisible: counting loops charged in whole passes, and the idle
+// check that skips passes which change nothing (no memory, no device) but leaves busy loops
+// alone. Each loop runs from many budgets (running out before, inside and after it, across
+// scanline runs) interpreted, traced and with the shortcuts on, on both cores, and the three
+// consoles (registers, flags, memory, the carried budget) must come out the same.
 #include <cstdio>
 #include <cstring>
 
 #include "core/trace.h"
-#include "support/fixture.h"
+#include "session/run_frame.h"
+#include "support/cartridge_run.h"
 
 namespace {
 
@@ -17,6 +19,7 @@ struct LoopCase {
   uint8_t x, y, counter;  // X, Y and the page-zero byte $10 before
   bool counted;           // passes charged at once with the shortcuts on
   bool idle = false;      // an idle pass skipped too
+  uint8_t mapper = 0;
 };
 
 // clang-format off
@@ -46,6 +49,19 @@ const LoopCase kLoops[] = {
     {"idle wait around a busy loop",                           // LDX #4 / DEX / NOP / BNE /
      0x8000, {0xA2, 0x04, 0xCA, 0xEA, 0xD0, 0xFC, 0xA5, 0x10, 0xF0, 0xF6},  // LDA $10 / BEQ
      0, 0, 0, false, true},
+    {"zero-page flag wait", 0x8000, {0xA5, 0x10, 0xF0, 0xFC}, 0, 0, 0, false, true},  // LDA / BEQ
+    {"sprite 0 wait on $2002", 0x8000, {0x2C, 0x02, 0x20, 0x50, 0xFB}, 0, 0, 0, false, true},
+    {"jump to itself", 0x8000, {0x4C, 0x00, 0x80}, 0, 0, 0, false, true},
+    {"subroutine in the loop",                                 // JSR / JMP / RTS
+     0x8000, {0x20, 0x06, 0x80, 0x4C, 0x00, 0x80, 0x60}, 0, 0, 0, false, true},
+    {"pad read", 0x8000, {0xAD, 0x16, 0x40, 0x4C, 0x00, 0x80}, 0, 0, 0, false},  // LDA / JMP
+    {"sprite RAM read", 0x8000, {0xAD, 0x04, 0x20, 0x4C, 0x00, 0x80}, 0, 0, 0, false},
+    {"board shift register",                                   // LDA #1 / STA $8000 / JMP
+     0x8000, {0xA9, 0x01, 0x8D, 0x00, 0x80, 0x4C, 0x00, 0x80}, 0, 0, 0, false, false, 1},
+    {"store of a changing value",                 // LDA $10 / EOR #1 / STA $10 / LDA #0 / BEQ
+     0x8000, {0xA5, 0x10, 0x49, 0x01, 0x85, 0x10, 0xA9, 0x00, 0xF0, 0xF6}, 0, 0, 0, false},
+    {"work RAM store of a changing value",                     // INC $0300 / JMP
+     0x8000, {0xEE, 0x00, 0x03, 0x4C, 0x00, 0x80}, 0, 0, 0, false},
 };
 // clang-format on
 
@@ -55,7 +71,7 @@ const int kBudgets[] = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,  13,  14
 
 enum class Way { Interpreted, Traced, Shortcuts };
 
-class CountLoopTest : public MachineTest, public ::testing::WithParamInterface<bool> {
+class CountLoopTest : public CartridgeTest, public ::testing::WithParamInterface<bool> {
  protected:
   // Scanline runs of the loop from a first budget of `budget` cycles.
   std::unique_ptr<Machine> RunLoop(const LoopCase& c, int budget, Way way, int lines = 3) {
@@ -67,11 +83,8 @@ class CountLoopTest : public MachineTest, public ::testing::WithParamInterface<b
                          static_cast<uint8_t>(tail >> 8)})
       console->CpuMemory[at++] = byte;
     console->CpuMemory[0x10] = c.counter;
-    console->PC = c.at;
-    console->S = 0xFD;
-    console->P = 0x24;
-    console->X = c.x;
-    console->Y = c.y;
+    console->PC = c.at, console->S = 0xFD, console->P = 0x24, console->X = c.x, console->Y = c.y;
+    MapperNumber = c.mapper;
     // The main core's every run has the budget; the alternate core's first one.
     CycleAdjust = static_cast<int16_t>(GetParam() ? budget - 114 : 0);
     console->CycleCarry = static_cast<int16_t>(GetParam() ? 0 : budget - 114);
@@ -103,6 +116,30 @@ TEST_P(CountLoopTest, LoopsEndTheSameInterpretedTracedAndCharged) {
     const uint64_t idle = IdlePassesSkipped;
     RunLoop(c, 114, Way::Shortcuts, 1);
     EXPECT_EQ(IdlePassesSkipped > idle, c.idle) << c.name;
+  }
+}
+
+// Every test cartridge and the demo: the same pictures every 100 frames and the same console
+// with the shortcuts on and off.
+TEST_P(CountLoopTest, CartridgesShowTheSamePicturesWithAndWithoutTheShortcuts) {
+  for (const char* rom :
+       {"demo.nes", "mmc3_split.nes", "ppu_scroll.nes", "ppu_split.nes", "ppu_sprites.nes",
+        "ppu_sprites16.nes", "ppu_vblank.nes", "bandai_split.nes", "latch_midline.nes",
+        "vrc6_split.nes", "state_walk.nes"}) {
+    std::vector<uint64_t> hashes[2];
+    std::unique_ptr<Machine> consoles[2];
+    for (int skip = 0; skip < 2; ++skip) {
+      machine = std::make_unique<Machine>();
+      StartOnCore(rom, GetParam());
+      IdleSkip = skip;
+      for (int frame = 1; frame <= 300; ++frame) {
+        RunFrame(m(), frame % 3 == 0);  // drawn and skipped frames
+        if (frame % 100 == 1) hashes[skip].push_back(ShownPictureHash());
+      }
+      consoles[skip] = std::move(machine);
+    }
+    EXPECT_EQ(hashes[0], hashes[1]) << rom;
+    EXPECT_EQ(std::memcmp(consoles[0].get(), consoles[1].get(), sizeof(Machine)), 0) << rom;
   }
 }
 

@@ -33,17 +33,6 @@ class CpuTest : public MachineTest, public ::testing::WithParamInterface<bool> {
     for (uint8_t byte : bytes) m().CpuMemory[at++] = byte;
   }
   void RunLine() { MainCore() ? m().RunCpuScanline() : m().RunCpuScanlineAlt(); }
-  // Runs one line with the trace on and returns the trace.
-  std::string RunLineTraced() {
-    TraceFile = std::tmpfile();
-    RunLine();
-    std::string text;
-    std::rewind(TraceFile);
-    for (int ch; (ch = std::fgetc(TraceFile)) != EOF;) text += static_cast<char>(ch);
-    std::fclose(TraceFile);
-    TraceFile = nullptr;
-    return text;
-  }
 };
 
 struct Case {
@@ -136,18 +125,14 @@ const Case kCases[] = {
 TEST_P(CpuTest, InstructionsAndAddressingModes) {
   for (const Case& test : kCases) {
     if (test.onlyCore >= 0 && test.onlyCore != MainCore()) continue;
-    SCOPED_TRACE(test.name);
     std::memset(m().CpuMemory, 0, 0x800);
     for (const auto& [address, value] : kScene) m().CpuMemory[address] = value;
     Program(test.code);
-    m().A = test.a;
-    m().X = m().Y = 0;
-    m().P = test.p;
-    m().S = 0xFD;
+    m().A = test.a, m().X = m().Y = 0, m().P = test.p, m().S = 0xFD;
     RunLine();
     const uint8_t altDiff = MainCore() ? 0 : test.altDiff;
-    EXPECT_EQ(m().A, test.wantA ^ altDiff);
-    EXPECT_EQ(m().P, test.wantP ^ altDiff);
+    EXPECT_EQ(std::tuple(m().A, m().P), std::tuple(test.wantA ^ altDiff, test.wantP ^ altDiff))
+        << test.name;
   }
 }
 
@@ -175,11 +160,10 @@ TEST_P(CpuTest, BrkPushesNextByteAndRtiResumesThere) {
   m().P = 0x21;
   RunLine();
   const uint8_t* stack = m().CpuMemory + 0x1FB;
-  EXPECT_EQ(std::vector<uint8_t>(stack, stack + 3),
-            (std::vector<uint8_t>{uint8_t(MainCore() ? 0x31 : 0x11), 0x01, 0xC0}));
   // X: I and B set, and the main core also sets bit 5; Y: resumed at $C001.
-  EXPECT_EQ(std::tuple(m().X, m().Y, m().P, m().S),
-            MainCore() ? std::tuple(0x35, 0x07, 0x31, 0xFD) : std::tuple(0x15, 0x07, 0x11, 0xFD));
+  EXPECT_EQ(std::tuple(stack[0], stack[1], stack[2], m().X, m().Y, m().P, m().S),
+            MainCore() ? std::tuple(0x31, 0x01, 0xC0, 0x35, 0x07, 0x31, 0xFD)
+                       : std::tuple(0x11, 0x01, 0xC0, 0x15, 0x07, 0x11, 0xFD));
   Program({0x00, 0xA0, 0x08}, 0xC000);
   m().X = 0;
   m().P = 0x04;
@@ -218,15 +202,12 @@ TEST_P(CpuTest, EachOpcodeIsKnownAndChargesItsBaseCycles) {
       if (known && cycles == 0 && extra == 0) continue;  // a budget of 0 runs nothing
       std::memset(m().CpuMemory, 0xFF, sizeof m().CpuMemory);
       m().CpuMemory[0x8000] = static_cast<uint8_t>(opcode);
-      m().PC = 0x8000;
-      m().P = 0;  // I clear: the alternate core's BRK is taken
-      CpuHalted = 0;
+      m().PC = 0x8000, m().P = 0, CpuHalted = 0;  // I clear: the alternate core's BRK is taken
       // The budget of this run, on either core (each reads only its own adjustment).
       CycleAdjust = m().CycleCarry = static_cast<int16_t>((known ? cycles + extra : 1) - 114);
       RunLine();
       if (!known) {
-        EXPECT_EQ(CpuHalted, 1u);
-        EXPECT_EQ(m().PC, 0x8001);
+        EXPECT_EQ(std::tuple(CpuHalted, m().PC), std::tuple(1u, 0x8001));
         break;
       }
       EXPECT_EQ(CpuHalted, static_cast<uint32_t>(extra)) << "charged other than " << cycles;
@@ -239,9 +220,7 @@ TEST_P(CpuTest, UnknownOpcodeLogsFiveLinesAndHalts) {
   // The NMI and IRQ vectors.
   Place(0xFFFA, {0x23, 0x81, 0x00, 0x00, 0xBC, 0x9A});
   FrameCount = 7;
-  m().A = 1;
-  m().P = 0x25;
-  m().CycleCarry = -3;
+  m().A = 1, m().P = 0x25, m().CycleCarry = -3;
   RunLine();
   EXPECT_EQ(ReadLog(), "Bad opcode:7\nAt:32775\nFrame:7\nNMI vector:33059\nIRQ vector:39612\n");
   // No write-back of the working registers (A + X); the main core's P is live (the CLC
@@ -270,11 +249,16 @@ TEST_P(CpuTest, LastInstructionCompletesAndOnlyTheAlternateCoreCarriesTheRest) {
 // The trace shows the two instructions, each line with the registers before it.
 TEST_P(CpuTest, WaitingForVblankEndsTheRunAtOnce) {
   Place(0x8000, {0xAD, 0x02, 0x20, 0x10, 0xFB});  // LDA $2002; BPL back onto it
-  m().PC = 0x8000;
-  m().A = 0x11;
+  m().PC = 0x8000, m().A = 0x11;
+  TraceFile = std::tmpfile();
+  RunLine();
+  std::rewind(TraceFile);
+  char trace[100] = {};
+  std::fread(trace, 1, sizeof trace - 1, TraceFile);
+  std::fclose(TraceFile), TraceFile = nullptr;
   const std::string bit5 = MainCore() ? "2" : "0";  // the high digit of P
-  EXPECT_EQ(RunLineTraced(), "8000  AD 02 20  A:11 X:00 Y:00 P:" + bit5 + "4 SP:FD\n" +
-                                 "8003  10 FB     A:00 X:00 Y:00 P:" + bit5 + "6 SP:FD\n");
+  EXPECT_EQ(trace, "8000  AD 02 20  A:11 X:00 Y:00 P:" + bit5 + "4 SP:FD\n" +
+                       "8003  10 FB     A:00 X:00 Y:00 P:" + bit5 + "6 SP:FD\n");
   EXPECT_EQ(std::tuple(m().PC, m().CycleCarry), std::tuple(0x8000, MainCore() ? 0 : -1));
   // A branch back onto other code is interpreted: INC $0300; BPL, 8 cycles a turn.
   Place(0x8000, {0xEE, 0x00, 0x03});
@@ -294,9 +278,7 @@ TEST_P(CpuTest, IrqEntry) {
     const bool cleared = mapper == 4 || mapper == 26 || (mapper >= 73 && mapper != 91);
     MapperNumber = static_cast<uint8_t>(mapper);
     for (uint8_t p : {0x30, 0x34}) {
-      m().S = 0xFD;
-      m().P = p;
-      m().PC = 0xC123;
+      m().S = 0xFD, m().P = p, m().PC = 0xC123;
       mapper == 91 ? TakeBoardIrqAlways(m()) : TakeBoardIrq(m());
       const bool taken = p == 0x30 || mapper == 91;
       EXPECT_EQ(std::tuple(m().S, m().PC, m().CpuMemory[0x1FB], m().P),
@@ -319,8 +301,8 @@ TEST_P(CpuTest, NmiCountsTheFrameEntersOnlyWhenEnabledAndReturns) {
   m().CpuMemory[kPpuControl] = 0x80;
   m().TakeNmi();
   const uint8_t* stack = m().CpuMemory + 0x1FB;
-  EXPECT_EQ(std::vector<uint8_t>(stack, stack + 3), (std::vector<uint8_t>{0x24, 0x23, 0xC1}));
-  EXPECT_EQ(std::tuple(m().S, m().P, m().PC), std::tuple(0xFA, 0x24, 0x9000));
+  EXPECT_EQ(std::tuple(stack[0], stack[1], stack[2], m().S, m().P, m().PC),
+            std::tuple(0x24, 0x23, 0xC1, 0xFA, 0x24, 0x9000));
   RunLine();
   EXPECT_EQ(std::tuple(m().CpuMemory[0x10], m().PC, m().S), std::tuple(1, 0xC123, 0xFD));
   TrainerPresent = 1;
@@ -330,8 +312,8 @@ TEST_P(CpuTest, NmiCountsTheFrameEntersOnlyWhenEnabledAndReturns) {
 }
 
 // Reset enters at the reset vector with P $20 and S $FF, the frame count at 0, the PPU address
-// latches cleared and the display on; A, X, Y, work RAM, port 2's read index and the halt flag
-// stay as they were.
+// latches cleared, the display on and the sound and pad registers at their start values; A, X, Y,
+// work RAM, port 2's read index and the halt flag stay as they were.
 TEST_P(CpuTest, ResetEntersAtTheVectorAndKeepsTheRest) {
   Place(0xFFFC, {0x34, 0x92});
   m().A = 1, m().X = 2, m().Y = 3, m().P = 0xFF, m().S = 0x10;
@@ -341,10 +323,10 @@ TEST_P(CpuTest, ResetEntersAtTheVectorAndKeepsTheRest) {
   FrameCount = 99;
   CpuHalted = 1;
   m().ResetCpu();
-  EXPECT_EQ(std::tuple(m().PC, m().P, m().S, FrameCount), std::tuple(0x9234, 0x20, 0xFF, 0u));
   const uint8_t* io = m().CpuMemory;
-  EXPECT_EQ(std::tuple(io[0x4011], io[0x4016], io[0x4017], io[kPpuMask]),
-            std::tuple(0x80, 0x42, 0x42, 0x18));
+  EXPECT_EQ(std::tuple(m().PC, m().P, m().S, FrameCount, io[0x4011], io[0x4016], io[0x4017],
+                       io[kPpuMask]),
+            std::tuple(0x9234, 0x20, 0xFF, 0u, 0x80, 0x42, 0x42, 0x18));
   EXPECT_EQ(std::tuple(m().VramAddress, m().WriteToggle, m().AddressJustSet, m().PadReadIndex[0],
                        m().PadReadIndex[1], m().FirstSelectPending),
             std::tuple(0, 0, 1, 0, 6, 1));
@@ -363,12 +345,9 @@ TEST_P(CpuTest, CodeRunsAlikeFromEveryRegion) {
     SCOPED_TRACE(::testing::Message() << "from $" << std::hex << from);
     std::memset(m().CpuMemory, 0, 0x800);
     Program(code, at);
-    m().PC = from;
-    m().S = 0xFD;
+    m().PC = from, m().S = 0xFD;
     RunLine();
-    EXPECT_EQ(m().A, 4);
-    EXPECT_EQ(m().CpuMemory[0x303], 0x5A);
-    EXPECT_EQ(m().S, 0xFD);
+    EXPECT_EQ(std::tuple(m().A, m().CpuMemory[0x303], m().S), std::tuple(4, 0x5A, 0xFD));
   }
 }
 

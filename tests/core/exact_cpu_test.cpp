@@ -3,6 +3,7 @@
 // pushed, interrupt polling, and the dummy bus accesses that devices can see.
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 #include "core/cpu_exact_opcodes.h"
@@ -54,8 +55,7 @@ class ExactCpuTest : public MachineTest {
     ExactMode = 1;
     // Code space jams wherever a jump lands; the IRQ/BRK vector points at a jam at $9000.
     std::memset(m().CpuMemory + 0x8000, kJam, 0x8000);
-    m().CpuMemory[0xFFFE] = 0x00;
-    m().CpuMemory[0xFFFF] = 0x90;
+    m().CpuMemory[0xFFFE] = 0x00, m().CpuMemory[0xFFFF] = 0x90;
   }
   void Set(const Registers& r) { m().A = r.a, m().X = r.x, m().Y = r.y, m().P = r.p, m().S = r.s; }
   // Runs `code` at `origin`, line by line, up to the jam the CPU then meets; returns the cycles
@@ -63,10 +63,7 @@ class ExactCpuTest : public MachineTest {
   int Run(const std::vector<uint8_t>& code, uint16_t origin = 0x8000) {
     std::copy(code.begin(), code.end(), m().CpuMemory + origin);
     m().CpuMemory[origin + code.size()] = kJam;
-    m().PC = origin;
-    m().CycleCarry = 0;
-    m().CycleThirds = 0;
-    CpuHalted = 0;
+    m().PC = origin, m().CycleCarry = 0, m().CycleThirds = 0, CpuHalted = 0;
     int given = 0;
     for (int line = 0; line < 8 && !CpuHalted; ++line) {
       given += (341 + m().CycleThirds) / 3;
@@ -77,33 +74,26 @@ class ExactCpuTest : public MachineTest {
   }
 };
 
-TEST(ExactOpcodeTable, MatchesThePublishedCyclesAndPageCrossings) {
+// Every opcode's row against the published grid. With no page crossed, every opcode but the
+// jams and branches charges its published cycles when run; operands point into RAM that jams
+// too, as do the stack's return addresses.
+TEST_F(ExactCpuTest, EveryOpcodeMatchesThePublishedGridAndChargesIt) {
   for (int opcode = 0; opcode < 256; ++opcode) {
     SCOPED_TRACE(opcode);
     const ExactOpcodeInfo& row = kExactOpcodeTable[opcode];
-    EXPECT_EQ(row.Cycles, kPublishedCycles[opcode >> 4][opcode & 15]);
+    const int cycles = kPublishedCycles[opcode >> 4][opcode & 15];
     const bool crossing = std::count(std::begin(kPageCrossing), std::end(kPageCrossing), opcode);
-    EXPECT_EQ(row.PagePenalty, crossing ? 1 : 0);
     const bool jam = std::count(std::begin(kJams), std::end(kJams), opcode);
-    EXPECT_EQ(row.Kind == OpcodeKind::Jam, jam);
-  }
-}
-
-// With no page crossed, every opcode but the jams and branches charges its row's cycles.
-// Operands point into RAM that jams too, as do the stack's return addresses.
-TEST_F(ExactCpuTest, EveryOpcodeChargesItsBaseCycles) {
-  for (int opcode = 0; opcode < 256; ++opcode) {
-    const ExactOpcodeInfo& row = kExactOpcodeTable[opcode];
-    if (row.Kind == OpcodeKind::Jam || row.Addressing == ExactAddressing::Rel) continue;
-    SCOPED_TRACE(opcode);
+    EXPECT_EQ(std::tuple(row.Cycles, row.PagePenalty, row.Kind == OpcodeKind::Jam),
+              std::tuple(cycles, crossing ? 1 : 0, jam));
+    if (jam || row.Addressing == ExactAddressing::Rel) continue;
     std::memset(m().CpuMemory, kJam, 0x800);
-    m().CpuMemory[0x10] = 0x20;  // (zp) pointers: $0320
-    m().CpuMemory[0x11] = 0x03;
-    m().CpuMemory[0x1FE] = 0x01;  // RTS returns to $0202; RTI pulls $01, returns to $0202
+    // (zp) pointers: $0320; RTS returns to $0202; RTI pulls $01, returns to $0202.
+    m().CpuMemory[0x10] = 0x20, m().CpuMemory[0x11] = 0x03, m().CpuMemory[0x1FE] = 0x01;
     std::vector<uint8_t> code = {static_cast<uint8_t>(opcode), 0x10, 0x03};
     code.resize(ExactInstructionLength(static_cast<uint8_t>(opcode)));
     Set({});
-    EXPECT_EQ(Run(code), row.Cycles);
+    EXPECT_EQ(Run(code), cycles);
   }
 }
 
@@ -167,19 +157,16 @@ const Case kCases[] = {
 
 TEST_F(ExactCpuTest, ProgramsGiveTheHardwaresResultsAndCycles) {
   for (const Case& test : kCases) {
-    SCOPED_TRACE(test.name);
+    SCOPED_TRACE(test.name);  // cycles, A, X, Y, P, S, the cell
     std::memset(m().CpuMemory, 0, 0x800);
     for (const auto& [address, value] : kScene) m().CpuMemory[address] = value;
     m().CpuMemory[test.cell] = test.cellBefore;
     m().IrqLine = test.irq;
     Set(test.before);
-    EXPECT_EQ(Run(test.code, test.origin), test.cycles);
-    EXPECT_EQ(m().A, test.after.a);
-    EXPECT_EQ(m().X, test.after.x);
-    EXPECT_EQ(m().Y, test.after.y);
-    EXPECT_EQ(m().P, test.after.p);
-    EXPECT_EQ(m().S, test.after.s);
-    EXPECT_EQ(m().CpuMemory[test.cell], test.cellAfter);
+    const int cycles = Run(test.code, test.origin);
+    const Registers& r = test.after;
+    EXPECT_EQ(std::tuple(cycles, m().A, m().X, m().Y, m().P, m().S, m().CpuMemory[test.cell]),
+              std::tuple(test.cycles, r.a, r.x, r.y, r.p, r.s, test.cellAfter));
   }
 }
 
@@ -187,14 +174,12 @@ TEST_F(ExactCpuTest, ProgramsGiveTheHardwaresResultsAndCycles) {
 // before the carry first, a store reads its target first, and a read-modify-write writes the
 // old value before the new one.
 TEST_F(ExactCpuTest, DummyAccessesReachTheDevices) {
-  // A $2002 read clears the write toggle (the store itself does not).
-  const std::vector<uint8_t> reads[] = {
-      {0xBD, 0xF2, 0x20},  // LDA $20F2,X with X = $10: $2002 first, then $2102
-      {0x9D, 0x02, 0x20},  // STA $2002,X with X = 0: read before the write
-  };
-  for (const auto& code : reads) {
+  // A $2002 read clears the write toggle (the store itself does not): LDA $20F2,X with X = $10
+  // reads $2002 first, then $2102; STA $2002,X with X = 0 reads before the write.
+  for (const auto& [code, index] : {std::pair{std::vector<uint8_t>{0xBD, 0xF2, 0x20}, 0x10},
+                                    {std::vector<uint8_t>{0x9D, 0x02, 0x20}, 0}}) {
     m().WriteToggle = 1;
-    Set({0, static_cast<uint8_t>(code[0] == 0xBD ? 0x10 : 0)});
+    Set({0, static_cast<uint8_t>(index)});
     Run(code);
     EXPECT_EQ(m().WriteToggle, 0) << int{code[0]};
   }
@@ -205,33 +190,28 @@ TEST_F(ExactCpuTest, DummyAccessesReachTheDevices) {
   for (uint8_t i = 0; i < 4; ++i) m().PpuMemory[0x2400 + i] = static_cast<uint8_t>(0x10 * (i + 1));
   Set({});
   Run({0xAD, 0x07, 0x20, 0xEE, 0x07, 0x20});
-  EXPECT_EQ(m().VramAddress, 0x2404);
-  EXPECT_NE(m().PpuMemory[0x2402], 0x30);
-  EXPECT_EQ(m().PpuMemory[0x2403], m().PpuMemory[0x2402] + 1);
+  const uint8_t* written = m().PpuMemory + 0x2402;
+  EXPECT_EQ(std::tuple(m().VramAddress, written[0] != 0x30, written[1]),
+            std::tuple(0x2404, true, written[0] + 1));
 }
 
 // A jam stops the CPU for good through the usual halt; a line's budget is the carried 113 2/3.
 TEST_F(ExactCpuTest, JamsHaltAndLinesCarryTheirThirds) {
   Set({});
   Run({0xEA});
-  EXPECT_EQ(FirstHaltOpcode, kJam);
-  EXPECT_EQ(FirstHaltAddress, 0x8001);
-  EXPECT_EQ(m().PC, 0x8002);
   m().RunCpuScanlineExact();  // and stays stopped
-  EXPECT_EQ(m().PC, 0x8002);
+  EXPECT_EQ(std::tuple(FirstHaltOpcode, FirstHaltAddress, m().PC),
+            std::tuple(kJam, 0x8001, 0x8002));
   CpuHalted = 0;
 
   // JMP to itself, 3 cycles a pass: the lines' budgets are 113, 114 and 114 (38 passes each,
   // one cycle over), 341 cycles in all.
   const uint8_t loop[] = {0x4C, 0x00, 0x80};
   std::copy(std::begin(loop), std::end(loop), m().CpuMemory + 0x8000);
-  m().PC = 0x8000;
-  m().CycleCarry = 0;
-  m().CycleThirds = 0;
-  for (uint8_t thirds : {2, 1, 0}) {
+  m().PC = 0x8000, m().CycleCarry = 0, m().CycleThirds = 0;
+  for (int thirds : {2, 1, 0}) {
     m().RunCpuScanlineExact();
-    EXPECT_EQ(m().CycleThirds, thirds);
-    EXPECT_EQ(m().CycleCarry, -1);
+    EXPECT_EQ(std::tuple(m().CycleThirds, m().CycleCarry), std::tuple(thirds, -1));
   }
 }
 
@@ -250,27 +230,20 @@ TEST_F(ExactCpuCartridgeTest, ScanlineAndExactModes) {
     Frames(8);
     const int passes = Ram(0x0302) | (Ram(0x0303) << 8);
     if (!exact) {
-      EXPECT_EQ(Ram(0x0300), 0x04);
-      EXPECT_EQ(Ram(0x0301), 0x80);
+      EXPECT_EQ(std::tuple(Ram(0x0300), Ram(0x0301), CpuHalted, FirstHaltOpcode),
+                std::tuple(0x04, 0x80, 1u, 0xA7));
       EXPECT_NEAR(passes, 29868 / 15, 4);  // 262 lines of 114 cycles, 15 cycles a pass
-      EXPECT_TRUE(CpuHalted);
-      EXPECT_EQ(FirstHaltOpcode, 0xA7);
       continue;
     }
-    EXPECT_EQ(Ram(0x0300), 0x34);
-    EXPECT_EQ(Ram(0x0301), 0x00);
+    EXPECT_EQ(std::tuple(Ram(0x0300), Ram(0x0301), Ram(0x0304), Ram(0x0305), Ram(0x0306),
+                         Ram(0x03FF), CpuHalted),
+              std::tuple(0x34, 0x00, 0x85, 0x37, 0x40, 0xAA, 0u));
     EXPECT_NEAR(passes, 29781 / 17, 4);  // 262 lines of 113 2/3 cycles, 17 cycles a pass
-    EXPECT_EQ(Ram(0x0304), 0x85);
-    EXPECT_EQ(Ram(0x0305), 0x37);
-    EXPECT_EQ(Ram(0x0306), 0x40);
-    EXPECT_EQ(Ram(0x03FF), 0xAA);
-    EXPECT_FALSE(CpuHalted);
 
     // The state image leaves the exact mode's own fields out: a load starts them afresh.
     std::vector<uint8_t> image(kStateImageSize);
     WriteStateImage(m(), image.data());
-    m().CycleThirds = 2;
-    m().NmiPending = m().IrqLine = 1;
+    m().CycleThirds = 2, m().NmiPending = m().IrqLine = 1;
     ASSERT_EQ(LoadStateImage(m(), image.data(), image.size()), nullptr);
     EXPECT_EQ(m().CycleThirds + m().NmiPending + m().IrqLine, 0);
   }

@@ -1,35 +1,88 @@
-#include "support/fixture.h"
+// The decoded pattern cache must always read as the bit-by-bit decoding of the pattern bytes in
+// place: through decodes, rebuilds and bank switches that leave windows to be filled from the
+// decoded CHR store when next read, whatever their order and whichever machine reads.
+#include <random>
 
-using PatternCacheTest = MachineTest;
+#include "cart/board_test.h"
 
-// Random pattern bytes decode as the bit-by-bit rule says, also when a bank write brings back
-// bytes that were decoded before (the cache must follow the bytes, not a record of them).
-TEST_F(PatternCacheTest, FollowsThePatternBytesThroughBankWrites) {
-  uint32_t seed = 7;
-  auto fill = [&](int from, int to) {
-    for (int i = from; i < to; ++i)
-      m().PpuMemory[i] = static_cast<uint8_t>((seed = seed * 69069 + 1) >> 24);
-  };
-  auto expectDecoded = [&] {
-    for (int address = 0; address < 0x2000; address += 997) {
-      const int tile = address & ~15, row = address & 7, column = (address >> 3) & 7;
-      const int bit = 7 - column;
-      const int pixel = ((m().PpuMemory[tile + row] >> bit) & 1) |
-                        (((m().PpuMemory[tile + row + 8] >> bit) & 1) << 1);
-      ASSERT_EQ(m().PatternCache[tile * 4 + row * 8 + column], pixel) << address;
+namespace {
+
+class PatternCacheTest : public BoardTest {
+ protected:
+  // Every pixel of the cache, after the sync any reader does first, against the bytes.
+  static void ExpectDecoded(Machine& machine) {
+    machine.SyncPatternCache();
+    for (int at = 0; at < 0x2000; at = (at & 7) == 7 ? at + 9 : at + 1) {  // first plane rows
+      for (int column = 0; column < 8; ++column) {
+        const int bit = 7 - column;
+        const int pixel =
+            ((machine.PpuMemory[at] >> bit) & 1) | (((machine.PpuMemory[at + 8] >> bit) & 1) << 1);
+        ASSERT_EQ(machine.PatternCache[(at & ~15) * 4 + (at & 7) * 8 + column], pixel) << at;
+      }
     }
+  }
+};
+
+// Random bytes, another bank decoded in the first window and then the first bank back (the
+// cache must follow the bytes, not a record of them), and a disturbed cache rebuilt whole.
+TEST_F(PatternCacheTest, FollowsThePatternBytesThroughBankWrites) {
+  std::mt19937 random(7);
+  const auto fill = [&](int to) {
+    for (int i = 0; i < to; ++i) m().PpuMemory[i] = static_cast<uint8_t>(random());
   };
-  fill(0, 0x2000);
+  fill(0x2000);
   m().RebuildPatternCache();
-  expectDecoded();
-  std::vector<uint8_t> first(m().PpuMemory, m().PpuMemory + 0x400);
-  fill(0, 0x400);  // another bank in the first window
+  ExpectDecoded(m());
+  const std::vector<uint8_t> first(m().PpuMemory, m().PpuMemory + 0x400);
+  fill(0x400);
   m().DecodePatterns(0, 0x400);
-  expectDecoded();
-  std::copy(first.begin(), first.end(), m().PpuMemory);  // and the first one back
+  ExpectDecoded(m());
+  std::copy(first.begin(), first.end(), m().PpuMemory);
   m().DecodePatterns(0, 0x400);
-  expectDecoded();
-  std::memset(m().PatternCache, 3, sizeof m().PatternCache);  // a disturbed cache: rebuilt whole
+  ExpectDecoded(m());
+  std::memset(m().PatternCache, 3, sizeof m().PatternCache);
   m().RebuildPatternCache();
-  expectDecoded();
+  ExpectDecoded(m());
 }
+
+// MMC3 and mapper 3 switches in random order, mixed with partial decodes, rebuilds, a second
+// machine using the same decoded store with other CHR, and a CHR store rewritten in place.
+TEST_F(PatternCacheTest, FollowsSwitchesDecodesAndOtherMachines) {
+  std::mt19937 random(11);
+  for (const uint8_t mapper : {4, 3}) {
+    SCOPED_TRACE(testing::Message() << "mapper " << int{mapper});
+    LoadBoard(mapper, 2, 8);
+    m().RebuildPatternCache();
+    auto other = std::make_unique<Machine>();
+    other->ForgetDecodedChr();
+    for (uint32_t i = 0; i < sizeof other->ChrRom; ++i)
+      other->ChrRom[i] = static_cast<uint8_t>(i * 7);
+    for (int step = 0; step < 400; ++step) {
+      const uint32_t r = random();
+      if (mapper == 4) m().CpuWrite(0x8000, static_cast<uint8_t>((r & 7) | (r & 0x80)));
+      m().CpuWrite(mapper == 4 ? 0x8001 : 0x8000, static_cast<uint8_t>(r >> 8));
+      switch ((r >> 16) % 16) {
+        case 0:
+          m().DecodePatterns(static_cast<uint16_t>((r >> 20) % 8 * 0x400), 0x400);
+          break;
+        case 1:
+          m().RebuildPatternCache();
+          break;
+        case 2:  // the other machine takes the store over, then this one reads again
+          other->CopyChrWindow(0x0000, 8, r >> 24);
+          ExpectDecoded(*other);
+          break;
+        case 3:  // the store changes under pending windows, as mapper 6's RAM banks do
+          m().ForgetDecodedChr();
+          m().ChrRom[(r >> 20) % 0x10000] ^= 0xFF;
+          break;
+        case 4:
+          ExpectDecoded(m());
+          break;
+      }
+    }
+    ExpectDecoded(m());
+  }
+}
+
+}  // namespace

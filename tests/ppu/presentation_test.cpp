@@ -1,8 +1,11 @@
-// Palette, screen drawing and the composition of the two layers.
+// The palette, the screen's text, the composition of the two layers by the backdrop key, and
+// the desktop program's colour conversion.
 #include <cstring>
 #include <tuple>
+#include <vector>
 
 #include "core/settings.h"
+#include "ppu/colour_table.h"
 #include "ppu/palette.h"
 #include "ppu/picture.h"
 #include "ppu/screen.h"
@@ -18,48 +21,49 @@ TEST_F(PresentationTest, SystemPaletteAndMonochromeGreys) {
   // 0x16: (F8 + 38 + 00) / 3 = 0x65, index 22 leaves 1: one brighter. The nudge is clamped,
   // not wrapped: black entries whose index leaves 2 stay black (a deliberate change: wrapping
   // turned them white); white (176) one darker.
-  EXPECT_EQ(std::tuple(SystemPalette[0x16].Red, SystemPalette[0x16].Blue), std::tuple(0x66, 0x66));
-  EXPECT_EQ(std::tuple(SystemPalette[0x0E].Red, SystemPalette[0x1D].Green, SystemPalette[176].Red),
-            std::tuple(0x00, 0x00, 0xFE));
+  EXPECT_EQ(std::tuple(SystemPalette[0x16].Red, SystemPalette[0x16].Blue, SystemPalette[0x0E].Red,
+                       SystemPalette[0x1D].Green, SystemPalette[176].Red),
+            std::tuple(0x66, 0x66, 0x00, 0x00, 0xFE));
 }
 
-TEST_F(PresentationTest, ComposeByTheBackdropKeyAndShowAtSixteenSixteen) {
+// A background pixel of the key colour (the backdrop read at the vertical-blank line) shows the
+// base layer: a held row its own pixels, any other row the frame-start backdrop, also when the
+// key has changed since. The picture sits at (16, 16) in black; a screen too small for it shows
+// its clipped top-left part, composed in the base layer once the unheld rows are filled.
+TEST_F(PresentationTest, ComposeByTheBackdropKey) {
   MainScreen.Resize(640, 480);
-  FillBaseLayer(0x21);
+  std::memset(BaseLayer, 0x05, sizeof BaseLayer);  // stale bytes from an earlier frame
   std::memset(BackgroundLayer, 0x0F, sizeof BackgroundLayer);
-  BackgroundLayer[0] = 0x30;  // opaque background pixel
-  BaseLayer[1] = 0x16;        // behind sprite under a backdrop-coloured pixel
-  BaseLayer[256 * 239 + 255] = 0x05;
-  m().PpuMemory[0x3F00] = 0x0F;  // the backdrop read at the vertical-blank line is the key
-  PresentFrame(m());
-  for (const auto& [x, y, colour] : {std::tuple{16, 16, 0x30},
-                                     {17, 16, 0x16},
-                                     {18, 16, 0x21},
-                                     {16 + 255, 16 + 239, 0x05},
-                                     {15, 16, int{kScreenBlack}},
-                                     {16 + 256, 16 + 240, int{kScreenBlack}}})
-    EXPECT_EQ(MainScreen.PixelAt(x, y), colour) << x << "," << y;
-
-  // A key that differs from the frame-start fill: $0F pixels now cover the base layer.
-  FillBaseLayer(0x21);
-  m().PpuMemory[0x3F00] = 0x22;
-  PresentFrame(m());
-  EXPECT_EQ(MainScreen.PixelAt(18, 16), 0x0F);
-
-  // A screen smaller than the picture shows its clipped top-left part.
-  MainScreen.Resize(100, 50);
-  FillBaseLayer(0x21);
-  BaseLayer[1] = 0x16;
+  BackgroundLayer[256 * 3 + 11] = BackgroundLayer[256 * 239 + 255] = 0x30;  // opaque pixels
+  StartBaseLayer(0x21);
+  std::memset(BaseLayer + 3 * 256, 0x21, 256);
+  BaseLayer[3 * 256 + 10] = 0x16;  // a behind sprite's pixel
+  MarkBaseRow(3);
+  EXPECT_EQ(std::tuple(BaseRowFill(2), BaseRowFill(3)), std::tuple(0x21, -1));
   m().PpuMemory[0x3F00] = 0x0F;
   PresentFrame(m());
-  EXPECT_EQ(std::tuple(MainScreen.PixelAt(17, 16), MainScreen.PixelAt(99, 49)),
-            std::tuple(0x16, 0x21));
+  // clang-format off
+  const int black = kScreenBlack;
+  for (const auto& [x, y, colour] : {std::tuple{16, 16, 0x21}, {26, 19, 0x16}, {27, 19, 0x30},
+           {28, 19, 0x21}, {271, 255, 0x30}, {15, 16, black}, {272, 256, black}})
+    EXPECT_EQ(MainScreen.PixelAt(x, y), colour) << x << "," << y;
+  // clang-format on
+  m().PpuMemory[0x3F00] = 0x22;  // a new key: the $0F background covers everything
+  PresentFrame(m());
+  EXPECT_EQ(std::tuple(MainScreen.PixelAt(16, 16), MainScreen.PixelAt(26, 19)),
+            std::tuple(0x0F, 0x0F));
+  MainScreen.Resize(100, 50);
+  m().PpuMemory[0x3F00] = 0x0F;
+  PresentFrame(m());
+  EXPECT_EQ(std::tuple(MainScreen.PixelAt(16, 16), MainScreen.PixelAt(26, 19),
+                       MainScreen.PixelAt(27, 19), MainScreen.PixelAt(99, 49)),
+            std::tuple(0x21, 0x16, 0x30, 0x21));
   MainScreen.Resize(640, 480);
 }
 
+// Drawn glyphs are read back in every debugger message test; a character outside the font
+// draws as '?'. Text off any edge draws only what is inside and never writes outside.
 TEST_F(PresentationTest, TextUsesTheBuiltInFontAndClips) {
-  // Drawn glyphs are read back in every debugger message test; a character outside the font
-  // draws as '?'. Text off any edge draws only what is inside and never writes outside.
   EXPECT_EQ(FontGlyph('\x01'), FontGlyph('?'));
   Screen small(20, 20);
   small.DrawText(-4, -8, "WW", 0x30, 0x0F);
@@ -70,6 +74,39 @@ TEST_F(PresentationTest, TextUsesTheBuiltInFontAndClips) {
   EXPECT_EQ(small.PixelAt(19, 19), 0x0F);
   small.CopyBlock(BaseLayer, 256, 240, -100, -100);  // clipped to the 20 x 20 surface
   EXPECT_EQ(small.PixelAt(0, 0), BaseLayer[100 * 256 + 100]);
+}
+
+// The fast paths give what the table gives for every byte (NES colours and the rest, which take
+// the slow way), at any width, and write nothing past the last row; the table follows a
+// palette change.
+TEST(ColourTableTest, ConversionEqualsTheTableAndFollowsThePalette) {
+  PaletteEntry palette[256];
+  for (int i = 0; i < 256; ++i)
+    palette[i] = {static_cast<uint8_t>(i * 3), static_cast<uint8_t>(i * 5 + 1),
+                  static_cast<uint8_t>(255 - i)};
+  ColourTable table;
+  table.Follow(palette);
+  constexpr int kStride = 300, kWidth = 283, kHeight = 7;  // blocks of 32 and a tail
+  std::vector<uint8_t> pixels(kStride * kHeight);
+  uint32_t seed = 5;
+  for (auto& pixel : pixels) {
+    seed = seed * 69069 + 1;
+    pixel = static_cast<uint8_t>((seed >> 8) % 97 == 0 ? seed >> 24 : (seed >> 26));
+  }
+  std::vector<uint32_t> fast(kWidth * kHeight + 1, 0xDEADBEEF), slow(fast);
+  ConvertToColoursPortable(pixels.data(), kStride, kWidth, kHeight, table, slow.data(), kWidth * 4);
+  for (auto* path : {ConvertToColoursAvx512, ConvertToColoursAvx2}) {
+    std::fill(fast.begin(), fast.end() - 1, 0);
+    if (path(pixels.data(), kStride, kWidth, kHeight, table, fast.data(), kWidth * 4))
+      EXPECT_EQ(fast, slow);
+  }
+  const PaletteEntry& first = palette[pixels[0]];
+  EXPECT_EQ(slow[0], 0xFF000000u | first.Red << 16 | first.Green << 8 | first.Blue);
+  palette[pixels[0]].Green ^= 0x80;
+  table.Follow(palette);
+  ConvertToColours(pixels.data(), kStride, kWidth, kHeight, table, fast.data(), kWidth * 4);
+  EXPECT_EQ(fast[0], slow[0] ^ 0x8000u);
+  EXPECT_EQ(fast.back(), 0xDEADBEEFu);
 }
 
 }  // namespace

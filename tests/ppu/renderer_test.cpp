@@ -1,5 +1,5 @@
 // The scanline renderer driven directly: PPU memory, latches and sprites are set by hand and
-// one line is drawn into two local rows.
+// one line is drawn into two local rows; and the row painters it draws with.
 #include <array>
 #include <cstring>
 
@@ -32,10 +32,11 @@ class RendererTest : public MachineTest {
     uint8_t* sprite = m().SpriteRam + 4 * k;
     sprite[0] = y, sprite[1] = tile, sprite[2] = attributes, sprite[3] = x;
   }
-  void Render(int line) {
+  // Draws a line; a base row handed over unfilled (baseFill >= 0) is filled only on demand.
+  bool Render(int line, int baseFill = -1) {
     background.fill(0xEE);  // the background (on in most tests) overwrites this
-    base.fill(0x0F);
-    m().RenderScanline(background.data(), base.data(), line);
+    base.fill(baseFill < 0 ? 0x0F : 0xEE);
+    return m().RenderScanline(background.data(), base.data(), line, baseFill);
   }
   std::array<uint8_t, 256> background{}, base{};
 };
@@ -46,9 +47,7 @@ TEST_F(RendererTest, VerticalStepAcrossAndWithinTables) {
   m().TempAddress = 0x7C00 | (29 << 5) | 7;
   m().FineY = 7;
   Render(0);
-  EXPECT_EQ(m().FineY, 0);
-  EXPECT_EQ(m().VramAddress & 0xBE0, 0);
-
+  EXPECT_EQ(std::tuple(m().FineY, m().VramAddress & 0xBE0), std::tuple(0, 0));
   // Coarse Y 31 (out of range, set through $2006) wraps to 0 in the same vertical table, also
   // with the horizontal table bit set; the background off, the row is the backdrop, and the
   // address still steps.
@@ -56,8 +55,7 @@ TEST_F(RendererTest, VerticalStepAcrossAndWithinTables) {
   m().TempAddress = 0x0C00 | (31 << 5);
   m().FineY = 7;
   Render(0);
-  EXPECT_EQ(m().VramAddress & 0xBE0, 0x800);
-  EXPECT_EQ(background[100], 0x0F);
+  EXPECT_EQ(std::tuple(m().VramAddress & 0xBE0, background[100]), std::tuple(0x800, 0x0F));
 }
 
 // Placement rules the test cartridges do not reach: the left-column switch drops whole
@@ -69,13 +67,11 @@ TEST_F(RendererTest, HiddenLeftColumnAndTopsBelowThePicture) {
   Render(10);
   EXPECT_EQ(background[7], 0x0F);
   EXPECT_EQ(background[11], 0x33);  // sprite 9, at X 8, is drawn; sprite 8 nowhere
-
   SetSprite(10, 239, 3, 0x01, 200);
   SetSprite(11, 254, 3, 0x01, 220);
   for (int line : {0, 7, 239}) {
     Render(line);
-    EXPECT_EQ(background[200], 0x0F) << line;
-    EXPECT_EQ(background[220], 0x0F) << line;
+    EXPECT_EQ(std::tuple(background[200], background[220]), std::tuple(0x0F, 0x0F)) << line;
   }
 }
 
@@ -114,25 +110,45 @@ TEST_F(RendererTest, TableStoresBetweenLinesOfATileRow) {
   EXPECT_EQ(std::memcmp(background.data() + 32, tile1, 8), 0);
   m().PpuMemory[0x23C1] = 0x01;  // columns 4-7 of the first rows: palette 1
   Render(2);
-  EXPECT_EQ(background[24], 0x27);  // column 4: tile 3 in palette 1
-  EXPECT_EQ(background[34], 0x26);
-  EXPECT_EQ(background[40], 0x23);  // column 6: palette 0 still
+  // Column 4: tile 3 in palette 1; column 6: palette 0 still.
+  EXPECT_EQ(std::tuple(background[24], background[34], background[40]),
+            std::tuple(0x27, 0x26, 0x23));
 }
 
-// The SIMD row and the portable row give the same bytes for any pattern and attribute data
-// and every skip.
-TEST(TileRowsTest, SimdAndPortableRowsAgree) {
+// A base row handed over unfilled is filled only when a behind sprite goes there. Inside the
+// frame loop a store through $2004 shows on the next line; outside it, any change.
+TEST_F(RendererTest, BaseRowFilledOnDemandAndSpriteStoresSeen) {
+  m().StartFrameRendering();
+  EXPECT_FALSE(Render(20, 0x21));
+  EXPECT_EQ(base[0], 0xEE);  // no behind sprite: left alone
+  m().CpuMemory[kSpriteAddress] = 0;
+  for (uint8_t byte : {19, 3, 0x20, 100}) m().PpuRegisterWrite(0x2004, byte);  // behind, line 20
+  EXPECT_TRUE(Render(20, 0x21));
+  EXPECT_EQ(std::tuple(base[0], base[100], base[108]), std::tuple(0x21, 0x33, 0x21));
+  m().EndFrameRendering();
+  m().SpriteRam[3] = 50;  // a direct change, outside the frame loop
+  EXPECT_TRUE(Render(21, 0x21));
+  EXPECT_EQ(std::tuple(base[50], base[100]), std::tuple(0x33, 0x21));
+}
+
+uint8_t NextRandom(uint32_t& seed) {
+  return static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16);
+}
+
+// The SIMD and the portable painters give the same bytes: background rows for any pattern and
+// attribute data and every skip, sprite rows for any rows, flips and priorities. A sprite row
+// cut at column 255 shows the first columns of the same row drawn whole.
+TEST(TileRowsTest, SimdAndPortablePaintersAgreeAndSpritesClip) {
   uint32_t seed = 99;
-  auto next = [&seed] { return static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16); };
+  uint8_t cache[64 * 64] = {1, 0, 2, 3, 0, 3, 3, 2}, palette[16];
   for (int round = 0; round < 64; ++round) {
-    uint8_t cache[64 * 64], palette[16];
-    for (auto& byte : cache) byte = next() & 3;
-    for (auto& colour : palette) colour = next() & 0x3F;
+    for (unsigned i = 8; i < sizeof cache; ++i) cache[i] = NextRandom(seed) & 3;  // row 0 as set
+    for (auto& colour : palette) colour = NextRandom(seed) & 0x3F;
     TileRow row;
     for (unsigned pair = 0; pair < kBackgroundPairs; ++pair) {
-      row.Left[pair] = static_cast<uint16_t>((next() & 63) * 64);
-      row.Right[pair] = static_cast<uint16_t>((next() & 63) * 64);
-      row.Attribute[pair] = static_cast<uint8_t>((next() & 3) * 4);
+      row.Left[pair] = static_cast<uint16_t>((NextRandom(seed) & 63) * 64);
+      row.Right[pair] = static_cast<uint16_t>((NextRandom(seed) & 63) * 64);
+      row.Attribute[pair] = static_cast<uint8_t>((NextRandom(seed) & 3) * 4);
     }
     const uint8_t* patterns = cache + (round & 7) * 8;
     uint8_t simd[256], portable[256];
@@ -140,27 +156,16 @@ TEST(TileRowsTest, SimdAndPortableRowsAgree) {
     if (!DrawTileRowSimd(simd, row, patterns, palette, round & 15))
       GTEST_SKIP() << "no SIMD path on this host";
     ASSERT_EQ(std::memcmp(simd, portable, sizeof simd), 0) << round;
-  }
-}
-
-// Both sprite-row painters give the same bytes for any rows, flips and priorities, and a row
-// cut at column 255 shows the first columns of the same row drawn whole.
-TEST(TileRowsTest, SpriteRowsAgreeAndClipAtTheRightEdge) {
-  uint32_t seed = 7;
-  auto next = [&seed] { return static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16); };
-  uint8_t cache[64 * 8] = {1, 0, 2, 3, 0, 3, 3, 2}, palette[16];
-  for (unsigned i = 8; i < sizeof cache; ++i) cache[i] = next() & 3;  // row 0 kept as set
-  for (auto& colour : palette) colour = next() & 0x3F;
-  for (int round = 0; round < 32; ++round) {
     SpriteRow rows[24];
-    for (auto& row : rows) row = {(next() & 63) * 8u, next(), static_cast<uint8_t>(next() & 0x63)};
+    for (auto& sprite : rows)
+      sprite = {(NextRandom(seed) & 63) * 64u + (NextRandom(seed) & 7) * 8u, NextRandom(seed),
+                static_cast<uint8_t>(NextRandom(seed) & 0x63)};
     uint8_t layers[2][2][256];  // painter, front/base
     for (auto& layer : layers[0])
-      for (auto& byte : layer) byte = next();
+      for (auto& byte : layer) byte = NextRandom(seed);
     std::memcpy(layers[1], layers[0], sizeof layers[0]);
     PutSpriteRowsPortable(layers[0][0], layers[0][1], rows, 24, cache, palette);
-    if (!PutSpriteRowsSimd(layers[1][0], layers[1][1], rows, 24, cache, palette))
-      GTEST_SKIP() << "no SIMD path on this host";
+    PutSpriteRowsSimd(layers[1][0], layers[1][1], rows, 24, cache, palette);
     ASSERT_EQ(std::memcmp(layers[0], layers[1], sizeof layers[0]), 0) << round;
   }
   for (uint8_t attributes : {0x00, 0x21, 0x42, 0x63}) {
