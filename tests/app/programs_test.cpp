@@ -157,7 +157,6 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
   const std::string missing = Path("no/such"), folder = dir.string();
   // A copy of the cartridge: a refusal that failed would overwrite it, not the shared image.
   const std::string scroll = Text("scroll.nes", FileText(TestRomPath("ppu_scroll.nes")));
-  std::filesystem::create_directories(dir / "sub");
   // Cut to 254 characters this path would name a playable cartridge.
   const std::string longPath = Text(std::string(253 - folder.size(), 'p'), FileText(scroll)) + "xx";
   const std::string underFile = WriteFile("plain", {}) + "/x";
@@ -182,18 +181,14 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
        "short.nes: 7936 bytes shorter than its header declares"},
       {false, longPath + log, 1, "longer than 254 characters"},
       {false, folder + log, 1, "is a folder, not a cartridge image"},
-      {false, Rom("bad_opcode.nes") + " --frames 5 --core main", 3, "bad opcode $07 at $8003"},
       {false, Rom("bad_opcode.nes") + " --frames 5 --core alt", 3, "bad opcode $07 at $8003"},
-      // The output files: none may replace the cartridge, whatever it is called; a pipe
-      // nobody reads is refused at once instead of waiting.
+      // The output files: none may replace the cartridge (the cases of each refusal are the
+      // file writer's tests'), each refused in its own words.
       {false, scroll + " --frames 2 --log " + missing, 1, "cannot write the log " + missing + ": No such file"},
       {false, rom + " --wav " + missing, 1, "cannot write the WAV file " + missing + ": No such"},
       {false, rom + " --trace " + missing, 1, "cannot write the trace " + missing + ": No such"},
-      {false, rom + " --trace " + folder, 1, "cannot write the trace " + folder + ": is a"},
       {false, rom + " --png " + missing, 1, "cannot write " + missing + ": No such file"},
       {false, scroll + log + " --frames 2 --png " + scroll, 1, "that is the cartridge"},
-      {false, scroll + log + " --frames 2 --trace " + Path("sub/../scroll.nes"), 1, "that is the cartridge"},
-      {false, rom + " --trace " + Fifo("nobody.txt"), 1, "no program is reading from it"},
       {false, rom + " --record " + underFile, 1, "cannot record to " + underFile + ": Not a dir"},
       {false, rom + " --config " + missing, 1, "cannot read the configuration " + missing},
       // The options themselves.
@@ -222,11 +217,8 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
       {false, keys + Text("k3", "# Esc on frame 10 ends the run\n10 press 1\n"), 0, "frames=10"},
       {false, keys + Text("k4", "3 press 88\n\n5 release 1\n"), 0, "frames=5"},
       // States and recordings.
-      {false, walk + " --load-state " + Path("none.sv"), 1, "none.sv: No such file or directory"},
       {false, walk + " --play " + Path("short.mov"), 1, "short.mov: file too short"},
       {false, walk + " --load-state " + Path("zero.sv"), 1, "zero.sv: not a state file"},
-      {false, walk + " --play /dev/zero", 1, "/dev/zero: not a regular file"},
-      {false, walk + " --load-state " + Fifo("state.fifo"), 1, "state.fifo: not a regular file"},
       {false, walk + " --record " + Path("no/such/r.mov"), 1, "cannot record to"},
       {false, walk + " --frames 2 --save-state " + Path("no/s.sv"), 1, "cannot save the state to"},
       {false, walk + " --load-state " + Path("zero.sv") + " --save-state " + Path("zero.sv"), 1, "that is the state loaded"},

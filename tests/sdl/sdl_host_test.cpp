@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -67,12 +67,11 @@ class SdlHostTest : public ::testing::Test {
   }
   // A game controller with every standard control; the handle moves them as a player would.
   static SDL_Joystick* Plug(const char* name) {
-    SDL_VirtualJoystickDesc desc{};
-    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-    desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-    desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-    desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-    desc.name = name;
+    SDL_VirtualJoystickDesc desc{.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION,
+                                 .type = SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                                 .naxes = SDL_CONTROLLER_AXIS_MAX,
+                                 .nbuttons = SDL_CONTROLLER_BUTTON_MAX,
+                                 .name = name};
     return SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
   }
   static void Pull(int index) {
@@ -96,12 +95,13 @@ class SdlHostTest : public ::testing::Test {
 
 TEST_F(SdlHostTest, KeysArriveAsKeyboardRecordsInOrderAndTheBufferHoldsThirtyTwo) {
   // The display's start-up lines, as a log from any host has them.
-  std::ifstream log(LogPath);
-  const std::string logged((std::istreambuf_iterator<char>(log)), {});
-  EXPECT_NE(logged.find("1 Level Pass\nInterface got\nCooperativeLevel Set\n"
+  std::stringstream logged;
+  logged << std::ifstream(LogPath).rdbuf();
+  EXPECT_NE(
+      logged.str().find("1 Level Pass\nInterface got\nCooperativeLevel Set\n"
                         "lpDD2 object inited.\nall surfaces created.\nKeyboard initialized\n"),
-            std::string::npos)
-      << logged;
+      std::string::npos)
+      << logged.str();
   for (SDL_Scancode key : {SDL_SCANCODE_UP, SDL_SCANCODE_X, SDL_SCANCODE_ESCAPE, SDL_SCANCODE_0,
                            SDL_SCANCODE_KP_MINUS, SDL_SCANCODE_F13})
     Key(key, true);
