@@ -1,11 +1,9 @@
 // The SDL host on SDL's dummy drivers, what reaches the portable code: the keyboard's records,
-// the window, the sound queue, and game controllers on SDL's virtual joysticks, plugged in and
-// pulled out while the game runs, with the configured joystick kept apart. The window-close
-// event itself is the smoke run's business.
+// the sound queue, and game controllers on SDL's virtual joysticks, plugged in and pulled out
+// while the game runs. The window-close event itself is the smoke run's business.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -27,10 +25,6 @@
 
 namespace {
 
-constexpr int kBitA = 0x01, kBitB = 0x02, kBitSelect = 0x04, kBitStart = 0x08, kBitDown = 0x20,
-              kBitLeft = 0x40, kBitRight = 0x80;
-constexpr int kAllOnButton1 = kBitA | kBitB | kBitSelect | kBitStart;  // JOY... defaults
-
 class SdlHostTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -48,22 +42,6 @@ class SdlHostTest : public ::testing::Test {
     PlatformCloseDevices();
     std::filesystem::remove(LogPath);
     LogPath = "halvoren.tst";
-  }
-  static void Key(SDL_Scancode code, bool down, uint16_t mod = KMOD_NONE) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.keysym.scancode = code;
-    event.key.keysym.mod = mod;
-    SDL_PushEvent(&event);
-  }
-  // The records of the events pushed so far, as (code, data) pairs.
-  static std::vector<std::pair<int, int>> ReadKeys() {
-    PlatformPollEvents();
-    KeyEvent records[64];
-    std::vector<std::pair<int, int>> keys;
-    for (int i = 0, n = PlatformReadKeyEvents(records, 64); i < n; ++i)
-      keys.emplace_back(records[i].KeyCode, records[i].Data);
-    return keys;
   }
   // A game controller with every standard control; the handle moves them as a player would.
   static SDL_Joystick* Plug(const char* name) {
@@ -93,8 +71,11 @@ class SdlHostTest : public ::testing::Test {
   std::unique_ptr<Machine> machine = std::make_unique<Machine>();
 };
 
+// The display's start-up lines, as a log from any host has them. Scancodes arrive as
+// keyboard codes in order (F13 has none: dropped); a full buffer of 32 records drops new ones;
+// Alt+Enter belongs to the window, not to the game. A picture of another size than the
+// window's is not shown; closing twice is harmless.
 TEST_F(SdlHostTest, KeysArriveAsKeyboardRecordsInOrderAndTheBufferHoldsThirtyTwo) {
-  // The display's start-up lines, as a log from any host has them.
   std::stringstream logged;
   logged << std::ifstream(LogPath).rdbuf();
   EXPECT_NE(
@@ -102,21 +83,28 @@ TEST_F(SdlHostTest, KeysArriveAsKeyboardRecordsInOrderAndTheBufferHoldsThirtyTwo
                         "lpDD2 object inited.\nall surfaces created.\nKeyboard initialized\n"),
       std::string::npos)
       << logged.str();
+  const auto push = [](SDL_Scancode code, bool down, uint16_t mod = KMOD_NONE) {
+    SDL_Event event{.type = Uint32(down ? SDL_KEYDOWN : SDL_KEYUP)};
+    event.key.keysym.scancode = code;
+    event.key.keysym.mod = mod;
+    SDL_PushEvent(&event);
+  };
+  push(SDL_SCANCODE_RETURN, true, KMOD_LALT);
   for (SDL_Scancode key : {SDL_SCANCODE_UP, SDL_SCANCODE_X, SDL_SCANCODE_ESCAPE, SDL_SCANCODE_0,
                            SDL_SCANCODE_KP_MINUS, SDL_SCANCODE_F13})
-    Key(key, true);
-  Key(SDL_SCANCODE_UP, false);
-  // F13 has no keyboard code: dropped.
-  const std::vector<std::pair<int, int>> expected = {{200, 0x80}, {45, 0x80}, {1, 0x80},
-                                                     {11, 0x80},  {74, 0x80}, {200, 0}};
-  EXPECT_EQ(ReadKeys(), expected);
-  EXPECT_TRUE(ReadKeys().empty());
-  // A full buffer drops new records; Alt+Enter belongs to the window, not to the game.
-  for (int i = 0; i < 40; ++i) Key(SDL_SCANCODE_A, i % 2 == 0);
-  EXPECT_EQ(ReadKeys().size(), 32u);
-  Key(SDL_SCANCODE_RETURN, true, KMOD_LALT);
-  EXPECT_TRUE(ReadKeys().empty());
-  // A picture of another size than the window's is not shown; closing twice is harmless.
+    push(key, true);
+  push(SDL_SCANCODE_UP, false);
+  for (int i = 0; i < 40; ++i) push(SDL_SCANCODE_A, i % 2 == 0);
+  PlatformPollEvents();
+  KeyEvent records[64];
+  std::vector<std::pair<int, int>> keys;
+  for (int i = 0, n = PlatformReadKeyEvents(records, 64); i < n; ++i)
+    keys.emplace_back(records[i].KeyCode, records[i].Data);
+  ASSERT_EQ(keys.size(), 32u);
+  EXPECT_EQ(PlatformReadKeyEvents(records, 64), 0) << "read once";
+  keys.resize(6);
+  EXPECT_EQ(keys, (std::vector<std::pair<int, int>>{
+                      {200, 0x80}, {45, 0x80}, {1, 0x80}, {11, 0x80}, {74, 0x80}, {200, 0}}));
   std::vector<uint8_t> pixels(800 * 600, 120);
   PaletteEntry palette[256] = {};
   PlatformShowScreen(pixels.data(), 800, 600, palette);
@@ -140,17 +128,18 @@ TEST_F(SdlHostTest, ControllersComeAndGoMidGameAndPlayPlayerOneWithTheKeyboard) 
   SDL_JoystickSetVirtualAxis(first, SDL_CONTROLLER_AXIS_LEFTX, 32767);
   SDL_JoystickSetVirtualAxis(first, SDL_CONTROLLER_AXIS_RIGHTY, 32767);  // not a control here
   SDL_JoystickSetVirtualButton(second, SDL_CONTROLLER_BUTTON_B, 1);
-  EXPECT_EQ(Frame({{45, 0x80}}), kBitA | kBitSelect | kBitRight | kBitB);  // X is A
+  EXPECT_EQ(Frame({{45, 0x80}}), 0x87);  // X is A; Select, Right and B from the pads
   Pull(0);
-  EXPECT_EQ(Frame(), kBitA | kBitB);
+  EXPECT_EQ(Frame(), 0x03);
   EXPECT_EQ(Newest(), "Gamepad removed: First pad");
   Pull(0);
   SDL_JoystickSetVirtualButton(Plug("First pad"), SDL_CONTROLLER_BUTTON_START, 1);
-  EXPECT_EQ(Frame({{45, 0}}), kBitStart);
+  EXPECT_EQ(Frame({{45, 0}}), 0x08);
 }
 
-// PLAYER1=J: the first joystick is read raw by the JOY... buttons, never also as a gamepad,
-// and reads as released once pulled out; the next joystick plugged in takes its place.
+// PLAYER1=J: the first joystick is read raw by the JOY... buttons (all on button 1 by default),
+// never also as a gamepad, and reads as released once pulled out; the next joystick plugged in
+// takes its place.
 TEST_F(SdlHostTest, TheConfiguredJoystickIsReadRawAndNeverAlsoAsAGamepad) {
   PlayerDevice[0] = kDeviceJoystick;
   SDL_Joystick* joystick = Plug("Configured pad");
@@ -159,35 +148,30 @@ TEST_F(SdlHostTest, TheConfiguredJoystickIsReadRawAndNeverAlsoAsAGamepad) {
   ResetRapidFire();
   SDL_JoystickSetVirtualButton(joystick, SDL_CONTROLLER_BUTTON_START, 1);  // button 7
   SDL_JoystickSetVirtualAxis(joystick, 0, -32768);
-  EXPECT_EQ(Frame(), kBitLeft);
+  EXPECT_EQ(Frame(), 0x40);  // Left
   EXPECT_EQ(Newest(), "");
   SDL_JoystickSetVirtualButton(joystick, 0, 1);
   SDL_JoystickSetVirtualButton(Plug("Other pad"), SDL_CONTROLLER_BUTTON_DPAD_DOWN, 1);
-  EXPECT_EQ(Frame(), kAllOnButton1 | kBitLeft | kBitDown);
+  EXPECT_EQ(Frame(), 0x6F);  // A, B, Select and Start on button 1; Left; Down from the pad
   Pull(0);
-  EXPECT_EQ(Frame(), kBitDown);
+  EXPECT_EQ(Frame(), 0x20);
   SDL_JoystickSetVirtualButton(Plug("Configured pad"), 0, 1);
-  EXPECT_EQ(Frame(), kAllOnButton1 | kBitDown);
+  EXPECT_EQ(Frame(), 0x2F);
 }
 
-// Without an audio device the open fails. With one, the device waits for three frames (about
-// 50 ms) so it never starts dry, and a host that runs ahead of it loses frames rather than
-// letting the queue grow.
-TEST(SdlAudioTest, OpenFailsWithoutADeviceAndTheQueueStaysShort) {
+// With a device the sound waits for three frames (about 50 ms) so it never starts dry, and a
+// host that runs ahead of it loses frames rather than letting the queue grow.
+TEST(SdlAudioTest, TheQueueStartsAfterThreeFramesAndStaysShort) {
   LogPath = testing::TempDir() + "halvoren-sdl-audio.tst";
   LogStart();
   ResetSettings();
-  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-  EXPECT_EQ(OpenSound(), 0u);
-  EXPECT_FALSE(SoundOpen);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   for (uint32_t stereo : {0u, 1u}) {
-    SCOPED_TRACE(testing::Message() << "stereo " << stereo);
     SoundStereo = stereo;
     ASSERT_EQ(OpenSound(), 1u);
     std::vector<int16_t> frame(2 * 368, 1000);
     for (int i = 0; i < 60; ++i) {
-      EXPECT_EQ(SdlAudioPlaying(), i >= 3) << i;
+      EXPECT_EQ(SdlAudioPlaying(), i >= 3) << i << (stereo ? " stereo" : "");
       PlatformQueueAudio(frame.data(), i % 2 ? 368 : 367, stereo != 0);
     }
     EXPECT_GT(SdlQueuedAudioMs(), 50u);

@@ -95,34 +95,27 @@ TEST_F(StartUpTest, ConfigurationFileForms) {
   }
 }
 
-// The current folder's file, then the XDG (or ~/.config) one, then the built-in defaults. HOME
-// points into the test folder (each test runs in its own process under ctest, so the
-// environment needs no restoring).
+// The current folder's file, then the XDG one (an unset or relative XDG_CONFIG_HOME: the one
+// in ~/.config), then the built-in defaults. HOME points into the test folder (each test runs
+// in its own process under ctest, so the environment needs no restoring).
 TEST_F(StartUpTest, ConfigurationFromTheCurrentFolderThenTheXdgFolder) {
   const auto oldDir = fs::current_path();
-  fs::create_directories(dir / "work");
-  fs::current_path(dir / "work");
-  setenv("HOME", (dir / "home").c_str(), 1);
+  const fs::path home = dir / "home/.config/halvoren/Halvoren.CFG",
+                 xdg = dir / "xdg/halvoren/Halvoren.CFG";
+  for (const fs::path& path : {home, xdg})
+    fs::create_directories(path.parent_path()), std::ofstream(path) << "PLAYER1=K\n";
+  fs::current_path(dir);
+  setenv("HOME", (dir / "nobody").c_str(), 1);
   unsetenv("XDG_CONFIG_HOME");
-  const auto touch = [](const fs::path& path) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path) << "PLAYER1=K\n";
-  };
-  EXPECT_EQ(DefaultConfigurationPath(), "Halvoren.CFG");  // nowhere: defaults apply
-  const fs::path homeConfig = dir / "home" / ".config" / "halvoren" / "Halvoren.CFG";
-  touch(homeConfig);
-  EXPECT_EQ(DefaultConfigurationPath(), homeConfig.string());
-  const fs::path xdgConfig = dir / "xdg" / "halvoren" / "Halvoren.CFG";
-  touch(xdgConfig);
+  EXPECT_EQ(DefaultConfigurationPath(), "Halvoren.CFG");  // nowhere: the defaults apply
+  setenv("HOME", (dir / "home").c_str(), 1);
   setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
-  EXPECT_EQ(DefaultConfigurationPath(), xdgConfig.string());
+  EXPECT_EQ(DefaultConfigurationPath(), xdg.string());
   setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
-  EXPECT_EQ(DefaultConfigurationPath(), homeConfig.string());
-  // A folder of that name here is not a configuration; a file here wins over both.
-  fs::create_directories(dir / "work" / "Halvoren.CFG");
-  EXPECT_EQ(DefaultConfigurationPath(), homeConfig.string());
-  fs::remove(dir / "work" / "Halvoren.CFG");
-  touch(dir / "work" / "Halvoren.CFG");
+  fs::create_directory(dir / "Halvoren.CFG");  // a folder here is not a configuration
+  EXPECT_EQ(DefaultConfigurationPath(), home.string());
+  fs::remove(dir / "Halvoren.CFG");
+  std::ofstream(dir / "Halvoren.CFG") << "PLAYER1=K\n";
   EXPECT_EQ(DefaultConfigurationPath(), "Halvoren.CFG");
   fs::current_path(oldDir);
 }
