@@ -84,9 +84,8 @@ TEST_F(SdlHostTest, KeysArriveAsKeyboardRecordsInOrderAndTheBufferHoldsThirtyTwo
       std::string::npos)
       << logged.str();
   const auto push = [](SDL_Scancode code, bool down, uint16_t mod = KMOD_NONE) {
-    SDL_Event event{.type = Uint32(down ? SDL_KEYDOWN : SDL_KEYUP)};
-    event.key.keysym.scancode = code;
-    event.key.keysym.mod = mod;
+    SDL_Event event{.key = {.type = Uint32(down ? SDL_KEYDOWN : SDL_KEYUP),
+                            .keysym = {.scancode = code, .mod = mod}}};
     SDL_PushEvent(&event);
   };
   push(SDL_SCANCODE_RETURN, true, KMOD_LALT);

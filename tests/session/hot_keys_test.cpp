@@ -47,7 +47,6 @@ class HotKeysTest : public MachineTest {
   void InstallSpinProgram() {
     if (PrgBankCount == 0) PrgBankCount = 2;
     ASSERT_EQ(PrgBankCount, 2u);
-    // JMP $8000; the NMI and reset vectors both spin.
     const uint8_t bytes[] = {0x4C, 0x00, 0x80, 0, 0x80, 0, 0x80};  // JMP $8000; NMI, reset: $8000
     for (int i = 0; i < 7; ++i) {
       const int at = i < 3 ? i : 0x7FFA + i - 3;
