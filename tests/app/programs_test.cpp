@@ -72,7 +72,8 @@ TEST_F(ProgramsTest, OneRunGivesSummaryHashPngAndWav) {
   const std::string wav = FileText(Path("out.wav")), png = FileText(Path("shot.png"));
   ASSERT_EQ(wav.size(), 44u + 2 * 43365u);
   // clang-format off
-  const uint8_t header[44] = {'R', 'I', 'F', 'F', 0xEE, 0x52, 0x01, 0,  'W', 'A', 'V', 'E',  // 36 + 86730 bytes follow
+  const uint8_t header[44] = {
+      'R', 'I', 'F', 'F', 0xEE, 0x52, 0x01, 0, 'W', 'A', 'V', 'E',  // 36 + 86730 bytes follow
       'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,  // 16 bytes of format: PCM, mono
       0x22, 0x56, 0, 0, 0x44, 0xAC, 0, 0, 2, 0, 16, 0,  // 22050 a second, 44100 bytes, 16 bits
       'd', 'a', 't', 'a', 0xCA, 0x52, 0x01, 0};  // 86730 bytes of samples
@@ -172,7 +173,8 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
       {false, Path("missing.nes") + log, 1, "cannot open"},
       {false, WriteFile("text.nes", {'h', 'e', 'l', 'l', 'o'}) + log, 1, "not an iNES image"},
       {false, WriteFile("nine.nes", nine.Bytes()) + log, 1, "unsupported mapper 9"},
-      {false, WriteFile("big.nes", {'N', 'E', 'S', 0x1A, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) + log, 1, "too large"},
+      {false, WriteFile("big.nes", {'N', 'E', 'S', 0x1A, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) + log, 1,
+       "too large"},
       {false, WriteFile("ten.nes", {'N', 'E', 'S', 0x1A, 1, 0, 0, 0, 0, 0}) + log, 1, "image truncated"},
       // A short image plays, the missing bytes said; here its program halts at once.
       {false, WriteFile("short.nes", shortImage.Bytes()) + log + " --frames 1", 3,
@@ -182,7 +184,8 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
       {false, Rom("bad_opcode.nes") + " --frames 5 --core alt", 3, "bad opcode $07 at $8003"},
       // The output files: none may replace the cartridge (the cases of each refusal are the
       // file writer's tests'), each refused in its own words.
-      {false, scroll + " --frames 2 --log " + missing, 1, "cannot write the log " + missing + ": No such file"},
+      {false, scroll + " --frames 2 --log " + missing, 1,
+       "cannot write the log " + missing + ": No such file"},
       {false, rom + " --wav " + missing, 1, "cannot write the WAV file " + missing + ": No such"},
       {false, rom + " --trace " + missing, 1, "cannot write the trace " + missing + ": No such"},
       {false, rom + " --png " + missing, 1, "cannot write " + missing + ": No such file"},
@@ -218,7 +221,8 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
       {false, walk + " --play " + Path("short.mov"), 1, "short.mov: file too short"},
       {false, walk + " --load-state " + Path("zero.sv"), 1, "zero.sv: not a state file"},
       {false, walk + " --frames 2 --save-state " + Path("no/s.sv"), 1, "cannot save the state to"},
-      {false, walk + " --load-state " + Path("zero.sv") + " --save-state " + Path("zero.sv"), 1, "that is the state loaded"},
+      {false, walk + " --load-state " + Path("zero.sv") + " --save-state " + Path("zero.sv"), 1,
+       "that is the state loaded"},
       {true, "--config cut.cfg", 1, "the cartridge path is longer than 254 characters"},
       {true, "--config " + folder, 1, "is a folder, not a configuration file"},
       {true, "folder.nes", 1, "folder.nes: is a folder, not a cartridge image"},

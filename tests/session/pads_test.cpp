@@ -52,19 +52,20 @@ class PadsTest : public MachineTest {
 };
 
 TEST_F(PadsTest, ScriptedKeyRecords) {
+  // clang-format off
   const struct {
     uint8_t player1, player2, rapidFire;
     std::vector<std::string> frames;
     std::vector<int> bits;  // after each frame
   } cases[] = {
-      // clang-format off
       // Keys pack into port bits and stay down until released. A release without a press and
       // unmapped keys (57, 0) change nothing.
       {kKeys, kNone, 0, {"-a +a +b +select +start +up +down +left +right", "", "-a -down -left +57 +0"},
        {0xFF, 0xFF, kBitB | kBitSelect | kBitStart | kBitUp | kBitRight}},
       {kKeys, kNone, 0, {"+11"}, {kBitUp}},  // the main keyboard's 0 is also Up
       // Select and Start each have their own bit, held or tapped.
-      {kKeys, kNone, 0, {"+select", "", "-select +start", ""}, {kBitSelect, kBitSelect, kBitStart, kBitStart}},
+      {kKeys, kNone, 0, {"+select", "", "-select +start", ""},
+       {kBitSelect, kBitSelect, kBitStart, kBitStart}},
       // A tap shorter than a frame, press and release in one read, is pressed for one frame,
       // on player 2's port too, and between turbo presses.
       {kKeys, kNone, 0, {"+a -a", ""}, {kBitA, 0}},
@@ -80,8 +81,8 @@ TEST_F(PadsTest, ScriptedKeyRecords) {
       // Releasing turbo on a press frame used to leave the button stuck down; the countdown
       // now goes back to 1, so the next press is at once.
       {kKeys, kNone, 3, {"+turboa", "-turboa", "", "+turboa"}, {kBitA, 0, 0, kBitA}},
-      // clang-format on
   };
+  // clang-format on
   for (size_t i = 0; i < std::size(cases); ++i) {
     StartWith(cases[i].player1, cases[i].player2, cases[i].rapidFire);
     std::vector<int> bits;
@@ -134,11 +135,8 @@ TEST_F(PadsTest, SerialReadOfBothPortsAndTheStrobe) {
 // The stick presses a direction only past the threshold, either way; the D-pad and the stick
 // together press both directions.
 TEST(GamepadTest, ControlsToPortBits) {
-  const struct {
-    GamepadControls controls;
-    int bits;
-  } cases[] = {
-      // clang-format off
+  // clang-format off
+  const struct { GamepadControls controls; int bits; } cases[] = {
       {{.A = true, .Back = true}, 0x05},
       {{.B = true, .Start = true}, 0x0A},
       {{.Up = true, .Down = true, .Left = true, .Right = true}, 0xF0},
@@ -146,8 +144,8 @@ TEST(GamepadTest, ControlsToPortBits) {
       {{.StickX = kStickThreshold + 1, .StickY = -kStickThreshold - 1}, 0x90},
       {{.StickX = -32768, .StickY = 32767}, 0x60},
       {{.Left = true, .StickX = 32767}, 0xC0},
-      // clang-format on
   };
+  // clang-format on
   for (size_t i = 0; i < std::size(cases); ++i)
     EXPECT_EQ(GamepadPadBits(cases[i].controls), cases[i].bits) << i;
 }

@@ -81,8 +81,10 @@ TEST_F(StartUpTest, ConfigurationFileForms) {
       {" RES=2\n", [] { return int{ResolutionCode}; }, 1},      // a leading blank: no key
       {"RES=2\nRES=3", [] { return int{ResolutionCode}; }, 3},  // last wins, no final LF
       // The path's length (its extension's place for a short one), or -1 when refused.
-      {"ROMDIR=/games\nBOOT=mario.nes\n", [] { return BuiltPath(nullptr) == "/games/mario.nes" ? ExtensionPosition : 0; }, 13},
-      {d247 + "dddRES=2\nBOOT=bbbbbb\n", [] { return int(BuiltPath(nullptr).size()) + 1000 * ResolutionCode; }, 1254},
+      {"ROMDIR=/games\nBOOT=mario.nes\n",
+       [] { return BuiltPath(nullptr) == "/games/mario.nes" ? ExtensionPosition : 0; }, 13},
+      {d247 + "dddRES=2\nBOOT=bbbbbb\n",
+       [] { return int(BuiltPath(nullptr).size()) + 1000 * ResolutionCode; }, 1254},
       {d247 + "\nBOOT=bbbbbbb\n", [] { return BuiltPath(nullptr) == "" ? -1 : 0; }, -1},
       {"", [] { return int(BuiltPath(std::string(254, 'c').c_str()).size()); }, 254},
       {"", [] { return BuiltPath(std::string(255, 'c').c_str()) == "" ? -1 : 0; }, -1},
@@ -146,17 +148,13 @@ TEST_F(StartUpTest, WithoutAConfigurationTheDemoStartsAnswersTheKeyboardAndEndsO
 // the game afterwards. It is a message now, and play starts at once: on the keyboard, unless
 // another player has it. X (45) presses A on the port of the player who took the keyboard.
 TEST_F(StartUpTest, AMissingJoystickIsAMessageAndItsPlayerTakesAFreeKeyboard) {
-  const struct {
-    const char* config;
-    uint8_t player1, player2;
-    const char* said;
-  } cases[] = {
-      // clang-format off
+  // clang-format off
+  const struct { const char* config; uint8_t player1, player2; const char* said; } cases[] = {
       {"PLAYER1=J\n", kDeviceKeyboard, kDeviceNone, "player 1 plays on the keyboard"},
       {"PLAYER1=N\nPLAYER2=J\n", kDeviceNone, kDeviceKeyboard, "player 2 plays on the keyboard"},
       {"PLAYER1=J\nPLAYER2=K\n", kDeviceJoystick, kDeviceKeyboard, "player 1 has no controller"},
-      // clang-format on
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.config);
     HeadlessReset();
