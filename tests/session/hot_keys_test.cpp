@@ -1,210 +1,297 @@
-// The hot keys as a player and a debugging developer use them, through key scripts: held keys
-// survive a pause, screenshots count up, views switch, settings and state keys in both handlers.
+// The hot keys as a player and a debugging developer use them, through key scripts on a console
+// running a spin loop with the NMI counting frames: held keys survive a pause, settings and
+// state keys act in both handlers, screenshots count up, the debugger's views and dumps appear
+// on the screen (read back as text) and in files.
 #include <unistd.h>
 
-#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <tuple>
 
 #include "apu/sound_buffers.h"
-#include "core/globals.h"
 #include "frame/emulate_frame.h"
+#include "headless/headless.h"
+#include "headless/key_script.h"
+#include "ppu/screen.h"
 #include "session/config.h"
-#include "session/debug_fixture.h"
 #include "session/debugger.h"
 #include "session/main_loop.h"
+#include "session/message_area.h"
 #include "session/pacing.h"
 #include "session/player_view.h"
 #include "session/run_frame.h"
 #include "session/sound_output.h"
+#include "session/views.h"
 #include "state/recording.h"
 #include "state/rewind.h"
 #include "state/state_image.h"
+#include "support/fixture.h"
 
 namespace {
 
-using HotKeysTest = DebugTest;
+class HotKeysTest : public MachineTest {
+ protected:
+  void SetUp() override {
+    MachineTest::SetUp();
+    HeadlessReset();
+    MainScreen.Resize(640, 480);
+    InstallSpinProgram();
+  }
+  void TearDown() override {
+    HeadlessReset();
+    FastForward = RewindHeld = DebuggerViewKey = PixelAspect8To7 = 0;
+    MachineTest::TearDown();
+  }
+  // Over whatever a loaded cartridge put at $8000, and into its ROM too, so that saved states
+  // hold this cartridge's banks: 32 KB of PRG mapped straight, as NROM and mapper 3 map it.
+  void InstallSpinProgram() {
+    if (PrgBankCount == 0) PrgBankCount = 2;
+    ASSERT_EQ(PrgBankCount, 2u);
+    const uint8_t bytes[] = {0x4C, 0x00, 0x80, 0, 0x80, 0, 0x80};  // JMP $8000; NMI, reset: $8000
+    for (int i = 0; i < 7; ++i) {
+      const int at = i < 3 ? i : 0x7FFA + i - 3;
+      m().CpuMemory[0x8000 + at] = m().PrgRom[at] = bytes[i];
+    }
+    m().ResetCpu();
+  }
+  // Runs frames `first` to `last` (counted from 1) with the records of `script` (if given; else
+  // of the script before) delivered.
+  void Run(uint32_t first, uint32_t last, const std::string& script = "") {
+    if (!script.empty()) {
+      std::istringstream in(script);
+      std::vector<ScriptedKey> keys;
+      std::string error;
+      ASSERT_TRUE(ParseKeyScript(in, keys, error)) << error;
+      HeadlessSetKeyScript(keys);
+    }
+    for (uint32_t frame = first; frame <= last; ++frame) {
+      HeadlessDeliverScriptedKeys(frame);
+      if (playerFrames)
+        RunPlayerFrame(m(), 0);
+      else
+        RunFrame(m(), 0);
+    }
+  }
+  bool playerFrames = false;  // the player's frames, with rewind, instead of the debugger's
+  // The newest line of the message area, padded as shown.
+  static std::string Newest() { return std::string(NewestMessage().Text, NewestMessage().Length); }
+  // The characters shown in `count` font cells from (x, y); '~' for a cell that holds no
+  // character of the font.
+  static std::string ScreenText(int x, int y, int count) {
+    std::string text;
+    for (int cell = 0; cell < count; ++cell, x += kFontWidth) {
+      char found = '~';
+      for (char c = ' '; c < '~' && found == '~'; ++c)
+        if (CellShows(x, y, c)) found = c;
+      text += found;
+    }
+    return text;
+  }
+
+ private:
+  static bool CellShows(int x, int y, char c) {
+    const uint8_t* glyph = FontGlyph(c);
+    for (int row = 0; row < kFontHeight; ++row)
+      for (int column = 0; column < kFontWidth; ++column) {
+        const bool lit = glyph[row / 2] & (0x80 >> column);
+        if (MainScreen.PixelAt(x + column, y + row) != (lit ? kScreenWhite : kScreenBlack))
+          return false;
+      }
+    return true;
+  }
+};
 
 TEST_F(HotKeysTest, PauseStepAndResume) {
   ASSERT_EQ(OpenSound(), 1u);
-  const std::string script =
-      "3 press 88\n"  // F12 during frame 3: that frame still runs to its end
-      "3 release 88\n"
-      "5 press 5\n"     // 4 while paused
-      "6 press 87\n"    // F11: 4 + 1 frames run
-      "6 release 87\n"  // a release only shows the message again
-      "16 press 88\n";  // F12 resumes
-  SetScript(script);
+  // F12 during frame 3: that frame still runs to its end; 4 while paused; F11: 4 + 1 frames
+  // run, its release only shows the message again; F12 resumes.
   const auto& volume = ChannelBuffers[kPulse1Buffer].Volume;
-  RunFrames(1, 5);
+  Run(1, 5, "3 press 88\n3 release 88\n5 press 5\n6 press 87\n6 release 87\n16 press 88\n");
   EXPECT_EQ(std::tuple(FrameCount, Paused, SaveSlot, volume),
             std::tuple(3u, 1u, 4, int(kSilentVolume)));
   EXPECT_EQ(ScreenText(16, 448, 40), "Emulation Paused" + std::string(24, ' '));
-  RunFrames(6, 15);  // exactly SaveSlot + 1 frames stepped
+  Run(6, 15);  // exactly SaveSlot + 1 frames stepped
   EXPECT_EQ(std::tuple(FrameCount, StepCount), std::tuple(8u, 0u));
   EXPECT_EQ(ScreenText(16, 432, 12), "NMI Executed") << "the press's message, scrolled up";
-  RunFrames(16, 18);  // frame 16 only resumed; 17 and 18 ran
+  Run(16, 18);  // frame 16 only resumed; 17 and 18 ran
   EXPECT_EQ(std::tuple(FrameCount, Paused, volume), std::tuple(10u, 0u, 0));
   EXPECT_EQ(Newest(), "Emulation Started" + std::string(23, ' '));
   CloseSound();
 }
 
+// Each script runs over frames 1-3, running or paused, from the same start; the watched
+// settings that it changes are listed. Held keys follow press and release even while paused;
+// the APU view's channel wraps at both ends; F9 shows the next 8 KB of the cartridge's three
+// CHR banks (tagged ChrTag(8 b) on bank b's first page), after the last the first again, and
+// the windows' bank records no longer hold.
 TEST_F(HotKeysTest, SettingsKeysInBothStates) {
-  struct Case {
-    const char* name;
-    uint32_t paused;
-    const char* script;
-    int shownLines, irqAdjust, apuChannel, ramPage, saveSlot;
-  } cases[] = {
-      {"F10 twice", 0, "1 press 68\n2 press 68\n", 232, 0, 0, 0, 0},
-      {"F10 once, paused", 1, "1 press 68\n", 240, 0, 0, 0, 0},
-      {"pad keys", 0, "1 press 78\n1 press 78\n2 press 74\n", 232, 1, 0, 0, 0},
-      {"; from channel 0", 1, "1 press 39\n", 232, 0, 4, 0, 0},
-      {"' wraps back", 1, "1 press 39\n2 press 40\n", 232, 0, 0, 0, 0},
-      {"[ from page 0", 1, "1 press 26\n", 232, 0, 0, 255, 0},
-      {"releases change nothing", 1, "1 release 26\n1 release 27\n1 release 68\n1 release 3\n", 232,
-       0, 0, 0, 0},
-      {"digit, paused", 1, "1 press 10\n", 232, 0, 0, 0, 9},
-  };
-  for (const Case& c : cases) {
-    ResetSession();
-    HeadlessReset();
-    m().IrqAdjust = 0;  // the machine's, so the session's reset leaves it
-    Paused = c.paused;
-    RunScript(c.script, 1, 2);
-    EXPECT_EQ(std::tuple(ShownLines, m().IrqAdjust, ApuChannel, RamPage, SaveSlot),
-              std::tuple(c.shownLines, c.irqAdjust, c.apuChannel, c.ramPage, c.saveSlot))
-        << c.name;
-  }
-}
-
-TEST_F(HotKeysTest, ChrViewerWrapsWithinTheCartridgesBanks) {
   InesImage image;
   image.ChrUnits = 3;
   image.Mapper = 3;
   ASSERT_EQ(Load(image), kLoadOk);
   InstallSpinProgram();
-  // Bank b's first 1 KB page is tagged ChrTag(8 b); pages beyond 3 banks would read zero.
-  const uint8_t expected[] = {ChrTag(8), ChrTag(16), ChrTag(0), ChrTag(8)};
-  for (uint32_t press = 0; press < 4; ++press) {
+  const auto oldDir = std::filesystem::current_path();
+  std::filesystem::current_path(dir);  // screenshots go to the current folder
+  std::snprintf(CartridgePath, sizeof CartridgePath, "/somewhere/Great Game.nes");
+  // clang-format off
+  const auto watched = [&] {
+    return std::vector<std::pair<const char*, int>>{
+        {"lines", ShownLines}, {"irq", m().IrqAdjust}, {"apu", ApuChannel}, {"page", RamPage},
+        {"slot", SaveSlot}, {"fast", FastForward}, {"rewind", RewindHeld}, {"view", DebuggerViewKey},
+        {"aspect", PixelAspect8To7}, {"paused", Paused}, {"chr", m().PpuMemory[0]},
+        {"to", m().PpuMemory[0x1FFF]}, {"windows", m().ChrWindowBank[0]},
+        {"shot", std::filesystem::exists("Great Game-002.png")}};
+  };
+  const struct { const char* name; uint32_t paused; const char* script, *changed; } cases[] = {
+      {"F10 twice", 0, "1 press 68\n2 press 68\n", ""},
+      {"F10 once, paused", 1, "1 press 68\n", "lines=240 "},
+      {"pad keys", 0, "1 press 78\n1 press 78\n2 press 74\n", "irq=1 "},
+      {"; from channel 0", 1, "1 press 39\n", "apu=4 "},
+      {"' wraps back", 1, "1 press 39\n2 press 40\n", ""},
+      {"' up, then ; down", 1, "1 press 40\n2 press 40\n2 press 39\n", "apu=1 "},
+      {"[ from page 0", 1, "1 press 26\n", "page=255 "},
+      {"releases change nothing", 1, "1 release 26\n1 release 27\n1 release 68\n1 release 3\n", ""},
+      {"digit, paused", 1, "1 press 10\n", "slot=9 "},
+      // Tab, Backspace, F3 (with its release), F6, then F12 pauses; let go while paused.
+      {"held and view keys", 0, "1 press 15\n2 press 14\n2 press 61\n2 release 61\n2 press 64\n3 press 88\n",
+       "fast=1 rewind=1 view=1 aspect=1 paused=1 "},
+      {"let go while paused", 1, "1 press 15\n1 press 14\n2 release 15\n2 release 14\n", ""},
+      {"F9 twice", 0, "1 press 67\n2 press 67\n", "chr=17 to=24 windows=255 "},
+      {"F9 four times", 0, "1 press 67\n2 press 67\n3 press 67\n3 press 67\n", "chr=9 to=16 windows=255 "},
+      // F8: screenshots numbered after the cartridge.
+      {"F8 twice", 0, "1 press 66\n2 press 66\n", "shot=1 "},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    HeadlessReset();
+    ApuChannel = RamPage = SaveSlot = 0, ShownLines = 232, m().IrqAdjust = 0, ChrViewOffset = 0;
+    FastForward = RewindHeld = DebuggerViewKey = PixelAspect8To7 = 0, Paused = c.paused;
     m().ChrWindowBank[0] = 0;
-    RunScript("1 press 67\n", 1, 1);
-    EXPECT_EQ(m().PpuMemory[0x0000], expected[press]) << "press " << press + 1;
-    EXPECT_EQ(m().PpuMemory[0x1FFF], static_cast<uint8_t>(expected[press] + 7));
-    EXPECT_EQ(m().ChrWindowBank[0], 255) << "the windows' bank records no longer hold";
+    const auto before = watched();
+    Run(1, 3, c.script);
+    const auto after = watched();
+    std::string changed;
+    for (size_t i = 0; i < after.size(); ++i)
+      if (after[i].second != before[i].second)
+        changed += std::string(after[i].first) + "=" + std::to_string(after[i].second) + " ";
+    EXPECT_EQ(changed, c.changed) << c.name;
   }
+  EXPECT_EQ(Newest().rfind("Screenshot Great Game-002.png", 0), 0u) << Newest();
+  // A folder that cannot be written: nothing is claimed (root writes anywhere).
+  std::filesystem::permissions(
+      dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  Run(1, 1, "1 press 66\n");
+  if (geteuid() != 0)
+    EXPECT_EQ(Newest().rfind("Cannot write Great Game-003.png", 0), 0u) << Newest();
+  std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
+  std::filesystem::current_path(oldDir);
+  // Backspace held at the oldest kept frame: no frame runs, yet the keys still act (a digit,
+  // the release).
+  playerFrames = true;
+  ResetRewind();
+  Run(1, 3, "1 press 14\n2 press 10\n3 release 14\n");
+  EXPECT_EQ(std::tuple(SaveSlot, RewindHeld, RewindFramesKept()), std::tuple(9, 0u, 1u));
+  ResetRewind();
 }
 
 // F5 and F7 save and load the slot, F1 records, F2 plays back, in either handler. A recording
-// open at F7 stops: its frames could not lead to the loaded state.
+// open at F7 stops: its frames could not lead to the loaded state. No frame runs while paused,
+// so the load itself must put the loaded picture on the screen, and leave the machine exactly
+// as loaded (drawing moves the scroll address).
 TEST_F(HotKeysTest, StateSlotsRecordingAndPlayback) {
   BuildCartridgePath((dir / "GAME.NES").string().c_str());
-  const std::string script =
-      "1 press 6\n1 press 63\n"  // 5, then F5 in the same read: slot 5
-      "2 press 59\n"             // F1: frames 2, 3 and 4 are recorded
-      "5 press 59\n"             // F1 again stops
-      "6 press 60\n"             // F2: frames 6, 7 and 8 play them back; 9 runs live
-      "9 press 59\n"             // F1: frame 9 is recorded
-      "10 press 65\n";           // F7 while paused: slot 5 back, the recording stopped
-  SetScript(script);
-  RunFrames(1, 8);
-  EXPECT_TRUE(std::filesystem::exists(dir / "GAME.SV5"));
-  EXPECT_EQ(std::filesystem::file_size(dir / "GAME.MOV"), kStateImageSize + 6);
-  RunFrames(9, 9);
-  EXPECT_EQ(std::tuple(Newest().rfind("Playback Ended", 0), PlayingBack), std::tuple(0u, 0));
-
-  const uint8_t saved = m().CpuMemory[0x0300];
-  m().CpuMemory[0x0300] = static_cast<uint8_t>(saved + 1);
-  Paused = 1;
-  RunFrames(10, 10);
-  EXPECT_EQ(m().CpuMemory[0x0300], saved);
-  EXPECT_EQ(ScreenText(16, 432, 14), "State Loaded 5");
-  EXPECT_EQ(std::tuple(Newest().rfind("Recording stopped: state 5 loaded", 0), Recording),
-            std::tuple(0u, 0))
-      << Newest();
-  EXPECT_EQ(std::filesystem::file_size(dir / "GAME.MOV"), kStateImageSize + 2);
-}
-
-// Backspace held past the oldest kept frame: the picture holds, and the keys still act (a
-// digit, the release, Esc).
-TEST_F(HotKeysTest, KeysActWhileRewindIsHeldAtTheOldestFrame) {
-  ResetRewind();
-  RewindHeld = 0;
-  SetScript(
-      "2 press 14\n"    // frame 2 reads it; frame 3 steps back to frame 1, the oldest
-      "5 press 10\n"    // 9
-      "6 release 14\n"  // frame 7 runs
-      "7 press 14\n"
-      "10 press 1\n");  // Esc
-  const auto run = [&](uint32_t first, uint32_t last) {
-    for (uint32_t frame = first; frame <= last; ++frame)
-      HeadlessDeliverScriptedKeys(frame), RunPlayerFrame(m(), 0);
-  };
-  run(1, 5);
-  EXPECT_EQ(std::tuple(FrameCount, RewindFramesKept(), SaveSlot, RewindHeld),
-            std::tuple(3u, 1u, 9, 1u));
-  run(6, 7);
-  EXPECT_EQ(std::tuple(FrameCount, RewindFramesKept(), RewindHeld), std::tuple(4u, 2u, 1u));
-  run(8, 10);
-  EXPECT_TRUE(HeadlessHost.CloseRequested);
-  ResetRewind();
-  RewindHeld = 0;
-}
-
-// No frame runs while paused, so the load itself must put the loaded picture on the screen,
-// and leave the machine exactly as loaded (drawing moves the scroll address).
-TEST_F(HotKeysTest, AStateLoadedWhilePausedIsShownAtOnce) {
-  BuildCartridgePath((dir / "GAME.NES").string().c_str());
   const auto setBackdrop = [&](uint8_t colour) {
-    m().CpuWrite(0x2006, 0x3F);
-    m().CpuWrite(0x2006, 0x00);
+    for (uint8_t value : {uint8_t{0x3F}, uint8_t{0}}) m().CpuWrite(0x2006, value);
     m().CpuWrite(0x2007, colour);
   };
   const auto pictureColour = [] { return MainScreen.PixelAt(16 + 100, 16 + 100); };
   m().CpuWrite(0x2001, 0x08);  // background on: blank tiles over the backdrop
   setBackdrop(0x21);
   const uint16_t addressSaved = m().VramAddress;
-  RunScript("1 press 63\n", 1, 1);  // F5: slot 0 holds a light blue backdrop
+  // 5, then F5 in the same read: slot 5. F1: frames 2, 3 and 4 are recorded; F1 again stops.
+  // F2: frames 6, 7 and 8 play them back; 9 runs live, recorded (F1). F7 while paused: slot 5
+  // back, the recording stopped.
+  Run(1, 8, "1 press 6\n1 press 63\n2 press 59\n5 press 59\n6 press 60\n9 press 59\n10 press 65\n");
+  EXPECT_TRUE(std::filesystem::exists(dir / "GAME.SV5"));
+  EXPECT_EQ(std::filesystem::file_size(dir / "GAME.MOV"), kStateImageSize + 6);
   setBackdrop(0x16);
-  RunFrames(2, 2);
+  Run(9, 9);
+  EXPECT_EQ(std::tuple(Newest().rfind("Playback Ended", 0), PlayingBack), std::tuple(0u, 0));
   ASSERT_EQ(pictureColour(), 0x16);
+
+  const uint8_t saved = m().CpuMemory[0x0300];
+  const uint32_t frames = FrameCount;
+  m().CpuMemory[0x0300] = static_cast<uint8_t>(saved + 1);
   Paused = 1;
-  RunScript("3 press 65\n", 3, 3);  // F7 while paused
-  EXPECT_EQ(Newest().rfind("State Loaded 0", 0), 0u) << Newest();
-  EXPECT_EQ(pictureColour(), 0x21);
-  EXPECT_EQ(std::tuple(m().VramAddress, FrameCount), std::tuple(addressSaved, 2u));
+  Run(10, 10);
+  EXPECT_EQ(m().CpuMemory[0x0300], saved);
+  EXPECT_EQ(ScreenText(16, 432, 14), "State Loaded 5");
+  EXPECT_EQ(std::tuple(Newest().rfind("Recording stopped: state 5 loaded", 0), Recording),
+            std::tuple(0u, 0))
+      << Newest();
+  EXPECT_EQ(std::filesystem::file_size(dir / "GAME.MOV"), kStateImageSize + 2);
+  EXPECT_EQ(std::tuple(pictureColour(), m().VramAddress, FrameCount),
+            std::tuple(0x21, addressSaved, frames));
 }
 
-TEST_F(HotKeysTest, HeldKeysFollowPressAndReleaseEvenWhilePausedAndViewKeysFlip) {
-  FastForward = RewindHeld = DebuggerViewKey = PixelAspect8To7 = 0;
-  // Tab, Backspace, F3 (with its release), F6, then F12 pauses.
-  RunScript("1 press 15\n2 press 14\n2 press 61\n2 release 61\n2 press 64\n3 press 88\n", 1, 3);
-  EXPECT_EQ(std::tuple(FastForward + RewindHeld, DebuggerViewShown(), PixelAspect8To7, Paused),
-            std::tuple(2u, true, 1u, 1u));
-  RunScript("4 release 15\n4 release 14\n", 4, 4);  // let go while paused
-  EXPECT_EQ(FastForward + RewindHeld, 0u);
-  DebuggerViewKey = PixelAspect8To7 = 0;
-}
-
-TEST_F(HotKeysTest, ScreenshotsAreNumberedAfterTheCartridge) {
-  const auto oldDir = std::filesystem::current_path();
+// The paused handler's views and dumps. The RAM page ([ then Z; erased once when switched
+// off), the patterns (X) and the palette (C) on the screen; the dumps as listings in the log
+// and raw files in the current directory, a file that cannot be written reported (and the log
+// still written).
+TEST_F(HotKeysTest, PausedViewsAndDumps) {
+  // A shorter message never shows the tail of a longer one ("file too short      artridge"),
+  // and the clearing stops where the older text did (a view's pixel lies to its right).
+  ShowPaddedMessage("State 1 not loaded: saved from another cartridge");  // 48 characters
+  ShowPaddedMessage(std::string(40, 'A'));
+  ShowMessage("Memory Tracer On", 16);
+  EXPECT_EQ(ScreenText(16, 448, 40), "Memory Tracer On" + std::string(24, ' '));
+  MainScreen.PutPixel(16 + 8 * 44, 452, 7);
+  ShowPaddedMessage("file too short");
+  EXPECT_EQ(ScreenText(16, 416, 48), std::string(40, 'A') + std::string(8, ' '));
+  EXPECT_EQ(ScreenText(16, 448, 40), "file too short" + std::string(26, ' '));
+  EXPECT_EQ(MainScreen.PixelAt(16 + 8 * 44, 452), 7);
+  ShowPaddedMessage(std::string(70, 'B'));
+  EXPECT_EQ(NewestMessage().Length, 64u) << "at most 64 characters kept";
+  const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(dir);
-  std::snprintf(CartridgePath, sizeof CartridgePath, "/somewhere/Great Game.nes");
-  MainScreen.FillRect(16, 16, 256, 240, 0x21);
-  RunScript("1 press 66\n2 press 66\n", 1, 2);
-  for (const char* name : {"Great Game-001.png", "Great Game-002.png"})
-    EXPECT_TRUE(std::filesystem::exists(dir / name)) << name;
-  EXPECT_EQ(Newest().rfind("Screenshot Great Game-002.png", 0), 0u) << Newest();
-  // A folder that cannot be written: nothing is claimed.
-  std::filesystem::create_directory(dir / "locked");
-  std::filesystem::current_path(dir / "locked");
-  std::filesystem::permissions(
-      dir / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  RunScript("3 press 66\n", 3, 3);
-  if (geteuid() != 0) {  // root writes anywhere
-    EXPECT_EQ(Newest().rfind("Cannot write Great Game-001.png", 0), 0u) << Newest();
-  }
-  std::filesystem::current_path(oldDir);
-  std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_all);
+  Paused = 1;
+  m().CpuMemory[0xFFF5] = 0xC3;
+  m().PatternCache[33 * 64 + 3 * 8 + 2] = 3;  // tile 33 (row 1, column 1), row 3, column 2
+  m().PpuMemory[0x3F13] = 0x21;
+  Run(1, 2, "1 press 26\n2 press 44\n2 press 45\n2 press 46\n");
+  EXPECT_EQ(ScreenText(304, 16, 13), "RAM Page View");
+  EXPECT_EQ(ScreenText(304, 32 + 16 * 15, 23), "FFF0:00 00 00 00 00 C3 ");
+  EXPECT_EQ(ScreenText(304, 304, 14) + ScreenText(16, 304, 12), "VRAM/VROM ViewPalette View");
+  EXPECT_EQ(MainScreen.PixelAt(304 + 8 + 2, 320 + 8 + 3), 3);
+  EXPECT_EQ(MainScreen.PixelAt(16 + 16 * 3, 336), 0x21) << "sprite entry 3";
+  Run(3, 3, "3 press 44\n");  // Z off: the next view call erases the area
+  EXPECT_EQ(ScreenText(304, 32 + 16 * 15, 23), std::string(23, ' '));
+  MainScreen.DrawText(304, 16, "kept");
+  RamPageView(m());
+  EXPECT_EQ(ScreenText(304, 16, 4), "kept") << "erased once only";
+
+  std::ofstream(dir / "DumpSpr.BIN") << std::string(1000, 'x');  // an older, longer dump
+  std::memset(m().PpuMemory + 0x2000, 0x24, 0x1000);
+  m().SpriteRam[0] = 255;
+  m().SpriteRam[3] = 200;
+  m().PpuMemory[0x3F11] = 0x16;
+  Run(4, 4, "4 press 52\n4 press 51\n4 press 53\n4 press 50\n");
+  for (const char* listing : {"NameTable#3\n24 24 ", "Sprite#0\nPattern:0\nX:200\nY:256\n",
+                              "Sprite Palette:\n0\n22\n"})  // Y is logged one more than stored
+    EXPECT_NE(ReadLog().find(listing), std::string::npos) << listing;
+  const auto bytes = [](uint8_t* from, size_t size) { return std::string((char*)from, size); };
+  EXPECT_EQ(FileText(dir / "DumpNMT.BIN"), bytes(m().PpuMemory + 0x2000, 4096));
+  EXPECT_EQ(FileText(dir / "DumpSpr.BIN"), bytes(m().SpriteRam, 256));
+  EXPECT_EQ(FileText(dir / "DumpPAL.BIN").size(), 32u);
+  EXPECT_EQ(FileText(dir / "VRAMDUMP.BIN"), bytes(m().PpuMemory, 8192));
+  EXPECT_EQ(Newest(), "VRAM/VROM Dumped" + std::string(24, ' '));
+  std::filesystem::remove(dir / "DumpPAL.BIN");
+  std::filesystem::create_directory(dir / "DumpPAL.BIN");  // fails even for root
+  const size_t logged = ReadLog().size();
+  Run(5, 5, "5 press 53\n");
+  EXPECT_NE(ReadLog().find("Sprite Palette:\n", logged), std::string::npos);
+  EXPECT_EQ(Newest(), "Cannot write DumpPAL.BIN" + std::string(16, ' '));
+  std::filesystem::current_path(previous);
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
+// What the player sees of the frames: paced at 60 a second (late frames undrawn, fast-forward
+// unpaced) on a fake clock, and the picture's place in the window.
 #include "session/pacing.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
+#include "session/player_view.h"
 #include "session/run_frame.h"
 
 namespace {
@@ -15,9 +19,10 @@ struct FakeHost {
   std::vector<int> slowFrames;         // these frames take 60 ms, the others 2 ms
   int pauseAfterFrame = -1;            // pause for 500 ms after this frame
   int maxFrames = 130;
+  int fastForwardUntil = 0;  // fast-forward is let go after this many frames
   int pausedCalls = 0;
   std::vector<int> skips;
-  std::vector<uint32_t> starts;  // ms
+  std::vector<uint32_t> starts, muted;  // ms, SoundMuted
 
   uint32_t TimeMs() { return static_cast<uint32_t>((micros += 100) / 1000); }
   void SleepMs(uint32_t ms) { micros += ms * 1000ull; }
@@ -29,6 +34,8 @@ struct FakeHost {
     micros += (slow ? 60 : 2) * 1000ull;
     if (n == pauseAfterFrame) Paused = 1;
     if (StepCount != 0) --StepCount;
+    muted.push_back(SoundMuted);
+    if (n + 1 == fastForwardUntil) FastForward = 0;
   }
   // Part way through the pause two frames are stepped; the pause then goes on.
   void HandlePausedKeys() {
@@ -41,10 +48,7 @@ struct FakeHost {
 
 class PacingTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetSession();
-    BuildFrameTimes();
-  }
+  void SetUp() override { ResetSession(), BuildFrameTimes(); }
 };
 
 // A late frame in the second second, then a pause early in the third: the frames due while
@@ -69,14 +73,8 @@ TEST_F(PacingTest, LateFramesSkipDrawingAndFramesAfterAPauseOrStepDoNot) {
 // the sound is muted; let go, every frame is drawn and heard again.
 TEST_F(PacingTest, FastForwardRunsUnpacedAndDrawsEveryFourthFrame) {
   FastForward = 1;
-  struct Host : FakeHost {
-    void RunFrame(int skip) {
-      FakeHost::RunFrame(skip);
-      muted.push_back(SoundMuted);
-      if (skips.size() == 40) FastForward = 0;
-    }
-    std::vector<uint32_t> muted;
-  } fast;
+  FakeHost fast;
+  fast.fastForwardUntil = 40;
   fast.maxFrames = 50;
   RunPacedFrames(fast);
   ASSERT_EQ(fast.skips.size(), 50u);
@@ -87,6 +85,29 @@ TEST_F(PacingTest, FastForwardRunsUnpacedAndDrawsEveryFourthFrame) {
     EXPECT_EQ(fast.muted[n], held ? 1u : 0u) << n;
   }
   EXPECT_LE(fast.starts[39] - fast.starts[0], 40 * 2u + 2) << "back to back";
+}
+
+// The largest whole-number scale that fits, centred, for square and 8:7 pixels.
+TEST(PlayerViewTest, LargestWholeScaleCentredForEachAspect) {
+  // clang-format off
+  const struct { int windowWidth, windowHeight; bool aspect8To7; ViewRect expected; } cases[] = {
+      {1920, 1080, false, {448, 60, 1024, 960}},  // 4x: 1080 leaves 120 rows over
+      {1920, 1080, true, {375, 60, 1170, 960}},   // 4x tall, 8:7 wide (1170.3)
+      {640, 480, false, {64, 0, 512, 480}},       // 2x fits exactly in height
+      {640, 480, true, {27, 0, 585, 480}},
+      {1280, 720, false, {256, 0, 768, 720}},  // 3x: 720 rows exactly
+      {800, 600, false, {144, 60, 512, 480}},
+      {300, 2000, false, {22, 880, 256, 240}},  // narrow: the width limits the scale to 1
+      {290, 240, true, {0, 1, 290, 237}},       // 8:7 at 1x is 293 wide: shrunk to fit
+      {128, 400, false, {0, 140, 128, 120}},    // smaller than the picture: shrunk
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    const ViewRect r = PlayerPictureRect(c.windowWidth, c.windowHeight, c.aspect8To7);
+    EXPECT_EQ(std::tie(r.X, r.Y, r.Width, r.Height),
+              std::tie(c.expected.X, c.expected.Y, c.expected.Width, c.expected.Height))
+        << c.windowWidth << "x" << c.windowHeight << (c.aspect8To7 ? " 8:7" : "");
+  }
 }
 
 }  // namespace

@@ -1,22 +1,26 @@
+// The desktop program's start: the configuration file (its forms, where it is looked for), the
+// demo playing on the keyboard, and every way a start can fall short said to the player.
 #include "session/startup.h"
 
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 #include "core/settings.h"
 #include "frame/emulate_frame.h"
 #include "headless/headless.h"
 #include "headless/headless_audio.h"
 #include "session/config.h"
+#include "session/config_path.h"
 #include "session/main_loop.h"
 #include "session/message_area.h"
 #include "session/run_frame.h"
 #include "support/fixture.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 class StartUpTest : public MachineTest {
  protected:
@@ -30,7 +34,17 @@ class StartUpTest : public MachineTest {
     ShutDown();
     MachineTest::TearDown();
   }
-
+  // Runs the file reader over `text` written verbatim.
+  void ReadText(const std::string& text) {
+    std::ofstream(configPath, std::ios::binary) << text;
+    ASSERT_EQ(ReadConfiguration(configPath.c_str()), ConfigRead::Read);
+  }
+  // The cartridge path built from the configuration or a command line; "" when refused, and
+  // then nothing may be kept of it.
+  static std::string BuiltPath(const char* commandLine) {
+    const bool whole = BuildCartridgePath(commandLine);
+    return whole || CartridgePath[0] == 0 ? CartridgePath : "kept though refused";
+  }
   // True when the lines appear in the log in this order.
   bool LogHasInOrder(const std::vector<std::string>& lines) {
     size_t at = 0;
@@ -38,12 +52,79 @@ class StartUpTest : public MachineTest {
       if ((at = ReadLog().find(line, at)) == std::string::npos) return false;
     return true;
   }
-
   std::string configPath;
   StartOptions options;
 };
 
+// Every key stands at a fixed place in its line: one key digit is one less than written, two
+// and three digits are taken as written; joystick buttons are written counting from one.
+// Without a sign IRQADJ's digit sits in the sign position and the value is the line's end. The
+// cartridge path from ROMDIR and BOOT is refused (and nothing kept) when it would be cut: the
+// rest of an over-long line is dropped, not read as a line of its own; 247 + 1 + 6 characters
+// fill the buffer exactly. The command line's path too: 254 characters fit, 255 do not.
+TEST_F(StartUpTest, ConfigurationFileForms) {
+  const std::string d247 = "ROMDIR=" + std::string(247, 'd');
+  // clang-format off
+  const struct { std::string text; int (*value)(); int expected; } cases[] = {
+      {"KEYA=5\n", [] { return int{ConfigKeyCodes[6]}; }, 4},
+      {"KEYB=05\n", [] { return int{ConfigKeyCodes[7]}; }, 5},
+      {"KEYUP=200\n", [] { return int{ConfigKeyCodes[0]}; }, 200},
+      {"JOYA=1\n", [] { return int{JoyButtonMap[0]}; }, 0},
+      {"JOYB=12\n", [] { return int{JoyButtonMap[1]}; }, 11},
+      {"IRQADJ=-12\n", [] { return int{IrqAdjustSetting}; }, -12},
+      {"IRQADJ=+7\n", [] { return int{IrqAdjustSetting}; }, 7},
+      {"IRQADJ=7\n", [] { return int{IrqAdjustSetting}; }, -48},
+      {"SOUND=N\n", [] { return int(SoundOn); }, 0},
+      {"SOUND=N\nSOUND\n", [] { return int(SoundOn + 2 * SoundStereo); }, 1},  // on, mono
+      {"HARDBUF=3\n", [] { return int(HardwareBuffers); }, 5},                 // the key is HARDBUf
+      {"HARDBUf=3\n", [] { return int(HardwareBuffers); }, 3},
+      {" RES=2\n", [] { return int{ResolutionCode}; }, 1},      // a leading blank: no key
+      {"RES=2\nRES=3", [] { return int{ResolutionCode}; }, 3},  // last wins, no final LF
+      // The path's length (its extension's place for a short one), or -1 when refused.
+      {"ROMDIR=/games\nBOOT=mario.nes\n",
+       [] { return BuiltPath(nullptr) == "/games/mario.nes" ? ExtensionPosition : 0; }, 13},
+      {d247 + "dddRES=2\nBOOT=bbbbbb\n",
+       [] { return int(BuiltPath(nullptr).size()) + 1000 * ResolutionCode; }, 1254},
+      {d247 + "\nBOOT=bbbbbbb\n", [] { return BuiltPath(nullptr) == "" ? -1 : 0; }, -1},
+      {"", [] { return int(BuiltPath(std::string(254, 'c').c_str()).size()); }, 254},
+      {"", [] { return BuiltPath(std::string(255, 'c').c_str()) == "" ? -1 : 0; }, -1},
+  };
+  // clang-format on
+  for (const auto& c : cases) {
+    ResetConfiguration();
+    ReadText(c.text);
+    EXPECT_EQ(c.value(), c.expected) << c.text;
+  }
+}
+
+// The current folder's file, then the XDG one (an unset or relative XDG_CONFIG_HOME: the one
+// in ~/.config), then the built-in defaults. HOME points into the test folder (each test runs
+// in its own process under ctest, so the environment needs no restoring).
+TEST_F(StartUpTest, ConfigurationFromTheCurrentFolderThenTheXdgFolder) {
+  const auto oldDir = fs::current_path();
+  const fs::path home = dir / "home/.config/halvoren/Halvoren.CFG",
+                 xdg = dir / "xdg/halvoren/Halvoren.CFG";
+  for (const fs::path& path : {home, xdg})
+    fs::create_directories(path.parent_path()), std::ofstream(path) << "PLAYER1=K\n";
+  fs::current_path(dir);
+  setenv("HOME", (dir / "nobody").c_str(), 1);
+  unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(DefaultConfigurationPath(), "Halvoren.CFG");  // nowhere: the defaults apply
+  setenv("HOME", (dir / "home").c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
+  EXPECT_EQ(DefaultConfigurationPath(), xdg.string());
+  setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
+  fs::create_directory(dir / "Halvoren.CFG");  // a folder here is not a configuration
+  EXPECT_EQ(DefaultConfigurationPath(), home.string());
+  fs::remove(dir / "Halvoren.CFG");
+  std::ofstream(dir / "Halvoren.CFG") << "PLAYER1=K\n";
+  EXPECT_EQ(DefaultConfigurationPath(), "Halvoren.CFG");
+  fs::current_path(oldDir);
+}
+
+// A folder where the configuration file should be is no configuration: the built-in one plays.
 TEST_F(StartUpTest, WithoutAConfigurationTheDemoStartsAnswersTheKeyboardAndEndsOnEsc) {
+  fs::create_directory(configPath);
   ASSERT_TRUE(StartUp(m(), options));
   EXPECT_TRUE(
       LogHasInOrder({"Halvoren log file\n", "NTSC Console\n", "NES system palette initialized\n",
@@ -61,58 +142,42 @@ TEST_F(StartUpTest, WithoutAConfigurationTheDemoStartsAnswersTheKeyboardAndEndsO
   MainLoop(m());
   EXPECT_TRUE(LogHasInOrder({"Open:", "NMI Vector:", "Via ESC\n"}));
   EXPECT_FALSE(HeadlessHost.DisplayOpen);
-  ShutDown();  // the window's destruction after Esc: harmless
-}
-
-TEST_F(StartUpTest, PalNoSoundAPriorityThatCannotBeRaisedAndACommandLineCartridge) {
-  std::ofstream(configPath)
-      << "VIDEO=P\nSOUND=N\nPLAYER1=K\nROMDIR=/nowhere\nBOOT=absent.nes\nIRQADJ=-03\n";
-  const std::string rom = WriteFile("game.nes", InesImage{}.Bytes());
-  options.RomPath = rom.c_str();
-  HeadlessHost.RaisePriorityWorks = false;
-  ASSERT_TRUE(StartUp(m(), options));
-  EXPECT_EQ(CartridgePath, rom);
-  EXPECT_EQ(ReadLog().rfind("PAL Console\n", 0), 0u);  // no "Halvoren log file" first
-  EXPECT_EQ(std::tuple(ShownLines, CycleAdjust, m().IrqAdjust), std::tuple(240, -25, -3));
 }
 
 // A missing joystick was a dialog over a black window, and an Esc pressed to close it ended
 // the game afterwards. It is a message now, and play starts at once: on the keyboard, unless
-// another player has it.
+// another player has it. X (45) presses A on the port of the player who took the keyboard.
 TEST_F(StartUpTest, AMissingJoystickIsAMessageAndItsPlayerTakesAFreeKeyboard) {
-  struct Case {
-    const char* config;
-    uint8_t player1, player2;
-    const char* said;
-  } cases[] = {
-      {"PLAYER1=J\nKEYA=45\n", kDeviceKeyboard, kDeviceNone, "player 1 plays on the keyboard"},
-      {"PLAYER1=N\nPLAYER2=J\nKEYA=45\n", kDeviceNone, kDeviceKeyboard,
-       "player 2 plays on the keyboard"},
-      {"PLAYER1=J\nPLAYER2=K\nKEYA=45\n", kDeviceJoystick, kDeviceKeyboard,
-       "player 1 has no controller"},
+  // clang-format off
+  const struct { const char* config; uint8_t player1, player2; const char* said; } cases[] = {
+      {"PLAYER1=J\n", kDeviceKeyboard, kDeviceNone, "player 1 plays on the keyboard"},
+      {"PLAYER1=N\nPLAYER2=J\n", kDeviceNone, kDeviceKeyboard, "player 2 plays on the keyboard"},
+      {"PLAYER1=J\nPLAYER2=K\n", kDeviceJoystick, kDeviceKeyboard, "player 1 has no controller"},
   };
-  for (const Case& c : cases) {
+  // clang-format on
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.config);
     HeadlessReset();
-    std::ofstream(configPath) << c.config << "SOUND=N\n";
+    std::ofstream(configPath) << c.config << "KEYA=45\nSOUND=N\n";
     testing::internal::CaptureStderr();
     ASSERT_TRUE(StartUp(m(), options));
     const std::string errors = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(HeadlessHost.MessageBoxes, "") << c.config;
+    EXPECT_EQ(HeadlessHost.MessageBoxes, "");
     EXPECT_NE(errors.find(std::string("J: ") + c.said), std::string::npos) << errors;
     const std::string shown(NewestMessage().Text, NewestMessage().Length);
     EXPECT_EQ(shown.rfind(std::string("No joystick: ") + c.said, 0), 0u) << shown;
     EXPECT_EQ(std::tuple(PlayerDevice[0], PlayerDevice[1]), std::tuple(c.player1, c.player2));
     EXPECT_TRUE(LogHasInOrder({"Fail to initialize joystick\n", "Open:"}));
-    // X (45) presses A on the port of the player who took the keyboard.
     HeadlessPushKey(45, true);
     RunFrame(m(), 0);
-    EXPECT_EQ(m().PadBits[c.player1 == kDeviceKeyboard ? 0 : 1], 0x01) << c.config;
+    EXPECT_EQ(m().PadBits[c.player1 == kDeviceKeyboard ? 0 : 1], 0x01);
     ShutDown();
   }
 }
 
+// The box and the log name a display failure as the display device's code and name. A missing
+// or unplayable cartridge is refused before any window opens, not even the splash.
 TEST_F(StartUpTest, FailuresEndStartUpWithTheDevicesClosed) {
-  // The box and the log name the failure as the display device's code and name.
   HeadlessHost.FailDisplay = true;
   HeadlessHost.DisplayFailureStep = DisplayFailure::NoWindow;
   EXPECT_FALSE(StartUp(m(), options));
@@ -120,28 +185,34 @@ TEST_F(StartUpTest, FailuresEndStartUpWithTheDevicesClosed) {
             "ERROR: Direct Draw Init Failed (88760078)\nDD_INVALIDMODE: no display\n");
   EXPECT_TRUE(LogHasInOrder({"no display\nDD_INVALIDMODE\n"}));
   EXPECT_FALSE(LogHasInOrder({"Open:"}));
-  // A missing or unplayable cartridge is refused before any window opens.
   HeadlessHost.FailDisplay = false;
-  InesImage unsupported;
-  unsupported.Mapper = 9;
-  const std::string nine = WriteFile("nine.nes", unsupported.Bytes());
-  for (const std::string& config : {std::string("BOOT=absent.nes"), "BOOT=" + nine}) {
-    std::ofstream(configPath) << config << "\nPLAYER1=K\n";
+  InesImage nine;
+  nine.Mapper = 9;
+  for (const std::string& boot : {std::string("absent.nes"), WriteFile("nine.nes", nine.Bytes())}) {
+    std::ofstream(configPath) << "BOOT=" << boot << "\nPLAYER1=K\n";
     const int shown = HeadlessHost.ShowScreenCalls;
     EXPECT_FALSE(StartUp(m(), options));
     EXPECT_TRUE(LogHasInOrder({"Open:", "Error reading ROM\n"}));
-    EXPECT_EQ(HeadlessHost.ShowScreenCalls, shown) << "not even the splash";
-    EXPECT_FALSE(HeadlessHost.DisplayOpen);
+    EXPECT_EQ(std::tuple(HeadlessHost.ShowScreenCalls, HeadlessHost.DisplayOpen),
+              std::tuple(shown, false));
   }
 }
 
-// What a player would otherwise have to guess: no sound device, no keys configured.
-TEST_F(StartUpTest, MissingSoundAndKeysAreShownInTheMessageArea) {
-  std::ofstream(configPath) << "SOUND=M\n";  // a file without PLAYER1=: nobody has keys
+// PAL, a priority that cannot be raised and a command-line cartridge; what a player would
+// otherwise have to guess is shown in the message area: no sound device, no keys configured
+// (a file without PLAYER1=).
+TEST_F(StartUpTest, PalACommandLineCartridgeAndMissingSoundAndKeysShown) {
+  std::ofstream(configPath) << "VIDEO=P\nSOUND=M\nROMDIR=/nowhere\nBOOT=absent.nes\nIRQADJ=-03\n";
+  const std::string rom = WriteFile("game.nes", InesImage{}.Bytes());
+  options.RomPath = rom.c_str();
+  HeadlessHost.RaisePriorityWorks = false;
   HeadlessWavPath = (dir / "no-such-folder" / "out.wav").string();
   ASSERT_TRUE(StartUp(m(), options));  // the game starts anyway, silent
+  EXPECT_EQ(CartridgePath, rom);
+  EXPECT_EQ(ReadLog().rfind("PAL Console\n", 0), 0u);  // no "Halvoren log file" first
   EXPECT_TRUE(LogHasInOrder(
       {"NES system palette initialized\n", "Fail to initialize Direct Sound\n", "Open:"}));
+  EXPECT_EQ(std::tuple(ShownLines, CycleAdjust, m().IrqAdjust), std::tuple(240, -25, -3));
   EXPECT_EQ(std::string(MessageAreaLine(2).Text, 31), "No sound device: playing silent");
   EXPECT_EQ(std::string(NewestMessage().Text, 43), "No keys: set PLAYER1=K in the configuration");
   ShutDown();

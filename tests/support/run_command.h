@@ -4,8 +4,6 @@
 #include <sys/wait.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 struct CommandResult {
@@ -30,19 +28,3 @@ inline CommandResult RunRunner(const std::string& arguments) {
   return RunCommand(std::string(HALVOREN_RUN_BINARY) + " " + arguments);
 }
 #endif
-
-// The picture hash on the runner's summary line, or "" without one.
-inline std::string SummaryHash(const CommandResult& run) {
-  const size_t at = run.output.rfind(" hash=");
-  return at == std::string::npos ? "" : run.output.substr(at + 6, 16);
-}
-
-// A path of `length` characters whose first `prefixLength` characters name a file in `folder`
-// holding `bytes`: a program that cut the path to its prefix would open that file.
-inline std::string PathWithExistingPrefix(const std::filesystem::path& folder, size_t prefixLength,
-                                          size_t length, const std::string& bytes) {
-  std::string prefix = folder.string() + "/";
-  prefix.append(prefixLength - prefix.size(), 'p');
-  std::ofstream(prefix, std::ios::binary) << bytes;
-  return prefix + std::string(length - prefixLength, 'x');
-}
