@@ -10,11 +10,6 @@
 
 namespace {
 
-using SoundFrameTest = SoundTest;
-using PulseTest = SoundTest;
-using TriangleTest = SoundTest;
-using NoiseTest = SoundTest;
-
 // The loudest level in each part of a frame split at `bounds` (-1 for no whole level).
 std::vector<int> PartLevels(const std::vector<int16_t>& out, const std::vector<size_t>& bounds) {
   std::vector<int> levels;
@@ -28,7 +23,7 @@ std::vector<int> PartLevels(const std::vector<int16_t>& out, const std::vector<s
 // 367 and 368 samples in turn: sixty frames fill the one-second ring exactly once. Nothing
 // reaches the host until the frame whose FrameCount is 2; from then on every frame, silence
 // included. A channel switched off plays silence over its whole ring and keeps its place.
-TEST_F(SoundFrameTest, RingPositionsStartOfPlaybackAndDisabledChannels) {
+TEST_F(SoundTest, FrameRingPositionsStartOfPlaybackAndDisabledChannels) {
   uint32_t expected = 0;
   for (FrameCount = 0; FrameCount < 60; ++FrameCount) {
     ASSERT_EQ(WritePosition, expected);
@@ -49,7 +44,7 @@ TEST_F(SoundFrameTest, RingPositionsStartOfPlaybackAndDisabledChannels) {
 
 // Period 253 gives (254 * 22050) / 111860 = 50 samples per wave, period 126 gives 25; the duty
 // sets how many of them are high. A new period waits for the wave in progress to finish.
-TEST_F(PulseTest, WaveLengthDutyAndPeriodChange) {
+TEST_F(SoundTest, PulseWaveLengthDutyAndPeriodChange) {
   const size_t high[4][2] = {{6, 3}, {12, 6}, {25, 12}, {36, 18}};
   for (int duty = 0; duty < 4; ++duty) {
     SCOPED_TRACE(testing::Message() << "duty " << duty);
@@ -68,7 +63,7 @@ TEST_F(PulseTest, WaveLengthDutyAndPeriodChange) {
 // Period 0, or a sweep down below 3 (10, 5, 3, then 2; or 4 to 2 at once), is silent; a
 // period too short or too long to hear, or a sweep up pinned at 2047, holds a constant
 // level. Sweep period 3 acts on every fourth of the two sweep clocks a frame.
-TEST_F(PulseTest, SilentPeriodsAndSweepLimits) {
+TEST_F(SoundTest, PulseSilentPeriodsAndSweepLimits) {
   // Period, sweep register, period after two frames, lowest and highest sample of the third.
   const int cases[][5] = {
       {0, 0, 0, 0, 0},     {4, 0, 4, 1920, 1920},          {2045, 0, 2045, 1920, 1920},
@@ -91,7 +86,7 @@ TEST_F(PulseTest, SilentPeriodsAndSweepLimits) {
 // stays silent, or with loop goes back to 15. An envelope restarted while the period is 0 (so
 // no wave starts), then constant volume 0, then the envelope again stops at 0 instead of
 // wrapping to a volume of 255.
-TEST_F(PulseTest, EnvelopeDecaysStopsOrLoopsAndNeverWraps) {
+TEST_F(SoundTest, PulseEnvelopeDecaysStopsOrLoopsAndNeverWraps) {
   for (int loop : {0, 1}) {
     SCOPED_TRACE(testing::Message() << "loop " << loop);
     Fresh();
@@ -122,7 +117,7 @@ TEST_F(PulseTest, EnvelopeDecaysStopsOrLoopsAndNeverWraps) {
 // lower, positive in its first half, negative in its second, 15 steps each way. Without the
 // control bit the linear counter ((r0 AND $7F) >> 2 frames) or the length ((r3 AND $F8) x 2
 // frames) mutes the channel, whichever runs out first, and it stays muted.
-TEST_F(TriangleTest, OctaveBelowThePulseAndTheCountersThatMuteIt) {
+TEST_F(SoundTest, TriangleOctaveBelowThePulseAndTheCountersThatMuteIt) {
   Write(0x4015, 0x04);
   Write(0x4008, {0xFF, 0, 253, 0});  // control set: the counters never mute it
   const auto out = Frame(kTriangleBuffer);
@@ -142,7 +137,7 @@ TEST_F(TriangleTest, OctaveBelowThePulseAndTheCountersThatMuteIt) {
 }
 
 // Period index 0 holds each random level for 3 samples; short mode repeats every 93 steps.
-TEST_F(NoiseTest, StepLengthAndModes) {
+TEST_F(SoundTest, NoiseStepLengthAndModes) {
   for (int mode : {0x00, 0x80}) {
     Fresh();
     Write(0x4015, 0x08);
@@ -160,7 +155,7 @@ TEST_F(NoiseTest, StepLengthAndModes) {
 
 // Envelope period 0 steps down once at each of four points a frame; without loop it rests at
 // 0 for the rest of the frame and restarts from 15 the next.
-TEST_F(NoiseTest, EnvelopeDecaysThenRestarts) {
+TEST_F(SoundTest, NoiseEnvelopeDecaysThenRestarts) {
   Write(0x4015, 0x08);
   Write(0x400C, {0x00, 0, 0, 0xF8});  // envelope, long length
   const std::vector<int> levels[5] = {
@@ -174,7 +169,7 @@ TEST_F(NoiseTest, EnvelopeDecaysThenRestarts) {
 // in frame 4). With constant volume it counts (r3 >> 3) + 4 again: a silent frame every five.
 // Without the halt bit the frame in which the length runs out is silence, not what the ring
 // held a second before, and from the next the whole ring is.
-TEST_F(NoiseTest, LengthReloadsWithTheHaltBitOrEndsInSilence) {
+TEST_F(SoundTest, NoiseLengthReloadsWithTheHaltBitOrEndsInSilence) {
   for (const auto& [control, silentFrames] :
        {std::pair{0x2F, std::vector<int>{4, 10, 16}}, {0x3F, std::vector<int>{4, 9, 14}}}) {
     Fresh();
@@ -199,19 +194,9 @@ TEST_F(NoiseTest, LengthReloadsWithTheHaltBitOrEndsInSilence) {
   EXPECT_TRUE(RingSilent(ChannelBuffers[kNoiseBuffer]));
 }
 
-class DeltaTest : public SoundTest {
- protected:
-  // 64 bytes of one bits at `address`, fastest rate: the level climbs to 30.
-  void RisingSample(int control, int address, int length) {
-    std::fill_n(m().CpuMemory + 0xC000 + address * 64, 64, 0xFF);
-    Write(0x4015, 0x10);
-    Write(0x4010, {control, 0, address, length});
-  }
-};
-
 // From level 15, first bit up, to level 30: $4011 reads (30 << 2) | 0x80, and the next frame
 // carries the level on. Any write restarts, even of the value already there, $4011 included.
-TEST_F(DeltaTest, LevelCarriesThroughTheRegisterUntilAWriteRestarts) {
+TEST_F(SoundTest, DeltaLevelCarriesThroughTheRegisterUntilAWriteRestarts) {
   RisingSample(0x4F, 0x00, 0x00);  // looping
   auto out = Frame(kDeltaBuffer);
   EXPECT_EQ(std::tuple(out[0], out.back(), m().CpuRead(0x4011)), std::tuple(-256, -3840, 0xF8));
@@ -233,7 +218,7 @@ TEST_F(DeltaTest, LevelCarriesThroughTheRegisterUntilAWriteRestarts) {
 // anywhere but $8000, would find ones). Length register 0 plays one byte and the first bit of
 // the next: the level rises 9 steps, to 24, of which the samples (a bit is 54 cycles, a sample
 // 81) catch 23 at most.
-TEST_F(DeltaTest, SampleEndAndFetchWrap) {
+TEST_F(SoundTest, DeltaSampleEndAndFetchWrap) {
   // Control, address and length registers, the frame's lowest and last samples, log marks.
   const int cases[][6] = {{0x8F, 0x00, 0x01, -3840, 0, 1},
                           {0x0F, 0xFF, 0xFF, -3840, 3840, 0},

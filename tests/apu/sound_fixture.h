@@ -41,6 +41,12 @@ class SoundTest : public MachineTest {
     Write(0x4015, 0x01);
     Write(0x4000, {(duty << 6) | control, 0, period & 0xFF, period >> 8});
   }
+  // 64 bytes of one bits at `address`, fastest rate: the delta level climbs to 30.
+  void RisingSample(int control, int address, int length) {
+    std::fill_n(m().CpuMemory + 0xC000 + address * 64, 64, 0xFF);
+    Write(0x4015, 0x10);
+    Write(0x4010, {control, 0, address, length});
+  }
   // Runs `frames` frames and returns the samples the last one wrote into the buffer's ring.
   std::vector<int16_t> Frames(int frames, const SoundBuffer& buffer) {
     for (int i = 1; i < frames; ++i) SoundFrame();

@@ -42,8 +42,7 @@ const WriteCase kWrites[] = {
 
 TEST_F(PpuRegistersTest, Writes) {
   for (const WriteCase& c : kWrites) {
-    m().VblankPeriod = c.vblank;
-    m().WriteToggle = 0;
+    m().VblankPeriod = c.vblank, m().WriteToggle = 0;
     m().FineY = c.fineY, m().TempAddress = c.temp, m().VramAddress = c.vram;
     for (const auto& [address, value] : c.writes) m().CpuWrite(address, value);
     EXPECT_EQ(std::tuple(m().FineY, m().TempAddress, m().VramAddress),
@@ -75,13 +74,9 @@ TEST_F(PpuRegistersTest, Reads) {
   EXPECT_EQ(m().CpuRead(0x2002), 0xE0);  // the $200A mirror left it alone
   EXPECT_EQ(m().WriteToggle, 0);
   EXPECT_EQ(m().CpuRead(0x2002), 0x60);  // bits 6 and 5 stay
-  m().SpriteRam[255] = 0xAB;
-  m().SpriteRam[0] = 0xCD;
-  m().CpuMemory[kSpriteAddress] = 0xFF;
+  m().SpriteRam[255] = 0xAB, m().SpriteRam[0] = 0xCD, m().CpuMemory[kSpriteAddress] = 0xFF;
   EXPECT_EQ((std::tuple{m().CpuRead(0x2004), m().CpuRead(0x2004)}), std::tuple(0xAB, 0xCD));
-  m().VblankPeriod = 1;
-  m().PpuMemory[0x2000] = 0xA0;
-  m().PpuMemory[0x2001] = 0xA1;
+  m().VblankPeriod = 1, m().PpuMemory[0x2000] = 0xA0, m().PpuMemory[0x2001] = 0xA1;
   m().CpuWrite(0x2006, 0x20);
   m().CpuWrite(0x2006, 0x00);
   for (uint8_t expected : {0xA0, 0xA0, 0xA1}) EXPECT_EQ(m().CpuRead(0x2007), expected);
@@ -91,9 +86,7 @@ TEST_F(PpuRegistersTest, Reads) {
 // 0 hit, not the stored byte. The other boards read the stored bytes (above).
 TEST_F(PpuRegistersTest, BoardReads) {
   SelectBoard(m(), 19);
-  m().IrqCounter = 0xBEEF;
-  m().NamcoSoundRam[0x12] = 0x99;
-  m().NamcoSoundAddress = 0x12;
+  m().IrqCounter = 0xBEEF, m().NamcoSoundRam[0x12] = 0x99, m().NamcoSoundAddress = 0x12;
   // Braces: read in order, the address last.
   EXPECT_EQ((std::tuple{m().CpuRead(0x5123), m().CpuRead(0x5FFF), m().CpuRead(0x4800),
                         m().NamcoSoundAddress}),

@@ -44,16 +44,13 @@ class RendererTest : public MachineTest {
 TEST_F(RendererTest, VerticalStepAcrossAndWithinTables) {
   // Line 0 takes the whole latch (minus its top bits); fine Y is not reset. Coarse Y 29
   // after row 7 goes on at coarse Y 0 of the other vertical table.
-  m().TempAddress = 0x7C00 | (29 << 5) | 7;
-  m().FineY = 7;
+  m().TempAddress = 0x7C00 | (29 << 5) | 7, m().FineY = 7;
   Render(0);
   EXPECT_EQ(std::tuple(m().FineY, m().VramAddress & 0xBE0), std::tuple(0, 0));
   // Coarse Y 31 (out of range, set through $2006) wraps to 0 in the same vertical table, also
   // with the horizontal table bit set; the background off, the row is the backdrop, and the
   // address still steps.
-  m().CpuMemory[kPpuMask] = 0x10;
-  m().TempAddress = 0x0C00 | (31 << 5);
-  m().FineY = 7;
+  m().CpuMemory[kPpuMask] = 0x10, m().TempAddress = 0x0C00 | (31 << 5), m().FineY = 7;
   Render(0);
   EXPECT_EQ(std::tuple(m().VramAddress & 0xBE0, background[100]), std::tuple(0x800, 0x0F));
 }
@@ -79,8 +76,7 @@ TEST_F(RendererTest, SpriteZeroHitsOnItsFirstOpaqueRowOnly) {
   // X, the sprite enable and the background play no part.
   m().CpuMemory[kPpuMask] = 0x08;
   const auto hitLine = [&](uint8_t y, uint8_t tile, uint8_t attributes) {
-    m().CpuMemory[kPpuStatus] = 0;
-    m().Sprite0Armed = 1;
+    m().CpuMemory[kPpuStatus] = 0, m().Sprite0Armed = 1;
     SetSprite(0, y, tile, attributes, 0);
     for (int line = 0; line < 240; ++line) {
       Render(line);
@@ -100,8 +96,7 @@ TEST_F(RendererTest, SpriteZeroHitsOnItsFirstOpaqueRowOnly) {
 TEST_F(RendererTest, TableStoresBetweenLinesOfATileRow) {
   std::memset(m().PpuMemory + 0x2000, 3, 0x3C0);
   std::memset(m().PpuMemory + 0x23C0, 0, 64);
-  m().TempAddress = 1;
-  m().FineY = 0;
+  m().TempAddress = 1, m().FineY = 0;
   Render(0);
   EXPECT_EQ(background[32], 0x23);
   m().PpuMemory[0x2005] = 1;  // column 5: 0,1,2,3,...
