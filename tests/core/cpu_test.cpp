@@ -37,8 +37,8 @@ struct Case {
   const char* name;
   std::vector<uint8_t> code;
   uint8_t a, p, wantA, wantP;  // before, and after in the main core
-  uint8_t altDiff = 0;   // bits of A and P that differ in the alternate core
-  int onlyCore = -1;     // 1: an opcode only the main core knows, 0: only the alternate core
+  uint8_t altDiff = 0;         // bits of A and P that differ in the alternate core
+  int onlyCore = -1;           // 1: an opcode only the main core knows, 0: only the other
 };
 
 // Work RAM for every case, cleared elsewhere: pointers at $0010 and $00FF, and bytes that tell
