@@ -75,12 +75,11 @@ class CountLoopTest : public CartridgeTest, public ::testing::WithParamInterface
   // Scanline runs of the loop from a first budget of `budget` cycles.
   std::unique_ptr<Machine> RunLoop(const LoopCase& c, int budget, Way way, int lines = 3) {
     auto console = std::make_unique<Machine>();
-    uint16_t at = c.at;
-    for (uint8_t byte : c.code) console->CpuMemory[at++] = byte;
-    const uint16_t tail = at;  // INC $11 / JMP tail: burns the budget, never an idle pass
-    for (uint8_t byte : {uint8_t{0xE6}, uint8_t{0x11}, uint8_t{0x4C}, static_cast<uint8_t>(tail),
-                         static_cast<uint8_t>(tail >> 8)})
-      console->CpuMemory[at++] = byte;
+    // Then INC $11 / JMP to it: burns the budget, never an idle pass.
+    const auto tail = static_cast<uint16_t>(c.at + c.code.size());
+    std::vector<uint8_t> code = c.code;
+    code.insert(code.end(), {0xE6, 0x11, 0x4C, uint8_t(tail), uint8_t(tail >> 8)});
+    for (uint16_t at = c.at; uint8_t byte : code) console->CpuMemory[at++] = byte;
     console->CpuMemory[0x10] = c.counter;
     console->PC = c.at, console->S = 0xFD, console->P = 0x24, console->X = c.x, console->Y = c.y;
     MapperNumber = c.mapper;

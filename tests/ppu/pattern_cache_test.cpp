@@ -61,25 +61,14 @@ TEST_F(PatternCacheTest, FollowsSwitchesDecodesAndOtherMachines) {
       const uint32_t r = random();
       if (mapper == 4) m().CpuWrite(0x8000, static_cast<uint8_t>((r & 7) | (r & 0x80)));
       m().CpuWrite(mapper == 4 ? 0x8001 : 0x8000, static_cast<uint8_t>(r >> 8));
-      switch ((r >> 16) % 16) {
-        case 0:
-          m().DecodePatterns(static_cast<uint16_t>((r >> 20) % 8 * 0x400), 0x400);
-          break;
-        case 1:
-          m().RebuildPatternCache();
-          break;
-        case 2:  // the other machine takes the store over, then this one reads again
-          other->CopyChrWindow(0x0000, 8, r >> 24);
-          ExpectDecoded(*other);
-          break;
-        case 3:  // the store changes under pending windows, as mapper 6's RAM banks do
-          m().ForgetDecodedChr();
-          m().ChrRom[(r >> 20) % 0x10000] ^= 0xFF;
-          break;
-        case 4:
-          ExpectDecoded(m());
-          break;
-      }
+      // The other machine takes the store over, then this one reads again; the store changes
+      // under pending windows, as mapper 6's RAM banks do.
+      const uint32_t action = (r >> 16) % 16;
+      if (action == 0) m().DecodePatterns(static_cast<uint16_t>((r >> 20) % 8 * 0x400), 0x400);
+      if (action == 1) m().RebuildPatternCache();
+      if (action == 2) other->CopyChrWindow(0x0000, 8, r >> 24), ExpectDecoded(*other);
+      if (action == 3) m().ForgetDecodedChr(), m().ChrRom[(r >> 20) % 0x10000] ^= 0xFF;
+      if (action == 4) ExpectDecoded(m());
     }
     ExpectDecoded(m());
   }

@@ -81,9 +81,7 @@ TEST_F(PresentationTest, TextUsesTheBuiltInFontAndClips) {
 // palette change.
 TEST(ColourTableTest, ConversionEqualsTheTableAndFollowsThePalette) {
   PaletteEntry palette[256];
-  for (int i = 0; i < 256; ++i)
-    palette[i] = {static_cast<uint8_t>(i * 3), static_cast<uint8_t>(i * 5 + 1),
-                  static_cast<uint8_t>(255 - i)};
+  for (int i = 0; i < 256; ++i) palette[i] = {uint8_t(i * 3), uint8_t(i * 5 + 1), uint8_t(255 - i)};
   ColourTable table;
   table.Follow(palette);
   constexpr int kStride = 300, kWidth = 283, kHeight = 7;  // blocks of 32 and a tail
