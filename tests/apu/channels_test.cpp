@@ -70,15 +70,14 @@ TEST_F(SoundTest, PulseSilentPeriodsAndSweepLimits) {
       {10, 0x89, 0, 0, 0}, {1500, 0x81, 2047, 1920, 1920}, {1024, 0xB1, 1536, -1920, 1920},
       {4, 0xB9, 0, 0, 0}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "period " << c[0] << " sweep " << c[1]);
     Fresh();
     Note(2, c[0]);
     Write(0x4001, c[1]);
     Frames(2, kPulse1Buffer);
-    EXPECT_EQ(m().Pulse1.Period, c[2]);
+    EXPECT_EQ(m().Pulse1.Period, c[2]) << c[0] << " " << c[1];
     const auto out = Frame(kPulse1Buffer);
     const auto [low, high] = std::minmax_element(out.begin(), out.end());
-    EXPECT_EQ(std::tuple(*low, *high), std::tuple(c[3], c[4]));
+    EXPECT_EQ(std::tuple(*low, *high), std::tuple(c[3], c[4])) << c[0] << " " << c[1];
   }
 }
 
@@ -118,8 +117,7 @@ TEST_F(SoundTest, PulseEnvelopeDecaysStopsOrLoopsAndNeverWraps) {
 // control bit the linear counter ((r0 AND $7F) >> 2 frames) or the length ((r3 AND $F8) x 2
 // frames) mutes the channel, whichever runs out first, and it stays muted.
 TEST_F(SoundTest, TriangleOctaveBelowThePulseAndTheCountersThatMuteIt) {
-  Write(0x4015, 0x04);
-  Write(0x4008, {0xFF, 0, 253, 0});  // control set: the counters never mute it
+  Play(0x04, 0x4008, {0xFF, 0, 253, 0});  // control set: the counters never mute it
   const auto out = Frame(kTriangleBuffer);
   for (size_t i = 0; i + 100 < out.size(); ++i) ASSERT_EQ(out[i], out[i + 100]) << i;
   // The last quarter reaches 0 a few samples early: the next rise begins before the restart.
@@ -129,8 +127,7 @@ TEST_F(SoundTest, TriangleOctaveBelowThePulseAndTheCountersThatMuteIt) {
   // $4008, $400B, the last frame that sounds.
   for (const auto& c : {std::array{0x08, 0xF8, 2}, {0x7C, 0x08, 16}}) {
     Fresh();
-    Write(0x4015, 0x04);
-    Write(0x4008, {c[0], 0, 253, c[1]});
+    Play(0x04, 0x4008, {c[0], 0, 253, c[1]});
     for (int frame = 1; frame <= c[2] + 3; ++frame)
       ASSERT_EQ(MaxMagnitude(Frame(kTriangleBuffer)) > 0, frame <= c[2]) << c[0] << " " << frame;
   }
@@ -140,8 +137,7 @@ TEST_F(SoundTest, TriangleOctaveBelowThePulseAndTheCountersThatMuteIt) {
 TEST_F(SoundTest, NoiseStepLengthAndModes) {
   for (int mode : {0x00, 0x80}) {
     Fresh();
-    Write(0x4015, 0x08);
-    Write(0x400C, {0x1F, 0, mode, 0xF8});  // constant volume 15
+    Play(0x08, 0x400C, {0x1F, 0, mode, 0xF8});  // constant volume 15
     const auto out = Frame(kNoiseBuffer);
     bool repeats = true;
     for (size_t i = 0; i < out.size(); ++i) {
@@ -156,8 +152,7 @@ TEST_F(SoundTest, NoiseStepLengthAndModes) {
 // Envelope period 0 steps down once at each of four points a frame; without loop it rests at
 // 0 for the rest of the frame and restarts from 15 the next.
 TEST_F(SoundTest, NoiseEnvelopeDecaysThenRestarts) {
-  Write(0x4015, 0x08);
-  Write(0x400C, {0x00, 0, 0, 0xF8});  // envelope, long length
+  Play(0x08, 0x400C, {0x00, 0, 0, 0xF8});  // envelope, long length
   const std::vector<int> levels[5] = {
       {14, 13, 12, 11}, {10, 9, 8, 7}, {6, 5, 4, 3}, {2, 1, 0, 0}, {14, 13, 12, 11}};
   for (const auto& want : levels)
@@ -173,16 +168,14 @@ TEST_F(SoundTest, NoiseLengthReloadsWithTheHaltBitOrEndsInSilence) {
   for (const auto& [control, silentFrames] :
        {std::pair{0x2F, std::vector<int>{4, 10, 16}}, {0x3F, std::vector<int>{4, 9, 14}}}) {
     Fresh();
-    Write(0x4015, 0x08);
-    Write(0x400C, {control, 0, 0, 0});
+    Play(0x08, 0x400C, {control, 0, 0, 0});
     std::vector<int> silent;
     for (int frame = 1; frame <= 16; ++frame)
       if (MaxMagnitude(Frame(kNoiseBuffer)) == 0) silent.push_back(frame);
     EXPECT_EQ(silent, silentFrames) << control;
   }
   Fresh();
-  Write(0x4015, 0x08);
-  Write(0x400C, {0x1F, 0, 0, 0xF8});  // constant volume 15, 35 frames
+  Play(0x08, 0x400C, {0x1F, 0, 0, 0xF8});  // constant volume 15, 35 frames
   for (int frame = 0; frame < 90; ++frame) {
     if (frame % 30 == 0) Write(0x400F, 0xF8);
     ASSERT_EQ(MaxMagnitude(Frame(kNoiseBuffer)), 1920) << frame;
@@ -226,8 +219,7 @@ TEST_F(SoundTest, DeltaSampleEndAndFetchWrap) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "address " << c[1]);
     Fresh();
-    std::fill_n(m().PpuMemory, 64, 0xFF);
-    std::fill_n(m().CpuMemory + 0x8400, 0x3C00, 0xFF);
+    std::fill_n(m().PpuMemory, 64, 0xFF), std::fill_n(m().CpuMemory + 0x8400, 0x3C00, 0xFF);
     RisingSample(c[0], c[1], c[2]);
     const auto out = Frame(kDeltaBuffer);
     EXPECT_EQ(std::tuple(*std::min_element(out.begin(), out.end()), out.back()),

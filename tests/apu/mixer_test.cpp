@@ -91,9 +91,7 @@ TEST_F(MixerTest, QuietChipChannelsAreSilent) {
 
 TEST_F(MixerTest, MonoAddsTheChannelsAtTheirVolumesAndClamps) {
   StartSoundPlayback();
-  Fill(kPulse1Buffer, 1000);
-  Fill(kTriangleBuffer, 1000);
-  Fill(kDeltaBuffer, -300);
+  Fill(kPulse1Buffer, 1000), Fill(kTriangleBuffer, 1000), Fill(kDeltaBuffer, -300);
   SetSoundVolume(ChannelBuffers[kTriangleBuffer], -600);
   EXPECT_EQ(Mix(), std::vector<int16_t>(367, 1000 + 501 - 300));
   PauseSoundVolume();
@@ -125,9 +123,7 @@ TEST_F(MixerTest, StereoPansPulsesApart) {
   ASSERT_EQ(out.size(), 2 * 367u);
   EXPECT_NEAR(out[0], 631, 1);
   EXPECT_EQ(out[1], 1000);
-  Fill(kPulse1Buffer, 0);
-  Fill(kPulse2Buffer, 1000);
-  Fill(kNoiseBuffer, 100);
+  Fill(kPulse1Buffer, 0), Fill(kPulse2Buffer, 1000), Fill(kNoiseBuffer, 100);
   out = Mix();
   EXPECT_EQ(out[0], 1100);
   EXPECT_NEAR(out[1], 731, 1);

@@ -36,16 +36,18 @@ class SoundTest : public MachineTest {
   void Write(uint16_t first, std::initializer_list<int> values) {
     for (int value : values) m().CpuWrite(first++, static_cast<uint8_t>(value));
   }
+  // Switches on the channels in `enable` alone and writes one channel's registers.
+  void Play(int enable, uint16_t first, std::initializer_list<int> values) {
+    Write(0x4015, static_cast<uint8_t>(enable)), Write(first, values);
+  }
   // Pulse 1 alone at volume 15 (constant unless `control` says otherwise), duty and period.
   void Note(int duty, int period, int control = 0x1F) {
-    Write(0x4015, 0x01);
-    Write(0x4000, {(duty << 6) | control, 0, period & 0xFF, period >> 8});
+    Play(0x01, 0x4000, {(duty << 6) | control, 0, period & 0xFF, period >> 8});
   }
   // 64 bytes of one bits at `address`, fastest rate: the delta level climbs to 30.
   void RisingSample(int control, int address, int length) {
     std::fill_n(m().CpuMemory + 0xC000 + address * 64, 64, 0xFF);
-    Write(0x4015, 0x10);
-    Write(0x4010, {control, 0, address, length});
+    Play(0x10, 0x4010, {control, 0, address, length});
   }
   // Runs `frames` frames and returns the samples the last one wrote into the buffer's ring.
   std::vector<int16_t> Frames(int frames, const SoundBuffer& buffer) {

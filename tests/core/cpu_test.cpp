@@ -137,11 +137,10 @@ TEST_P(CpuTest, BranchesTakenAndNotTaken) {
   const uint8_t flags[4] = {0x80, 0x40, 0x01, 0x02};
   for (int opcode = 0x10; opcode < 0x100; opcode += 0x20) {
     for (int taken : {1, 0}) {
-      SCOPED_TRACE(::testing::Message() << "opcode " << opcode << " taken " << taken);
       Program({static_cast<uint8_t>(opcode), 0x01, 0xE8});  // skips INX when taken
       m().X = 0, m().P = ((opcode >> 5) & 1) == taken ? flags[opcode >> 6] : 0;
       RunLine();
-      EXPECT_EQ(m().X, 1 - taken);
+      EXPECT_EQ(m().X, 1 - taken) << "opcode " << opcode << " taken " << taken;
     }
   }
 }
@@ -225,10 +224,8 @@ TEST_P(CpuTest, UnknownOpcodeLogsFiveLinesAndHalts) {
 // 200 zero-cycle no-ops spend nothing; LDA zp and 55 NOPs leave 1 cycle; ASL abs,X (7) still
 // runs, leaving -6, which only the alternate core carries into the next run.
 TEST_P(CpuTest, LastInstructionCompletesAndOnlyTheAlternateCoreCarriesTheRest) {
-  std::memset(m().CpuMemory + 0x8000, 0xEA, 0x300);
-  std::memset(m().CpuMemory + 0x8000, 0x03, 200);
-  Place(0x8000 + 200, {0xA5, 0x10});
-  Place(0x8000 + 202 + 55, {0x1E, 0x00, 0x03});
+  std::memset(m().CpuMemory + 0x8000, 0xEA, 0x300), std::memset(m().CpuMemory + 0x8000, 0x03, 200);
+  Place(0x8000 + 200, {0xA5, 0x10}), Place(0x8000 + 202 + 55, {0x1E, 0x00, 0x03});
   const uint16_t afterAsl = 0x8000 + 202 + 55 + 3;
   m().PC = 0x8000;
   RunLine();

@@ -77,8 +77,7 @@ TEST_F(PpuRegistersTest, Reads) {
   m().SpriteRam[255] = 0xAB, m().SpriteRam[0] = 0xCD, m().CpuMemory[kSpriteAddress] = 0xFF;
   EXPECT_EQ((std::tuple{m().CpuRead(0x2004), m().CpuRead(0x2004)}), std::tuple(0xAB, 0xCD));
   m().VblankPeriod = 1, m().PpuMemory[0x2000] = 0xA0, m().PpuMemory[0x2001] = 0xA1;
-  m().CpuWrite(0x2006, 0x20);
-  m().CpuWrite(0x2006, 0x00);
+  m().CpuWrite(0x2006, 0x20), m().CpuWrite(0x2006, 0x00);
   for (uint8_t expected : {0xA0, 0xA0, 0xA1}) EXPECT_EQ(m().CpuRead(0x2007), expected);
 }
 

@@ -64,8 +64,7 @@ TEST_F(RendererTest, HiddenLeftColumnAndTopsBelowThePicture) {
   Render(10);
   EXPECT_EQ(background[7], 0x0F);
   EXPECT_EQ(background[11], 0x33);  // sprite 9, at X 8, is drawn; sprite 8 nowhere
-  SetSprite(10, 239, 3, 0x01, 200);
-  SetSprite(11, 254, 3, 0x01, 220);
+  SetSprite(10, 239, 3, 0x01, 200), SetSprite(11, 254, 3, 0x01, 220);
   for (int line : {0, 7, 239}) {
     Render(line);
     EXPECT_EQ(std::tuple(background[200], background[220]), std::tuple(0x0F, 0x0F)) << line;
@@ -94,8 +93,7 @@ TEST_F(RendererTest, SpriteZeroHitsOnItsFirstOpaqueRowOnly) {
 // attribute table between two of them still show on the next (scrolled by a tile, so the
 // line reads both horizontal tables).
 TEST_F(RendererTest, TableStoresBetweenLinesOfATileRow) {
-  std::memset(m().PpuMemory + 0x2000, 3, 0x3C0);
-  std::memset(m().PpuMemory + 0x23C0, 0, 64);
+  std::memset(m().PpuMemory + 0x2000, 3, 0x3C0), std::memset(m().PpuMemory + 0x23C0, 0, 64);
   m().TempAddress = 1, m().FineY = 0;
   Render(0);
   EXPECT_EQ(background[32], 0x23);
