@@ -1,5 +1,6 @@
 // The palette, the screen's text, the composition of the two layers by the backdrop key, and
 // the desktop program's colour conversion.
+#include <array>
 #include <cstring>
 #include <tuple>
 #include <vector>
@@ -40,24 +41,21 @@ TEST_F(PresentationTest, ComposeByTheBackdropKey) {
   BaseLayer[3 * 256 + 10] = 0x16;  // a behind sprite's pixel
   MarkBaseRow(3);
   EXPECT_EQ(std::tuple(BaseRowFill(2), BaseRowFill(3)), std::tuple(0x21, -1));
-  m().PpuMemory[0x3F00] = 0x0F;
-  PresentFrame(m());
-  // clang-format off
+  // Presents with the key colour, then checks the screen's pixels (x, y, colour).
+  const auto present = [&](uint8_t key, std::initializer_list<std::array<int, 3>> pixels) {
+    m().PpuMemory[0x3F00] = key;
+    PresentFrame(m());
+    for (const auto& [x, y, colour] : pixels)
+      EXPECT_EQ(MainScreen.PixelAt(x, y), colour) << x << "," << y;
+  };
   const int black = kScreenBlack;
-  for (const auto& [x, y, colour] : {std::tuple{16, 16, 0x21}, {26, 19, 0x16}, {27, 19, 0x30},
-           {28, 19, 0x21}, {271, 255, 0x30}, {15, 16, black}, {272, 256, black}})
-    EXPECT_EQ(MainScreen.PixelAt(x, y), colour) << x << "," << y;
+  // clang-format off
+  present(0x0F, {{16, 16, 0x21}, {26, 19, 0x16}, {27, 19, 0x30}, {28, 19, 0x21}, {271, 255, 0x30},
+                 {15, 16, black}, {272, 256, black}});
   // clang-format on
-  m().PpuMemory[0x3F00] = 0x22;  // a new key: the $0F background covers everything
-  PresentFrame(m());
-  EXPECT_EQ(std::tuple(MainScreen.PixelAt(16, 16), MainScreen.PixelAt(26, 19)),
-            std::tuple(0x0F, 0x0F));
+  present(0x22, {{16, 16, 0x0F}, {26, 19, 0x0F}});  // a new key: the $0F background covers all
   MainScreen.Resize(100, 50);
-  m().PpuMemory[0x3F00] = 0x0F;
-  PresentFrame(m());
-  EXPECT_EQ(std::tuple(MainScreen.PixelAt(16, 16), MainScreen.PixelAt(26, 19),
-                       MainScreen.PixelAt(27, 19), MainScreen.PixelAt(99, 49)),
-            std::tuple(0x21, 0x16, 0x30, 0x21));
+  present(0x0F, {{16, 16, 0x21}, {26, 19, 0x16}, {27, 19, 0x30}, {99, 49, 0x21}});
   MainScreen.Resize(640, 480);
 }
 
