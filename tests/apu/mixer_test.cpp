@@ -35,9 +35,7 @@ class MixerTest : public SoundTest {
     std::fill_n(LockSoundBuffer(ChannelBuffers[channel]), 367, value);
   }
   std::vector<int16_t> Mix() {
-    queued.clear();
-    MixSoundFrame(0, 367);
-    QueueMixedSound();
+    queued.clear(), MixSoundFrame(0, 367), QueueMixedSound();
     return queued;
   }
 };

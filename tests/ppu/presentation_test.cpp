@@ -64,11 +64,9 @@ TEST_F(PresentationTest, ComposeByTheBackdropKey) {
 TEST_F(PresentationTest, TextUsesTheBuiltInFontAndClips) {
   EXPECT_EQ(FontGlyph('\x01'), FontGlyph('?'));
   Screen small(20, 20);
-  small.DrawText(-4, -8, "WW", 0x30, 0x0F);
-  small.DrawText(15, 10, "MMMM", 0x30, 0x0F);
+  small.DrawText(-4, -8, "WW", 0x30, 0x0F), small.DrawText(15, 10, "MMMM", 0x30, 0x0F);
   small.DrawText(-1000, 1000, "x", 0x30, 0x0F);
-  small.PutPixel(20, 0, 1);
-  small.PutPixel(-1, 0, 1);
+  small.PutPixel(20, 0, 1), small.PutPixel(-1, 0, 1);
   EXPECT_EQ(small.PixelAt(19, 19), 0x0F);
   small.CopyBlock(BaseLayer, 256, 240, -100, -100);  // clipped to the 20 x 20 surface
   EXPECT_EQ(small.PixelAt(0, 0), BaseLayer[100 * 256 + 100]);

@@ -71,9 +71,9 @@ TEST_F(PpuRegistersTest, Reads) {
     EXPECT_EQ(m().CpuRead(address), static_cast<uint8_t>(address));
   }
   m().WriteToggle = 1;
-  EXPECT_EQ(m().CpuRead(0x2002), 0xE0);  // the $200A mirror left it alone
-  EXPECT_EQ(m().WriteToggle, 0);
-  EXPECT_EQ(m().CpuRead(0x2002), 0x60);  // bits 6 and 5 stay
+  // Braces: read in order. The $200A mirror left the flag alone; bits 6 and 5 stay.
+  EXPECT_EQ((std::tuple{m().CpuRead(0x2002), m().WriteToggle, m().CpuRead(0x2002)}),
+            std::tuple(0xE0, 0, 0x60));
   m().SpriteRam[255] = 0xAB, m().SpriteRam[0] = 0xCD, m().CpuMemory[kSpriteAddress] = 0xFF;
   EXPECT_EQ((std::tuple{m().CpuRead(0x2004), m().CpuRead(0x2004)}), std::tuple(0xAB, 0xCD));
   m().VblankPeriod = 1, m().PpuMemory[0x2000] = 0xA0, m().PpuMemory[0x2001] = 0xA1;

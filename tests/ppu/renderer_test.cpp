@@ -29,8 +29,7 @@ class RendererTest : public MachineTest {
     m().Sprite0Armed = 1;
   }
   void SetSprite(int k, uint8_t y, uint8_t tile, uint8_t attributes, uint8_t x) {
-    uint8_t* sprite = m().SpriteRam + 4 * k;
-    sprite[0] = y, sprite[1] = tile, sprite[2] = attributes, sprite[3] = x;
+    std::memcpy(m().SpriteRam + 4 * k, std::array{y, tile, attributes, x}.data(), 4);
   }
   // Draws a line; a base row handed over unfilled (baseFill >= 0) is filled only on demand.
   bool Render(int line, int baseFill = -1) {
