@@ -80,19 +80,17 @@ class CountLoopTest : public CartridgeTest, public ::testing::WithParamInterface
     std::vector<uint8_t> code = c.code;
     code.insert(code.end(), {0xE6, 0x11, 0x4C, uint8_t(tail), uint8_t(tail >> 8)});
     for (uint16_t at = c.at; uint8_t byte : code) console->CpuMemory[at++] = byte;
-    console->CpuMemory[0x10] = c.counter;
     console->PC = c.at, console->S = 0xFD, console->P = 0x24, console->X = c.x, console->Y = c.y;
-    MapperNumber = c.mapper;
+    console->CpuMemory[0x10] = c.counter, MapperNumber = c.mapper;
     // The main core's every run has the budget; the alternate core's first one.
     CycleAdjust = static_cast<int16_t>(GetParam() ? budget - 114 : 0);
     console->CycleCarry = static_cast<int16_t>(GetParam() ? 0 : budget - 114);
-    IdleSkip = way == Way::Shortcuts;
-    BusyLoopHint = 0x10000;  // no loop start found busy by an earlier case
+    // No loop start found busy by an earlier case.
+    IdleSkip = way == Way::Shortcuts, BusyLoopHint = 0x10000;
     TraceFile = way == Way::Traced ? std::fopen("/dev/null", "w") : nullptr;
     for (int line = 0; line < lines; ++line)
       GetParam() ? console->RunCpuScanline() : console->RunCpuScanlineAlt();
-    if (TraceFile) std::fclose(TraceFile);
-    TraceFile = nullptr;
+    if (TraceFile) std::fclose(TraceFile), TraceFile = nullptr;
     return console;
   }
 };
@@ -101,13 +99,10 @@ TEST_P(CountLoopTest, LoopsEndTheSameInterpretedTracedAndCharged) {
   for (const auto& c : kLoops) {
     const uint64_t counted = CountedPasses;
     for (int budget : kBudgets) {
-      auto interpreted = RunLoop(c, budget, Way::Interpreted);
-      auto traced = RunLoop(c, budget, Way::Traced);
-      auto charged = RunLoop(c, budget, Way::Shortcuts);
-      EXPECT_EQ(std::memcmp(interpreted.get(), traced.get(), sizeof(Machine)), 0)
-          << c.name << " budget " << budget;
-      EXPECT_EQ(std::memcmp(interpreted.get(), charged.get(), sizeof(Machine)), 0)
-          << c.name << " budget " << budget;
+      const auto interpreted = RunLoop(c, budget, Way::Interpreted);
+      for (Way way : {Way::Traced, Way::Shortcuts})
+        EXPECT_EQ(std::memcmp(interpreted.get(), RunLoop(c, budget, way).get(), sizeof(Machine)), 0)
+            << c.name << " budget " << budget << (way == Way::Traced ? " traced" : " charged");
     }
     EXPECT_EQ(CountedPasses > counted, c.counted) << c.name;
     // An idle loop is found within the first run already, whatever its first passes changed.
