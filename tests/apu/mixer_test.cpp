@@ -12,9 +12,10 @@ namespace {
 
 class MixerTest : public SoundTest {
  protected:
-  void Chip(SoundChip chip) {
-    m().CartridgeChip = chip;
-    CreateExpansionChannels(m());
+  // A fresh console with the cartridge's sound chip.
+  void Fresh(SoundChip chip) {
+    SoundTest::Fresh();
+    m().CartridgeChip = chip, CreateExpansionChannels(m());
   }
   std::vector<int16_t> Slot(int slot, int frames = 1) {
     return Frames(frames, ExpansionBuffers[slot]);
@@ -45,12 +46,11 @@ class MixerTest : public SoundTest {
 // samples; a wave shortened while it plays (16 bytes, 367 steps in) starts again inside its
 // new length.
 TEST_F(MixerTest, Vrc6SawtoothAndNamcoWaveSteps) {
-  Chip(SoundChip::Vrc6);
+  Fresh(SoundChip::Vrc6);
   Vrc6(2, 8, 81);
   auto out = Slot(2);
   for (size_t i = 0; i < 28; ++i) ASSERT_EQ(out[i], (i + 1) % 7 * 256) << i;
-  Fresh();
-  Chip(SoundChip::Namco);
+  Fresh(SoundChip::Namco);
   Namco(49778, 6, 3);  // length (8 - 6) x 2 = 4
   out = Slot(0);
   for (size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], ((i / 2 + 1) % 4 + 1) * 3) << i;
@@ -64,7 +64,7 @@ TEST_F(MixerTest, Vrc6SawtoothAndNamcoWaveSteps) {
 // Switched off, digitised, too short to hear, volume 0 or frequency 0: silence. A pulse left
 // at period 0 for a while plays a real period at once.
 TEST_F(MixerTest, QuietChipChannelsAreSilent) {
-  Chip(SoundChip::Vrc6);
+  Fresh(SoundChip::Vrc6);
   Vrc6(0, 0x7F, 0);
   EXPECT_EQ(MaxMagnitude(Slot(0, 100)), 0);
   Vrc6(0, 0x7F, 100);
@@ -76,8 +76,7 @@ TEST_F(MixerTest, QuietChipChannelsAreSilent) {
   m().Vrc6Registers[0][2] = 0x00;
   Slot(0);
   EXPECT_TRUE(RingSilent(ExpansionBuffers[0]));
-  Fresh();
-  Chip(SoundChip::Namco);
+  Fresh(SoundChip::Namco);
   Namco(99556, 0, 15);
   EXPECT_GT(MaxMagnitude(Slot(0)), 0);
   Namco(0, 0, 15);
