@@ -22,9 +22,8 @@ class CpuTest : public MachineTest, public ::testing::WithParamInterface<bool> {
   // Places code at `at` followed by a jump to itself, which burns whatever budget is left,
   // and points PC at it.
   void Program(const std::vector<uint8_t>& code, uint16_t at = 0x8000) {
-    Place(at, code);
-    const uint16_t loop = static_cast<uint16_t>(at + code.size());
-    Place(loop, {0x4C, static_cast<uint8_t>(loop), static_cast<uint8_t>(loop >> 8)});
+    const auto loop = static_cast<uint16_t>(at + code.size());
+    Place(at, code), Place(loop, {0x4C, uint8_t(loop), uint8_t(loop >> 8)});
     m().PC = at;
   }
   void Place(uint16_t at, const std::vector<uint8_t>& bytes) {
@@ -305,9 +304,8 @@ TEST_P(CpuTest, NmiCountsTheFrameEntersOnlyWhenEnabledAndReturns) {
 TEST_P(CpuTest, ResetEntersAtTheVectorAndKeepsTheRest) {
   Place(0xFFFC, {0x34, 0x92});
   m().A = 1, m().X = 2, m().Y = 3, m().P = 0xFF, m().S = 0x10, m().CpuMemory[0x0300] = 0x77;
-  m().VramAddress = 0x2345, m().WriteToggle = 1, m().AddressJustSet = 0;
+  m().VramAddress = 0x2345, m().WriteToggle = 1, m().AddressJustSet = 0, CpuHalted = 1;
   m().PadReadIndex[0] = 5, m().PadReadIndex[1] = 6, m().FirstSelectPending = 0, FrameCount = 99;
-  CpuHalted = 1;
   m().ResetCpu();
   const uint8_t* io = m().CpuMemory;
   EXPECT_EQ(std::tuple(m().PC, m().P, m().S, FrameCount, io[0x4011], io[0x4016], io[0x4017],
@@ -328,12 +326,11 @@ TEST_P(CpuTest, CodeRunsAlikeFromEveryRegion) {
   const std::pair<uint16_t, uint16_t> kPlacedAndRunFrom[] = {
       {0x8000, 0x8000}, {0x0200, 0x0200}, {0x0200, 0x0A00}, {0x6000, 0x6000}, {0xFFFA, 0xFFFA}};
   for (const auto& [at, from] : kPlacedAndRunFrom) {
-    SCOPED_TRACE(::testing::Message() << "from $" << std::hex << from);
     std::memset(m().CpuMemory, 0, 0x800);
     Program(code, at);
     m().PC = from, m().S = 0xFD;
     RunLine();
-    EXPECT_EQ(std::tuple(m().A, m().CpuMemory[0x303], m().S), std::tuple(4, 0x5A, 0xFD));
+    EXPECT_EQ(std::tuple(m().A, m().CpuMemory[0x303], m().S), std::tuple(4, 0x5A, 0xFD)) << from;
   }
 }
 
