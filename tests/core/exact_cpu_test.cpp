@@ -191,8 +191,7 @@ TEST_F(ExactCpuTest, JamsHaltAndLinesCarryTheirThirds) {
 
   // JMP to itself, 3 cycles a pass: the lines' budgets are 113, 114 and 114 (38 passes each,
   // one cycle over), 341 cycles in all.
-  const uint8_t loop[] = {0x4C, 0x00, 0x80};
-  std::copy(std::begin(loop), std::end(loop), m().CpuMemory + 0x8000);
+  m().CpuMemory[0x8000] = 0x4C, m().CpuMemory[0x8001] = 0x00, m().CpuMemory[0x8002] = 0x80;
   m().PC = 0x8000, m().CycleCarry = 0, m().CycleThirds = 0;
   for (int thirds : {2, 1, 0}) {
     m().RunCpuScanlineExact();
