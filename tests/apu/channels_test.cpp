@@ -87,7 +87,6 @@ TEST_F(SoundTest, PulseSilentPeriodsAndSweepLimits) {
 // wrapping to a volume of 255.
 TEST_F(SoundTest, PulseEnvelopeDecaysStopsOrLoopsAndNeverWraps) {
   for (int loop : {0, 1}) {
-    SCOPED_TRACE(testing::Message() << "loop " << loop);
     Fresh();
     Note(2, 253, loop << 5);
     Frame(kPulse1Buffer);  // the envelope restarts only once a wave has started
@@ -95,10 +94,10 @@ TEST_F(SoundTest, PulseEnvelopeDecaysStopsOrLoopsAndNeverWraps) {
     for (int frame = 0, level = 15; frame < 4; ++frame, level -= 4) {
       std::vector<int> want;
       for (int step = level; step > level - 4; --step) want.push_back(step > 0 ? step : loop * 15);
-      EXPECT_EQ(PartLevels(Frame(kPulse1Buffer), {0, 92, 188, 275, 367}), want) << frame;
+      EXPECT_EQ(PartLevels(Frame(kPulse1Buffer), {0, 92, 188, 275, 367}), want) << loop << frame;
     }
     // With loop it went back to 15 and has decayed one step.
-    EXPECT_EQ(MaxMagnitude(Frame(kPulse1Buffer)), loop ? 14 * 128 : 0);
+    EXPECT_EQ(MaxMagnitude(Frame(kPulse1Buffer)), loop ? 14 * 128 : 0) << loop;
   }
   Fresh();
   Note(2, 253, 0x20);  // looping envelope
@@ -213,19 +212,20 @@ TEST_F(SoundTest, DeltaLevelCarriesThroughTheRegisterUntilAWriteRestarts) {
 // 81) catch 23 at most.
 TEST_F(SoundTest, DeltaSampleEndAndFetchWrap) {
   // Control, address and length registers, the frame's lowest and last samples, log marks.
-  const int cases[][6] = {{0x8F, 0x00, 0x01, -3840, 0, 1},
-                          {0x0F, 0xFF, 0xFF, -3840, 3840, 0},
-                          {0x0F, 0, 0, -2048, 0, 0}};
+  // clang-format off
+  const int cases[][6] = {
+      {0x8F, 0x00, 0x01, -3840, 0, 1}, {0x0F, 0xFF, 0xFF, -3840, 3840, 0}, {0x0F, 0, 0, -2048, 0, 0}};
+  // clang-format on
   for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << "address " << c[1]);
     Fresh();
     std::fill_n(m().PpuMemory, 64, 0xFF), std::fill_n(m().CpuMemory + 0x8400, 0x3C00, 0xFF);
     RisingSample(c[0], c[1], c[2]);
     const auto out = Frame(kDeltaBuffer);
     EXPECT_EQ(std::tuple(*std::min_element(out.begin(), out.end()), out.back()),
-              std::tuple(c[3], c[4]));
+              std::tuple(c[3], c[4]))
+        << c[1];
     Frames(3, kDeltaBuffer);
-    EXPECT_EQ(std::ranges::count(ReadLog(), 'I'), c[5]);
+    EXPECT_EQ(std::ranges::count(ReadLog(), 'I'), c[5]) << c[1];
   }
 }
 
