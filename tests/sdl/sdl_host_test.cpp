@@ -32,6 +32,7 @@ class SdlHostTest : public ::testing::Test {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     // The dummy window never has the keyboard focus, and SDL drops joystick input without it.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    ResetSettings();
     ResetConfiguration();
     ResetPads();
     ResetMessageArea();
@@ -160,10 +161,7 @@ TEST_F(SdlHostTest, TheConfiguredJoystickIsReadRawAndNeverAlsoAsAGamepad) {
 
 // With a device the sound waits for three frames (about 50 ms) so it never starts dry, and a
 // host that runs ahead of it loses frames rather than letting the queue grow.
-TEST(SdlAudioTest, TheQueueStartsAfterThreeFramesAndStaysShort) {
-  LogPath = testing::TempDir() + "halvoren-sdl-audio.tst";
-  LogStart();
-  ResetSettings();
+TEST_F(SdlHostTest, TheQueueStartsAfterThreeFramesAndStaysShort) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   for (uint32_t stereo : {0u, 1u}) {
     SoundStereo = stereo;
@@ -177,8 +175,6 @@ TEST(SdlAudioTest, TheQueueStartsAfterThreeFramesAndStaysShort) {
     EXPECT_LE(SdlQueuedAudioMs(), 100u);
     CloseSound();
   }
-  std::remove(LogPath.c_str());
-  LogPath = "halvoren.tst";
 }
 
 }  // namespace

@@ -46,19 +46,15 @@ struct FakeHost {
   bool PollEvents() { return static_cast<int>(skips.size()) < maxFrames; }
 };
 
-class PacingTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetSession(), BuildFrameTimes(); }
-};
-
 // A late frame in the second second, then a pause early in the third: the frames due while
 // the late one ran (71, 72) are emulated undrawn. The pause runs only the key handler; the
 // frames stepped in it (126, slow, and 127, late after it) and the first after the pause
-// (128) are drawn, though the clock moved on while paused.
-TEST_F(PacingTest, LateFramesSkipDrawingAndFramesAfterAPauseOrStepDoNot) {
-  FakeHost host;
-  host.slowFrames = {70, 126};
-  host.pauseAfterFrame = 125;
+// (128) are drawn, though the clock moved on while paused. While fast-forward is held frames
+// follow each other without waiting, one in four drawn, and the sound is muted; let go, every
+// frame is drawn and heard again.
+TEST(PacingTest, LateFramesPausesStepsAndFastForward) {
+  ResetSession(), BuildFrameTimes();
+  FakeHost host{.slowFrames = {70, 126}, .pauseAfterFrame = 125};
   RunPacedFrames(host);
   std::vector<int> skipped;
   for (int n = 0; n < 130; ++n)
@@ -67,15 +63,9 @@ TEST_F(PacingTest, LateFramesSkipDrawingAndFramesAfterAPauseOrStepDoNot) {
   EXPECT_EQ(host.pausedCalls, 500);
   EXPECT_GE(host.starts[128] - host.starts[127], 290u) << "the steps ran inside the pause";
   EXPECT_GE(host.starts[60] - host.starts[0], 990u) << "paced, not as fast as it can";
-}
 
-// While fast-forward is held frames follow each other without waiting, one in four drawn, and
-// the sound is muted; let go, every frame is drawn and heard again.
-TEST_F(PacingTest, FastForwardRunsUnpacedAndDrawsEveryFourthFrame) {
-  FastForward = 1;
-  FakeHost fast;
-  fast.fastForwardUntil = 40;
-  fast.maxFrames = 50;
+  ResetSession(), BuildFrameTimes(), FastForward = 1;
+  FakeHost fast{.maxFrames = 50, .fastForwardUntil = 40};
   RunPacedFrames(fast);
   ASSERT_EQ(fast.skips.size(), 50u);
   for (int n = 0; n < 50; ++n) {

@@ -27,9 +27,7 @@ class PadsTest : public MachineTest {
     ResetPads();
     HeadlessReset();
     UseBuiltInConfiguration();
-    PlayerDevice[0] = player1;
-    PlayerDevice[1] = player2;
-    RapidFireRate = rapidFire;
+    PlayerDevice[0] = player1, PlayerDevice[1] = player2, RapidFireRate = rapidFire;
     FillKeyMaps();
     BuildKeyActionTables();
     ResetRapidFire();
