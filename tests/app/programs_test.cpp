@@ -45,9 +45,7 @@ class ProgramsTest : public MachineTest {
 // LDA/STA and then waits in a loop; every vector points at the program.
 std::vector<uint8_t> StoringCartridge(uint8_t mapper,
                                       const std::vector<std::pair<uint16_t, uint8_t>>& stores) {
-  InesImage image;  // 32 KB of PRG, 8 KB of CHR
-  image.Mapper = mapper;
-  std::vector<uint8_t> bytes = image.Bytes();
+  std::vector<uint8_t> bytes = InesImage{.Mapper = mapper}.Bytes();  // 32 KB of PRG, 8 KB of CHR
   const size_t e000 = 16 + 0x6000;
   size_t at = e000;
   for (const auto& [address, value] : stores)
@@ -167,7 +165,7 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
       {1, WriteFile("nine.nes", nine.Bytes()) + log, "unsupported mapper 9"},
       {1, WriteFile("big.nes", {'N', 'E', 'S', 0x1A, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) + log,
        "too large"},
-      {1, WriteFile("ten.nes", {'N', 'E', 'S', 0x1A, 1, 0, 0, 0, 0, 0}) + log, "image truncated"},
+      {1, WriteFile("t.nes", {'N', 'E', 'S', 0x1A, 1, 0, 0, 0, 0, 0}) + log, "image truncated"},
       // A short image plays, the missing bytes said; here its program halts at once.
       {3, WriteFile("short.nes", shortImage.Bytes()) + log + " --frames 1",
        "short.nes: 7936 bytes shorter than its header declares"},
@@ -176,7 +174,8 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
       {3, Rom("bad_opcode.nes") + " --frames 5 --core alt", "bad opcode $07 at $8003"},
       // The output files: none may replace the cartridge (the cases of each refusal are the
       // file writer's tests'), each refused in its own words.
-      {1, scroll + " --frames 2 --log " + missing, "cannot write the log " + missing + ": No such"},
+      {1, scroll + " --frames 2 --log " + missing,
+       "cannot write the log " + missing + ": No such file"},
       {1, rom + " --wav " + missing, "cannot write the WAV file " + missing + ": No such"},
       {1, rom + " --trace " + missing, "cannot write the trace " + missing + ": No such"},
       {1, rom + " --png " + missing, "cannot write " + missing + ": No such file"},
@@ -184,33 +183,31 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
       {1, rom + " --record " + underFile, "cannot record to " + underFile + ": Not a dir"},
       {1, rom + " --config " + missing, "cannot read the configuration " + missing},
       // The options themselves.
-      {2, log, "no ROM given"},
-      {2, "--bogus x.nes", "unknown option"},
+      {2, log, "no ROM given"}, {2, walk + " --load-state a --play b", "give one"},
       {2, rom + " --keys ''", "--keys needs a file name"},
       {2, rom + " --frames 100000001", "--frames needs a number from 1 to 100000000"},
       {2, rom + " --skip-render --hash", "--skip-render draws no picture"},
       {2, rom + " --skip-render --png x.png", "--skip-render draws no picture"},
-      {2, rom + " --frames", "needs a value"},
+      {2, rom + " --frames", "needs a value"}, {1, keys + missing, "cannot read"},
       {2, rom + " --core turbo", "main, alt or exact"},
       {2, rom + " --png x.png --png-frame 3", "past the last frame"},
-      {2, rom + " --png-frame 1", "needs --png"},
+      {2, rom + " --png-frame 1", "needs --png"}, {2, "--bogus x.nes", "unknown option"},
       {2, rom + " --start-pc 0x10000", "--start-pc"},
       {2, walk + " --hold 5-3:start", "ends before it starts"},
       {2, walk + " --hold 5-9:jump", "unknown button 'jump'"},
       {2, walk + " --hold 5:start", "--hold takes K-L:BUTTONS"},
       {2, walk + " --state-frame 3", "--state-frame needs --save-state"},
       {2, walk + " --frames 5 --save-state x --state-frame 6", "past the last frame"},
-      {2, walk + " --load-state a --play b", "give one"},
       // Key scripts: checked before anything runs, then delivered; Esc ends the run, and acts
       // on a release while paused.
       {2, keys + Text("k2", "1 press 256\n"), "line 1: the key code '256'"},
-      {1, keys + missing, "cannot read"},
       {2, keys + Text("k1", "1 press 2\n5 hold 30\n"), "line 2: 'hold' is neither press nor"},
       {0, keys + Text("k3", "# Esc on frame 10 ends the run\n10 press 1\n"), "frames=10"},
       {0, keys + Text("k4", "3 press 88\n\n5 release 1\n"), "frames=5"},
       // States and recordings.
       {1, walk + " --play " + Text("s.mov", std::string(100, '\0')), "s.mov: file too short"},
-      {1, walk + " --load-state " + Text("z.sv", std::string(90000, '\0')), "z.sv: not a state"},
+      {1, walk + " --load-state " + Text("z.sv", std::string(90000, '\0')),
+       "z.sv: not a state file"},
       {1, walk + " --frames 2 --save-state " + Path("no/s.sv"), "cannot save the state to"},
       {1, walk + " --load-state " + Path("z.sv") + " --save-state " + Path("z.sv"),
        "that is the state loaded"},

@@ -207,8 +207,7 @@ TEST_F(HotKeysTest, StateSlotsRecordingAndPlayback) {
 
   const uint8_t saved = m().CpuMemory[0x0300];
   const uint32_t frames = FrameCount;
-  m().CpuMemory[0x0300] = static_cast<uint8_t>(saved + 1);
-  Paused = 1;
+  m().CpuMemory[0x0300] = static_cast<uint8_t>(saved + 1), Paused = 1;
   Run(10, 10);
   EXPECT_EQ(m().CpuMemory[0x0300], saved);
   EXPECT_EQ(ScreenText(16, 432, 14), "State Loaded 5");
