@@ -249,10 +249,20 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
 // frame leaves the old file. The desktop program ends on a hang-up (a closed terminal) as on
 // Ctrl+C, through its shut-down.
 TEST_F(ProgramsTest, SignalsEndBothProgramsThroughTheirShutDown) {
+  // Each program is signalled once it is seen running: a busy machine may take its time to
+  // start one, and a signal before the handlers are in place ends it at once.
+  const auto signalled = [](const std::string& command, const std::string& running,
+                            const char* signal) {
+    return RunCommand(command + " & pid=$!; for i in $(seq 200); do " + running +
+                      " && break; sleep 0.05; done; kill -" + signal + " $pid; wait $pid");
+  };
   Text("s.sv", "old");
-  const auto run = RunCommand(std::string(HALVOREN_RUN_BINARY) + " " + Rom("state_walk.nes") +
-                              " --frames 100000000 --record " + Path("r.mov") + " --save-state " +
-                              Path("s.sv") + " & pid=$!; sleep 0.5; kill -TERM $pid; wait $pid");
+  const auto run = signalled(std::string(HALVOREN_RUN_BINARY) + " " + Rom("state_walk.nes") +
+                                 " --frames 100000000 --record " + Path("r.mov") +
+                                 " --save-state " + Path("s.sv"),
+                             "[ $(stat -c %s " + Path("r.mov") + " 2>/dev/null || echo 0) -gt " +
+                                 std::to_string(kStateImageSize + 2) + " ]",
+                             "TERM");
   EXPECT_EQ(FileText(Path("s.sv")), "old");
   EXPECT_EQ(run.status, 128 + SIGTERM) << run.output;
   const size_t at = run.output.find(" frames=");
@@ -260,8 +270,8 @@ TEST_F(ProgramsTest, SignalsEndBothProgramsThroughTheirShutDown) {
   const int frames = std::stoi(run.output.substr(at + 8));
   EXPECT_GT(frames, 0);
   EXPECT_EQ(std::filesystem::file_size(Path("r.mov")), kStateImageSize + 2u * frames);
-  const auto hangUp = RunCommand(Desktop(TestRomPath("state_walk.nes")) +
-                                 " & pid=$!; sleep 0.5; kill -HUP $pid; wait $pid");
+  const auto hangUp = signalled(Desktop(TestRomPath("state_walk.nes")),
+                                "grep -qa 'NMI Vector' " + Path("halvoren.tst"), "HUP");
   EXPECT_EQ(hangUp.status, 0) << hangUp.output;
 }
 
