@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "apu/sound_buffers.h"
 #include "core/machine.h"
 #include "core/settings.h"
 #include "host/platform.h"
@@ -79,10 +78,9 @@ class SdlHostTest : public ::testing::Test {
 TEST_F(SdlHostTest, KeysArriveAsKeyboardRecordsInOrderAndTheBufferHoldsThirtyTwo) {
   std::stringstream logged;
   logged << std::ifstream(LogPath).rdbuf();
-  EXPECT_NE(
-      logged.str().find("1 Level Pass\nInterface got\nCooperativeLevel Set\n"
-                        "lpDD2 object inited.\nall surfaces created.\nKeyboard initialized\n"),
-      std::string::npos)
+  EXPECT_NE(logged.str().find("1 Level Pass\nInterface got\nCooperativeLevel Set\nlpDD2 object "
+                              "inited.\nall surfaces created.\nKeyboard initialized\n"),
+            std::string::npos)
       << logged.str();
   const auto push = [](SDL_Scancode code, bool down, uint16_t mod = KMOD_NONE) {
     SDL_Event event{.key = {.type = Uint32(down ? SDL_KEYDOWN : SDL_KEYUP),

@@ -36,12 +36,15 @@ class HotKeysTest : public MachineTest {
     HeadlessReset();
     MainScreen.Resize(640, 480);
     InstallSpinProgram();
+    std::filesystem::current_path(dir);  // where screenshots and dumps go
   }
   void TearDown() override {
     HeadlessReset();
     FastForward = RewindHeld = DebuggerViewKey = PixelAspect8To7 = 0;
+    std::filesystem::current_path(previousFolder);
     MachineTest::TearDown();
   }
+  const std::filesystem::path previousFolder = std::filesystem::current_path();
   // Over whatever a loaded cartridge put at $8000, and into its ROM too, so that saved states
   // hold this cartridge's banks: 32 KB of PRG mapped straight, as NROM and mapper 3 map it.
   void InstallSpinProgram() {
@@ -116,8 +119,6 @@ TEST_F(HotKeysTest, PauseStepAndResume) {
 TEST_F(HotKeysTest, SettingsKeysInBothStates) {
   ASSERT_EQ(Load({.ChrUnits = 3, .Mapper = 3}), kLoadOk);
   InstallSpinProgram();
-  const auto oldDir = std::filesystem::current_path();
-  std::filesystem::current_path(dir);  // screenshots go to the current folder
   std::snprintf(CartridgePath, sizeof CartridgePath, "/somewhere/Great Game.nes");
   // clang-format off
   const auto watched = [&] {
@@ -170,7 +171,6 @@ TEST_F(HotKeysTest, SettingsKeysInBothStates) {
   if (geteuid() != 0)
     EXPECT_EQ(Newest().rfind("Cannot write Great Game-003.png", 0), 0u) << Newest();
   std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
-  std::filesystem::current_path(oldDir);
   // Backspace held at the oldest kept frame: no frame runs, yet the keys still act (a digit,
   // the release).
   playerFrames = true;
@@ -237,8 +237,6 @@ TEST_F(HotKeysTest, PausedViewsAndDumps) {
   EXPECT_EQ(MainScreen.PixelAt(16 + 8 * 44, 452), 7);
   ShowPaddedMessage(std::string(70, 'B'));
   EXPECT_EQ(NewestMessage().Length, 64u) << "at most 64 characters kept";
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir);
   Paused = 1;
   // Tile 33 (row 1, column 1), row 3, column 2 in the patterns; sprite palette entry 3.
   m().CpuMemory[0xFFF5] = 0xC3, m().PatternCache[33 * 64 + 3 * 8 + 2] = 3,
@@ -274,7 +272,6 @@ TEST_F(HotKeysTest, PausedViewsAndDumps) {
   Run(5, 5, "5 press 53\n");
   EXPECT_NE(ReadLog().find("Sprite Palette:\n", logged), std::string::npos);
   EXPECT_EQ(Newest(), "Cannot write DumpPAL.BIN" + std::string(16, ' '));
-  std::filesystem::current_path(previous);
 }
 
 }  // namespace

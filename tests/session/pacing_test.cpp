@@ -30,8 +30,7 @@ struct FakeHost {
     const int n = static_cast<int>(skips.size());
     skips.push_back(skip);
     starts.push_back(static_cast<uint32_t>(micros / 1000));
-    const bool slow = std::find(slowFrames.begin(), slowFrames.end(), n) != slowFrames.end();
-    micros += (slow ? 60 : 2) * 1000ull;
+    micros += (std::ranges::count(slowFrames, n) ? 60 : 2) * 1000ull;
     if (n == pauseAfterFrame) Paused = 1;
     if (StepCount != 0) --StepCount;
     muted.push_back(SoundMuted);
