@@ -117,8 +117,7 @@ TEST_F(SdlHostTest, ControllersComeAndGoMidGameAndPlayPlayerOneWithTheKeyboard) 
   UseBuiltInConfiguration();  // player 1 on the keyboard
   FillKeyMaps();
   BuildKeyActionTables();
-  SDL_Joystick* first = Plug("First pad");
-  SDL_Joystick* second = Plug("Second pad");
+  SDL_Joystick *first = Plug("First pad"), *second = Plug("Second pad");
   ASSERT_TRUE(first && second) << SDL_GetError();
   EXPECT_EQ(Frame(), 0);
   EXPECT_EQ(Newest(), "Gamepad connected: Second pad");

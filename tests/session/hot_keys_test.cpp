@@ -205,8 +205,7 @@ TEST_F(HotKeysTest, StateSlotsRecordingAndPlayback) {
   EXPECT_EQ(std::tuple(Newest().rfind("Playback Ended", 0), PlayingBack), std::tuple(0u, 0));
   ASSERT_EQ(pictureColour(), 0x16);
 
-  const uint8_t saved = m().CpuMemory[0x0300];
-  const uint32_t frames = FrameCount;
+  const auto [saved, frames] = std::tuple(m().CpuMemory[0x0300], FrameCount);
   m().CpuMemory[0x0300] = static_cast<uint8_t>(saved + 1), Paused = 1;
   Run(10, 10);
   EXPECT_EQ(m().CpuMemory[0x0300], saved);

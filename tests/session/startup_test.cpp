@@ -174,8 +174,7 @@ TEST_F(StartUpTest, AMissingJoystickIsAMessageAndItsPlayerTakesAFreeKeyboard) {
 // The box and the log name a display failure as the display device's code and name. A missing
 // or unplayable cartridge is refused before any window opens, not even the splash.
 TEST_F(StartUpTest, FailuresEndStartUpWithTheDevicesClosed) {
-  HeadlessHost.FailDisplay = true;
-  HeadlessHost.DisplayFailureStep = DisplayFailure::NoWindow;
+  HeadlessHost.FailDisplay = true, HeadlessHost.DisplayFailureStep = DisplayFailure::NoWindow;
   EXPECT_FALSE(StartUp(m(), options));
   EXPECT_EQ(HeadlessHost.MessageBoxes,
             "ERROR: Direct Draw Init Failed (88760078)\nDD_INVALIDMODE: no display\n");
