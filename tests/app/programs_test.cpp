@@ -45,9 +45,7 @@ class ProgramsTest : public MachineTest {
 // LDA/STA and then waits in a loop; every vector points at the program.
 std::vector<uint8_t> StoringCartridge(uint8_t mapper,
                                       const std::vector<std::pair<uint16_t, uint8_t>>& stores) {
-  InesImage image;  // 32 KB of PRG, 8 KB of CHR
-  image.Mapper = mapper;
-  std::vector<uint8_t> bytes = image.Bytes();
+  std::vector<uint8_t> bytes = InesImage{.Mapper = mapper}.Bytes();  // 32 KB of PRG, 8 KB of CHR
   const size_t e000 = 16 + 0x6000;
   size_t at = e000;
   for (const auto& [address, value] : stores)
@@ -71,14 +69,11 @@ TEST_F(ProgramsTest, OneRunGivesSummaryHashPngAndWav) {
   EXPECT_NE(run.output.find("mapper=0 prg=2 chr=1 frames=120 hash="), std::string::npos);
   const std::string wav = FileText(Path("out.wav")), png = FileText(Path("shot.png"));
   ASSERT_EQ(wav.size(), 44u + 2 * 43365u);
-  // clang-format off
-  const uint8_t header[44] = {
-      'R', 'I', 'F', 'F', 0xEE, 0x52, 0x01, 0, 'W', 'A', 'V', 'E',  // 36 + 86730 bytes follow
-      'f', 'm', 't', ' ', 16, 0, 0, 0, 1, 0, 1, 0,  // 16 bytes of format: PCM, mono
-      0x22, 0x56, 0, 0, 0x44, 0xAC, 0, 0, 2, 0, 16, 0,  // 22050 a second, 44100 bytes, 16 bits
-      'd', 'a', 't', 'a', 0xCA, 0x52, 0x01, 0};  // 86730 bytes of samples
-  // clang-format on
-  EXPECT_EQ(std::memcmp(wav.data(), header, 44), 0);
+  // 36 + 86730 bytes follow; 16 of format: PCM, mono, 22050 a second, 44100 bytes, 16 bits.
+  EXPECT_EQ(wav.substr(0, 44),
+            std::string("RIFF\xEE\x52\x01\0WAVEfmt \x10\0\0\0\1\0\1\0\x22\x56\0\0"
+                        "\x44\xAC\0\0\2\0\x10\0data\xCA\x52\x01\0",
+                        44));
   const auto samples = Samples(wav);
   std::vector<size_t> rising;
   for (size_t i = 0; i < samples.size(); ++i) {
@@ -149,18 +144,13 @@ TEST_F(ProgramsTest, SoundChipsPlayThroughTheirBoards) {
 // first frame (no summary line); a halted CPU ends with status 3 after the summary. The
 // desktop program (D) is given 5 frames, in case a cartridge wrongly plays.
 TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
-  InesImage nine, shortImage;
-  nine.Mapper = 9;
-  shortImage.PrgUnits = 1;
-  shortImage.TruncateTo = 16 + 0x4000 + 0x100;
+  const InesImage nine{.Mapper = 9}, shortImage{.PrgUnits = 1, .TruncateTo = 16 + 0x4000 + 0x100};
   const std::string log = " --log " + Path("run.tst"), rom = Rom() + " --frames 2";
   const std::string keys = Rom() + " --frames 40 --keys ", walk = Rom("state_walk.nes");
   const std::string missing = Path("no/such"), folder = dir.string();
   // A copy of the cartridge: a refusal that failed would overwrite it, not the shared image.
   const std::string scroll = Text("scroll.nes", FileText(TestRomPath("ppu_scroll.nes")));
   const std::string underFile = WriteFile("plain", {}) + "/x";
-  Text("short.mov", std::string(100, '\0'));
-  Text("zero.sv", std::string(90000, '\0'));
   // The desktop program: ROMDIR, '/' and BOOT that, cut to 254 characters, would name a
   // playable cartridge; a folder where the configuration is looked for is skipped, said.
   const std::string cut = std::string(253 - folder.size(), 'p');
@@ -169,65 +159,64 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
   std::filesystem::create_directories(dir / "folder.nes");
   std::filesystem::create_directories(dir / "Halvoren.CFG");
   // clang-format off
-  const struct { bool desktop; std::string arguments; int status; std::string says; } cases[] = {
-      {false, Path("missing.nes") + log, 1, "cannot open"},
-      {false, WriteFile("text.nes", {'h', 'e', 'l', 'l', 'o'}) + log, 1, "not an iNES image"},
-      {false, WriteFile("nine.nes", nine.Bytes()) + log, 1, "unsupported mapper 9"},
-      {false, WriteFile("big.nes", {'N', 'E', 'S', 0x1A, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) + log, 1,
+  const struct { int status; std::string arguments, says; bool desktop = false; } cases[] = {
+      {1, Path("missing.nes") + log, "cannot open"},
+      {1, WriteFile("text.nes", {'h', 'e', 'l', 'l', 'o'}) + log, "not an iNES image"},
+      {1, WriteFile("nine.nes", nine.Bytes()) + log, "unsupported mapper 9"},
+      {1, WriteFile("big.nes", {'N', 'E', 'S', 0x1A, 200, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}) + log,
        "too large"},
-      {false, WriteFile("ten.nes", {'N', 'E', 'S', 0x1A, 1, 0, 0, 0, 0, 0}) + log, 1, "image truncated"},
+      {1, WriteFile("t.nes", {'N', 'E', 'S', 0x1A, 1, 0, 0, 0, 0, 0}) + log, "image truncated"},
       // A short image plays, the missing bytes said; here its program halts at once.
-      {false, WriteFile("short.nes", shortImage.Bytes()) + log + " --frames 1", 3,
+      {3, WriteFile("short.nes", shortImage.Bytes()) + log + " --frames 1",
        "short.nes: 7936 bytes shorter than its header declares"},
-      {false, folder + log, 1, "is a folder, not a cartridge image"},
-      {false, Path(cut) + "xx" + log, 1, "longer than 254 characters"},
-      {false, Rom("bad_opcode.nes") + " --frames 5 --core alt", 3, "bad opcode $07 at $8003"},
+      {1, folder + log, "is a folder, not a cartridge image"},
+      {1, Path(cut) + "xx" + log, "longer than 254 characters"},
+      {3, Rom("bad_opcode.nes") + " --frames 5 --core alt", "bad opcode $07 at $8003"},
       // The output files: none may replace the cartridge (the cases of each refusal are the
       // file writer's tests'), each refused in its own words.
-      {false, scroll + " --frames 2 --log " + missing, 1,
+      {1, scroll + " --frames 2 --log " + missing,
        "cannot write the log " + missing + ": No such file"},
-      {false, rom + " --wav " + missing, 1, "cannot write the WAV file " + missing + ": No such"},
-      {false, rom + " --trace " + missing, 1, "cannot write the trace " + missing + ": No such"},
-      {false, rom + " --png " + missing, 1, "cannot write " + missing + ": No such file"},
-      {false, scroll + log + " --frames 2 --png " + scroll, 1, "that is the cartridge"},
-      {false, rom + " --record " + underFile, 1, "cannot record to " + underFile + ": Not a dir"},
-      {false, rom + " --config " + missing, 1, "cannot read the configuration " + missing},
+      {1, rom + " --wav " + missing, "cannot write the WAV file " + missing + ": No such"},
+      {1, rom + " --trace " + missing, "cannot write the trace " + missing + ": No such"},
+      {1, rom + " --png " + missing, "cannot write " + missing + ": No such file"},
+      {1, scroll + log + " --frames 2 --png " + scroll, "that is the cartridge"},
+      {1, rom + " --record " + underFile, "cannot record to " + underFile + ": Not a dir"},
+      {1, rom + " --config " + missing, "cannot read the configuration " + missing},
       // The options themselves.
-      {false, log, 2, "no ROM given"},
-      {false, "--bogus x.nes", 2, "unknown option"},
-      {false, rom + " --keys ''", 2, "--keys needs a file name"},
-      {false, rom + " --frames 100000001", 2, "--frames needs a number from 1 to 100000000"},
-      {false, rom + " --skip-render --hash", 2, "--skip-render draws no picture"},
-      {false, rom + " --skip-render --png x.png", 2, "--skip-render draws no picture"},
-      {false, rom + " --frames", 2, "needs a value"},
-      {false, rom + " --core turbo", 2, "main, alt or exact"},
-      {false, rom + " --png x.png --png-frame 3", 2, "past the last frame"},
-      {false, rom + " --png-frame 1", 2, "needs --png"},
-      {false, rom + " --start-pc 0x10000", 2, "--start-pc"},
-      {false, walk + " --hold 5-3:start", 2, "ends before it starts"},
-      {false, walk + " --hold 5-9:jump", 2, "unknown button 'jump'"},
-      {false, walk + " --hold 5:start", 2, "--hold takes K-L:BUTTONS"},
-      {false, walk + " --state-frame 3", 2, "--state-frame needs --save-state"},
-      {false, walk + " --frames 5 --save-state x --state-frame 6", 2, "past the last frame"},
-      {false, walk + " --load-state a --play b", 2, "give one"},
+      {2, log, "no ROM given"}, {2, walk + " --load-state a --play b", "give one"},
+      {2, rom + " --keys ''", "--keys needs a file name"},
+      {2, rom + " --frames 100000001", "--frames needs a number from 1 to 100000000"},
+      {2, rom + " --skip-render --hash", "--skip-render draws no picture"},
+      {2, rom + " --skip-render --png x.png", "--skip-render draws no picture"},
+      {2, rom + " --frames", "needs a value"}, {1, keys + missing, "cannot read"},
+      {2, rom + " --core turbo", "main, alt or exact"},
+      {2, rom + " --png x.png --png-frame 3", "past the last frame"},
+      {2, rom + " --png-frame 1", "needs --png"}, {2, "--bogus x.nes", "unknown option"},
+      {2, rom + " --start-pc 0x10000", "--start-pc"},
+      {2, walk + " --hold 5-3:start", "ends before it starts"},
+      {2, walk + " --hold 5-9:jump", "unknown button 'jump'"},
+      {2, walk + " --hold 5:start", "--hold takes K-L:BUTTONS"},
+      {2, walk + " --state-frame 3", "--state-frame needs --save-state"},
+      {2, walk + " --frames 5 --save-state x --state-frame 6", "past the last frame"},
       // Key scripts: checked before anything runs, then delivered; Esc ends the run, and acts
       // on a release while paused.
-      {false, keys + Text("k2", "1 press 256\n"), 2, "line 1: the key code '256'"},
-      {false, keys + missing, 1, "cannot read"},
-      {false, keys + Text("k1", "1 press 2\n5 hold 30\n"), 2, "line 2: 'hold' is neither press nor release"},
-      {false, keys + Text("k3", "# Esc on frame 10 ends the run\n10 press 1\n"), 0, "frames=10"},
-      {false, keys + Text("k4", "3 press 88\n\n5 release 1\n"), 0, "frames=5"},
+      {2, keys + Text("k2", "1 press 256\n"), "line 1: the key code '256'"},
+      {2, keys + Text("k1", "1 press 2\n5 hold 30\n"), "line 2: 'hold' is neither press nor"},
+      {0, keys + Text("k3", "# Esc on frame 10 ends the run\n10 press 1\n"), "frames=10"},
+      {0, keys + Text("k4", "3 press 88\n\n5 release 1\n"), "frames=5"},
       // States and recordings.
-      {false, walk + " --play " + Path("short.mov"), 1, "short.mov: file too short"},
-      {false, walk + " --load-state " + Path("zero.sv"), 1, "zero.sv: not a state file"},
-      {false, walk + " --frames 2 --save-state " + Path("no/s.sv"), 1, "cannot save the state to"},
-      {false, walk + " --load-state " + Path("zero.sv") + " --save-state " + Path("zero.sv"), 1,
+      {1, walk + " --play " + Text("s.mov", std::string(100, '\0')), "s.mov: file too short"},
+      {1, walk + " --load-state " + Text("z.sv", std::string(90000, '\0')),
+       "z.sv: not a state file"},
+      {1, walk + " --frames 2 --save-state " + Path("no/s.sv"), "cannot save the state to"},
+      {1, walk + " --load-state " + Path("z.sv") + " --save-state " + Path("z.sv"),
        "that is the state loaded"},
-      {true, "--config cut.cfg", 1, "the cartridge path is longer than 254 characters"},
-      {true, "--config " + folder, 1, "is a folder, not a configuration file"},
-      {true, "folder.nes", 1, "folder.nes: is a folder, not a cartridge image"},
-      {true, "nine.nes", 1, "nine.nes: unsupported mapper 9"},
-      {true, "", 0, "Halvoren.CFG is a folder, not a configuration file"},
+      // The desktop program.
+      {1, "--config cut.cfg", "the cartridge path is longer than 254 characters", true},
+      {1, "--config " + folder, "is a folder, not a configuration file", true},
+      {1, "folder.nes", "folder.nes: is a folder, not a cartridge image", true},
+      {1, "nine.nes", "nine.nes: unsupported mapper 9", true},
+      {0, "", "Halvoren.CFG is a folder, not a configuration file", true},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -260,10 +249,20 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
 // frame leaves the old file. The desktop program ends on a hang-up (a closed terminal) as on
 // Ctrl+C, through its shut-down.
 TEST_F(ProgramsTest, SignalsEndBothProgramsThroughTheirShutDown) {
+  // Each program is signalled once it is seen running: a busy machine may take its time to
+  // start one, and a signal before the handlers are in place ends it at once.
+  const auto signalled = [](const std::string& command, const std::string& running,
+                            const char* signal) {
+    return RunCommand(command + " & pid=$!; for i in $(seq 200); do " + running +
+                      " && break; sleep 0.05; done; kill -" + signal + " $pid; wait $pid");
+  };
   Text("s.sv", "old");
-  const auto run = RunCommand(std::string(HALVOREN_RUN_BINARY) + " " + Rom("state_walk.nes") +
-                              " --frames 100000000 --record " + Path("r.mov") + " --save-state " +
-                              Path("s.sv") + " & pid=$!; sleep 0.5; kill -TERM $pid; wait $pid");
+  const auto run = signalled(std::string(HALVOREN_RUN_BINARY) + " " + Rom("state_walk.nes") +
+                                 " --frames 100000000 --record " + Path("r.mov") +
+                                 " --save-state " + Path("s.sv"),
+                             "[ $(stat -c %s " + Path("r.mov") + " 2>/dev/null || echo 0) -gt " +
+                                 std::to_string(kStateImageSize + 2) + " ]",
+                             "TERM");
   EXPECT_EQ(FileText(Path("s.sv")), "old");
   EXPECT_EQ(run.status, 128 + SIGTERM) << run.output;
   const size_t at = run.output.find(" frames=");
@@ -271,8 +270,8 @@ TEST_F(ProgramsTest, SignalsEndBothProgramsThroughTheirShutDown) {
   const int frames = std::stoi(run.output.substr(at + 8));
   EXPECT_GT(frames, 0);
   EXPECT_EQ(std::filesystem::file_size(Path("r.mov")), kStateImageSize + 2u * frames);
-  const auto hangUp = RunCommand(Desktop(TestRomPath("state_walk.nes")) +
-                                 " & pid=$!; sleep 0.5; kill -HUP $pid; wait $pid");
+  const auto hangUp = signalled(Desktop(TestRomPath("state_walk.nes")),
+                                "grep -qa 'NMI Vector' " + Path("halvoren.tst"), "HUP");
   EXPECT_EQ(hangUp.status, 0) << hangUp.output;
 }
 

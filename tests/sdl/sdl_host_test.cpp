@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "apu/sound_buffers.h"
 #include "core/machine.h"
 #include "core/settings.h"
 #include "host/platform.h"
@@ -32,6 +31,7 @@ class SdlHostTest : public ::testing::Test {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     // The dummy window never has the keyboard focus, and SDL drops joystick input without it.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    ResetSettings();
     ResetConfiguration();
     ResetPads();
     ResetMessageArea();
@@ -78,10 +78,9 @@ class SdlHostTest : public ::testing::Test {
 TEST_F(SdlHostTest, KeysArriveAsKeyboardRecordsInOrderAndTheBufferHoldsThirtyTwo) {
   std::stringstream logged;
   logged << std::ifstream(LogPath).rdbuf();
-  EXPECT_NE(
-      logged.str().find("1 Level Pass\nInterface got\nCooperativeLevel Set\n"
-                        "lpDD2 object inited.\nall surfaces created.\nKeyboard initialized\n"),
-      std::string::npos)
+  EXPECT_NE(logged.str().find("1 Level Pass\nInterface got\nCooperativeLevel Set\nlpDD2 object "
+                              "inited.\nall surfaces created.\nKeyboard initialized\n"),
+            std::string::npos)
       << logged.str();
   const auto push = [](SDL_Scancode code, bool down, uint16_t mod = KMOD_NONE) {
     SDL_Event event{.key = {.type = Uint32(down ? SDL_KEYDOWN : SDL_KEYUP),
@@ -118,8 +117,7 @@ TEST_F(SdlHostTest, ControllersComeAndGoMidGameAndPlayPlayerOneWithTheKeyboard) 
   UseBuiltInConfiguration();  // player 1 on the keyboard
   FillKeyMaps();
   BuildKeyActionTables();
-  SDL_Joystick* first = Plug("First pad");
-  SDL_Joystick* second = Plug("Second pad");
+  SDL_Joystick *first = Plug("First pad"), *second = Plug("Second pad");
   ASSERT_TRUE(first && second) << SDL_GetError();
   EXPECT_EQ(Frame(), 0);
   EXPECT_EQ(Newest(), "Gamepad connected: Second pad");
@@ -160,10 +158,7 @@ TEST_F(SdlHostTest, TheConfiguredJoystickIsReadRawAndNeverAlsoAsAGamepad) {
 
 // With a device the sound waits for three frames (about 50 ms) so it never starts dry, and a
 // host that runs ahead of it loses frames rather than letting the queue grow.
-TEST(SdlAudioTest, TheQueueStartsAfterThreeFramesAndStaysShort) {
-  LogPath = testing::TempDir() + "halvoren-sdl-audio.tst";
-  LogStart();
-  ResetSettings();
+TEST_F(SdlHostTest, TheQueueStartsAfterThreeFramesAndStaysShort) {
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   for (uint32_t stereo : {0u, 1u}) {
     SoundStereo = stereo;
@@ -177,8 +172,6 @@ TEST(SdlAudioTest, TheQueueStartsAfterThreeFramesAndStaysShort) {
     EXPECT_LE(SdlQueuedAudioMs(), 100u);
     CloseSound();
   }
-  std::remove(LogPath.c_str());
-  LogPath = "halvoren.tst";
 }
 
 }  // namespace

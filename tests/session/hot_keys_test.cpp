@@ -36,67 +36,59 @@ class HotKeysTest : public MachineTest {
     HeadlessReset();
     MainScreen.Resize(640, 480);
     InstallSpinProgram();
+    std::filesystem::current_path(dir);  // where screenshots and dumps go
   }
   void TearDown() override {
     HeadlessReset();
     FastForward = RewindHeld = DebuggerViewKey = PixelAspect8To7 = 0;
+    std::filesystem::current_path(previousFolder);
     MachineTest::TearDown();
   }
+  const std::filesystem::path previousFolder = std::filesystem::current_path();
   // Over whatever a loaded cartridge put at $8000, and into its ROM too, so that saved states
   // hold this cartridge's banks: 32 KB of PRG mapped straight, as NROM and mapper 3 map it.
   void InstallSpinProgram() {
     if (PrgBankCount == 0) PrgBankCount = 2;
     ASSERT_EQ(PrgBankCount, 2u);
     const uint8_t bytes[] = {0x4C, 0x00, 0x80, 0, 0x80, 0, 0x80};  // JMP $8000; NMI, reset: $8000
-    for (int i = 0; i < 7; ++i) {
-      const int at = i < 3 ? i : 0x7FFA + i - 3;
+    for (int i = 0, at = 0; i < 7; ++i, at = i < 3 ? i : 0x7FFA + i - 3)
       m().CpuMemory[0x8000 + at] = m().PrgRom[at] = bytes[i];
-    }
     m().ResetCpu();
   }
   // Runs frames `first` to `last` (counted from 1) with the records of `script` (if given; else
-  // of the script before) delivered.
+  // of the script before) delivered; the player's frames, with rewind, if `playerFrames`.
   void Run(uint32_t first, uint32_t last, const std::string& script = "") {
-    if (!script.empty()) {
-      std::istringstream in(script);
-      std::vector<ScriptedKey> keys;
-      std::string error;
-      ASSERT_TRUE(ParseKeyScript(in, keys, error)) << error;
-      HeadlessSetKeyScript(keys);
-    }
+    std::istringstream in(script);
+    std::vector<ScriptedKey> keys;
+    std::string error;
+    ASSERT_TRUE(script.empty() || ParseKeyScript(in, keys, error)) << error;
+    if (!script.empty()) HeadlessSetKeyScript(keys);
     for (uint32_t frame = first; frame <= last; ++frame) {
       HeadlessDeliverScriptedKeys(frame);
-      if (playerFrames)
-        RunPlayerFrame(m(), 0);
-      else
-        RunFrame(m(), 0);
+      playerFrames ? void(RunPlayerFrame(m(), 0)) : RunFrame(m(), 0);
     }
   }
-  bool playerFrames = false;  // the player's frames, with rewind, instead of the debugger's
+  bool playerFrames = false;
   // The newest line of the message area, padded as shown.
   static std::string Newest() { return std::string(NewestMessage().Text, NewestMessage().Length); }
   // The characters shown in `count` font cells from (x, y); '~' for a cell that holds no
   // character of the font.
   static std::string ScreenText(int x, int y, int count) {
     std::string text;
-    for (int cell = 0; cell < count; ++cell, x += kFontWidth) {
-      char found = '~';
-      for (char c = ' '; c < '~' && found == '~'; ++c)
-        if (CellShows(x, y, c)) found = c;
-      text += found;
+    for (int cell = 0; cell < count; ++cell) {
+      char c = ' ';
+      while (c < '~' && !CellShows(x + cell * kFontWidth, y, c)) ++c;
+      text += c;
     }
     return text;
   }
-
- private:
   static bool CellShows(int x, int y, char c) {
-    const uint8_t* glyph = FontGlyph(c);
-    for (int row = 0; row < kFontHeight; ++row)
-      for (int column = 0; column < kFontWidth; ++column) {
-        const bool lit = glyph[row / 2] & (0x80 >> column);
-        if (MainScreen.PixelAt(x + column, y + row) != (lit ? kScreenWhite : kScreenBlack))
-          return false;
-      }
+    for (int i = 0; i < kFontHeight * kFontWidth; ++i) {
+      const int row = i / kFontWidth, column = i % kFontWidth;
+      const bool lit = FontGlyph(c)[row / 2] & (0x80 >> column);
+      if (MainScreen.PixelAt(x + column, y + row) != (lit ? kScreenWhite : kScreenBlack))
+        return false;
+    }
     return true;
   }
 };
@@ -125,13 +117,8 @@ TEST_F(HotKeysTest, PauseStepAndResume) {
 // CHR banks (tagged ChrTag(8 b) on bank b's first page), after the last the first again, and
 // the windows' bank records no longer hold.
 TEST_F(HotKeysTest, SettingsKeysInBothStates) {
-  InesImage image;
-  image.ChrUnits = 3;
-  image.Mapper = 3;
-  ASSERT_EQ(Load(image), kLoadOk);
+  ASSERT_EQ(Load({.ChrUnits = 3, .Mapper = 3}), kLoadOk);
   InstallSpinProgram();
-  const auto oldDir = std::filesystem::current_path();
-  std::filesystem::current_path(dir);  // screenshots go to the current folder
   std::snprintf(CartridgePath, sizeof CartridgePath, "/somewhere/Great Game.nes");
   // clang-format off
   const auto watched = [&] {
@@ -165,8 +152,8 @@ TEST_F(HotKeysTest, SettingsKeysInBothStates) {
   for (const auto& c : cases) {
     HeadlessReset();
     ApuChannel = RamPage = SaveSlot = 0, ShownLines = 232, m().IrqAdjust = 0, ChrViewOffset = 0;
-    FastForward = RewindHeld = DebuggerViewKey = PixelAspect8To7 = 0, Paused = c.paused;
-    m().ChrWindowBank[0] = 0;
+    FastForward = RewindHeld = DebuggerViewKey = PixelAspect8To7 = m().ChrWindowBank[0] = 0;
+    Paused = c.paused;
     const auto before = watched();
     Run(1, 3, c.script);
     const auto after = watched();
@@ -184,7 +171,6 @@ TEST_F(HotKeysTest, SettingsKeysInBothStates) {
   if (geteuid() != 0)
     EXPECT_EQ(Newest().rfind("Cannot write Great Game-003.png", 0), 0u) << Newest();
   std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
-  std::filesystem::current_path(oldDir);
   // Backspace held at the oldest kept frame: no frame runs, yet the keys still act (a digit,
   // the release).
   playerFrames = true;
@@ -219,10 +205,8 @@ TEST_F(HotKeysTest, StateSlotsRecordingAndPlayback) {
   EXPECT_EQ(std::tuple(Newest().rfind("Playback Ended", 0), PlayingBack), std::tuple(0u, 0));
   ASSERT_EQ(pictureColour(), 0x16);
 
-  const uint8_t saved = m().CpuMemory[0x0300];
-  const uint32_t frames = FrameCount;
-  m().CpuMemory[0x0300] = static_cast<uint8_t>(saved + 1);
-  Paused = 1;
+  const auto [saved, frames] = std::tuple(m().CpuMemory[0x0300], FrameCount);
+  m().CpuMemory[0x0300] = static_cast<uint8_t>(saved + 1), Paused = 1;
   Run(10, 10);
   EXPECT_EQ(m().CpuMemory[0x0300], saved);
   EXPECT_EQ(ScreenText(16, 432, 14), "State Loaded 5");
@@ -252,11 +236,9 @@ TEST_F(HotKeysTest, PausedViewsAndDumps) {
   EXPECT_EQ(MainScreen.PixelAt(16 + 8 * 44, 452), 7);
   ShowPaddedMessage(std::string(70, 'B'));
   EXPECT_EQ(NewestMessage().Length, 64u) << "at most 64 characters kept";
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir);
   Paused = 1;
-  m().CpuMemory[0xFFF5] = 0xC3;
-  m().PatternCache[33 * 64 + 3 * 8 + 2] = 3;  // tile 33 (row 1, column 1), row 3, column 2
+  // Tile 33 (row 1, column 1), row 3, column 2 in the patterns; sprite palette entry 3.
+  m().CpuMemory[0xFFF5] = 0xC3, m().PatternCache[33 * 64 + 3 * 8 + 2] = 3,
   m().PpuMemory[0x3F13] = 0x21;
   Run(1, 2, "1 press 26\n2 press 44\n2 press 45\n2 press 46\n");
   EXPECT_EQ(ScreenText(304, 16, 13), "RAM Page View");
@@ -272,9 +254,7 @@ TEST_F(HotKeysTest, PausedViewsAndDumps) {
 
   std::ofstream(dir / "DumpSpr.BIN") << std::string(1000, 'x');  // an older, longer dump
   std::memset(m().PpuMemory + 0x2000, 0x24, 0x1000);
-  m().SpriteRam[0] = 255;
-  m().SpriteRam[3] = 200;
-  m().PpuMemory[0x3F11] = 0x16;
+  m().SpriteRam[0] = 255, m().SpriteRam[3] = 200, m().PpuMemory[0x3F11] = 0x16;
   Run(4, 4, "4 press 52\n4 press 51\n4 press 53\n4 press 50\n");
   for (const char* listing : {"NameTable#3\n24 24 ", "Sprite#0\nPattern:0\nX:200\nY:256\n",
                               "Sprite Palette:\n0\n22\n"})  // Y is logged one more than stored
@@ -291,7 +271,6 @@ TEST_F(HotKeysTest, PausedViewsAndDumps) {
   Run(5, 5, "5 press 53\n");
   EXPECT_NE(ReadLog().find("Sprite Palette:\n", logged), std::string::npos);
   EXPECT_EQ(Newest(), "Cannot write DumpPAL.BIN" + std::string(16, ' '));
-  std::filesystem::current_path(previous);
 }
 
 }  // namespace

@@ -30,8 +30,7 @@ struct FakeHost {
     const int n = static_cast<int>(skips.size());
     skips.push_back(skip);
     starts.push_back(static_cast<uint32_t>(micros / 1000));
-    const bool slow = std::find(slowFrames.begin(), slowFrames.end(), n) != slowFrames.end();
-    micros += (slow ? 60 : 2) * 1000ull;
+    micros += (std::ranges::count(slowFrames, n) ? 60 : 2) * 1000ull;
     if (n == pauseAfterFrame) Paused = 1;
     if (StepCount != 0) --StepCount;
     muted.push_back(SoundMuted);
@@ -46,19 +45,15 @@ struct FakeHost {
   bool PollEvents() { return static_cast<int>(skips.size()) < maxFrames; }
 };
 
-class PacingTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetSession(), BuildFrameTimes(); }
-};
-
 // A late frame in the second second, then a pause early in the third: the frames due while
 // the late one ran (71, 72) are emulated undrawn. The pause runs only the key handler; the
 // frames stepped in it (126, slow, and 127, late after it) and the first after the pause
-// (128) are drawn, though the clock moved on while paused.
-TEST_F(PacingTest, LateFramesSkipDrawingAndFramesAfterAPauseOrStepDoNot) {
-  FakeHost host;
-  host.slowFrames = {70, 126};
-  host.pauseAfterFrame = 125;
+// (128) are drawn, though the clock moved on while paused. While fast-forward is held frames
+// follow each other without waiting, one in four drawn, and the sound is muted; let go, every
+// frame is drawn and heard again.
+TEST(PacingTest, LateFramesPausesStepsAndFastForward) {
+  ResetSession(), BuildFrameTimes();
+  FakeHost host{.slowFrames = {70, 126}, .pauseAfterFrame = 125};
   RunPacedFrames(host);
   std::vector<int> skipped;
   for (int n = 0; n < 130; ++n)
@@ -67,15 +62,9 @@ TEST_F(PacingTest, LateFramesSkipDrawingAndFramesAfterAPauseOrStepDoNot) {
   EXPECT_EQ(host.pausedCalls, 500);
   EXPECT_GE(host.starts[128] - host.starts[127], 290u) << "the steps ran inside the pause";
   EXPECT_GE(host.starts[60] - host.starts[0], 990u) << "paced, not as fast as it can";
-}
 
-// While fast-forward is held frames follow each other without waiting, one in four drawn, and
-// the sound is muted; let go, every frame is drawn and heard again.
-TEST_F(PacingTest, FastForwardRunsUnpacedAndDrawsEveryFourthFrame) {
-  FastForward = 1;
-  FakeHost fast;
-  fast.fastForwardUntil = 40;
-  fast.maxFrames = 50;
+  ResetSession(), BuildFrameTimes(), FastForward = 1;
+  FakeHost fast{.maxFrames = 50, .fastForwardUntil = 40};
   RunPacedFrames(fast);
   ASSERT_EQ(fast.skips.size(), 50u);
   for (int n = 0; n < 50; ++n) {
@@ -91,15 +80,14 @@ TEST_F(PacingTest, FastForwardRunsUnpacedAndDrawsEveryFourthFrame) {
 TEST(PlayerViewTest, LargestWholeScaleCentredForEachAspect) {
   // clang-format off
   const struct { int windowWidth, windowHeight; bool aspect8To7; ViewRect expected; } cases[] = {
-      {1920, 1080, false, {448, 60, 1024, 960}},  // 4x: 1080 leaves 120 rows over
-      {1920, 1080, true, {375, 60, 1170, 960}},   // 4x tall, 8:7 wide (1170.3)
-      {640, 480, false, {64, 0, 512, 480}},       // 2x fits exactly in height
-      {640, 480, true, {27, 0, 585, 480}},
-      {1280, 720, false, {256, 0, 768, 720}},  // 3x: 720 rows exactly
-      {800, 600, false, {144, 60, 512, 480}},
-      {300, 2000, false, {22, 880, 256, 240}},  // narrow: the width limits the scale to 1
-      {290, 240, true, {0, 1, 290, 237}},       // 8:7 at 1x is 293 wide: shrunk to fit
-      {128, 400, false, {0, 140, 128, 120}},    // smaller than the picture: shrunk
+      // 4x with 120 rows over, and 8:7 wide (1170.3); 2x exactly in height; 3x exactly.
+      {1920, 1080, false, {448, 60, 1024, 960}}, {1920, 1080, true, {375, 60, 1170, 960}},
+      {640, 480, false, {64, 0, 512, 480}}, {640, 480, true, {27, 0, 585, 480}},
+      {1280, 720, false, {256, 0, 768, 720}}, {800, 600, false, {144, 60, 512, 480}},
+      // Narrow: the width limits the scale to 1; 8:7 at 1x is 293 wide: shrunk to fit; smaller
+      // than the picture: shrunk.
+      {300, 2000, false, {22, 880, 256, 240}}, {290, 240, true, {0, 1, 290, 237}},
+      {128, 400, false, {0, 140, 128, 120}},
   };
   // clang-format on
   for (const auto& c : cases) {

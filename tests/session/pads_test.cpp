@@ -27,9 +27,7 @@ class PadsTest : public MachineTest {
     ResetPads();
     HeadlessReset();
     UseBuiltInConfiguration();
-    PlayerDevice[0] = player1;
-    PlayerDevice[1] = player2;
-    RapidFireRate = rapidFire;
+    PlayerDevice[0] = player1, PlayerDevice[1] = player2, RapidFireRate = rapidFire;
     FillKeyMaps();
     BuildKeyActionTables();
     ResetRapidFire();
@@ -123,13 +121,11 @@ TEST_F(PadsTest, SerialReadOfBothPortsAndTheStrobe) {
   EXPECT_EQ(reads(0x4016, 25), "1010010100000000000100001");
   m().CpuWrite(0x4016, 1);
   EXPECT_EQ(reads(0x4017, 20), "00000000000000000010") << "an empty pad, signature on 19";
-  m().PadBits[0] = 0x01;
-  m().CpuWrite(0x4016, 1);
-  EXPECT_EQ(m().CpuRead(0x4016), 1);
-  m().CpuWrite(0x4016, 0);
-  EXPECT_EQ(m().CpuRead(0x4016), 0);  // B, not A again
-  m().CpuWrite(0x4016, 3);
-  EXPECT_EQ(m().CpuRead(0x4016), 1);
+  m().PadBits[0] = 0x01;  // after 0 the next read is B, not A again
+  for (const auto& [strobe, read] : {std::pair{1, 1}, {0, 0}, {3, 1}}) {
+    m().CpuWrite(0x4016, strobe);
+    EXPECT_EQ(m().CpuRead(0x4016), read) << strobe;
+  }
 }
 
 // The stick presses a direction only past the threshold, either way; the D-pad and the stick
@@ -137,13 +133,11 @@ TEST_F(PadsTest, SerialReadOfBothPortsAndTheStrobe) {
 TEST(GamepadTest, ControlsToPortBits) {
   // clang-format off
   const struct { GamepadControls controls; int bits; } cases[] = {
-      {{.A = true, .Back = true}, 0x05},
-      {{.B = true, .Start = true}, 0x0A},
+      {{.A = true, .Back = true}, 0x05}, {{.B = true, .Start = true}, 0x0A},
       {{.Up = true, .Down = true, .Left = true, .Right = true}, 0xF0},
       {{.StickX = kStickThreshold, .StickY = -kStickThreshold}, 0},
       {{.StickX = kStickThreshold + 1, .StickY = -kStickThreshold - 1}, 0x90},
-      {{.StickX = -32768, .StickY = 32767}, 0x60},
-      {{.Left = true, .StickX = 32767}, 0xC0},
+      {{.StickX = -32768, .StickY = 32767}, 0x60}, {{.Left = true, .StickX = 32767}, 0xC0},
   };
   // clang-format on
   for (size_t i = 0; i < std::size(cases); ++i)

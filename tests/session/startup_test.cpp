@@ -34,11 +34,6 @@ class StartUpTest : public MachineTest {
     ShutDown();
     MachineTest::TearDown();
   }
-  // Runs the file reader over `text` written verbatim.
-  void ReadText(const std::string& text) {
-    std::ofstream(configPath, std::ios::binary) << text;
-    ASSERT_EQ(ReadConfiguration(configPath.c_str()), ConfigRead::Read);
-  }
   // The cartridge path built from the configuration or a command line; "" when refused, and
   // then nothing may be kept of it.
   static std::string BuiltPath(const char* commandLine) {
@@ -92,7 +87,8 @@ TEST_F(StartUpTest, ConfigurationFileForms) {
   // clang-format on
   for (const auto& c : cases) {
     ResetConfiguration();
-    ReadText(c.text);
+    std::ofstream(configPath, std::ios::binary) << c.text;
+    ASSERT_EQ(ReadConfiguration(configPath.c_str()), ConfigRead::Read);
     EXPECT_EQ(c.value(), c.expected) << c.text;
   }
 }
@@ -178,17 +174,15 @@ TEST_F(StartUpTest, AMissingJoystickIsAMessageAndItsPlayerTakesAFreeKeyboard) {
 // The box and the log name a display failure as the display device's code and name. A missing
 // or unplayable cartridge is refused before any window opens, not even the splash.
 TEST_F(StartUpTest, FailuresEndStartUpWithTheDevicesClosed) {
-  HeadlessHost.FailDisplay = true;
-  HeadlessHost.DisplayFailureStep = DisplayFailure::NoWindow;
+  HeadlessHost.FailDisplay = true, HeadlessHost.DisplayFailureStep = DisplayFailure::NoWindow;
   EXPECT_FALSE(StartUp(m(), options));
   EXPECT_EQ(HeadlessHost.MessageBoxes,
             "ERROR: Direct Draw Init Failed (88760078)\nDD_INVALIDMODE: no display\n");
   EXPECT_TRUE(LogHasInOrder({"no display\nDD_INVALIDMODE\n"}));
   EXPECT_FALSE(LogHasInOrder({"Open:"}));
   HeadlessHost.FailDisplay = false;
-  InesImage nine;
-  nine.Mapper = 9;
-  for (const std::string& boot : {std::string("absent.nes"), WriteFile("nine.nes", nine.Bytes())}) {
+  for (const std::string& boot :
+       {std::string("absent.nes"), WriteFile("nine.nes", InesImage{.Mapper = 9}.Bytes())}) {
     std::ofstream(configPath) << "BOOT=" << boot << "\nPLAYER1=K\n";
     const int shown = HeadlessHost.ShowScreenCalls;
     EXPECT_FALSE(StartUp(m(), options));
