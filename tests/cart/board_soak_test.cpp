@@ -7,8 +7,6 @@
 #include <span>
 
 #include "cart/board_test.h"
-#include "log/log.h"
-#include "session/run_frame.h"
 #include "state/state_image.h"
 
 namespace {

@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <cstring>
 #include <sstream>
-#include <string>
 
 #include "cart/board_table.h"
-#include "log/log.h"
 #include "session/run_frame.h"
 #include "support/fixture.h"
 

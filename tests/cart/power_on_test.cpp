@@ -1,5 +1,4 @@
 #include "cart/board_test.h"
-#include "session/run_frame.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include <initializer_list>
 #include <tuple>
 
-#include "core/globals.h"
 #include "ppu/picture.h"
 #include "ppu/screen.h"
 #include "session/run_frame.h"

@@ -88,7 +88,6 @@ int16_t Input(unsigned port, unsigned device, unsigned, unsigned id) {
 }
 
 std::string Rom(const std::string& name) { return std::string(HALVOREN_TEST_ROM_DIR) + "/" + name; }
-
 Bytes ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
@@ -122,8 +121,11 @@ Bytes State() {
   EXPECT_TRUE(CORE(retro_serialize)(state.data(), state.size()));
   return state;
 }
-
 bool Load(const Bytes& state, size_t size) { return CORE(retro_unserialize)(state.data(), size); }
+// The cartridge RAM or the console RAM the core shows the front-end, and its size.
+std::pair<void*, size_t> Memory(unsigned id) {
+  return {CORE(retro_get_memory_data)(id), CORE(retro_get_memory_size)(id)};
+}
 
 class LibretroCore : public ::testing::Test {
  protected:
@@ -140,9 +142,10 @@ class LibretroCore : public ::testing::Test {
     fs::current_path(previous);
     fs::remove_all(folder);
   }
-  // The runner's picture (as XRGB, through its PNG) and sound after the same frames.
+  // The runner's picture (as XRGB, through its PNG) and its mono sound, on both sides, after
+  // the same frames.
   void RunnerOutput(const std::string& rom, int frames, const char* core,
-                    std::vector<uint32_t>& picture, std::vector<int16_t>& sound) const {
+                    std::vector<uint32_t>& picture, std::vector<int16_t>& stereo) const {
     const fs::path png = folder / "runner.png", wav = folder / "runner.wav";
     const CommandResult run = RunRunner(rom + " --frames " + std::to_string(frames) + " --png " +
                                         png.string() + " --wav " + wav.string() + " --log " +
@@ -156,9 +159,9 @@ class LibretroCore : public ::testing::Test {
     png_image_finish_read(&image, nullptr, picture.data(), 0, nullptr);
     for (uint32_t& pixel : picture) pixel &= 0x00FFFFFF;
     const Bytes bytes = ReadBytes(wav.string());
-    const size_t data = std::string(bytes.begin(), bytes.end()).find("data") + 8;  // mono
-    sound.resize((bytes.size() - data) / 2);
-    std::memcpy(sound.data(), bytes.data() + data, sound.size() * 2);
+    const size_t data = std::string(bytes.begin(), bytes.end()).find("data") + 8;
+    for (size_t at = data; at + 1 < bytes.size(); at += 2)
+      stereo.insert(stereo.end(), 2, static_cast<int16_t>(bytes[at] | bytes[at + 1] << 8));
   }
   fs::path folder, previous;
 };
@@ -179,12 +182,11 @@ TEST_F(LibretroCore, ShowsAndPlaysWhatTheRunnerDoes) {
     RunFrames(frames);
     Stop();
     std::vector<uint32_t> picture;
-    std::vector<int16_t> sound, stereo;
-    RunnerOutput(Rom(rom), frames, runnerCore, picture, sound);
+    std::vector<int16_t> stereo;
+    RunnerOutput(Rom(rom), frames, runnerCore, picture, stereo);
     EXPECT_EQ(Front.Picture, picture);
-    for (const int16_t sample : sound) stereo.insert(stereo.end(), {sample, sample});
-    EXPECT_FALSE(sound.empty());
-    EXPECT_EQ(Front.Sound, stereo);  // the runner's mono sound on both sides
+    EXPECT_FALSE(stereo.empty());
+    EXPECT_EQ(Front.Sound, stereo);
   }
   EXPECT_FALSE(Front.Log.empty()) << "the log reaches the front-end";
 }
@@ -192,9 +194,9 @@ TEST_F(LibretroCore, ShowsAndPlaysWhatTheRunnerDoes) {
 TEST_F(LibretroCore, DescribesItselfAndSaysWhyItStops) {
   retro_system_info info{};
   CORE(retro_get_system_info)(&info);
-  EXPECT_STREQ(info.library_name, "Halvoren");
-  EXPECT_STREQ(info.valid_extensions, "nes");
-  EXPECT_FALSE(info.need_fullpath);
+  EXPECT_EQ(std::tuple(std::string(info.library_name), std::string(info.valid_extensions),
+                       info.need_fullpath),
+            std::tuple("Halvoren", "nes", false));
   // Loaded from a path, with a front-end that has no XRGB: RGB565 instead.
   Front.RefuseXrgb = true;
   ASSERT_TRUE(Start(nullptr, Rom("ppu_sprites.nes")));
@@ -253,19 +255,17 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
   }
 
   // The battery bit gives the front-end the cartridge RAM, which the A button counts up.
-  auto* ram = static_cast<uint8_t*>(CORE(retro_get_memory_data)(RETRO_MEMORY_SAVE_RAM));
-  ASSERT_NE(ram, nullptr);
-  EXPECT_NE(ram[0], 0);
-  EXPECT_EQ(CORE(retro_get_memory_size)(RETRO_MEMORY_SAVE_RAM), 0x2000u);
-  EXPECT_EQ(CORE(retro_get_memory_size)(RETRO_MEMORY_SYSTEM_RAM), 0x800u);
-  EXPECT_NE(CORE(retro_get_memory_data)(RETRO_MEMORY_SYSTEM_RAM), nullptr);
+  const auto [ram, ramSize] = Memory(RETRO_MEMORY_SAVE_RAM);
+  ASSERT_EQ(std::pair(ram != nullptr, ramSize), std::pair(true, size_t{0x2000}));
+  EXPECT_NE(static_cast<uint8_t*>(ram)[0], 0);
+  const auto [system, systemSize] = Memory(RETRO_MEMORY_SYSTEM_RAM);
+  EXPECT_EQ(std::pair(system != nullptr, systemSize), std::pair(true, size_t{0x800}));
   Stop();
   // Without the battery bit there is none; and a second load starts as clean as the first.
   Front.Buttons[0] = 0;
   for (int load = 0; load < 2; ++load) {
     ASSERT_TRUE(Start(&other));
-    EXPECT_EQ(CORE(retro_get_memory_data)(RETRO_MEMORY_SAVE_RAM), nullptr);
-    EXPECT_EQ(CORE(retro_get_memory_size)(RETRO_MEMORY_SAVE_RAM), 0u);
+    EXPECT_EQ(Memory(RETRO_MEMORY_SAVE_RAM), (std::pair<void*, size_t>(nullptr, 0)));
     RunFrames(10);
     EXPECT_EQ(State(), foreign);
     Stop();
