@@ -63,6 +63,7 @@ class BoardTest : public MachineTest {
       } else if (name == "VM") {
         EXPECT_EQ(VerticalMirroring, Hex(arg)) << token;
       } else if (name == "IRQ") {
+        m().P = 0x20, m().S = 0xFF, m().PC = 0x1234, m().CpuMemory[kPpuMask] = 0x18;
         EXPECT_EQ(StepsToIrq(), std::stoi(arg)) << token;
       } else if (op == ':') {
         EXPECT_EQ(At(Hex(name)), Expected(arg)) << token;
@@ -85,11 +86,12 @@ class BoardTest : public MachineTest {
     const uint32_t n = arg[0] == 'P' || arg[0] == 'C' ? std::stoul(arg.substr(1)) : 0;
     return arg == "D" ? kDrawn : arg[0] == 'P' ? P(n) : arg[0] == 'C' ? C(n) : Hex(arg);
   }
-  int StepsToIrq() {
-    m().P = 0x20, m().S = 0xFF, m().PC = 0x1234, m().CpuMemory[kPpuMask] = 0x18;
+  // Steps the counters from line `first` on, `limit` lines at most: the step on which the IRQ
+  // was taken (PC at the vector), 0 for none.
+  int StepsToIrq(int first = 20, int limit = 12) {
     const uint16_t vector = m().CpuRead(0xFFFE) | m().CpuRead(0xFFFF) << 8;
-    for (int n = 1; n <= 12; ++n) {
-      StepBoardCounters(m(), 19 + n);
+    for (int n = 1; n <= limit; ++n) {
+      StepBoardCounters(m(), first + n - 1);
       if (m().PC == vector) return n;
     }
     return 0;
