@@ -93,8 +93,8 @@ Bytes ReadBytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// Starts the core as a front-end does and loads `image` (from memory) or `path`.
-bool Start(const Bytes* image, const std::string& path = "") {
+// Starts the core as a front-end does and loads `image` (from memory) or, with none, `path`.
+bool Start(const Bytes& image, const std::string& path = "") {
   CORE(retro_set_environment)(Environment);
   CORE(retro_init)();
   CORE(retro_set_video_refresh)(Video);
@@ -102,8 +102,8 @@ bool Start(const Bytes* image, const std::string& path = "") {
   CORE(retro_set_input_poll)([] {});
   CORE(retro_set_input_state)(Input);
   Front.Sound.clear();
-  retro_game_info game{path.empty() ? nullptr : path.c_str(), image ? image->data() : nullptr,
-                       image ? image->size() : 0, nullptr};
+  retro_game_info game{path.empty() ? nullptr : path.c_str(),
+                       image.empty() ? nullptr : image.data(), image.size(), nullptr};
   return CORE(retro_load_game)(&game);
 }
 
@@ -144,8 +144,7 @@ class LibretroCore : public ::testing::Test {
   }
   // The runner's picture (as XRGB, through its PNG) and its mono sound, on both sides, after
   // the same frames.
-  void RunnerOutput(const std::string& rom, int frames, const char* core,
-                    std::vector<uint32_t>& picture, std::vector<int16_t>& stereo) const {
+  void RunnerOutput(const std::string& rom, int frames, const char* core, Received& runner) const {
     const fs::path png = folder / "runner.png", wav = folder / "runner.wav";
     const CommandResult run = RunRunner(rom + " --frames " + std::to_string(frames) + " --png " +
                                         png.string() + " --wav " + wav.string() + " --log " +
@@ -155,13 +154,14 @@ class LibretroCore : public ::testing::Test {
     image.version = PNG_IMAGE_VERSION;
     ASSERT_TRUE(png_image_begin_read_from_file(&image, png.c_str()));
     image.format = PNG_FORMAT_BGRA;
-    picture.resize(image.width * image.height);
-    png_image_finish_read(&image, nullptr, picture.data(), 0, nullptr);
-    for (uint32_t& pixel : picture) pixel &= 0x00FFFFFF;
+    runner.Picture.resize(image.width * image.height);
+    png_image_finish_read(&image, nullptr, runner.Picture.data(), 0, nullptr);
+    for (uint32_t& pixel : runner.Picture) pixel &= 0x00FFFFFF;
     const Bytes bytes = ReadBytes(wav.string());
     const size_t data = std::string(bytes.begin(), bytes.end()).find("data") + 8;
     for (size_t at = data; at + 1 < bytes.size(); at += 2)
-      stereo.insert(stereo.end(), 2, static_cast<int16_t>(bytes[at] | bytes[at + 1] << 8));
+      runner.Sound.insert(runner.Sound.end(), 2,
+                          static_cast<int16_t>(bytes[at] | bytes[at + 1] << 8));
   }
   fs::path folder, previous;
 };
@@ -177,16 +177,13 @@ TEST_F(LibretroCore, ShowsAndPlaysWhatTheRunnerDoes) {
   for (const auto& [rom, cpuCore, runnerCore, frames] : kRuns) {
     SCOPED_TRACE(std::string(rom) + " " + runnerCore);
     Front.CpuCore = cpuCore;
-    const Bytes image = ReadBytes(Rom(rom));
-    ASSERT_TRUE(Start(&image));
+    ASSERT_TRUE(Start(ReadBytes(Rom(rom))));
     RunFrames(frames);
     Stop();
-    std::vector<uint32_t> picture;
-    std::vector<int16_t> stereo;
-    RunnerOutput(Rom(rom), frames, runnerCore, picture, stereo);
-    EXPECT_EQ(Front.Picture, picture);
-    EXPECT_FALSE(stereo.empty());
-    EXPECT_EQ(Front.Sound, stereo);
+    Received runner;
+    RunnerOutput(Rom(rom), frames, runnerCore, runner);
+    EXPECT_FALSE(runner.Sound.empty());
+    EXPECT_EQ(std::tie(Front.Picture, Front.Sound), std::tie(runner.Picture, runner.Sound));
   }
 }
 
@@ -198,7 +195,7 @@ TEST_F(LibretroCore, DescribesItselfAndSaysWhyItStops) {
             std::tuple("Halvoren", "nes", false));
   // Loaded from a path, with a front-end that has no XRGB: RGB565 instead.
   Front.RefuseXrgb = true;
-  ASSERT_TRUE(Start(nullptr, Rom("ppu_sprites.nes")));
+  ASSERT_TRUE(Start({}, Rom("ppu_sprites.nes")));
   EXPECT_EQ(Front.Format, RETRO_PIXEL_FORMAT_RGB565);
   retro_system_av_info av{};
   CORE(retro_get_system_av_info)(&av);
@@ -207,29 +204,28 @@ TEST_F(LibretroCore, DescribesItselfAndSaysWhyItStops) {
   RunFrames(2);
   Stop();
   // A program that halts the CPU keeps its picture and says why in the front-end's log, once.
-  ASSERT_TRUE(Start(nullptr, Rom("bad_opcode.nes")));
+  ASSERT_TRUE(Start({}, Rom("bad_opcode.nes")));
   RunFrames(30);
   const size_t said = Front.Log.find("bad opcode");
   ASSERT_NE(said, std::string::npos);
   EXPECT_EQ(Front.Log.find("bad opcode", said + 1), std::string::npos);
   Stop();
   // A file that is no cartridge is refused, and said why.
-  const Bytes junk(4096, 0x55);
   Front = Received{};
-  EXPECT_FALSE(Start(&junk));
+  EXPECT_FALSE(Start(Bytes(4096, 0x55)));
   EXPECT_NE(Front.Log.find("Halvoren"), std::string::npos);
   Stop();
 }
 
 TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
   const Bytes walk = ReadBytes(Rom("state_walk.nes")), other = ReadBytes(Rom("ppu_sprites.nes"));
-  ASSERT_TRUE(Start(&other));
+  ASSERT_TRUE(Start(other));
   RunFrames(10);
   const Bytes foreign = State();
   Stop();
 
   // Uninterrupted: 60 frames with Right and A held from frame 20.
-  ASSERT_TRUE(Start(&walk));
+  ASSERT_TRUE(Start(walk));
   EXPECT_EQ(CORE(retro_serialize_size)(), 83482u + 21);  // the image, the exact mode's extras
   RunFrames(20);
   Front.Buttons[0] = 1 << RETRO_DEVICE_ID_JOYPAD_RIGHT | 1 << RETRO_DEVICE_ID_JOYPAD_A;
@@ -263,7 +259,7 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
   // Without the battery bit there is none; and a second load starts as clean as the first.
   Front.Buttons[0] = 0;
   for (int load = 0; load < 2; ++load) {
-    ASSERT_TRUE(Start(&other));
+    ASSERT_TRUE(Start(other));
     EXPECT_EQ(Memory(RETRO_MEMORY_SAVE_RAM), (std::pair<void*, size_t>(nullptr, 0)));
     RunFrames(10);
     EXPECT_EQ(State(), foreign);
@@ -273,8 +269,7 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
   // The exact mode's frame interrupt keeps its pace through a load (the front-end's rewind),
   // and a state of the image alone still loads.
   Front.CpuCore = "exact";
-  const Bytes apu = ReadBytes(Rom("exact_apu.nes"));
-  ASSERT_TRUE(Start(&apu));
+  ASSERT_TRUE(Start(ReadBytes(Rom("exact_apu.nes"))));
   RunFrames(3);
   const Bytes early = State();
   RunFrames(7);
