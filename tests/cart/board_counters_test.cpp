@@ -25,11 +25,11 @@ struct StepCase {
   const char* what;
   uint8_t mapper;
   Counters before;
-  int limit;  // lines stepped at most
-  int fires;  // the step that took the IRQ, 0 for none
+  int limit, fires;  // lines stepped at most; the step that took the IRQ, 0 for none
   Counters after;
-  uint8_t pushed = 0x30;  // P as pushed; P is $30 (B and bit 5 set) unless given
-  uint8_t mask = 0x10;    // sprites alone count as rendering
+  // P as pushed (P is $30, B and bit 5 set, unless given); $2001, where sprites alone count as
+  // rendering.
+  uint8_t pushed = 0x30, mask = 0x10;
   const char* log = "";
   uint8_t p = 0x30;
   int16_t adjust = 0;

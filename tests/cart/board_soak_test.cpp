@@ -39,8 +39,7 @@ TEST_F(BoardSoakTest, RandomWritesStayInsideTheStores) {
                                       << " PRG, " << int(variant.ChrUnits) << " CHR units");
       image[6] = static_cast<uint8_t>((mapper << 4) | (image[6] & 0x0F));
       image[7] = static_cast<uint8_t>(mapper & 0xF0);
-      machine = std::make_unique<Machine>();
-      ResetSession();
+      NewConsole();
       std::FILE* file = fmemopen(image.data(), image.size(), "rb");
       ASSERT_EQ(m().LoadCartridgeStream(file), kLoadOk);
       // Mapper 6 keeps its CHR RAM in the first 32 KB of the CHR store.

@@ -21,8 +21,7 @@ inline uint8_t C(uint32_t page1k) { return ChrTag(page1k); }
 class BoardTest : public MachineTest {
  protected:
   void LoadBoard(uint8_t mapper, uint8_t prgUnits, uint8_t chrUnits, uint8_t flags6 = 0) {
-    machine = std::make_unique<Machine>();
-    ResetSession();
+    NewConsole();
     ASSERT_EQ(
         Load({.PrgUnits = prgUnits, .ChrUnits = chrUnits, .Mapper = mapper, .Flags6Low = flags6}),
         kLoadOk);

@@ -41,8 +41,7 @@ class StateRunTest : public CartridgeTest {
     CartridgeTest::TearDown();
   }
   void Restart(bool battery = false) {
-    ResetSession();
-    machine = std::make_unique<Machine>();
+    NewConsole();
     BuildCartridgePath((dir / "GAME.NES").c_str());
     Start(CartridgePath);
     if (battery) LoadBatteryRam(m());

@@ -24,8 +24,7 @@ std::vector<uint8_t> InesImage::Bytes() const {
 }
 
 void MachineTest::SetUp() {
-  ResetSession();
-  machine = std::make_unique<Machine>();
+  NewConsole();
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   dir =
       std::filesystem::temp_directory_path() / ("halvoren-test-" + std::to_string(::getpid()) +
