@@ -25,11 +25,11 @@ struct StepCase {
   const char* what;
   uint8_t mapper;
   Counters before;
-  int limit;  // lines stepped at most
-  int fires;  // the step that took the IRQ, 0 for none
+  int limit, fires;  // lines stepped at most; the step that took the IRQ, 0 for none
   Counters after;
-  uint8_t pushed = 0x30;  // P as pushed; P is $30 (B and bit 5 set) unless given
-  uint8_t mask = 0x10;    // sprites alone count as rendering
+  // P as pushed (P is $30, B and bit 5 set, unless given); $2001, where sprites alone count as
+  // rendering.
+  uint8_t pushed = 0x30, mask = 0x10;
   const char* log = "";
   uint8_t p = 0x30;
   int16_t adjust = 0;
@@ -96,11 +96,7 @@ TEST_F(BoardCounterTest, EveryBoardCountsFiresAndReloads) {
     MapperNumber = c.mapper, m().IrqAdjust = c.adjust, m().LineReload = 9;
     m().PC = 0x1234, m().S = 0xFF, m().P = c.p, m().CpuMemory[kPpuMask] = c.mask;
     Fields(m()) = c.before.Fields();
-    int fired = 0;
-    for (int n = 1; n <= c.limit && !fired; ++n) {
-      StepBoardCounters(m(), c.firstLine + n - 1);
-      if (m().PC == 0xC000) fired = n;
-    }
+    const int fired = StepsToIrq(c.firstLine, c.limit);
     EXPECT_EQ(fired, c.fires);
     if (fired) EXPECT_EQ(m().CpuMemory[0x1FD], c.pushed);
     EXPECT_EQ(Fields(m()), c.after.Fields());
@@ -119,8 +115,7 @@ TEST_F(BoardCounterTest, Mmc3CounterRegisters) {
   // clang-format on
   LoadBoard(4, 8, 4);
   for (const auto& [adjust, address, value, counter, reload, enabled] : cases) {
-    m().IrqAdjust = adjust;
-    m().LineCounter = 50, m().LineReload = 20, m().LineIrqEnabled = 1;
+    m().IrqAdjust = adjust, m().LineCounter = 50, m().LineReload = 20, m().LineIrqEnabled = 1;
     m().CpuWrite(address, value);
     EXPECT_EQ(std::tuple(m().LineCounter, m().LineReload, m().LineIrqEnabled),
               std::tuple(counter, reload, enabled))

@@ -7,14 +7,13 @@
 #include <span>
 
 #include "cart/board_test.h"
-#include "log/log.h"
-#include "session/run_frame.h"
 #include "state/state_image.h"
 
 namespace {
 
-// {PRG units, CHR units, header byte 6 low bits (1 vertical, 4 trainer, 8 four-screen)}.
-constexpr uint8_t kVariants[][3] = {{0, 0, 0}, {1, 1, 1}, {3, 5, 0xC}, {7, 0, 1}, {64, 64, 0}};
+// {PRG units, CHR units, mapper (each board's in turn), header byte 6 low bits (1 vertical,
+// 8 four-screen), trainer}.
+const InesImage kVariants[] = {{0, 0}, {1, 1, 0, 1}, {3, 5, 0, 8, true}, {7, 0, 0, 1}, {64, 64}};
 // Half the writes land anywhere; the others near the ports boards decode exactly.
 constexpr uint16_t kPorts[] = {0x4100, 0x4800, 0x5000, 0x6000, 0x6800, 0x7000, 0x7E00, 0x7F00,
                                0x8000, 0x9300, 0xA000, 0xB000, 0xC000, 0xD000, 0xE000, 0xF000};
@@ -32,19 +31,15 @@ TEST_F(BoardSoakTest, RandomWritesStayInsideTheStores) {
     WriteStateImage(m(), state.data());
     EXPECT_EQ(StateImageProblem(m(), state.data(), state.size()), nullptr);
   };
-  for (const auto& [prgUnits, chrUnits, flags6] : kVariants) {
-    InesImage description = Image(0, prgUnits, chrUnits);
-    description.Flags6Low = flags6 & 9;
-    description.Trainer = flags6 & 4;
-    std::vector<uint8_t> image = description.Bytes();
+  for (const InesImage& variant : kVariants) {
+    std::vector<uint8_t> image = variant.Bytes();
     for (uint32_t mapper = 0; mapper < 256; ++mapper) {
       if (!IsSupportedMapper(mapper)) continue;
-      SCOPED_TRACE(testing::Message() << "mapper " << mapper << ", " << int(prgUnits) << " PRG, "
-                                      << int(chrUnits) << " CHR units");
+      SCOPED_TRACE(testing::Message() << "mapper " << mapper << ", " << int(variant.PrgUnits)
+                                      << " PRG, " << int(variant.ChrUnits) << " CHR units");
       image[6] = static_cast<uint8_t>((mapper << 4) | (image[6] & 0x0F));
       image[7] = static_cast<uint8_t>(mapper & 0xF0);
-      machine = std::make_unique<Machine>();
-      ResetSession();
+      NewConsole();
       std::FILE* file = fmemopen(image.data(), image.size(), "rb");
       ASSERT_EQ(m().LoadCartridgeStream(file), kLoadOk);
       // Mapper 6 keeps its CHR RAM in the first 32 KB of the CHR store.
@@ -53,7 +48,7 @@ TEST_F(BoardSoakTest, RandomWritesStayInsideTheStores) {
       const std::vector<uint8_t> prg(prgRom.begin(), prgRom.end()),
           chr(chrRom.begin(), chrRom.end());
       ownStateLoads();
-      std::mt19937 random(mapper * 131 + prgUnits);
+      std::mt19937 random(mapper * 131 + variant.PrgUnits);
       for (int n = 0; n < 2000; ++n) {
         const uint32_t bits = random();
         const uint16_t address =

@@ -5,10 +5,8 @@
 #include <algorithm>
 #include <cstring>
 #include <sstream>
-#include <string>
 
 #include "cart/board_table.h"
-#include "log/log.h"
 #include "session/run_frame.h"
 #include "support/fixture.h"
 
@@ -23,8 +21,7 @@ inline uint8_t C(uint32_t page1k) { return ChrTag(page1k); }
 class BoardTest : public MachineTest {
  protected:
   void LoadBoard(uint8_t mapper, uint8_t prgUnits, uint8_t chrUnits, uint8_t flags6 = 0) {
-    machine = std::make_unique<Machine>();
-    ResetSession();
+    NewConsole();
     ASSERT_EQ(
         Load({.PrgUnits = prgUnits, .ChrUnits = chrUnits, .Mapper = mapper, .Flags6Low = flags6}),
         kLoadOk);
@@ -65,6 +62,7 @@ class BoardTest : public MachineTest {
       } else if (name == "VM") {
         EXPECT_EQ(VerticalMirroring, Hex(arg)) << token;
       } else if (name == "IRQ") {
+        m().P = 0x20, m().S = 0xFF, m().PC = 0x1234, m().CpuMemory[kPpuMask] = 0x18;
         EXPECT_EQ(StepsToIrq(), std::stoi(arg)) << token;
       } else if (op == ':') {
         EXPECT_EQ(At(Hex(name)), Expected(arg)) << token;
@@ -87,11 +85,12 @@ class BoardTest : public MachineTest {
     const uint32_t n = arg[0] == 'P' || arg[0] == 'C' ? std::stoul(arg.substr(1)) : 0;
     return arg == "D" ? kDrawn : arg[0] == 'P' ? P(n) : arg[0] == 'C' ? C(n) : Hex(arg);
   }
-  int StepsToIrq() {
-    m().P = 0x20, m().S = 0xFF, m().PC = 0x1234, m().CpuMemory[kPpuMask] = 0x18;
+  // Steps the counters from line `first` on, `limit` lines at most: the step on which the IRQ
+  // was taken (PC at the vector), 0 for none.
+  int StepsToIrq(int first = 20, int limit = 12) {
     const uint16_t vector = m().CpuRead(0xFFFE) | m().CpuRead(0xFFFF) << 8;
-    for (int n = 1; n <= 12; ++n) {
-      StepBoardCounters(m(), 19 + n);
+    for (int n = 1; n <= limit; ++n) {
+      StepBoardCounters(m(), first + n - 1);
       if (m().PC == vector) return n;
     }
     return 0;

@@ -9,20 +9,18 @@ using LoaderTest = BoardTest;
 // exactly what the stores hold; a short image after a full one leaves no stale bytes, and the
 // log says how many bytes were missing.
 TEST_F(LoaderTest, HeaderFactsCleaningAndShortImages) {
-  InesImage image = Image(4);
-  image.Flags6Low = 0x0B;  // vertical, battery, four-screen
-  image.Trainer = true;
-  ASSERT_EQ(Load(image), kLoadOk);
+  // Vertical, battery, four-screen.
+  ASSERT_EQ(Load({.Mapper = 4, .Flags6Low = 0x0B, .Trainer = true}), kLoadOk);
   EXPECT_EQ(ReadLog(), "ROM image identified as Mapper#4\nROM bank:2\nVROM bank:1\n");
   EXPECT_EQ(VerticalMirroring + SramEnable + FourScreen + TrainerPresent, 4u);
   // The trainer at $7000, PRG read after it.
   EXPECT_EQ(std::tuple(At(0x7000), At(0x71FF), m().PrgRom[0]), std::tuple(0x5A, 0x5A ^ 0xFF, P(0)));
   EXPECT_EQ(std::ranges::count(m().PrgWindowBank, 255), 4);
   EXPECT_EQ(std::ranges::count(m().ChrWindowBank, 255), 8);
-  image = Image(0x42);  // the high nibble would come from byte 7...
-  image.Header7To15 = {'D', 'i', 's', 'k', 'D', 'u', 'd', 'e', '!'};
-  ASSERT_EQ(Load(image), kLoadOk);
-  EXPECT_EQ(MapperNumber, 2);  // ...but "Dis" keeps only byte 6's nibble
+  // The high nibble would come from byte 7, but "Dis" keeps only byte 6's nibble.
+  ASSERT_EQ(Load({.Mapper = 0x42, .Header7To15 = {'D', 'i', 's', 'k', 'D', 'u', 'd', 'e', '!'}}),
+            kLoadOk);
+  EXPECT_EQ(MapperNumber, 2);
   LoadBoard(248, 2, 1);
   EXPECT_EQ(MapperNumber, 4);
   EXPECT_NE(ReadLog().find("Mapper#4\n"), std::string::npos);
@@ -34,9 +32,8 @@ TEST_F(LoaderTest, HeaderFactsCleaningAndShortImages) {
   EXPECT_EQ(ImageBytesMissing, 63 * kPrgUnitSize + 64 * kChrUnitSize);
   LoadBoard(0, 4, 2);
   EXPECT_EQ(ImageBytesMissing, 0u);
-  InesImage shorter = Image(0, 4, 2);
-  shorter.TruncateTo = 16 + kPrgUnitSize + 100;  // unit 0 and 100 bytes of unit 1
-  ASSERT_EQ(Load(shorter), kLoadOk);
+  // Unit 0 and 100 bytes of unit 1.
+  ASSERT_EQ(Load({.PrgUnits = 4, .ChrUnits = 2, .TruncateTo = 16 + kPrgUnitSize + 100}), kLoadOk);
   EXPECT_EQ(std::tuple(m().PrgRom[kPrgUnitSize + 100], m().PrgRom[3 * kPrgUnitSize], m().ChrRom[0]),
             std::tuple(0, 0, 0));
   EXPECT_TRUE(ReadLog().ends_with("VROM bank:2\nMissing ROM bytes read as zero:65436\n"));
@@ -46,8 +43,7 @@ TEST_F(LoaderTest, HeaderFactsCleaningAndShortImages) {
 // the image loaded before stay as they were, and the code says why.
 TEST_F(LoaderTest, ARefusedImageLeavesThePreviousCartridgeAsItWas) {
   LoadBoard(4, 4, 2, 0x01);
-  m().PrgWindowBank[0] = 3;  // the window records are kept too
-  m().ChrWindowBank[7] = 5;
+  m().PrgWindowBank[0] = 3, m().ChrWindowBank[7] = 5;  // the window records are kept too
   const auto before = std::make_unique<Machine>(m());
   const auto facts = [] {
     return std::tuple(PrgBankCount, ChrBankCount, VerticalMirroring, SramEnable, TrainerPresent,

@@ -1,5 +1,4 @@
 #include "cart/board_test.h"
-#include "session/run_frame.h"
 
 namespace {
 
@@ -55,8 +54,7 @@ TEST_F(PowerOnTest, EveryBoardStartsWithItsWindows) {
     for (uint8_t chrUnits : {4, 0}) {
       SCOPED_TRACE(testing::Message()
                    << "mapper " << int(board.mapper) << ", " << int(chrUnits) << " CHR units");
-      machine = std::make_unique<Machine>();
-      ResetSession();
+      NewConsole();
       std::memset(m().PpuMemory, kDrawn, 0x2000);  // what a game drew into CHR RAM
       ASSERT_EQ(Load(Image(board.mapper, 16, chrUnits)), kLoadOk);
       // The PPU status tells the game whether the cartridge has CHR ROM.

@@ -8,7 +8,6 @@
 #include <initializer_list>
 #include <tuple>
 
-#include "core/globals.h"
 #include "ppu/picture.h"
 #include "ppu/screen.h"
 #include "session/run_frame.h"
@@ -35,14 +34,11 @@ class RunFrameTest : public MachineTest {
 // With rendering off ($2001 = 0) rows keep the previous frame and sprite 0 gives no hit,
 // though tile 0 is opaque everywhere.
 TEST_F(RunFrameTest, FrameStartVerticalBlankAndNmi) {
-  m().CpuMemory[kPpuStatus] = 0x40;
+  m().CpuMemory[kPpuStatus] = 0x40, m().PatternsDirty = 1, m().SpriteRam[0] = 10;
+  MapperNumber = 23, m().LineIrqEnabled = 5;
   std::memset(m().PpuMemory, 0xFF, 16);
-  m().PatternsDirty = 1;
   std::memset(BackgroundLayer, 0x2C, sizeof BackgroundLayer);
   m().PpuMemoryWrite(0x3F00, 0x21);
-  m().SpriteRam[0] = 10;
-  MapperNumber = 23;
-  m().LineIrqEnabled = 5;
   RunFrame(m(), 0);
   // The pattern cache rebuilt at the frame start, board 23's reload addend cleared each frame,
   // no NMI while $2000 disables it, the hit cleared at the start and the flag set at 243.

@@ -18,8 +18,7 @@ class ExactModeTest : public CartridgeTest {
  protected:
   // A fresh console, so that nothing of the other mode's run carries over.
   void StartIn(const std::string& rom, bool exact) {
-    ResetSession();
-    machine = std::make_unique<Machine>();
+    NewConsole();
     ExactMode = exact;
     Start(rom);
   }

@@ -4,9 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <tuple>
-#include <vector>
 
-#include "cart/loader.h"
 #include "session/config.h"
 #include "state/rewind.h"
 #include "state/state_files.h"
@@ -18,9 +16,7 @@ class StateImageTest : public MachineTest {
  protected:
   void SetUp() override {
     MachineTest::SetUp();
-    InesImage image;
-    image.PrgUnits = 8, image.ChrUnits = 4, image.Mapper = 1;
-    ASSERT_EQ(Load(image), kLoadOk);
+    ASSERT_EQ(Load({.PrgUnits = 8, .ChrUnits = 4, .Mapper = 1}), kLoadOk);
   }
   std::vector<uint8_t> Image() {
     std::vector<uint8_t> image(kStateImageSize);
@@ -52,21 +48,18 @@ TEST_F(StateImageTest, FieldsLandAtTheirOffsetsAndLoadBack) {
   for (const auto& [offset, value] : expected) EXPECT_EQ(saved[offset], value) << offset;
 
   std::memset(m().NameTableScratch, 0, sizeof m().NameTableScratch);
-  m().PpuMemory[0] = 0, m().OneScreenHigh = 0, m().ChrWindowBank[5] = 2;
-  VerticalMirroring = 1;
+  m().PpuMemory[0] = 0, m().OneScreenHigh = 0, m().ChrWindowBank[5] = 2, VerticalMirroring = 1;
   ASSERT_EQ(LoadStateImage(m(), saved.data(), saved.size()), nullptr);
   EXPECT_EQ(Image(), saved);
-  EXPECT_EQ(VerticalMirroring, 0u);
-  EXPECT_EQ(std::count(m().PatternCache, m().PatternCache + 8, 1), 8);
-  EXPECT_EQ(std::ranges::count(m().ChrWindowBank, 255), 8);
+  EXPECT_EQ(std::tuple(VerticalMirroring, std::count(m().PatternCache, m().PatternCache + 8, 1),
+                       std::ranges::count(m().ChrWindowBank, 255)),
+            std::tuple(0, 8, 8));
 }
 
 // A step back, unlike a state load, puts the window records back with the windows they
 // describe: a switch to the bank the step undid must copy it again.
 TEST_F(StateImageTest, RewindCarriesTheWindowRecords) {
-  InesImage image;
-  image.PrgUnits = 4, image.ChrUnits = 2, image.Mapper = 11;
-  ASSERT_EQ(Load(image), kLoadOk);
+  ASSERT_EQ(Load({.PrgUnits = 4, .ChrUnits = 2, .Mapper = 11}), kLoadOk);
   ResetRewind();
   m().CpuWrite(0x8000, 0x00);  // 32 KB PRG bank 0, 8 KB CHR bank 0
   RememberFrameStart(m());

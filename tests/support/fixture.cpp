@@ -3,21 +3,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <fstream>
 #include <iterator>
 
-#include "log/log.h"
 #include "session/run_frame.h"
 
 std::vector<uint8_t> InesImage::Bytes() const {
   const size_t trainerSize = Trainer ? 512 : 0, prgSize = PrgUnits * size_t{0x4000};
-  std::vector<uint8_t> bytes(16 + trainerSize + prgSize + ChrUnits * size_t{0x2000}, 0);
-  const uint8_t flags6 =
-      static_cast<uint8_t>((Mapper << 4) | (Flags6Low & 0x0F) | (Trainer ? 4 : 0));
-  const uint8_t header[8] = {'N',      'E',      'S',    0x1A,
-                             PrgUnits, ChrUnits, flags6, uint8_t(Mapper & 0xF0)};
-  std::copy(std::begin(header), std::end(header), bytes.begin());
+  const auto flags6 = static_cast<uint8_t>((Mapper << 4) | (Flags6Low & 0x0F) | (Trainer ? 4 : 0));
+  std::vector<uint8_t> bytes = {'N',      'E',      'S',    0x1A,
+                                PrgUnits, ChrUnits, flags6, uint8_t(Mapper & 0xF0)};
+  bytes.resize(16 + trainerSize + prgSize + ChrUnits * size_t{0x2000});
   for (size_t i = 0; i < Header7To15.size() && i < 9; ++i) bytes[7 + i] = Header7To15[i];
   size_t at = 16;
   for (size_t i = 0; i < trainerSize; ++i) bytes[at++] = static_cast<uint8_t>(0x5A ^ i);
@@ -28,8 +24,7 @@ std::vector<uint8_t> InesImage::Bytes() const {
 }
 
 void MachineTest::SetUp() {
-  ResetSession();
-  machine = std::make_unique<Machine>();
+  NewConsole();
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   dir =
       std::filesystem::temp_directory_path() / ("halvoren-test-" + std::to_string(::getpid()) +

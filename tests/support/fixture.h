@@ -13,6 +13,7 @@
 #include "core/globals.h"
 #include "core/machine.h"
 #include "log/log.h"
+#include "session/run_frame.h"
 
 // Describes an iNES image. PRG unit n is filled with bytes tagging it as unit n (see PrgTag),
 // CHR 1 KB page k with ChrTag(k), so a test can read back which bank sits in which window.
@@ -52,6 +53,8 @@ class MachineTest : public ::testing::Test {
   // A named pipe in the test folder that nothing reads or writes.
   std::string Fifo(const std::string& name);
   std::string ReadLog() const { return FileText(LogPath); }
+  // A zeroed console and the session's globals as at program start.
+  void NewConsole() { ResetSession(), machine = std::make_unique<Machine>(); }
 
   std::unique_ptr<Machine> machine;
   Machine& m() { return *machine; }
