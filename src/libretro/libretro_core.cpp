@@ -262,10 +262,12 @@ RETRO_API void retro_run() {
   SendVideo();
 }
 
-// The front-end's rewind and run-ahead load a state every frame or so. The state image holds
-// none of the exact mode's counters and latches (a load starts them afresh), so they follow the
-// image here: without them the frame interrupt's sequence would restart on every load. States
-// of the image alone (older ones) still load, with those counters afresh.
+// The front-end's rewind and run-ahead load a state every frame or so, and a loaded state must
+// run on exactly as the uninterrupted run. The state image holds neither the exact mode's
+// counters and latches (a load starts them afresh) nor the cycles the CPU carries into its next
+// line, so they follow the image here: without them the frame interrupt's sequence would
+// restart on every load, and a run-ahead frame could go another way. Older states (the image
+// alone, or without the carried cycles) still load, with what they lack left as it is.
 template <typename Copy>
 void ExactExtras(Machine& m, Copy copy) {
   ApuCounters& apu = m.ExactApu;
@@ -282,7 +284,8 @@ void ExactExtras(Machine& m, Copy copy) {
   copy(&m.IrqLine, 1);
 }
 constexpr size_t kExtrasSize = 4 + 1 + 1 + 4 + 2 + 4 + 5;
-constexpr size_t kSerializedSize = kStateImageSize + kExtrasSize;
+constexpr size_t kCarrySize = sizeof(Machine::CycleCarry);
+constexpr size_t kSerializedSize = kStateImageSize + kExtrasSize + kCarrySize;
 
 RETRO_API size_t retro_serialize_size() { return kSerializedSize; }
 
@@ -295,13 +298,15 @@ RETRO_API bool retro_serialize(void* data, size_t size) {
     std::memcpy(at, field, n);
     at += n;
   });
+  std::memcpy(at, &Console->CycleCarry, kCarrySize);
   return true;
 }
 
 RETRO_API bool retro_unserialize(const void* data, size_t size) {
   if (!Console) return false;
   const auto* at = static_cast<const uint8_t*>(data);
-  const bool extras = size == kSerializedSize;
+  const bool carry = size == kSerializedSize;
+  const bool extras = carry || size == kStateImageSize + kExtrasSize;
   const char* problem = extras || size == kStateImageSize
                             ? LoadStateImage(*Console, at, kStateImageSize)
                             : "cut short";
@@ -313,6 +318,7 @@ RETRO_API bool retro_unserialize(const void* data, size_t size) {
       std::memcpy(field, at, n);
       at += n;
     });
+  if (carry) std::memcpy(&Console->CycleCarry, at, kCarrySize);
   return true;
 }
 
