@@ -229,8 +229,12 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
     EXPECT_TRUE(c.desktop && c.status ? run.status != 0 : run.status == c.status);
     EXPECT_NE(run.output.find(c.says), std::string::npos);
     const size_t summary = run.output.find("frames=");
-    if (c.status == 3) EXPECT_LT(summary, run.output.find("halted on bad opcode"));
-    if (c.status == 1 || c.status == 2) EXPECT_EQ(summary, std::string::npos);
+    if (c.status == 3) {
+      EXPECT_LT(summary, run.output.find("halted on bad opcode"));
+    }
+    if (c.status == 1 || c.status == 2) {
+      EXPECT_EQ(summary, std::string::npos);
+    }
   }
   // A refused cartridge touches none of the output files.
   std::string precious = Path("nine.nes");

@@ -98,7 +98,9 @@ TEST_F(BoardCounterTest, EveryBoardCountsFiresAndReloads) {
     Fields(m()) = c.before.Fields();
     const int fired = StepsToIrq(c.firstLine, c.limit);
     EXPECT_EQ(fired, c.fires);
-    if (fired) EXPECT_EQ(m().CpuMemory[0x1FD], c.pushed);
+    if (fired) {
+      EXPECT_EQ(m().CpuMemory[0x1FD], c.pushed);
+    }
     EXPECT_EQ(Fields(m()), c.after.Fields());
     EXPECT_EQ(ReadLog(), c.log);
   }

@@ -75,9 +75,11 @@ TEST_F(PowerOnTest, EveryBoardStartsWithItsWindows) {
     }
   }
   // Every other mapper number is refused; 248 loads as 4.
-  for (int mapper = 0; mapper < 256; ++mapper)
-    if (mapper != 248 && !std::ranges::count(boards, mapper, &PowerOn::mapper))
+  for (int mapper = 0; mapper < 256; ++mapper) {
+    if (mapper != 248 && !std::ranges::count(boards, mapper, &PowerOn::mapper)) {
       EXPECT_EQ(Load(Image(static_cast<uint8_t>(mapper))), kLoadUnsupportedMapper) << mapper;
+    }
+  }
   // "The last 32 KB" of a 16 KB image is its one unit twice, so its vectors sit at $FFFA.
   for (uint8_t mapper : {228, 241}) {
     ASSERT_EQ(Load(Image(mapper, 1, 0)), kLoadOk);

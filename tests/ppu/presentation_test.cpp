@@ -91,8 +91,9 @@ TEST(ColourTableTest, ConversionEqualsTheTableAndFollowsThePalette) {
   ConvertToColoursPortable(pixels.data(), kStride, kWidth, kHeight, table, slow.data(), kWidth * 4);
   for (auto* path : {ConvertToColoursAvx512, ConvertToColoursAvx2}) {
     std::fill(fast.begin(), fast.end() - 1, 0);
-    if (path(pixels.data(), kStride, kWidth, kHeight, table, fast.data(), kWidth * 4))
+    if (path(pixels.data(), kStride, kWidth, kHeight, table, fast.data(), kWidth * 4)) {
       EXPECT_EQ(fast, slow);
+    }
   }
   const PaletteEntry& first = palette[pixels[0]];
   EXPECT_EQ(slow[0], 0xFF000000u | first.Red << 16 | first.Green << 8 | first.Blue);

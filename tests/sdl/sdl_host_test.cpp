@@ -45,11 +45,10 @@ class SdlHostTest : public ::testing::Test {
   }
   // A game controller with every standard control; the handle moves them as a player would.
   static SDL_Joystick* Plug(const char* name) {
-    SDL_VirtualJoystickDesc desc{.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION,
-                                 .type = SDL_JOYSTICK_TYPE_GAMECONTROLLER,
-                                 .naxes = SDL_CONTROLLER_AXIS_MAX,
-                                 .nbuttons = SDL_CONTROLLER_BUTTON_MAX,
-                                 .name = name};
+    SDL_VirtualJoystickDesc desc{};
+    desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION, desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    desc.naxes = SDL_CONTROLLER_AXIS_MAX, desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+    desc.name = name;
     return SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
   }
   static void Pull(int index) {
@@ -83,8 +82,9 @@ TEST_F(SdlHostTest, KeysArriveAsKeyboardRecordsInOrderAndTheBufferHoldsThirtyTwo
             std::string::npos)
       << logged.str();
   const auto push = [](SDL_Scancode code, bool down, uint16_t mod = KMOD_NONE) {
-    SDL_Event event{.key = {.type = Uint32(down ? SDL_KEYDOWN : SDL_KEYUP),
-                            .keysym = {.scancode = code, .mod = mod}}};
+    SDL_Event event{};
+    event.key.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.keysym.scancode = code, event.key.keysym.mod = mod;
     SDL_PushEvent(&event);
   };
   push(SDL_SCANCODE_RETURN, true, KMOD_LALT);

@@ -168,8 +168,9 @@ TEST_F(HotKeysTest, SettingsKeysInBothStates) {
   std::filesystem::permissions(
       dir, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   Run(1, 1, "1 press 66\n");
-  if (geteuid() != 0)
+  if (geteuid() != 0) {
     EXPECT_EQ(Newest().rfind("Cannot write Great Game-003.png", 0), 0u) << Newest();
+  }
   std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
   // Backspace held at the oldest kept frame: no frame runs, yet the keys still act (a digit,
   // the release).

@@ -16,13 +16,13 @@ namespace {
 // A clock that moves only when the loop looks at it (0.1 ms per look), sleeps, or runs a frame.
 struct FakeHost {
   uint64_t micros = 5'000'000'000ull;  // past the 32-bit wrap of milliseconds, on purpose
-  std::vector<int> slowFrames;         // these frames take 60 ms, the others 2 ms
+  std::vector<int> slowFrames{};       // these frames take 60 ms, the others 2 ms
   int pauseAfterFrame = -1;            // pause for 500 ms after this frame
   int maxFrames = 130;
   int fastForwardUntil = 0;  // fast-forward is let go after this many frames
   int pausedCalls = 0;
-  std::vector<int> skips;
-  std::vector<uint32_t> starts, muted;  // ms, SoundMuted
+  std::vector<int> skips{};
+  std::vector<uint32_t> starts{}, muted{};  // ms, SoundMuted
 
   uint32_t TimeMs() { return static_cast<uint32_t>((micros += 100) / 1000); }
   void SleepMs(uint32_t ms) { micros += ms * 1000ull; }

@@ -21,8 +21,8 @@ struct InesImage {
   // Flags6Low: the low nibble of byte 6 (mirroring, battery, trainer, four-screen).
   uint8_t PrgUnits = 2, ChrUnits = 1, Mapper = 0, Flags6Low = 0;
   bool Trainer = false;
-  std::vector<uint8_t> Header7To15;  // optional override of bytes 7-15
-  size_t TruncateTo = 0;             // 0 = full size
+  std::vector<uint8_t> Header7To15{};  // optional override of bytes 7-15
+  size_t TruncateTo = 0;               // 0 = full size
 
   std::vector<uint8_t> Bytes() const;
 };
