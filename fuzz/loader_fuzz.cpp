@@ -13,15 +13,15 @@
 
 namespace {
 
-// The cartridge facts beside the Machine (its window records are the Machine's).
+// The cartridge facts (the mirroring flags and window records are the Machine's).
 struct Facts {
   uint32_t Prg, Chr, Vertical, Sram, Trainer, FourScreen, Mapper;
   bool operator==(const Facts&) const = default;
 };
 
-Facts CurrentFacts() {
-  return Facts{PrgBankCount,   ChrBankCount, VerticalMirroring, SramEnable,
-               TrainerPresent, FourScreen,   MapperNumber};
+Facts CurrentFacts(const Machine& m) {
+  return Facts{PrgBankCount,   ChrBankCount, m.VerticalMirroring, SramEnable,
+               TrainerPresent, m.FourScreen, MapperNumber};
 }
 
 // The code the header calls for, worked out apart from the loader.
@@ -66,13 +66,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   uint8_t header[16] = {};
   std::memcpy(header, data, size < 16 ? size : 16);
   CopyMachine(*before, m);
-  const Facts factsBefore = CurrentFacts();
+  const Facts factsBefore = CurrentFacts(m);
 
   const uint8_t code = m.LoadCartridgeStream(file);
   FUZZ_CHECK(code == ExpectedCode(header, size), "the refusal code");
   if (code != kLoadOk) {
     FUZZ_CHECK(SameMachine(m, *before), "a refused image changed the machine");
-    FUZZ_CHECK(CurrentFacts() == factsBefore, "a refused image changed the cartridge facts");
+    FUZZ_CHECK(CurrentFacts(m) == factsBefore, "a refused image changed the cartridge facts");
     return 0;
   }
   FUZZ_CHECK(PrgBankCount == header[4] && ChrBankCount == header[5], "the unit counts");

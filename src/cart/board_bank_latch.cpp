@@ -63,10 +63,10 @@ void Mapper70High(Machine& m, uint16_t address, uint8_t value) {
     case 0xC080:
       if (value & 0x80) {
         m.RestoreHorizontal();
-        VerticalMirroring = 0;
+        m.VerticalMirroring = 0;
       } else {
         m.RestoreVertical();
-        VerticalMirroring = 1;
+        m.VerticalMirroring = 1;
       }
       break;
     default:

@@ -6,13 +6,13 @@
 
 void SelectVertical(Machine& m) {
   m.RestoreVertical();
-  VerticalMirroring = 1;
+  m.VerticalMirroring = 1;
   m.OneScreenLow = m.OneScreenHigh = 0;
 }
 
 void SelectHorizontal(Machine& m) {
   m.RestoreHorizontal();
-  VerticalMirroring = 0;
+  m.VerticalMirroring = 0;
   m.OneScreenLow = m.OneScreenHigh = 0;
 }
 

@@ -27,7 +27,7 @@ void SwitchChrRecorded(Machine& m, uint16_t window, uint32_t sizeKb, uint8_t& re
 
 // Mapper 15 takes its mirroring bit as a flag only: name tables written from now on are
 // mirrored the new way, the ones already written stay as they are.
-void Mapper15Mirroring(uint8_t value) { VerticalMirroring = (value & 0x40) ? 0 : 1; }
+void Mapper15Mirroring(Machine& m, uint8_t value) { m.VerticalMirroring = (value & 0x40) ? 0 : 1; }
 
 }  // namespace
 
@@ -68,7 +68,7 @@ void Mapper11High(Machine& m, uint16_t, uint8_t value) {
 void Mapper15High(Machine& m, uint16_t address, uint8_t value) {
   switch (address) {
     case 0x8000:
-      Mapper15Mirroring(value);
+      Mapper15Mirroring(m, value);
       m.CopyPrg32At16kUnit(value & 0x3F);
       break;
     case 0x8001:
@@ -82,7 +82,7 @@ void Mapper15High(Machine& m, uint16_t address, uint8_t value) {
       break;
     }
     case 0x8003:
-      Mapper15Mirroring(value);
+      Mapper15Mirroring(m, value);
       m.CopyPrgWindow(0xC000, 16, value & 0x7F);
       break;
     default:

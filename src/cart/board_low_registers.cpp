@@ -45,7 +45,7 @@ void Mapper80NameTables(Machine& m, uint16_t address, uint8_t value) {
     Mapper80NameTableState(m) = step.next;
     break;
   }
-  VerticalMirroring = 0;
+  m.VerticalMirroring = 0;
 }
 
 // 2 KB of CHR starting at any 1 KB page.

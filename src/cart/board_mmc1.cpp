@@ -12,13 +12,13 @@ namespace {
 // 3 horizontal.
 void Mmc1ApplyMirroring(Machine& m, uint8_t control) {
   const uint32_t wantVertical = (control & 1) ? 0 : 1;
-  if (VerticalMirroring != wantVertical) {
+  if (m.VerticalMirroring != wantVertical) {
     if (wantVertical)
       m.SetVerticalMirroring();
     else
       m.SetHorizontalMirroring();
   }
-  VerticalMirroring = wantVertical;
+  m.VerticalMirroring = wantVertical;
 
   const bool oneScreen = (control & 2) == 0;
   if (oneScreen && !m.OneScreenLow) {

@@ -76,13 +76,13 @@ void Mmc3BankData(Machine& m, uint8_t value) {
 void Mmc3Mirroring(Machine& m, uint8_t value) {
   // Four-screen boards carry their own name-table RAM: the register has nothing to switch,
   // and copying pages would destroy two of the four tables.
-  if (FourScreen) return;
+  if (m.FourScreen) return;
   if (value & 1) {
-    if (VerticalMirroring == 1) m.SetHorizontalMirroring();
+    if (m.VerticalMirroring == 1) m.SetHorizontalMirroring();
   } else {
-    if (VerticalMirroring == 0) m.SetVerticalMirroring();
+    if (m.VerticalMirroring == 0) m.SetVerticalMirroring();
   }
-  VerticalMirroring = 1 - (value & 1);
+  m.VerticalMirroring = 1 - (value & 1);
 }
 
 void LineCounterWrite(Machine& m, uint16_t reg, uint8_t value, int plus, int adjust) {

@@ -77,7 +77,7 @@ void Mapper64High(Machine& m, uint16_t address, uint8_t value) {
       Mmc3BankData(m, value);
       break;
     case 0xA000:
-      VerticalMirroring = value & 1;
+      m.VerticalMirroring = value & 1;
       break;
     default:
       break;

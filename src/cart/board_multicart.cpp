@@ -30,7 +30,7 @@ void Mapper225High(Machine& m, uint16_t address, uint8_t) {
     m.CopyPrgWindow(0x8000, 32, (address >> 7) & 0x1F);
   }
   // Only the flag: name tables written from now on follow it.
-  VerticalMirroring = (address & 0x2000) ? 0 : 1;
+  m.VerticalMirroring = (address & 0x2000) ? 0 : 1;
 }
 
 // IrqAckEnable holds the outer latch (this board has no IRQ); MapperFlag the mode bit.
@@ -88,4 +88,4 @@ void Mapper241Low(Machine& m, uint16_t address, uint8_t value) {
 
 void LogOnlyHigh(Machine&, uint16_t address, uint8_t value) { LogBoardWrite(address, value); }
 
-void Mapper225PowerOn(Machine&) { VerticalMirroring = 1; }
+void Mapper225PowerOn(Machine& m) { m.VerticalMirroring = 1; }

@@ -95,7 +95,7 @@ void NamcoHigh(Machine& m, uint16_t address, uint8_t value) {
 
 void NamcoPowerOn(Machine& m) {
   // Four name tables are simulated over the two console pages: NT0-NT1 page 0, NT2-NT3 page 1.
-  FourScreen = 1;
+  m.FourScreen = 1;
   for (int table = 0; table < 4; ++table) {
     RomFlag(m, table) = 0;
     PageSelector(m, table) = table < 2 ? 0 : 1;

@@ -6,10 +6,8 @@
 
 uint32_t PrgBankCount;
 uint32_t ChrBankCount;
-uint32_t VerticalMirroring;
 uint32_t SramEnable;
 uint32_t TrainerPresent;
-uint32_t FourScreen;
 uint8_t MapperNumber;
 
 int16_t CycleAdjust;
@@ -32,7 +30,7 @@ uint32_t StepCount;
 
 void ResetGlobals() {
   PrgBankCount = ChrBankCount = 0;
-  VerticalMirroring = SramEnable = TrainerPresent = FourScreen = 0;
+  SramEnable = TrainerPresent = 0;
   MapperNumber = 0;
   CycleAdjust = 0;
   UseMainCore = ExactMode = CpuHalted = FrameCount = 0;

@@ -7,14 +7,12 @@
 
 struct Machine;
 
-// Cartridge description (cart/loader.cpp): one cartridge per run, so facts of the session;
-// the mirroring flags also change on mapper writes, and the state image carries them.
+// Cartridge description (cart/loader.cpp): one cartridge per run, so facts of the session.
+// The mirroring flags, which mapper writes change, are the Machine's.
 extern uint32_t PrgBankCount;
 extern uint32_t ChrBankCount;
-extern uint32_t VerticalMirroring;
 extern uint32_t SramEnable;
 extern uint32_t TrainerPresent;
-extern uint32_t FourScreen;
 extern uint8_t MapperNumber;
 
 // CPU settings and the run's CPU facts (core/cpu*.cpp, core/interrupts.cpp): the main core's

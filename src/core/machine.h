@@ -116,6 +116,11 @@ struct Machine {
   // the PRG store plus one (0: unknown), so that a switch to the bank in place copies nothing.
   uint32_t PrgWindowSource[4];
 
+  // --- Name-table mirroring (cart/loader.cpp, banks.cpp, the board files): set from the header,
+  // changed by mapper writes; the state image carries both flags with the cartridge's facts.
+  uint32_t VerticalMirroring;
+  uint32_t FourScreen;
+
   // Nothing below is in the state image: what the emulation carries from frame to frame
   // besides the console's own memories and latches.
 

@@ -46,7 +46,7 @@ bool DumpNameTables(const Machine& m) {
   LogNumberLine(m.FineX);
   LogNumberLine(m.FineY);
   LogText("HV\n");
-  LogLabelled("Mirror flag:", static_cast<int32_t>(VerticalMirroring));
+  LogLabelled("Mirror flag:", static_cast<int32_t>(m.VerticalMirroring));
   if (m.OneScreenLow) LogText("One screen mirror\n");
   for (int table = 0; table < 4; ++table) LogNameTable(m, table);
   return WriteRaw(kNameTableDumpFile, m.PpuMemory + 0x2000, 0x1000);

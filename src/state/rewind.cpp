@@ -6,7 +6,6 @@
 #include <deque>
 #include <vector>
 
-#include "core/globals.h"
 #include "core/machine.h"
 #include "core/machine_guards.h"
 #include "state/recording.h"
@@ -17,7 +16,6 @@ namespace {
 // ROM stores (the cartridge's, never changed by play), the pattern cache with its record of
 // what it decoded (worked out again from the pattern tables), the counters' adjustment (the
 // player's setting, which a step back must not undo) and a fuzz build's guard bytes.
-// The mirroring flags, which boards change and which live beside the Machine, follow it.
 struct Stretch {
   size_t At;
   size_t Size;
@@ -47,10 +45,9 @@ std::vector<Stretch> KeptStretches() {
 }
 
 const std::vector<Stretch> kKept = KeptStretches();
-uint32_t* const kMirroringFlags[] = {&VerticalMirroring, &FourScreen};
 
 size_t SnapshotBytes() {
-  size_t size = sizeof kMirroringFlags / sizeof kMirroringFlags[0] * sizeof(uint32_t);
+  size_t size = 0;
   for (const Stretch& stretch : kKept) size += stretch.Size;
   return size;
 }
@@ -62,10 +59,6 @@ void TakeSnapshot(const Machine& m, uint8_t* out) {
     std::memcpy(out, machine + stretch.At, stretch.Size);
     out += stretch.Size;
   }
-  for (const uint32_t* flag : kMirroringFlags) {
-    std::memcpy(out, flag, sizeof *flag);
-    out += sizeof *flag;
-  }
 }
 
 // The machine as the snapshot was taken, window bank records with the windows they describe.
@@ -74,10 +67,6 @@ void PutSnapshot(Machine& m, const uint8_t* in) {
   for (const Stretch& stretch : kKept) {
     std::memcpy(machine + stretch.At, in, stretch.Size);
     in += stretch.Size;
-  }
-  for (uint32_t* flag : kMirroringFlags) {
-    std::memcpy(flag, in, sizeof *flag);
-    in += sizeof *flag;
   }
   m.DecodePatterns(0, 0x2000);
 }

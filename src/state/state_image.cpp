@@ -50,13 +50,13 @@ struct ImageReader {
 };
 
 template <class Io>
-void CartridgeDescription(Io& io) {
+void CartridgeDescription(Machine& m, Io& io) {
   io.Long(PrgBankCount);
   io.Long(ChrBankCount);
-  io.Long(VerticalMirroring);
+  io.Long(m.VerticalMirroring);
   io.Long(SramEnable);
   io.Long(TrainerPresent);
-  io.Long(FourScreen);
+  io.Long(m.FourScreen);
   uint32_t mapper = MapperNumber;  // one byte here, four in the file
   io.Long(mapper);
   MapperNumber = static_cast<uint8_t>(mapper);
@@ -119,7 +119,7 @@ void PpuAndPortBlock(Machine& m, Io& io) {
 // Everything after the magic, in file order.
 template <class Io>
 void StateFields(Machine& m, Io& io) {
-  CartridgeDescription(io);
+  CartridgeDescription(m, io);
   io.Bytes(m.NameTableScratch, sizeof m.NameTableScratch);
   io.Bytes(m.RenderPalette, sizeof m.RenderPalette);
   io.Bytes(m.NamcoSoundRam, sizeof m.NamcoSoundRam);

@@ -16,7 +16,7 @@ TEST_F(BanksTest, NameTableWritesFollowTheArrangement) {
   // clang-format on
   for (const auto& [vertical, four, low, copies] : cases) {
     machine = std::make_unique<Machine>();
-    VerticalMirroring = vertical, FourScreen = four, m().OneScreenLow = low;
+    m().VerticalMirroring = vertical, m().FourScreen = four, m().OneScreenLow = low;
     m().PpuMemoryWrite(0x2105, 0x66);
     for (uint16_t a = 0x2000; a < 0x3000; ++a)
       ASSERT_EQ(m().PpuMemory[a] == 0x66, std::ranges::count(copies, a) == 1) << a;

@@ -60,7 +60,7 @@ class BoardTest : public MachineTest {
           if (text[i] == '.') shown[i] = '.';
         EXPECT_EQ(shown, text) << token;
       } else if (name == "VM") {
-        EXPECT_EQ(VerticalMirroring, Hex(arg)) << token;
+        EXPECT_EQ(m().VerticalMirroring, Hex(arg)) << token;
       } else if (name == "IRQ") {
         m().P = 0x20, m().S = 0xFF, m().PC = 0x1234, m().CpuMemory[kPpuMask] = 0x18;
         EXPECT_EQ(StepsToIrq(), std::stoi(arg)) << token;

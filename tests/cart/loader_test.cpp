@@ -12,7 +12,7 @@ TEST_F(LoaderTest, HeaderFactsCleaningAndShortImages) {
   // Vertical, battery, four-screen.
   ASSERT_EQ(Load({.Mapper = 4, .Flags6Low = 0x0B, .Trainer = true}), kLoadOk);
   EXPECT_EQ(ReadLog(), "ROM image identified as Mapper#4\nROM bank:2\nVROM bank:1\n");
-  EXPECT_EQ(VerticalMirroring + SramEnable + FourScreen + TrainerPresent, 4u);
+  EXPECT_EQ(m().VerticalMirroring + SramEnable + m().FourScreen + TrainerPresent, 4u);
   // The trainer at $7000, PRG read after it.
   EXPECT_EQ(std::tuple(At(0x7000), At(0x71FF), m().PrgRom[0]), std::tuple(0x5A, 0x5A ^ 0xFF, P(0)));
   EXPECT_EQ(std::ranges::count(m().PrgWindowBank, 255), 4);
@@ -25,7 +25,7 @@ TEST_F(LoaderTest, HeaderFactsCleaningAndShortImages) {
   EXPECT_EQ(MapperNumber, 4);
   EXPECT_NE(ReadLog().find("Mapper#4\n"), std::string::npos);
   LoadBoard(225, 2, 1);
-  EXPECT_EQ(VerticalMirroring, 1u);
+  EXPECT_EQ(m().VerticalMirroring, 1u);
   std::vector<uint8_t> largest = {'N', 'E', 'S', 0x1A, 64, 64, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
   largest.resize(16 + kPrgUnitSize);  // one unit is enough to start from
   EXPECT_EQ(LoadBytes(largest), kLoadOk);
@@ -45,9 +45,9 @@ TEST_F(LoaderTest, ARefusedImageLeavesThePreviousCartridgeAsItWas) {
   LoadBoard(4, 4, 2, 0x01);
   m().PrgWindowBank[0] = 3, m().ChrWindowBank[7] = 5;  // the window records are kept too
   const auto before = std::make_unique<Machine>(m());
-  const auto facts = [] {
-    return std::tuple(PrgBankCount, ChrBankCount, VerticalMirroring, SramEnable, TrainerPresent,
-                      FourScreen, MapperNumber);
+  const auto facts = [this] {
+    return std::tuple(PrgBankCount, ChrBankCount, m().VerticalMirroring, SramEnable, TrainerPresent,
+                      m().FourScreen, MapperNumber);
   };
   const auto factsBefore = facts();
   const InesImage unsupported{.PrgUnits = 1, .ChrUnits = 1, .Mapper = 9, .Flags6Low = 0x0F};

@@ -48,25 +48,27 @@ TEST_F(StateImageTest, FieldsLandAtTheirOffsetsAndLoadBack) {
   for (const auto& [offset, value] : expected) EXPECT_EQ(saved[offset], value) << offset;
 
   std::memset(m().NameTableScratch, 0, sizeof m().NameTableScratch);
-  m().PpuMemory[0] = 0, m().OneScreenHigh = 0, m().ChrWindowBank[5] = 2, VerticalMirroring = 1;
+  m().PpuMemory[0] = 0, m().OneScreenHigh = 0, m().ChrWindowBank[5] = 2, m().VerticalMirroring = 1;
   ASSERT_EQ(LoadStateImage(m(), saved.data(), saved.size()), nullptr);
   EXPECT_EQ(Image(), saved);
-  EXPECT_EQ(std::tuple(VerticalMirroring, std::count(m().PatternCache, m().PatternCache + 8, 1),
+  EXPECT_EQ(std::tuple(m().VerticalMirroring, std::count(m().PatternCache, m().PatternCache + 8, 1),
                        std::ranges::count(m().ChrWindowBank, 255)),
             std::tuple(0, 8, 8));
 }
 
 // A step back, unlike a state load, puts the window records back with the windows they
-// describe: a switch to the bank the step undid must copy it again.
+// describe: a switch to the bank the step undid must copy it again. The mirroring flag that a
+// board changed comes back with them.
 TEST_F(StateImageTest, RewindCarriesTheWindowRecords) {
   ASSERT_EQ(Load({.PrgUnits = 4, .ChrUnits = 2, .Mapper = 11}), kLoadOk);
   ResetRewind();
-  m().CpuWrite(0x8000, 0x00);  // 32 KB PRG bank 0, 8 KB CHR bank 0
+  m().CpuWrite(0x8000, 0x00), m().VerticalMirroring = 1;  // 32 KB PRG bank 0, 8 KB CHR bank 0
   RememberFrameStart(m());
-  m().CpuWrite(0x8000, 0x11);
+  m().CpuWrite(0x8000, 0x11), m().VerticalMirroring = 0;
   RememberFrameStart(m());
   ASSERT_TRUE(RewindLoadPrevious(m()));
-  ASSERT_EQ(m().CpuMemory[0x8000], m().PrgRom[0]);
+  ASSERT_EQ(std::tuple(m().CpuMemory[0x8000], m().VerticalMirroring),
+            std::tuple(m().PrgRom[0], 1u));
   m().CpuWrite(0x8000, 0x11);
   EXPECT_EQ(std::tuple(m().CpuMemory[0x8000], m().PpuMemory[0]),
             std::tuple(m().PrgRom[0x8000], m().ChrRom[0x2000]));
