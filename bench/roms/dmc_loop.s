@@ -9,12 +9,7 @@
 .segment "CODE"
 reset:
   START_WORST_CASE $80
-  ldx #0
-: lda sound_registers,x
-  sta $4000,x
-  inx
-  cpx #$14
-  bne :-
+  SET_SOUND_REGISTERS $14
   STORE $4015, $1F
 : jmp :-
 

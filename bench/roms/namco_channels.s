@@ -12,12 +12,7 @@ NAMCO_DATA    = $4800
 .segment "CODE"
 reset:
   START_WORST_CASE $80
-  ldx #0
-: lda sound_registers,x
-  sta $4000,x
-  inx
-  cpx #$10
-  bne :-
+  SET_SOUND_REGISTERS $10
   STORE $4015, $0F
   STORE NAMCO_ADDRESS, $80 ; from byte 0, stepping
   ldx #0

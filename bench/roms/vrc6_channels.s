@@ -9,12 +9,7 @@
 .segment "CODE"
 reset:
   START_WORST_CASE $80
-  ldx #0
-: lda sound_registers,x
-  sta $4000,x
-  inx
-  cpx #$10
-  bne :-
+  SET_SOUND_REGISTERS $10
   STORE $4015, $0F
   STORE $9000, $3F         ; pulse 1: duty 3, volume 15
   STORE $9001, $20
