@@ -252,7 +252,7 @@ TEST_F(StateRunTest, AStepBackRunsTheFrameFromTheCyclesItFirstStartedWith) {
 TEST_F(StateRunTest, KeepsTheHistoryBounded) {
   Play(3);  // whatever the first frames allocate once is not the history's
   carries.reserve(kRewindFrames + 300);
-  const size_t heapBefore = mallinfo2().uordblks, keptBefore = RewindBytesKept();
+  [[maybe_unused]] const size_t heapBefore = mallinfo2().uordblks, keptBefore = RewindBytesKept();
   Play(kRewindFrames + 197, kScripted, 3);
   EXPECT_NEAR(RewindFramesKept(), kRewindFrames + 15.0, 15.0);
   EXPECT_LE(RewindBytesKept(), kRewindMemoryLimit);
