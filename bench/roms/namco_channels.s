@@ -22,12 +22,7 @@ reset:
   bpl :-
 : jmp :-
 
-nmi_hook:
-  STORE $4003, $08
-  rts
-
-sound_registers:
-  .byte $9A, $B2, $FD, $08, $7F, $00, $80, $09, $FF, $00, $40, $09, $3F, $00, $04, $08
+  CONSOLE_NOTES
 
 ; Bytes 0-63: a wave of 128 samples (two a byte). 64-127: channel n's eight registers, each
 ; channel its own frequency, a 32-sample wave, volume 15 - n.

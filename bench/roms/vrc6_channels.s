@@ -22,12 +22,7 @@ reset:
   STORE $B002, $83
 : jmp :-
 
-nmi_hook:
-  STORE $4003, $08
-  rts
-
-sound_registers:
-  .byte $9A, $B2, $FD, $08, $7F, $00, $80, $09, $FF, $00, $40, $09, $3F, $00, $04, $08
+  CONSOLE_NOTES
 
 .segment "CHARS"
   COMMON_TILES
