@@ -34,11 +34,9 @@ TEST_F(SoundTest, FrameRingPositionsStartOfPlaybackAndDisabledChannels) {
   }
   EXPECT_EQ(std::tuple(expected, WritePosition), std::tuple(kRingSamples, 0u));
   EXPECT_EQ(std::count(queued.begin(), queued.end(), 0), static_cast<long>(queued.size()));
-  Note(2, 253);
-  Frames(3, kPulse1Buffer);
+  Note(2, 253), Frames(3, kPulse1Buffer);
   const uint16_t phase = m().Pulse1.Phase;
-  Write(0x4015, 0x00);
-  Frame(kPulse1Buffer);
+  Write(0x4015, 0x00), Frame(kPulse1Buffer);
   EXPECT_TRUE(RingSilent(ChannelBuffers[kPulse1Buffer]) && m().Pulse1.Phase == phase);
 }
 
@@ -48,8 +46,7 @@ TEST_F(SoundTest, PulseWaveLengthDutyAndPeriodChange) {
   const size_t high[4][2] = {{6, 3}, {12, 6}, {25, 12}, {36, 18}};
   for (int duty = 0; duty < 4; ++duty) {
     SCOPED_TRACE(testing::Message() << "duty " << duty);
-    Fresh();
-    Note(duty, 253);
+    Fresh(), Note(duty, 253);
     auto out = Frame(kPulse1Buffer);
     for (size_t i = 0; i < out.size(); ++i)
       ASSERT_EQ(out[i], i % 50 < high[duty][0] ? 1920 : -1920) << i;
@@ -70,10 +67,7 @@ TEST_F(SoundTest, PulseSilentPeriodsAndSweepLimits) {
       {10, 0x89, 0, 0, 0}, {1500, 0x81, 2047, 1920, 1920}, {1024, 0xB1, 1536, -1920, 1920},
       {4, 0xB9, 0, 0, 0}};
   for (const auto& c : cases) {
-    Fresh();
-    Note(2, c[0]);
-    Write(0x4001, c[1]);
-    Frames(2, kPulse1Buffer);
+    Fresh(), Note(2, c[0]), Write(0x4001, c[1]), Frames(2, kPulse1Buffer);
     EXPECT_EQ(m().Pulse1.Period, c[2]) << c[0] << " " << c[1];
     const auto out = Frame(kPulse1Buffer);
     const auto [low, high] = std::minmax_element(out.begin(), out.end());
@@ -87,10 +81,8 @@ TEST_F(SoundTest, PulseSilentPeriodsAndSweepLimits) {
 // wrapping to a volume of 255.
 TEST_F(SoundTest, PulseEnvelopeDecaysStopsOrLoopsAndNeverWraps) {
   for (int loop : {0, 1}) {
-    Fresh();
-    Note(2, 253, loop << 5);
-    Frame(kPulse1Buffer);  // the envelope restarts only once a wave has started
-    Write(0x4003, 0);      // retrigger
+    // The envelope restarts (the write) only once a wave has started.
+    Fresh(), Note(2, 253, loop << 5), Frame(kPulse1Buffer), Write(0x4003, 0);
     for (int frame = 0, level = 15; frame < 4; ++frame, level -= 4) {
       std::vector<int> want;
       for (int step = level; step > level - 4; --step) want.push_back(step > 0 ? step : loop * 15);
@@ -99,14 +91,9 @@ TEST_F(SoundTest, PulseEnvelopeDecaysStopsOrLoopsAndNeverWraps) {
     // With loop it went back to 15 and has decayed one step.
     EXPECT_EQ(MaxMagnitude(Frame(kPulse1Buffer)), loop ? 14 * 128 : 0) << loop;
   }
-  Fresh();
-  Note(2, 253, 0x20);  // looping envelope
-  Frame(kPulse1Buffer);
-  Note(2, 0, 0x20);  // no wave starts from here
-  Frame(kPulse1Buffer);
-  Write(0x4000, 0xB0);
-  Frame(kPulse1Buffer);
-  Note(2, 253, 0x00);
+  // A looping envelope; period 0, so no wave starts; constant volume 0; the envelope again.
+  Fresh(), Note(2, 253, 0x20), Frame(kPulse1Buffer), Note(2, 0, 0x20), Frame(kPulse1Buffer);
+  Write(0x4000, 0xB0), Frame(kPulse1Buffer), Note(2, 253, 0x00);
   for (int frame = 0; frame < 6; ++frame)
     ASSERT_LE(MaxMagnitude(Frame(kPulse1Buffer)), 15 * 128) << frame;
 }
@@ -125,8 +112,7 @@ TEST_F(SoundTest, TriangleOctaveBelowThePulseAndTheCountersThatMuteIt) {
   EXPECT_EQ(MaxMagnitude(out), 15 * 128);
   // $4008, $400B, the last frame that sounds.
   for (const auto& c : {std::array{0x08, 0xF8, 2}, {0x7C, 0x08, 16}}) {
-    Fresh();
-    Play(0x04, 0x4008, {c[0], 0, 253, c[1]});
+    Fresh(), Play(0x04, 0x4008, {c[0], 0, 253, c[1]});
     for (int frame = 1; frame <= c[2] + 3; ++frame)
       ASSERT_EQ(MaxMagnitude(Frame(kTriangleBuffer)) > 0, frame <= c[2]) << c[0] << " " << frame;
   }
@@ -135,8 +121,7 @@ TEST_F(SoundTest, TriangleOctaveBelowThePulseAndTheCountersThatMuteIt) {
 // Period index 0 holds each random level for 3 samples; short mode repeats every 93 steps.
 TEST_F(SoundTest, NoiseStepLengthAndModes) {
   for (int mode : {0x00, 0x80}) {
-    Fresh();
-    Play(0x08, 0x400C, {0x1F, 0, mode, 0xF8});  // constant volume 15
+    Fresh(), Play(0x08, 0x400C, {0x1F, 0, mode, 0xF8});  // constant volume 15
     const auto out = Frame(kNoiseBuffer);
     bool repeats = true;
     for (size_t i = 0; i < out.size(); ++i) {
@@ -166,15 +151,13 @@ TEST_F(SoundTest, NoiseEnvelopeDecaysThenRestarts) {
 TEST_F(SoundTest, NoiseLengthReloadsWithTheHaltBitOrEndsInSilence) {
   for (const auto& [control, silentFrames] :
        {std::pair{0x2F, std::vector<int>{4, 10, 16}}, {0x3F, std::vector<int>{4, 9, 14}}}) {
-    Fresh();
-    Play(0x08, 0x400C, {control, 0, 0, 0});
+    Fresh(), Play(0x08, 0x400C, {control, 0, 0, 0});
     std::vector<int> silent;
     for (int frame = 1; frame <= 16; ++frame)
       if (MaxMagnitude(Frame(kNoiseBuffer)) == 0) silent.push_back(frame);
     EXPECT_EQ(silent, silentFrames) << control;
   }
-  Fresh();
-  Play(0x08, 0x400C, {0x1F, 0, 0, 0xF8});  // constant volume 15, 35 frames
+  Fresh(), Play(0x08, 0x400C, {0x1F, 0, 0, 0xF8});  // constant volume 15, 35 frames
   for (int frame = 0; frame < 90; ++frame) {
     if (frame % 30 == 0) Write(0x400F, 0xF8);
     ASSERT_EQ(MaxMagnitude(Frame(kNoiseBuffer)), 1920) << frame;
@@ -195,9 +178,7 @@ TEST_F(SoundTest, DeltaLevelCarriesThroughTheRegisterUntilAWriteRestarts) {
   out = Frame(kDeltaBuffer);
   EXPECT_EQ(std::count(out.begin(), out.end(), -3840), static_cast<long>(out.size()));
   for (uint16_t reg : {0x4010, 0x4011, 0x4012, 0x4013}) {
-    Frame(kDeltaBuffer);
-    Write(reg, m().CpuRead(reg));
-    out = Frame(kDeltaBuffer);
+    Frame(kDeltaBuffer), Write(reg, m().CpuRead(reg)), out = Frame(kDeltaBuffer);
     const size_t carried = std::count(out.begin(), out.begin() + 3, -3840);
     // Level 15 again, one or two bits in (the first bit may fall between samples).
     EXPECT_GE(out[carried], -512) << std::hex << reg;
@@ -217,9 +198,8 @@ TEST_F(SoundTest, DeltaSampleEndAndFetchWrap) {
       {0x8F, 0x00, 0x01, -3840, 0, 1}, {0x0F, 0xFF, 0xFF, -3840, 3840, 0}, {0x0F, 0, 0, -2048, 0, 0}};
   // clang-format on
   for (const auto& c : cases) {
-    Fresh();
-    std::fill_n(m().PpuMemory, 64, 0xFF), std::fill_n(m().CpuMemory + 0x8400, 0x3C00, 0xFF);
-    RisingSample(c[0], c[1], c[2]);
+    Fresh(), std::fill_n(m().PpuMemory, 64, 0xFF);
+    std::fill_n(m().CpuMemory + 0x8400, 0x3C00, 0xFF), RisingSample(c[0], c[1], c[2]);
     const auto out = Frame(kDeltaBuffer);
     EXPECT_EQ(std::tuple(*std::min_element(out.begin(), out.end()), out.back()),
               std::tuple(c[3], c[4]))

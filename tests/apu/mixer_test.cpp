@@ -46,17 +46,14 @@ class MixerTest : public SoundTest {
 // samples; a wave shortened while it plays (16 bytes, 367 steps in) starts again inside its
 // new length.
 TEST_F(MixerTest, Vrc6SawtoothAndNamcoWaveSteps) {
-  Fresh(SoundChip::Vrc6);
-  Vrc6(2, 8, 81);
+  Fresh(SoundChip::Vrc6), Vrc6(2, 8, 81);
   auto out = Slot(2);
   for (size_t i = 0; i < 28; ++i) ASSERT_EQ(out[i], (i + 1) % 7 * 256) << i;
-  Fresh(SoundChip::Namco);
-  Namco(49778, 6, 3);  // length (8 - 6) x 2 = 4
+  Fresh(SoundChip::Namco), Namco(49778, 6, 3);  // length (8 - 6) x 2 = 4
   out = Slot(0);
   for (size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], ((i / 2 + 1) % 4 + 1) * 3) << i;
-  Namco(99556, 0, 3);  // one step a sample, 16 bytes
-  Slot(0, 2);
-  Namco(99556, 7, 3);  // 2 bytes
+  Namco(99556, 0, 3), Slot(0, 2);  // one step a sample, 16 bytes
+  Namco(99556, 7, 3);              // 2 bytes
   out = Slot(0);
   for (size_t i = 0; i < out.size(); ++i) ASSERT_EQ(out[i], (i % 2 + 1) * 3) << i;
 }
@@ -64,25 +61,20 @@ TEST_F(MixerTest, Vrc6SawtoothAndNamcoWaveSteps) {
 // Switched off, digitised, too short to hear, volume 0 or frequency 0: silence. A pulse left
 // at period 0 for a while plays a real period at once.
 TEST_F(MixerTest, QuietChipChannelsAreSilent) {
-  Fresh(SoundChip::Vrc6);
-  Vrc6(0, 0x7F, 0);
+  Fresh(SoundChip::Vrc6), Vrc6(0, 0x7F, 0);
   EXPECT_EQ(MaxMagnitude(Slot(0, 100)), 0);
   Vrc6(0, 0x7F, 100);
   EXPECT_EQ(Slot(0)[0], 15 << 8);
-  Slot(0, 60);
-  Vrc6(0, 0xFF, 100);  // digitised mode: not last second's samples either
+  Slot(0, 60), Vrc6(0, 0xFF, 100);  // digitised mode: not last second's samples either
   EXPECT_EQ(MaxMagnitude(Slot(0)), 0);
   EXPECT_NE(ReadLog().find('D'), std::string::npos);
-  m().Vrc6Registers[0][2] = 0x00;
-  Slot(0);
+  m().Vrc6Registers[0][2] = 0x00, Slot(0);
   EXPECT_TRUE(RingSilent(ExpansionBuffers[0]));
-  Fresh(SoundChip::Namco);
-  Namco(99556, 0, 15);
+  Fresh(SoundChip::Namco), Namco(99556, 0, 15);
   EXPECT_GT(MaxMagnitude(Slot(0)), 0);
   Namco(0, 0, 15);
   EXPECT_EQ(MaxMagnitude(Slot(0)), 0);
-  Namco(99556, 0, 0);
-  Slot(0);
+  Namco(99556, 0, 0), Slot(0);
   EXPECT_TRUE(RingSilent(ExpansionBuffers[0]));
 }
 
@@ -109,9 +101,7 @@ TEST_F(MixerTest, MonoAddsTheChannelsAtTheirVolumesAndClamps) {
 
 // Pulse 1 is 4 dB down on the left, pulse 2 on the right, the noise centred.
 TEST_F(MixerTest, StereoPansPulsesApart) {
-  SoundStereo = 1;
-  CloseSound();
-  LogStart();
+  SoundStereo = 1, CloseSound(), LogStart();
   ASSERT_EQ(OpenSound(), 1u);
   EXPECT_NE(ReadLog().find("OK!Initialize stereo sound output\n"), std::string::npos);
   StartSoundPlayback();

@@ -17,14 +17,11 @@ class SoundTest : public MachineTest {
  protected:
   void SetUp() override {
     MachineTest::SetUp();
-    HeadlessWavPath.clear();
-    queued.clear();
-    HeadlessAudioSink = &queued;
+    HeadlessWavPath.clear(), queued.clear(), HeadlessAudioSink = &queued;
     ASSERT_EQ(OpenSound(), 1u);
   }
   void TearDown() override {
-    CloseSound();
-    HeadlessAudioSink = nullptr;
+    CloseSound(), HeadlessAudioSink = nullptr;
     MachineTest::TearDown();
   }
   // A fresh console for the next case of a table.

@@ -122,9 +122,7 @@ TEST_P(CountLoopTest, CartridgesShowTheSamePicturesWithAndWithoutTheShortcuts) {
     std::vector<uint64_t> hashes[2];
     std::unique_ptr<Machine> consoles[2];
     for (int skip = 0; skip < 2; ++skip) {
-      machine = std::make_unique<Machine>();
-      StartOnCore(rom, GetParam());
-      IdleSkip = skip;
+      machine = std::make_unique<Machine>(), StartOnCore(rom, GetParam()), IdleSkip = skip;
       for (int frame = 1; frame <= 300; ++frame) {
         RunFrame(m(), frame % 3 == 0);  // drawn and skipped frames
         if (frame % 100 == 1) hashes[skip].push_back(ShownPictureHash());

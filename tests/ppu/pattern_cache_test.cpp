@@ -27,19 +27,16 @@ class PatternCacheTest : public BoardTest {
 // cache must follow the bytes, not a record of them), and a disturbed cache rebuilt whole.
 TEST_F(PatternCacheTest, FollowsThePatternBytesThroughBankWrites) {
   std::mt19937 random(7);
-  const auto fill = [&](int to) {
-    for (int i = 0; i < to; ++i) m().PpuMemory[i] = static_cast<uint8_t>(random());
-  };
-  fill(0x2000);
+  std::vector<uint8_t> bytes(0x2400);
+  for (auto& byte : bytes) byte = static_cast<uint8_t>(random());
+  std::copy_n(bytes.begin(), 0x2000, m().PpuMemory);
   m().RebuildPatternCache();
   ExpectDecoded(m());
-  const std::vector<uint8_t> first(m().PpuMemory, m().PpuMemory + 0x400);
-  fill(0x400);
-  m().DecodePatterns(0, 0x400);
-  ExpectDecoded(m());
-  std::copy(first.begin(), first.end(), m().PpuMemory);
-  m().DecodePatterns(0, 0x400);
-  ExpectDecoded(m());
+  for (int from : {0x2000, 0}) {  // another bank in the first window, then the first one back
+    std::copy_n(bytes.begin() + from, 0x400, m().PpuMemory);
+    m().DecodePatterns(0, 0x400);
+    ExpectDecoded(m());
+  }
   std::memset(m().PatternCache, 3, sizeof m().PatternCache);
   m().RebuildPatternCache();
   ExpectDecoded(m());
@@ -51,8 +48,7 @@ TEST_F(PatternCacheTest, FollowsSwitchesDecodesAndOtherMachines) {
   std::mt19937 random(11);
   for (const uint8_t mapper : {4, 3}) {
     SCOPED_TRACE(testing::Message() << "mapper " << int{mapper});
-    LoadBoard(mapper, 2, 8);
-    m().RebuildPatternCache();
+    LoadBoard(mapper, 2, 8), m().RebuildPatternCache();
     auto other = std::make_unique<Machine>();
     other->ForgetDecodedChr();
     for (uint32_t i = 0; i < sizeof other->ChrRom; ++i)

@@ -17,8 +17,7 @@ namespace {
 using PresentationTest = MachineTest;
 
 TEST_F(PresentationTest, SystemPaletteAndMonochromeGreys) {
-  Monochrome = 1;
-  BuildSystemPalette();
+  Monochrome = 1, BuildSystemPalette();
   // 0x16: (F8 + 38 + 00) / 3 = 0x65, index 22 leaves 1: one brighter. The nudge is clamped,
   // not wrapped: black entries whose index leaves 2 stay black (a deliberate change: wrapping
   // turned them white); white (176) one darker.
@@ -36,15 +35,13 @@ TEST_F(PresentationTest, ComposeByTheBackdropKey) {
   std::memset(BaseLayer, 0x05, sizeof BaseLayer);  // stale bytes from an earlier frame
   std::memset(BackgroundLayer, 0x0F, sizeof BackgroundLayer);
   BackgroundLayer[256 * 3 + 11] = BackgroundLayer[256 * 239 + 255] = 0x30;  // opaque pixels
-  StartBaseLayer(0x21);
-  std::memset(BaseLayer + 3 * 256, 0x21, 256);
-  BaseLayer[3 * 256 + 10] = 0x16;  // a behind sprite's pixel
-  MarkBaseRow(3);
+  // Row 3 held, with a behind sprite's pixel.
+  StartBaseLayer(0x21), std::memset(BaseLayer + 3 * 256, 0x21, 256);
+  BaseLayer[3 * 256 + 10] = 0x16, MarkBaseRow(3);
   EXPECT_EQ(std::tuple(BaseRowFill(2), BaseRowFill(3)), std::tuple(0x21, -1));
   // Presents with the key colour, then checks the screen's pixels (x, y, colour).
   const auto present = [&](uint8_t key, std::initializer_list<std::array<int, 3>> pixels) {
-    m().PpuMemory[0x3F00] = key;
-    PresentFrame(m());
+    m().PpuMemory[0x3F00] = key, PresentFrame(m());
     for (const auto& [x, y, colour] : pixels)
       EXPECT_EQ(MainScreen.PixelAt(x, y), colour) << x << "," << y;
   };

@@ -15,26 +15,24 @@ class RendererTest : public MachineTest {
     MachineTest::SetUp();
     // Tile 1: every row reads 0,1,2,3,0,1,2,3. Tile 3: all colour 3. Tile 4: only row 5
     // opaque (colour 1).
-    std::memset(m().PpuMemory + 16, 0x55, 8);  // low plane: columns 1, 3, 5, 7
-    std::memset(m().PpuMemory + 24, 0x33, 8);  // high plane: columns 2, 3, 6, 7
-    std::memset(m().PpuMemory + 48, 0xFF, 16);
-    m().PpuMemory[64 + 5] = 0xFF;
+    // Tile 1's low plane gives columns 1, 3, 5, 7, its high plane columns 2, 3, 6, 7.
+    std::memset(m().PpuMemory + 16, 0x55, 8), std::memset(m().PpuMemory + 24, 0x33, 8);
+    std::memset(m().PpuMemory + 48, 0xFF, 16), m().PpuMemory[64 + 5] = 0xFF;
     m().RebuildPatternCache();
     // Palette entry i holds colour $20 + i; the backdrop is $0F.
     for (int i = 1; i < 32; ++i)
       if (i % 4) m().PpuMemoryWrite(0x3F00 + i, static_cast<uint8_t>(0x20 + i));
     m().PpuMemoryWrite(0x3F00, 0x0F);
-    std::memset(m().SpriteRam, 0xF0, 256);  // every sprite parked below the picture
-    m().CpuMemory[kPpuMask] = 0x1E;         // everything on, left columns shown
-    m().Sprite0Armed = 1;
+    // Every sprite parked below the picture; everything on, left columns shown.
+    std::memset(m().SpriteRam, 0xF0, 256), m().CpuMemory[kPpuMask] = 0x1E, m().Sprite0Armed = 1;
   }
   void SetSprite(int k, uint8_t y, uint8_t tile, uint8_t attributes, uint8_t x) {
     std::memcpy(m().SpriteRam + 4 * k, std::array{y, tile, attributes, x}.data(), 4);
   }
   // Draws a line; a base row handed over unfilled (baseFill >= 0) is filled only on demand.
   bool Render(int line, int baseFill = -1) {
-    background.fill(0xEE);  // the background (on in most tests) overwrites this
-    base.fill(baseFill < 0 ? 0x0F : 0xEE);
+    // The background (on in most tests) overwrites its row.
+    background.fill(0xEE), base.fill(baseFill < 0 ? 0x0F : 0xEE);
     return m().RenderScanline(background.data(), base.data(), line, baseFill);
   }
   std::array<uint8_t, 256> background{}, base{};
@@ -43,14 +41,12 @@ class RendererTest : public MachineTest {
 TEST_F(RendererTest, VerticalStepAcrossAndWithinTables) {
   // Line 0 takes the whole latch (minus its top bits); fine Y is not reset. Coarse Y 29
   // after row 7 goes on at coarse Y 0 of the other vertical table.
-  m().TempAddress = 0x7C00 | (29 << 5) | 7, m().FineY = 7;
-  Render(0);
+  m().TempAddress = 0x7C00 | (29 << 5) | 7, m().FineY = 7, Render(0);
   EXPECT_EQ(std::tuple(m().FineY, m().VramAddress & 0xBE0), std::tuple(0, 0));
   // Coarse Y 31 (out of range, set through $2006) wraps to 0 in the same vertical table, also
   // with the horizontal table bit set; the background off, the row is the backdrop, and the
   // address still steps.
-  m().CpuMemory[kPpuMask] = 0x10, m().TempAddress = 0x0C00 | (31 << 5), m().FineY = 7;
-  Render(0);
+  m().CpuMemory[kPpuMask] = 0x10, m().TempAddress = 0x0C00 | (31 << 5), m().FineY = 7, Render(0);
   EXPECT_EQ(std::tuple(m().VramAddress & 0xBE0, background[100]), std::tuple(0x800, 0x0F));
 }
 
@@ -59,8 +55,7 @@ TEST_F(RendererTest, VerticalStepAcrossAndWithinTables) {
 TEST_F(RendererTest, HiddenLeftColumnAndTopsBelowThePicture) {
   SetSprite(8, 9, 3, 0x01, 7);  // X below 8: would cover sprite 9 in columns 8-14 if drawn
   SetSprite(9, 9, 3, 0x00, 8);
-  m().CpuMemory[kPpuMask] = 0x1A;  // sprites hidden in the left 8 columns
-  Render(10);
+  m().CpuMemory[kPpuMask] = 0x1A, Render(10);  // sprites hidden in the left 8 columns
   EXPECT_EQ(background[7], 0x0F);
   EXPECT_EQ(background[11], 0x33);  // sprite 9, at X 8, is drawn; sprite 8 nowhere
   SetSprite(10, 239, 3, 0x01, 200), SetSprite(11, 254, 3, 0x01, 220);
@@ -74,8 +69,7 @@ TEST_F(RendererTest, SpriteZeroHitsOnItsFirstOpaqueRowOnly) {
   // X, the sprite enable and the background play no part.
   m().CpuMemory[kPpuMask] = 0x08;
   const auto hitLine = [&](uint8_t y, uint8_t tile, uint8_t attributes) {
-    m().CpuMemory[kPpuStatus] = 0, m().Sprite0Armed = 1;
-    SetSprite(0, y, tile, attributes, 0);
+    m().CpuMemory[kPpuStatus] = 0, m().Sprite0Armed = 1, SetSprite(0, y, tile, attributes, 0);
     for (int line = 0; line < 240; ++line) {
       Render(line);
       if (m().CpuMemory[kPpuStatus] & 0x40) return m().Sprite0Armed == 0 ? line : -2;
@@ -93,15 +87,12 @@ TEST_F(RendererTest, SpriteZeroHitsOnItsFirstOpaqueRowOnly) {
 // line reads both horizontal tables).
 TEST_F(RendererTest, TableStoresBetweenLinesOfATileRow) {
   std::memset(m().PpuMemory + 0x2000, 3, 0x3C0), std::memset(m().PpuMemory + 0x23C0, 0, 64);
-  m().TempAddress = 1, m().FineY = 0;
-  Render(0);
+  m().TempAddress = 1, m().FineY = 0, Render(0);
   EXPECT_EQ(background[32], 0x23);
-  m().PpuMemory[0x2005] = 1;  // column 5: 0,1,2,3,...
-  Render(1);
+  m().PpuMemory[0x2005] = 1, Render(1);  // column 5: 0,1,2,3,...
   const uint8_t tile1[] = {0x0F, 0x21, 0x22, 0x23, 0x0F, 0x21, 0x22, 0x23};
   EXPECT_EQ(std::memcmp(background.data() + 32, tile1, 8), 0);
-  m().PpuMemory[0x23C1] = 0x01;  // columns 4-7 of the first rows: palette 1
-  Render(2);
+  m().PpuMemory[0x23C1] = 0x01, Render(2);  // columns 4-7 of the first rows: palette 1
   // Column 4: tile 3 in palette 1; column 6: palette 0 still.
   EXPECT_EQ(std::tuple(background[24], background[34], background[40]),
             std::tuple(0x27, 0x26, 0x23));
@@ -117,8 +108,7 @@ TEST_F(RendererTest, BaseRowFilledOnDemandAndSpriteStoresSeen) {
   for (uint8_t byte : {19, 3, 0x20, 100}) m().PpuRegisterWrite(0x2004, byte);  // behind, line 20
   EXPECT_TRUE(Render(20, 0x21));
   EXPECT_EQ(std::tuple(base[0], base[100], base[108]), std::tuple(0x21, 0x33, 0x21));
-  m().EndFrameRendering();
-  m().SpriteRam[3] = 50;  // a direct change, outside the frame loop
+  m().EndFrameRendering(), m().SpriteRam[3] = 50;  // a direct change, outside the frame loop
   EXPECT_TRUE(Render(21, 0x21));
   EXPECT_EQ(std::tuple(base[50], base[100]), std::tuple(0x33, 0x21));
 }
