@@ -98,7 +98,6 @@ TEST_F(ProgramsTest, OneRunGivesSummaryHashPngAndWav) {
   const std::string hash =
       walk("60 --core main --hold 3-40:right+a --hold 20-50:down --record " + Path("r.mov") +
            " --save-state " + Path("s.sv") + " --state-frame 25");
-  EXPECT_EQ(hash.size(), 16u);
   EXPECT_EQ(std::filesystem::file_size(Path("r.mov")), kStateImageSize + 120);
   EXPECT_NE(hash, walk("60"));
   EXPECT_EQ(walk("60 --core alt --play " + Path("r.mov")), hash);

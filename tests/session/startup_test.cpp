@@ -12,6 +12,7 @@
 #include "session/config.h"
 #include "session/main_loop.h"
 #include "session/message_area.h"
+#include "session/pads.h"
 #include "support/fixture.h"
 
 namespace {
@@ -22,7 +23,8 @@ class StartUpTest : public MachineTest {
     MachineTest::SetUp(), HeadlessReset(), configPath = (dir / "Halvoren.CFG").string();
     options.ConfigPath = configPath.c_str();
   }
-  void TearDown() override { ShutDown(), MachineTest::TearDown(); }
+  // No key left held for the tests that follow in this process.
+  void TearDown() override { ShutDown(), ResetPads(), MachineTest::TearDown(); }
   // The cartridge path built from the configuration or a command line; "" when refused, and
   // then nothing may be kept of it.
   static std::string BuiltPath(const char* commandLine) {
