@@ -107,11 +107,7 @@ bool Start(const Bytes& image, const std::string& path = "") {
   return CORE(retro_load_game)(&game);
 }
 
-void Stop() {
-  CORE(retro_unload_game)();
-  CORE(retro_deinit)();
-}
-
+void Stop() { CORE(retro_unload_game)(), CORE(retro_deinit)(); }
 void RunFrames(int frames) {
   for (int i = 0; i < frames; ++i) CORE(retro_run)();
 }
@@ -239,12 +235,9 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
   ASSERT_TRUE(Load(at30, at30.size()));
   RunFrames(30);
   EXPECT_EQ(std::tuple(Front.Picture, State()), std::tie(straight, end));
-  // Another cartridge's state, garbage and a cut state: refused, nothing changed.
-  Bytes garbage = at30;
-  std::memset(garbage.data(), 0xA5, 64);
-  for (const auto& [bad, size] : {std::pair{&foreign, foreign.size()},
-                                  {&garbage, garbage.size()},
-                                  {&at30, at30.size() - 1}}) {
+  // Another cartridge's state and a cut state: refused, nothing changed (what the image
+  // itself refuses is the state image tests' business).
+  for (const auto& [bad, size] : {std::pair{&foreign, foreign.size()}, {&at30, at30.size() - 1}}) {
     EXPECT_FALSE(Load(*bad, size));
     EXPECT_EQ(State(), end);
   }
