@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "headless/headless.h"
 #include "session/config.h"
+#include "session/frame_keys.h"
 #include "state/battery.h"
 #include "state/recording.h"
 #include "state/rewind.h"
@@ -212,6 +214,18 @@ TEST_F(StateRunTest, StepsBackThroughTheFramesAsTheyWereShownAndPlaysOnTheSame) 
   for (int back = 1; back <= 3; ++back) ASSERT_TRUE(RewindStep(m()));
   EXPECT_EQ(std::tuple(Recording, LastStateMessage, Bytes("GAME.MOV").size()),
             std::tuple(0, "Recording stopped: rewound past its start", kStateImageSize));
+
+  // F1 read in a frame played again: the recording starts where that frame started.
+  Play(8, kScripted, 202);
+  HeadlessPushKey(kKeyF1, true);
+  ASSERT_TRUE(RewindStep(m()));
+  HeadlessPushKey(kKeyF1, false);
+  Play(5, kScripted, 209);
+  ToggleRecording(m());
+  const auto end = Image();
+  TogglePlayback(m());
+  Play(6, kLeft);
+  EXPECT_EQ(Image(), end);
 }
 
 // A step back puts back what the state image does not hold, such as the CPU's carried cycles:
