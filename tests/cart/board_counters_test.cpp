@@ -75,7 +75,9 @@ const StepCase kCases[] = {
     {"74 logs", 74, kOn3, 10, 3, kOff0, 0x20, 0x10, "IRQ\n"},
     {"118 reloads, stays on", 118, kOn3, 10, 3, {0, 0, 0, 0, 0, 1, 9}, 0x20},
     {"160 reloads, disables", 160, kOn3, 10, 3, kOff9, 0x20, 0},
+    {"161 reloads, disables", 161, kOn3, 10, 3, kOff9, 0x20, 0},
     {"245 logs", 245, kOn3, 10, 3, kOff0, 0x20, 0, "W"},
+    {"249 logs", 249, kOn3, 10, 3, kOff0, 0x20, 0x10, "IRQ\n"},
     // The I flag blocks the firing branch (IRQ, reload, disable) but not the counting.
     {"4 runs past 0", 4, {0, 0, 0, 0, 0, 1, 1}, 2, 0, {0, 0, 0, 0, 0, 1, 255}, 0, 0x10, "", 0x34},
     {"17 counts on", 17, {1, 0xFF10}, 1, 0, {1, 0xFF82}, 0, 0x10, "", 0x34},
