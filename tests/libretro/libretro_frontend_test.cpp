@@ -244,15 +244,14 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
   const auto [system, systemSize] = Memory(RETRO_MEMORY_SYSTEM_RAM);
   EXPECT_EQ(std::pair(system != nullptr, systemSize), std::pair(true, size_t{0x800}));
   Stop();
-  // Without the battery bit there is none; and a second load starts as clean as the first.
+  // Without the battery bit there is none; and a load after another cartridge starts as clean
+  // as the first.
   Front.Buttons[0] = 0;
-  for (int load = 0; load < 2; ++load) {
-    ASSERT_TRUE(Start(other));
-    EXPECT_EQ(Memory(RETRO_MEMORY_SAVE_RAM), (std::pair<void*, size_t>(nullptr, 0)));
-    RunFrames(10);
-    EXPECT_EQ(State(), foreign);
-    Stop();
-  }
+  ASSERT_TRUE(Start(other));
+  EXPECT_EQ(Memory(RETRO_MEMORY_SAVE_RAM), (std::pair<void*, size_t>(nullptr, 0)));
+  RunFrames(10);
+  EXPECT_EQ(State(), foreign);
+  Stop();
 
   // The exact mode's frame interrupt and the CPU's carried cycles keep their pace through a
   // load (the front-end's rewind), and older states (the image alone, without the carried
