@@ -215,26 +215,20 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
   const Bytes foreign = State();
   Stop();
 
-  // Uninterrupted: 60 frames with Right and A held from frame 20.
+  // 30 frames with Right and A held from frame 20. A state's size: the image, the exact mode's
+  // extras, the CPU's carried cycles. (A loaded state running on as before is the slot files'
+  // test; through the front-end the exact mode's load below shows it.)
   ASSERT_TRUE(Start(walk));
-  // The image, the exact mode's extras, the CPU's carried cycles.
   EXPECT_EQ(CORE(retro_serialize_size)(), 83482u + 21 + 2);
   RunFrames(20);
   Front.Buttons[0] = 1 << RETRO_DEVICE_ID_JOYPAD_RIGHT | 1 << RETRO_DEVICE_ID_JOYPAD_A;
   RunFrames(10);
-  const Bytes at30 = State();
-  RunFrames(30);
-  const std::vector<uint32_t> straight = Front.Picture;
-  const Bytes end = State();
-  // Back to frame 30 and on again: the same picture and state.
-  ASSERT_TRUE(Load(at30, at30.size()));
-  RunFrames(30);
-  EXPECT_EQ(std::tuple(Front.Picture, State()), std::tie(straight, end));
+  const Bytes now = State();
   // Another cartridge's state and a cut state: refused, nothing changed (what the image
   // itself refuses is the state image tests' business).
-  for (const auto& [bad, size] : {std::pair{&foreign, foreign.size()}, {&at30, at30.size() - 1}}) {
+  for (const auto& [bad, size] : {std::pair{&foreign, foreign.size()}, {&now, now.size() - 1}}) {
     EXPECT_FALSE(Load(*bad, size));
-    EXPECT_EQ(State(), end);
+    EXPECT_EQ(State(), now);
   }
 
   // The battery bit gives the front-end the cartridge RAM, which the A button counts up.
