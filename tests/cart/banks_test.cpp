@@ -1,5 +1,5 @@
-// The memory both buses write into: name tables, palettes, pattern bytes, bank copies, sprite
-// DMA and the sound registers' change flags.
+// The memory both buses write into: name tables, palettes, pattern bytes, bank copies and the
+// sound registers' change flags.
 #include <algorithm>
 #include <tuple>
 
@@ -62,14 +62,6 @@ TEST_F(BanksTest, PatternWritesReachOnlyChrRam) {
               std::pair(writable, writable))
         << int{mapper};
   }
-}
-
-TEST_F(BanksTest, SpriteDmaCopiesAWholePageFromEntryZero) {
-  for (int i = 0; i < 256; ++i) m().CpuMemory[0x0200 + i] = static_cast<uint8_t>(i ^ 0x5A);
-  m().CpuMemory[kSpriteAddress] = 0x40;
-  m().CpuWrite(0x4014, 0x02);
-  for (int i = 0; i < 256; ++i) ASSERT_EQ(m().SpriteRam[i], i ^ 0x5A);
-  EXPECT_EQ(m().CpuMemory[kSpriteAddress], 0x40);
 }
 
 // A length load retriggers pulse 1 even with the value already there, pulse 2 only on a

@@ -63,14 +63,12 @@ TEST_F(PowerOnTest, EveryBoardStartsWithItsWindows) {
         EXPECT_EQ(At(0x8000 + w * 0x2000), board.prg[w] == 0xFF ? 0 : P(board.prg[w]))
             << "PRG window " << w;
       // Pages at $0000 and $1000; kDrawn where nothing was copied, 0 from an empty store.
-      const bool rom = chrUnits != 0,
-                 copied = board.chr != None && (rom || board.chr != FirstIfRom);
-      const uint8_t first = board.chr == Last ? 24 : board.chr == Split184 ? 8 : 0;
-      using Pages = std::pair<uint8_t, uint8_t>;
-      const Pages chr = !copied ? Pages{kDrawn, kDrawn}
-                        : rom   ? Pages{C(first), C(first + 4)}
-                                : Pages{0, 0};
-      EXPECT_EQ(std::pair(At(0x0000), At(0x1000)), chr);
+      const bool copied = board.chr != None && (chrUnits || board.chr != FirstIfRom);
+      const int first = board.chr == Last ? 24 : board.chr == Split184 ? 8 : 0;
+      const auto page = [&](int k) -> uint8_t {
+        return !copied ? kDrawn : chrUnits ? C(first + k) : 0;
+      };
+      EXPECT_EQ(std::pair(At(0x0000), At(0x1000)), std::pair(page(0), page(4)));
       EXPECT_EQ(m().OneScreenLow, board.mapper == 118 ? 1 : 0);
     }
   }

@@ -107,11 +107,7 @@ bool Start(const Bytes& image, const std::string& path = "") {
   return CORE(retro_load_game)(&game);
 }
 
-void Stop() {
-  CORE(retro_unload_game)();
-  CORE(retro_deinit)();
-}
-
+void Stop() { CORE(retro_unload_game)(), CORE(retro_deinit)(); }
 void RunFrames(int frames) {
   for (int i = 0; i < frames; ++i) CORE(retro_run)();
 }
@@ -188,11 +184,6 @@ TEST_F(LibretroCore, ShowsAndPlaysWhatTheRunnerDoes) {
 }
 
 TEST_F(LibretroCore, DescribesItselfAndSaysWhyItStops) {
-  retro_system_info info{};
-  CORE(retro_get_system_info)(&info);
-  EXPECT_EQ(std::tuple(std::string(info.library_name), std::string(info.valid_extensions),
-                       info.need_fullpath),
-            std::tuple("Halvoren", "nes", false));
   // Loaded from a path, with a front-end that has no XRGB: RGB565 instead.
   Front.RefuseXrgb = true;
   ASSERT_TRUE(Start({}, Rom("ppu_sprites.nes")));
@@ -224,29 +215,20 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
   const Bytes foreign = State();
   Stop();
 
-  // Uninterrupted: 60 frames with Right and A held from frame 20.
+  // 30 frames with Right and A held from frame 20. A state's size: the image, the exact mode's
+  // extras, the CPU's carried cycles. (A loaded state running on as before is the slot files'
+  // test; through the front-end the exact mode's load below shows it.)
   ASSERT_TRUE(Start(walk));
-  // The image, the exact mode's extras, the CPU's carried cycles.
   EXPECT_EQ(CORE(retro_serialize_size)(), 83482u + 21 + 2);
   RunFrames(20);
   Front.Buttons[0] = 1 << RETRO_DEVICE_ID_JOYPAD_RIGHT | 1 << RETRO_DEVICE_ID_JOYPAD_A;
   RunFrames(10);
-  const Bytes at30 = State();
-  RunFrames(30);
-  const std::vector<uint32_t> straight = Front.Picture;
-  const Bytes end = State();
-  // Back to frame 30 and on again: the same picture and state.
-  ASSERT_TRUE(Load(at30, at30.size()));
-  RunFrames(30);
-  EXPECT_EQ(std::tuple(Front.Picture, State()), std::tie(straight, end));
-  // Another cartridge's state, garbage and a cut state: refused, nothing changed.
-  Bytes garbage = at30;
-  std::memset(garbage.data(), 0xA5, 64);
-  for (const auto& [bad, size] : {std::pair{&foreign, foreign.size()},
-                                  {&garbage, garbage.size()},
-                                  {&at30, at30.size() - 1}}) {
+  const Bytes now = State();
+  // Another cartridge's state and a cut state: refused, nothing changed (what the image
+  // itself refuses is the state image tests' business).
+  for (const auto& [bad, size] : {std::pair{&foreign, foreign.size()}, {&now, now.size() - 1}}) {
     EXPECT_FALSE(Load(*bad, size));
-    EXPECT_EQ(State(), end);
+    EXPECT_EQ(State(), now);
   }
 
   // The battery bit gives the front-end the cartridge RAM, which the A button counts up.
@@ -256,15 +238,14 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
   const auto [system, systemSize] = Memory(RETRO_MEMORY_SYSTEM_RAM);
   EXPECT_EQ(std::pair(system != nullptr, systemSize), std::pair(true, size_t{0x800}));
   Stop();
-  // Without the battery bit there is none; and a second load starts as clean as the first.
+  // Without the battery bit there is none; and a load after another cartridge starts as clean
+  // as the first.
   Front.Buttons[0] = 0;
-  for (int load = 0; load < 2; ++load) {
-    ASSERT_TRUE(Start(other));
-    EXPECT_EQ(Memory(RETRO_MEMORY_SAVE_RAM), (std::pair<void*, size_t>(nullptr, 0)));
-    RunFrames(10);
-    EXPECT_EQ(State(), foreign);
-    Stop();
-  }
+  ASSERT_TRUE(Start(other));
+  EXPECT_EQ(Memory(RETRO_MEMORY_SAVE_RAM), (std::pair<void*, size_t>(nullptr, 0)));
+  RunFrames(10);
+  EXPECT_EQ(State(), foreign);
+  Stop();
 
   // The exact mode's frame interrupt and the CPU's carried cycles keep their pace through a
   // load (the front-end's rewind), and older states (the image alone, without the carried
