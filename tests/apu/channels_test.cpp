@@ -26,15 +26,15 @@ std::vector<int> PartLevels(const std::vector<int16_t>& out, const std::vector<s
 TEST_F(SoundTest, FrameRingPositionsStartOfPlaybackAndDisabledChannels) {
   uint32_t expected = 0;
   for (FrameCount = 0; FrameCount < 60; ++FrameCount) {
-    ASSERT_EQ(WritePosition, expected);
-    EXPECT_EQ(queued.size(), FrameCount < 3 ? 0u : expected - 735);  // 735: frames 0 and 1
-    EXPECT_EQ(ChannelBuffers[kDeltaBuffer].Playing, FrameCount > 2);
+    // 735: frames 0 and 1.
+    ASSERT_EQ(std::tuple(WritePosition, queued.size(), ChannelBuffers[kDeltaBuffer].Playing),
+              std::tuple(expected, FrameCount < 3 ? 0u : expected - 735, FrameCount > 2));
     expected += FrameCount % 2 ? 368 : 367;
     SoundFrame();
   }
   EXPECT_EQ(std::tuple(expected, WritePosition), std::tuple(kRingSamples, 0u));
   EXPECT_EQ(std::count(queued.begin(), queued.end(), 0), static_cast<long>(queued.size()));
-  Note(2, 253), Frames(3, kPulse1Buffer);
+  Note(2, 253), Frame(kPulse1Buffer, 3);
   const uint16_t phase = m().Pulse1.Phase;
   Write(0x4015, 0x00), Frame(kPulse1Buffer);
   EXPECT_TRUE(RingSilent(ChannelBuffers[kPulse1Buffer]) && m().Pulse1.Phase == phase);
@@ -67,7 +67,7 @@ TEST_F(SoundTest, PulseSilentPeriodsAndSweepLimits) {
       {10, 0x89, 0, 0, 0}, {1500, 0x81, 2047, 1920, 1920}, {1024, 0xB1, 1536, -1920, 1920},
       {4, 0xB9, 0, 0, 0}};
   for (const auto& c : cases) {
-    Fresh(), Note(2, c[0]), Write(0x4001, c[1]), Frames(2, kPulse1Buffer);
+    Fresh(), Note(2, c[0]), Write(0x4001, c[1]), Frame(kPulse1Buffer, 2);
     EXPECT_EQ(m().Pulse1.Period, c[2]) << c[0] << " " << c[1];
     const auto out = Frame(kPulse1Buffer);
     const auto [low, high] = std::minmax_element(out.begin(), out.end());
@@ -163,7 +163,7 @@ TEST_F(SoundTest, NoiseLengthReloadsWithTheHaltBitOrEndsInSilence) {
     ASSERT_EQ(MaxMagnitude(Frame(kNoiseBuffer)), 1920) << frame;
   }
   Write(0x400F, 0x00);  // four frames, then the length runs out
-  EXPECT_EQ(MaxMagnitude(Frames(3, kNoiseBuffer)), 1920);
+  EXPECT_EQ(MaxMagnitude(Frame(kNoiseBuffer, 3)), 1920);
   EXPECT_EQ(MaxMagnitude(Frame(kNoiseBuffer)), 0);
   Frame(kNoiseBuffer);
   EXPECT_TRUE(RingSilent(ChannelBuffers[kNoiseBuffer]));
@@ -204,7 +204,7 @@ TEST_F(SoundTest, DeltaSampleEndAndFetchWrap) {
     EXPECT_EQ(std::tuple(*std::min_element(out.begin(), out.end()), out.back()),
               std::tuple(c[3], c[4]))
         << c[1];
-    Frames(3, kDeltaBuffer);
+    Frame(kDeltaBuffer, 3);
     EXPECT_EQ(std::ranges::count(ReadLog(), 'I'), c[5]) << c[1];
   }
 }

@@ -28,14 +28,11 @@ class SoundTest : public MachineTest {
   void Fresh() { TearDown(), SetUp(); }
   // One frame of sound, its block queued on the host as the session's frame does.
   void SoundFrame() { m().RunSoundFrame(), QueueMixedSound(); }
-  void Write(uint16_t address, uint8_t value) { m().CpuWrite(address, value); }
-  // Writes `values` to consecutive registers from `first`.
-  void Write(uint16_t first, std::initializer_list<int> values) {
-    for (int value : values) m().CpuWrite(first++, static_cast<uint8_t>(value));
-  }
-  // Switches on the channels in `enable` alone and writes one channel's registers.
+  void Write(uint16_t address, int value) { m().CpuWrite(address, static_cast<uint8_t>(value)); }
+  // Switches on the channels in `enable` alone and writes one channel's registers from `first`.
   void Play(int enable, uint16_t first, std::initializer_list<int> values) {
-    Write(0x4015, static_cast<uint8_t>(enable)), Write(first, values);
+    Write(0x4015, enable);
+    for (int value : values) Write(first++, value);
   }
   // Pulse 1 alone at volume 15 (constant unless `control` says otherwise), duty and period.
   void Note(int duty, int period, int control = 0x1F) {
@@ -54,10 +51,9 @@ class SoundTest : public MachineTest {
     SoundFrame();
     return {start, start + count};
   }
-  std::vector<int16_t> Frames(int frames, int channel) {
+  std::vector<int16_t> Frame(int channel, int frames = 1) {
     return Frames(frames, ChannelBuffers[channel]);
   }
-  std::vector<int16_t> Frame(int channel) { return Frames(1, channel); }
   static bool RingSilent(const SoundBuffer& buffer) {
     return std::all_of(buffer.Samples, buffer.Samples + kRingSamples, [](int16_t s) { return !s; });
   }

@@ -29,14 +29,13 @@ using PictureRomTest = CartridgeTest;
 //   copied in every 16 lines, name tables and CHR RAM written all frame.
 // Both cores draw the same pictures: the runner's test compares their hashes.
 TEST_F(PictureRomTest, CartridgesDrawTheirPictures) {
+  // clang-format off
   const std::tuple<const char*, int, uint64_t> kCases[] = {
-      {"ppu_sprites.nes", 4, 0x52E7BA659E4A48A5ull},
-      {"ppu_sprites16.nes", 4, 0xF3EE2E6B270A6625ull},
-      {"chr_switch.nes", 30, 0x02E7503F193CD526ull},
-      {"mmc3_chr_switch.nes", 30, 0x0B67090411DA08CBull},
-      {"sprites64.nes", 30, 0xC09D2CD489E3E105ull},
-      {"ppu_data_stream.nes", 300, 0x3C16C488224FAE55ull},
-      {"ppu_scroll.nes", 5, 0x8E68724196C720E5ull}};
+    {"ppu_sprites.nes", 4, 0x52E7BA659E4A48A5}, {"ppu_sprites16.nes", 4, 0xF3EE2E6B270A6625},
+    {"chr_switch.nes", 30, 0x02E7503F193CD526}, {"sprites64.nes", 30, 0xC09D2CD489E3E105},
+    {"mmc3_chr_switch.nes", 30, 0x0B67090411DA08CB},
+    {"ppu_data_stream.nes", 300, 0x3C16C488224FAE55}, {"ppu_scroll.nes", 5, 0x8E68724196C720E5}};
+  // clang-format on
   for (const auto& [rom, frames, hash] : kCases) {
     machine = std::make_unique<Machine>(), StartOnCore(rom, 0), Frames(frames);
     EXPECT_EQ(PictureHash(), hash) << rom;

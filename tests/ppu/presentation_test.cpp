@@ -2,6 +2,7 @@
 // the desktop program's colour conversion.
 #include <array>
 #include <cstring>
+#include <random>
 #include <tuple>
 #include <vector>
 
@@ -79,11 +80,8 @@ TEST(ColourTableTest, ConversionEqualsTheTableAndFollowsThePalette) {
   table.Follow(palette);
   constexpr int kStride = 300, kWidth = 283, kHeight = 7;  // blocks of 32 and a tail
   std::vector<uint8_t> pixels(kStride * kHeight);
-  uint32_t seed = 5;
-  for (auto& pixel : pixels) {
-    seed = seed * 69069 + 1;
-    pixel = static_cast<uint8_t>((seed >> 8) % 97 == 0 ? seed >> 24 : (seed >> 26));
-  }
+  std::mt19937 random(5);  // mostly NES colours
+  for (auto& pixel : pixels) pixel = static_cast<uint8_t>(random() % 97 ? random() & 63 : random());
   std::vector<uint32_t> fast(kWidth * kHeight + 1, 0xDEADBEEF), slow(fast);
   ConvertToColoursPortable(pixels.data(), kStride, kWidth, kHeight, table, slow.data(), kWidth * 4);
   for (auto* path : {ConvertToColoursAvx512, ConvertToColoursAvx2}) {

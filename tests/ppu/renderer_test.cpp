@@ -1,7 +1,9 @@
 // The scanline renderer driven directly: PPU memory, latches and sprites are set by hand and
 // one line is drawn into two local rows; and the row painters it draws with.
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <random>
 
 #include "ppu/picture.h"
 #include "ppu/tile_rows.h"
@@ -113,24 +115,20 @@ TEST_F(RendererTest, BaseRowFilledOnDemandAndSpriteStoresSeen) {
   EXPECT_EQ(std::tuple(base[50], base[100]), std::tuple(0x33, 0x21));
 }
 
-uint8_t NextRandom(uint32_t& seed) {
-  return static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 16);
-}
-
 // The SIMD and the portable painters give the same bytes: background rows for any pattern and
 // attribute data and every skip, sprite rows for any rows, flips and priorities. A sprite row
 // cut at column 255 shows the first columns of the same row drawn whole.
 TEST(TileRowsTest, SimdAndPortablePaintersAgreeAndSpritesClip) {
-  uint32_t seed = 99;
+  std::mt19937 random(99);
+  const auto next = [&](unsigned mask) { return static_cast<uint8_t>(random() & mask); };
   uint8_t cache[64 * 64] = {1, 0, 2, 3, 0, 3, 3, 2}, palette[16];
   for (int round = 0; round < 64; ++round) {
-    for (unsigned i = 8; i < sizeof cache; ++i) cache[i] = NextRandom(seed) & 3;  // row 0 as set
-    for (auto& colour : palette) colour = NextRandom(seed) & 0x3F;
+    for (unsigned i = 8; i < sizeof cache; ++i) cache[i] = next(3);  // row 0 as set
+    for (auto& colour : palette) colour = next(0x3F);
     TileRow row;
     for (unsigned pair = 0; pair < kBackgroundPairs; ++pair) {
-      row.Left[pair] = static_cast<uint16_t>((NextRandom(seed) & 63) * 64);
-      row.Right[pair] = static_cast<uint16_t>((NextRandom(seed) & 63) * 64);
-      row.Attribute[pair] = static_cast<uint8_t>((NextRandom(seed) & 3) * 4);
+      row.Left[pair] = static_cast<uint16_t>(next(63) * 64);
+      row.Right[pair] = static_cast<uint16_t>(next(63) * 64), row.Attribute[pair] = next(3) * 4;
     }
     const uint8_t* patterns = cache + (round & 7) * 8;
     uint8_t simd[256], portable[256];
@@ -139,12 +137,9 @@ TEST(TileRowsTest, SimdAndPortablePaintersAgreeAndSpritesClip) {
       GTEST_SKIP() << "no SIMD path on this host";
     ASSERT_EQ(std::memcmp(simd, portable, sizeof simd), 0) << round;
     SpriteRow rows[24];
-    for (auto& sprite : rows)
-      sprite = {(NextRandom(seed) & 63) * 64u + (NextRandom(seed) & 7) * 8u, NextRandom(seed),
-                static_cast<uint8_t>(NextRandom(seed) & 0x63)};
+    for (auto& sprite : rows) sprite = {next(63) * 64u + next(7) * 8u, next(255), next(0x63)};
     uint8_t layers[2][2][256];  // painter, front/base
-    for (auto& layer : layers[0])
-      for (auto& byte : layer) byte = NextRandom(seed);
+    for (auto& layer : layers[0]) std::generate_n(layer, 256, [&] { return next(255); });
     std::memcpy(layers[1], layers[0], sizeof layers[0]);
     PutSpriteRowsPortable(layers[0][0], layers[0][1], rows, 24, cache, palette);
     PutSpriteRowsSimd(layers[1][0], layers[1][1], rows, 24, cache, palette);
