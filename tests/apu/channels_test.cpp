@@ -45,15 +45,15 @@ TEST_F(SoundTest, FrameRingPositionsStartOfPlaybackAndDisabledChannels) {
 TEST_F(SoundTest, PulseWaveLengthDutyAndPeriodChange) {
   const size_t high[4][2] = {{6, 3}, {12, 6}, {25, 12}, {36, 18}};
   for (int duty = 0; duty < 4; ++duty) {
-    SCOPED_TRACE(testing::Message() << "duty " << duty);
     Fresh(), Note(duty, 253);
     auto out = Frame(kPulse1Buffer);
     for (size_t i = 0; i < out.size(); ++i)
-      ASSERT_EQ(out[i], i % 50 < high[duty][0] ? 1920 : -1920) << i;
+      ASSERT_EQ(out[i], i % 50 < high[duty][0] ? 1920 : -1920) << duty << " " << i;
     Write(0x4002, 126);  // the eighth wave is 17 samples in
     out = Frame(kPulse1Buffer);
     for (size_t i = 0; i < out.size(); ++i)
-      ASSERT_EQ(out[i] > 0, i < 33 ? i + 17 < high[duty][0] : (i - 33) % 25 < high[duty][1]);
+      ASSERT_EQ(out[i] > 0, i < 33 ? i + 17 < high[duty][0] : (i - 33) % 25 < high[duty][1])
+          << duty << " " << i;
   }
 }
 
@@ -108,8 +108,9 @@ TEST_F(SoundTest, TriangleOctaveBelowThePulseAndTheCountersThatMuteIt) {
   for (size_t i = 0; i + 100 < out.size(); ++i) ASSERT_EQ(out[i], out[i + 100]) << i;
   // The last quarter reaches 0 a few samples early: the next rise begins before the restart.
   for (size_t i = 0; i < 97; ++i) ASSERT_TRUE(i < 50 ? out[i] >= 0 : out[i] <= 0) << i;
-  EXPECT_EQ(std::set<int16_t>(out.begin(), out.end()).size(), 31u) << "levels -15 to 15";
-  EXPECT_EQ(MaxMagnitude(out), 15 * 128);
+  // Levels -15 to 15.
+  EXPECT_EQ(std::tuple(std::set<int16_t>(out.begin(), out.end()).size(), MaxMagnitude(out)),
+            std::tuple(31u, 15 * 128));
   // $4008, $400B, the last frame that sounds.
   for (const auto& c : {std::array{0x08, 0xF8, 2}, {0x7C, 0x08, 16}}) {
     Fresh(), Play(0x04, 0x4008, {c[0], 0, 253, c[1]});
@@ -119,7 +120,9 @@ TEST_F(SoundTest, TriangleOctaveBelowThePulseAndTheCountersThatMuteIt) {
 }
 
 // Period index 0 holds each random level for 3 samples; short mode repeats every 93 steps.
-TEST_F(SoundTest, NoiseStepLengthAndModes) {
+// Envelope period 0 steps down once at each of four points a frame; without loop it rests at
+// 0 for the rest of the frame and restarts from 15 the next.
+TEST_F(SoundTest, NoiseStepLengthModesAndEnvelope) {
   for (int mode : {0x00, 0x80}) {
     Fresh(), Play(0x08, 0x400C, {0x1F, 0, mode, 0xF8});  // constant volume 15
     const auto out = Frame(kNoiseBuffer);
@@ -128,15 +131,10 @@ TEST_F(SoundTest, NoiseStepLengthAndModes) {
       ASSERT_EQ(std::tuple(std::abs(out[i]), out[i]), std::tuple(1920, out[i - i % 3])) << i;
       repeats &= i + 279 >= out.size() || out[i] == out[i + 279];
     }
-    EXPECT_EQ(repeats, mode == 0x80);
-    EXPECT_EQ(std::set<int16_t>(out.begin(), out.end()).size(), 2u);
+    EXPECT_EQ(std::tuple(repeats, std::set<int16_t>(out.begin(), out.end()).size()),
+              std::tuple(mode == 0x80, 2u));
   }
-}
-
-// Envelope period 0 steps down once at each of four points a frame; without loop it rests at
-// 0 for the rest of the frame and restarts from 15 the next.
-TEST_F(SoundTest, NoiseEnvelopeDecaysThenRestarts) {
-  Play(0x08, 0x400C, {0x00, 0, 0, 0xF8});  // envelope, long length
+  Fresh(), Play(0x08, 0x400C, {0x00, 0, 0, 0xF8});  // envelope, long length
   const std::vector<int> levels[5] = {
       {14, 13, 12, 11}, {10, 9, 8, 7}, {6, 5, 4, 3}, {2, 1, 0, 0}, {14, 13, 12, 11}};
   for (const auto& want : levels)

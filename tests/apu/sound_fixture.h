@@ -46,14 +46,11 @@ class SoundTest : public MachineTest {
   // Runs `frames` frames and returns the samples the last one wrote into the buffer's ring.
   std::vector<int16_t> Frames(int frames, const SoundBuffer& buffer) {
     for (int i = 1; i < frames; ++i) SoundFrame();
-    const int16_t* start = buffer.Samples + WritePosition;
-    const uint16_t count = FrameSamples;
+    const int16_t *start = buffer.Samples + WritePosition, *end = start + FrameSamples;
     SoundFrame();
-    return {start, start + count};
+    return {start, end};
   }
-  std::vector<int16_t> Frame(int channel, int frames = 1) {
-    return Frames(frames, ChannelBuffers[channel]);
-  }
+  std::vector<int16_t> Frame(int channel, int n = 1) { return Frames(n, ChannelBuffers[channel]); }
   static bool RingSilent(const SoundBuffer& buffer) {
     return std::all_of(buffer.Samples, buffer.Samples + kRingSamples, [](int16_t s) { return !s; });
   }

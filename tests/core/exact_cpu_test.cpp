@@ -154,10 +154,13 @@ TEST_F(ExactCpuTest, ProgramsGiveTheHardwaresResultsAndCycles) {
   }
 }
 
-// The dummy accesses that reach devices: an indexed read that carries reads the address
-// before the carry first, a store reads its target first, and a read-modify-write writes the
-// old value before the new one.
-TEST_F(ExactCpuTest, DummyAccessesReachTheDevices) {
+// A jam stops the CPU for good through the usual halt. The dummy accesses that reach devices:
+// an indexed read that carries reads the address before the carry first, a store reads its
+// target first, and a read-modify-write writes the old value before the new one.
+TEST_F(ExactCpuTest, JamsHaltAndDummyAccessesReachTheDevices) {
+  Set({}), Run({0xEA}), m().RunCpuScanlineExact();  // and stays stopped
+  EXPECT_EQ(std::tuple(FirstHaltOpcode, FirstHaltAddress, m().PC),
+            std::tuple(kJam, 0x8001, 0x8002));
   // A $2002 read clears the write toggle (the store itself does not): LDA $20F2,X with X = $10
   // reads $2002 first, then $2102; STA $2002,X with X = 0 reads before the write.
   for (const auto& [code, index] : {std::pair{std::vector<uint8_t>{0xBD, 0xF2, 0x20}, 0x10},
@@ -174,13 +177,6 @@ TEST_F(ExactCpuTest, DummyAccessesReachTheDevices) {
   const uint8_t* written = m().PpuMemory + 0x2402;
   EXPECT_EQ(std::tuple(m().VramAddress, written[0] != 0x30, written[1]),
             std::tuple(0x2404, true, written[0] + 1));
-}
-
-// A jam stops the CPU for good through the usual halt.
-TEST_F(ExactCpuTest, JamsHaltForGood) {
-  Set({}), Run({0xEA}), m().RunCpuScanlineExact();  // and stays stopped
-  EXPECT_EQ(std::tuple(FirstHaltOpcode, FirstHaltAddress, m().PC),
-            std::tuple(kJam, 0x8001, 0x8002));
 }
 
 // The test cartridge shows the console's results (the scanline mode's pushes, branch cycles and

@@ -14,10 +14,9 @@ class PatternCacheTest : public BoardTest {
   static void ExpectDecoded(Machine& machine) {
     machine.SyncPatternCache();
     for (int at = 0; at < 0x2000; at = (at & 7) == 7 ? at + 9 : at + 1) {  // first plane rows
+      const uint8_t low = machine.PpuMemory[at], high = machine.PpuMemory[at + 8];
       for (int column = 0; column < 8; ++column) {
-        const int bit = 7 - column;
-        const int pixel =
-            ((machine.PpuMemory[at] >> bit) & 1) | (((machine.PpuMemory[at + 8] >> bit) & 1) << 1);
+        const int bit = 7 - column, pixel = ((low >> bit) & 1) | (((high >> bit) & 1) << 1);
         ASSERT_EQ(machine.PatternCache[(at & ~15) * 4 + (at & 7) * 8 + column], pixel) << at;
       }
     }
@@ -34,8 +33,7 @@ TEST_F(PatternCacheTest, FollowsSwitchesDecodesAndOtherMachines) {
     LoadBoard(mapper, 2, 8), m().RebuildPatternCache();
     auto other = std::make_unique<Machine>();
     other->ForgetDecodedChr();
-    for (uint32_t i = 0; i < sizeof other->ChrRom; ++i)
-      other->ChrRom[i] = static_cast<uint8_t>(i * 7);
+    for (uint32_t i = 0; i < sizeof other->ChrRom; ++i) other->ChrRom[i] = uint8_t(i * 7);
     for (int step = 0; step < 400; ++step) {
       const uint32_t r = random();
       if (mapper == 4) m().CpuWrite(0x8000, static_cast<uint8_t>((r & 7) | (r & 0x80)));

@@ -46,10 +46,9 @@ TEST_F(PresentationTest, ComposeByTheBackdropKey) {
     for (const auto& [x, y, colour] : pixels)
       EXPECT_EQ(MainScreen.PixelAt(x, y), colour) << x << "," << y;
   };
-  const int black = kScreenBlack;
   // clang-format off
   present(0x0F, {{16, 16, 0x21}, {26, 19, 0x16}, {27, 19, 0x30}, {28, 19, 0x21}, {271, 255, 0x30},
-                 {15, 16, black}, {272, 256, black}});
+                 {15, 16, kScreenBlack}, {272, 256, kScreenBlack}});
   // clang-format on
   present(0x22, {{16, 16, 0x0F}, {26, 19, 0x0F}});  // a new key: the $0F background covers all
   MainScreen.Resize(100, 50);
@@ -63,8 +62,7 @@ TEST_F(PresentationTest, TextUsesTheBuiltInFontAndClips) {
   EXPECT_EQ(FontGlyph('\x01'), FontGlyph('?'));
   Screen small(20, 20);
   small.DrawText(-4, -8, "WW", 0x30, 0x0F), small.DrawText(15, 10, "MMMM", 0x30, 0x0F);
-  small.DrawText(-1000, 1000, "x", 0x30, 0x0F);
-  small.PutPixel(20, 0, 1), small.PutPixel(-1, 0, 1);
+  small.DrawText(-1000, 1000, "x", 0x30, 0x0F), small.PutPixel(20, 0, 1), small.PutPixel(-1, 0, 1);
   EXPECT_EQ(small.PixelAt(19, 19), 0x0F);
   small.CopyBlock(BaseLayer, 256, 240, -100, -100);  // clipped to the 20 x 20 surface
   EXPECT_EQ(small.PixelAt(0, 0), BaseLayer[100 * 256 + 100]);

@@ -58,7 +58,8 @@ TEST_F(PpuRegistersTest, Writes) {
 // Work RAM is mirrored four times; PPU register mirrors and the other areas below $8000 are
 // not decoded: each reads its own stored byte. $2002 clears the flag and the toggle, $2004
 // steps and wraps, and the first $2007 read after setting the address does not move it (no
-// read buffer).
+// read buffer). Then the boards that decode reads: mapper 19's counter and sound RAM (the
+// address not advanced by the read); mapper 48's sprite 0 hit, not the stored byte.
 TEST_F(PpuRegistersTest, Reads) {
   m().CpuWrite(0x0000, 0x11);
   for (uint16_t mirror : {0x0000, 0x0800, 0x1000, 0x1800}) EXPECT_EQ(m().CpuRead(mirror), 0x11);
@@ -77,18 +78,13 @@ TEST_F(PpuRegistersTest, Reads) {
   m().VblankPeriod = 1, m().PpuMemory[0x2000] = 0xA0, m().PpuMemory[0x2001] = 0xA1;
   m().CpuWrite(0x2006, 0x20), m().CpuWrite(0x2006, 0x00);
   for (uint8_t expected : {0xA0, 0xA0, 0xA1}) EXPECT_EQ(m().CpuRead(0x2007), expected);
-}
-
-// Mapper 19's counter and sound RAM (the address not advanced by the read); mapper 48's sprite
-// 0 hit, not the stored byte. The other boards read the stored bytes (above).
-TEST_F(PpuRegistersTest, BoardReads) {
   SelectBoard(m(), 19);
   m().IrqCounter = 0xBEEF, m().NamcoSoundRam[0x12] = 0x99, m().NamcoSoundAddress = 0x12;
   // Braces: read in order, the address last.
   EXPECT_EQ((std::tuple{m().CpuRead(0x5123), m().CpuRead(0x5FFF), m().CpuRead(0x4800),
                         m().NamcoSoundAddress}),
             std::tuple(0xEF, 0xBE, 0x99, 0x12));
-  SelectBoard(m(), 48), m().CpuMemory[0x5204] = 0x33;
+  SelectBoard(m(), 48), m().CpuMemory[0x5204] = 0x33, m().CpuMemory[kPpuStatus] = 0;
   EXPECT_EQ(m().CpuRead(0x5204), 0x00);
   m().CpuMemory[kPpuStatus] = 0x40;
   EXPECT_EQ(m().CpuRead(0x5204), 0x80);

@@ -40,35 +40,20 @@ class RendererTest : public MachineTest {
   std::array<uint8_t, 256> background{}, base{};
 };
 
-TEST_F(RendererTest, VerticalStepAcrossAndWithinTables) {
-  // Line 0 takes the whole latch (minus its top bits); fine Y is not reset. Coarse Y 29
-  // after row 7 goes on at coarse Y 0 of the other vertical table.
-  m().TempAddress = 0x7C00 | (29 << 5) | 7, m().FineY = 7, Render(0);
-  EXPECT_EQ(std::tuple(m().FineY, m().VramAddress & 0xBE0), std::tuple(0, 0));
-  // Coarse Y 31 (out of range, set through $2006) wraps to 0 in the same vertical table, also
-  // with the horizontal table bit set; the background off, the row is the backdrop, and the
-  // address still steps.
-  m().CpuMemory[kPpuMask] = 0x10, m().TempAddress = 0x0C00 | (31 << 5), m().FineY = 7, Render(0);
-  EXPECT_EQ(std::tuple(m().VramAddress & 0xBE0, background[100]), std::tuple(0x800, 0x0F));
-}
-
 // Placement rules the test cartridges do not reach: the left-column switch drops whole
-// sprites, and tops of 240 or more are never drawn (Y 239-254).
-TEST_F(RendererTest, HiddenLeftColumnAndTopsBelowThePicture) {
+// sprites, and tops of 240 or more are never drawn (Y 239-254). Sprite 0 hits on its first
+// opaque row only; X, the sprite enable and the background play no part.
+TEST_F(RendererTest, HiddenLeftColumnTopsBelowThePictureAndTheSpriteZeroHit) {
   SetSprite(8, 9, 3, 0x01, 7);  // X below 8: would cover sprite 9 in columns 8-14 if drawn
   SetSprite(9, 9, 3, 0x00, 8);
   m().CpuMemory[kPpuMask] = 0x1A, Render(10);  // sprites hidden in the left 8 columns
-  EXPECT_EQ(background[7], 0x0F);
-  EXPECT_EQ(background[11], 0x33);  // sprite 9, at X 8, is drawn; sprite 8 nowhere
+  // Sprite 9, at X 8, is drawn; sprite 8 nowhere.
+  EXPECT_EQ(std::tuple(background[7], background[11]), std::tuple(0x0F, 0x33));
   SetSprite(10, 239, 3, 0x01, 200), SetSprite(11, 254, 3, 0x01, 220);
   for (int line : {0, 7, 239}) {
     Render(line);
     EXPECT_EQ(std::tuple(background[200], background[220]), std::tuple(0x0F, 0x0F)) << line;
   }
-}
-
-TEST_F(RendererTest, SpriteZeroHitsOnItsFirstOpaqueRowOnly) {
-  // X, the sprite enable and the background play no part.
   m().CpuMemory[kPpuMask] = 0x08;
   const auto hitLine = [&](uint8_t y, uint8_t tile, uint8_t attributes) {
     m().CpuMemory[kPpuStatus] = 0, m().Sprite0Armed = 1, SetSprite(0, y, tile, attributes, 0);
@@ -78,16 +63,16 @@ TEST_F(RendererTest, SpriteZeroHitsOnItsFirstOpaqueRowOnly) {
     }
     return -1;
   };
-  // Tile 4 is opaque only in row 5: at Y 19 it covers lines 20-27, opaque on line 25.
-  EXPECT_EQ(hitLine(19, 4, 0x00), 25);
-  EXPECT_EQ(hitLine(19, 4, 0x80), 22);   // flipped vertically: row 2
-  EXPECT_EQ(hitLine(255, 3, 0x00), -1);  // Y 255: below the picture
+  // Tile 4 is opaque only in row 5: at Y 19 it covers lines 20-27, opaque on line 25; flipped
+  // vertically, row 2. Y 255: below the picture.
+  EXPECT_EQ(std::tuple(hitLine(19, 4, 0x00), hitLine(19, 4, 0x80), hitLine(255, 3, 0x00)),
+            std::tuple(25, 22, -1));
 }
 
 // The lines of a tile row share their tiles and attributes, but stores into the name or
 // attribute table between two of them still show on the next (scrolled by a tile, so the
-// line reads both horizontal tables).
-TEST_F(RendererTest, TableStoresBetweenLinesOfATileRow) {
+// line reads both horizontal tables). Then the vertical step across and within tables.
+TEST_F(RendererTest, TableStoresBetweenLinesOfATileRowAndTheVerticalStep) {
   std::memset(m().PpuMemory + 0x2000, 3, 0x3C0), std::memset(m().PpuMemory + 0x23C0, 0, 64);
   m().TempAddress = 1, m().FineY = 0, Render(0);
   EXPECT_EQ(background[32], 0x23);
@@ -98,6 +83,15 @@ TEST_F(RendererTest, TableStoresBetweenLinesOfATileRow) {
   // Column 4: tile 3 in palette 1; column 6: palette 0 still.
   EXPECT_EQ(std::tuple(background[24], background[34], background[40]),
             std::tuple(0x27, 0x26, 0x23));
+  // Line 0 takes the whole latch (minus its top bits); fine Y is not reset. Coarse Y 29
+  // after row 7 goes on at coarse Y 0 of the other vertical table.
+  m().TempAddress = 0x7C00 | (29 << 5) | 7, m().FineY = 7, Render(0);
+  EXPECT_EQ(std::tuple(m().FineY, m().VramAddress & 0xBE0), std::tuple(0, 0));
+  // Coarse Y 31 (out of range, set through $2006) wraps to 0 in the same vertical table, also
+  // with the horizontal table bit set; the background off, the row is the backdrop, and the
+  // address still steps.
+  m().CpuMemory[kPpuMask] = 0x10, m().TempAddress = 0x0C00 | (31 << 5), m().FineY = 7, Render(0);
+  EXPECT_EQ(std::tuple(m().VramAddress & 0xBE0, background[100]), std::tuple(0x800, 0x0F));
 }
 
 // A base row handed over unfilled is filled only when a behind sprite goes there. Inside the
