@@ -15,30 +15,30 @@ namespace {
 struct LoopCase {
   const char* name;
   std::vector<uint8_t> code;
-  uint8_t start;      // X, Y and the page-zero byte $10 before
-  bool counted;       // passes charged at once with the shortcuts on
-  bool idle = false;  // an idle pass skipped too
+  uint32_t registers;   // X, Y and the page-zero byte $10 before, as $XXYY10
+  bool counted = true;  // passes charged at once with the shortcuts on
+  bool idle = false;    // an idle pass skipped too
   uint8_t mapper = 0;
   uint16_t at = 0x8000;  // where the code goes; PC starts there
 };
 
 // clang-format off
 const LoopCase kLoops[] = {
-    {"DEY BNE", {0x88, 0xD0, 0xFD}, 0x30, true}, {"DEY BNE from zero", {0x88, 0xD0, 0xFD}, 0, true},
-    {"DEX BNE", {0xCA, 0xD0, 0xFD}, 0x07, true}, {"INX BNE", {0xE8, 0xD0, 0xFD}, 0xC0, true},
-    {"INY BNE", {0xC8, 0xD0, 0xFD}, 0xF0, true}, {"DEY BPL", {0x88, 0x10, 0xFD}, 0x20, true},
-    {"DEC zp BNE", {0xC6, 0x10, 0xD0, 0xFC}, 0x12, true},
-    {"INC zp BNE", {0xE6, 0x10, 0xD0, 0xFC}, 0xE0, true},
-    {"DEC zp BPL", {0xC6, 0x10, 0x10, 0xFC}, 0x25, true},
-    {"INX BMI", {0xE8, 0x30, 0xFD}, 0x90, true}, {"DEX BMI from zero", {0xCA, 0x30, 0xFD}, 0, true},
-    {"across a page edge", {0x88, 0xD0, 0xFD}, 0x30, true, false, 0, 0x80FF},
+    {"DEY BNE", {0x88, 0xD0, 0xFD}, 0x003000}, {"DEY BNE from 0", {0x88, 0xD0, 0xFD}, 0},
+    {"DEX BNE", {0xCA, 0xD0, 0xFD}, 0x070000}, {"INX BNE", {0xE8, 0xD0, 0xFD}, 0xC00000},
+    {"INY BNE", {0xC8, 0xD0, 0xFD}, 0x00F000}, {"DEY BPL", {0x88, 0x10, 0xFD}, 0x002000},
+    {"INX BMI", {0xE8, 0x30, 0xFD}, 0x900000}, {"DEX BMI from 0", {0xCA, 0x30, 0xFD}, 0},
+    {"DEC zp BNE", {0xC6, 0x10, 0xD0, 0xFC}, 0x000012},
+    {"INC zp BNE", {0xE6, 0x10, 0xD0, 0xFC}, 0x0000E0},
+    {"DEC zp BPL", {0xC6, 0x10, 0x10, 0xFC}, 0x000025},
+    {"across a page edge", {0x88, 0xD0, 0xFD}, 0x003000, true, false, 0, 0x80FF},
     // LDA #1 / JMP to the BNE; LDX #3 / LDY #0 / DEY / BNE / DEX / BNE.
-    {"entered at its branch", {0xA9, 0x01, 0x4C, 0x06, 0x80, 0x88, 0xD0, 0xFD}, 0, true},
-    {"nested", {0xA2, 0x03, 0xA0, 0x00, 0x88, 0xD0, 0xFD, 0xCA, 0xD0, 0xF8}, 0, true},
-    {"branch past the fetch window", {0x88, 0xD0, 0xFD}, 0x30, false, false, 0, 0xFFFD},
-    {"in work RAM", {0x88, 0xD0, 0xFD}, 0x30, false, false, 0, 0x0300},
+    {"entered at its branch", {0xA9, 0x01, 0x4C, 0x06, 0x80, 0x88, 0xD0, 0xFD}, 0},
+    {"nested", {0xA2, 0x03, 0xA0, 0x00, 0x88, 0xD0, 0xFD, 0xCA, 0xD0, 0xF8}, 0},
+    {"branch past the fetch window", {0x88, 0xD0, 0xFD}, 0x003000, false, false, 0, 0xFFFD},
+    {"in work RAM", {0x88, 0xD0, 0xFD}, 0x003000, false, false, 0, 0x0300},
     // TYA / BNE; LDA $11 / STA $12 / LDA #5 / STA $11 / JMP.
-    {"not a counting step", {0x98, 0xD0, 0xFD}, 0x30, false, true},
+    {"not a counting step", {0x98, 0xD0, 0xFD}, 0x003000, false, true},
     {"idle once a value has gone round",
      {0xA5, 0x11, 0x85, 0x12, 0xA9, 0x05, 0x85, 0x11, 0x4C, 0x00, 0x80}, 0, false, true},
     // LDX #4 / DEX / NOP / BNE / LDA $10 / BEQ; LDA $10 / BEQ.
@@ -76,7 +76,8 @@ class CountLoopTest : public CartridgeTest, public ::testing::WithParamInterface
     code.insert(code.end(), {0xE6, 0x11, 0x4C, uint8_t(tail), uint8_t(tail >> 8)});
     for (uint16_t at = c.at; uint8_t byte : code) console->CpuMemory[at++] = byte;
     console->PC = c.at, console->S = 0xFD, console->P = 0x24, MapperNumber = c.mapper;
-    console->X = console->Y = console->CpuMemory[0x10] = c.start;
+    console->X = uint8_t(c.registers >> 16), console->Y = uint8_t(c.registers >> 8);
+    console->CpuMemory[0x10] = uint8_t(c.registers);
     // The main core's every run has the budget; the alternate core's first one.
     CycleAdjust = static_cast<int16_t>(GetParam() ? budget - 114 : 0);
     console->CycleCarry = static_cast<int16_t>(GetParam() ? 0 : budget - 114);
