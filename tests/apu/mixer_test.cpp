@@ -3,6 +3,8 @@
 // all the rings with volume and pan.
 #include "apu/mixer.h"
 
+#include <tuple>
+
 #include "apu/expansion.h"
 #include "apu/sound_fixture.h"
 #include "core/settings.h"
