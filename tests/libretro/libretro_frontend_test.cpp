@@ -209,7 +209,7 @@ TEST_F(LibretroCore, DescribesItselfAndSaysWhyItStops) {
 }
 
 TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
-  const Bytes walk = ReadBytes(Rom("state_walk.nes")), other = ReadBytes(Rom("ppu_sprites.nes"));
+  const Bytes other = ReadBytes(Rom("ppu_sprites.nes"));
   ASSERT_TRUE(Start(other));
   RunFrames(10);
   const Bytes foreign = State();
@@ -217,7 +217,7 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
 
   // 30 frames with Right and A held from frame 20. A state's size: the image, the exact mode's
   // extras, the CPU's carried cycles.
-  ASSERT_TRUE(Start(walk));
+  ASSERT_TRUE(Start(ReadBytes(Rom("state_walk.nes"))));
   EXPECT_EQ(CORE(retro_serialize_size)(), 83482u + 21 + 2);
   RunFrames(20);
   Front.Buttons[0] = 1 << RETRO_DEVICE_ID_JOYPAD_RIGHT | 1 << RETRO_DEVICE_ID_JOYPAD_A;
@@ -237,10 +237,9 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
 
   // The battery bit gives the front-end the cartridge RAM, which the A button counts up.
   const auto [ram, ramSize] = Memory(RETRO_MEMORY_SAVE_RAM);
-  ASSERT_EQ(std::pair(ram != nullptr, ramSize), std::pair(true, size_t{0x2000}));
-  EXPECT_NE(static_cast<uint8_t*>(ram)[0], 0);
   const auto [system, systemSize] = Memory(RETRO_MEMORY_SYSTEM_RAM);
-  EXPECT_EQ(std::pair(system != nullptr, systemSize), std::pair(true, size_t{0x800}));
+  ASSERT_EQ(std::tuple(ram && system, ramSize, systemSize), std::tuple(true, 0x2000u, 0x800u));
+  EXPECT_NE(static_cast<uint8_t*>(ram)[0], 0);
   Stop();
   // Without the battery bit there is none; and a load after another cartridge starts as clean
   // as the first.

@@ -135,9 +135,7 @@ TEST_F(HotKeysTest, SettingsKeysInBothStates) {
   using std::filesystem::perms;
   std::filesystem::permissions(dir, perms::owner_read | perms::owner_exec);
   Run(1, 1, "1 press 66\n");
-  if (geteuid() != 0) {
-    EXPECT_EQ(Line().rfind("Cannot write Great Game-003.png", 0), 0u) << Line();
-  }
+  if (geteuid() != 0) EXPECT_EQ(Line().rfind("Cannot write Great Game-003.png", 0), 0u) << Line();
   std::filesystem::permissions(dir, perms::owner_all);
   // Backspace held at the oldest kept frame: no frame runs, yet the keys still act (a digit,
   // the release).
@@ -153,8 +151,7 @@ TEST_F(HotKeysTest, SettingsKeysInBothStates) {
 TEST_F(HotKeysTest, StateSlotsRecordingAndPlayback) {
   BuildCartridgePath((dir / "GAME.NES").string().c_str());
   const auto setBackdrop = [&](uint8_t colour) {
-    for (uint8_t value : {uint8_t{0x3F}, uint8_t{0}}) m().CpuWrite(0x2006, value);
-    m().CpuWrite(0x2007, colour);
+    m().CpuWrite(0x2006, 0x3F), m().CpuWrite(0x2006, 0), m().CpuWrite(0x2007, colour);
   };
   const auto pictureColour = [] { return MainScreen.PixelAt(16 + 100, 16 + 100); };
   m().CpuWrite(0x2001, 0x08);  // background on: blank tiles over the backdrop
