@@ -17,9 +17,8 @@ using Stores = std::vector<std::pair<uint16_t, uint8_t>>;
 class ProgramsTest : public MachineTest {
  protected:
   std::string Path(const std::string& name) const { return (dir / name).string(); }
-  std::string Text(const std::string& name, const std::string& text) const {
-    std::ofstream(Path(name), std::ios::binary) << text;
-    return Path(name);
+  std::string Text(const std::string& name, const std::string& text) {
+    return WriteFile(name, {text.begin(), text.end()});
   }
   // A test cartridge for the runner, logging into the test folder.
   std::string Rom(const char* name = "ppu_scroll.nes") const {
@@ -135,8 +134,7 @@ TEST_F(ProgramsTest, EachProgramAnswersWithItsReasonAndStatus) {
   // The desktop program: ROMDIR, '/' and BOOT that, cut to 254 characters, would name a
   // playable cartridge; a folder where the configuration is looked for is skipped, said.
   const std::string cut = std::string(253 - folder.size(), 'p');
-  Text(cut, FileText(scroll));
-  Text("cut.cfg", "ROMDIR=" + folder + "\nBOOT=" + cut + "xx");
+  Text(cut, FileText(scroll)), Text("cut.cfg", "ROMDIR=" + folder + "\nBOOT=" + cut + "xx");
   std::filesystem::create_directories(dir / "folder.nes");
   std::filesystem::create_directories(dir / "Halvoren.CFG");
   // clang-format off

@@ -41,8 +41,7 @@ TEST_F(FilesTest, SavesReplaceOnlyRegularFilesAndNeverAnInput) {
   WriteFile("game.nes", {'N', 'E', 'S'});
   NoteRunInput(Path("game.nes"), "the cartridge");
   fs::create_hard_link(Path("game.nes"), Path("other-name.nes"));
-  fs::create_directory(Path("folder"));
-  Fifo("pipe");
+  fs::create_directory(Path("folder")), Fifo("pipe");
   WriteFile("real.sav", {'o', 'l', 'd'});
   fs::create_symlink(Path("real.sav"), Path("link.sav"));
   // A file and a link where a fixed temporary name would be: neither is touched.
@@ -91,8 +90,7 @@ TEST_F(FilesTest, SavesReplaceOnlyRegularFilesAndNeverAnInput) {
   const rlimit small{4096, old.rlim_max};
   setrlimit(RLIMIT_FSIZE, &small);
   const std::string error = Write(Path("real.sav"), std::string(100000, 'x'));
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
+  setrlimit(RLIMIT_FSIZE, &old), std::signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(std::tuple(error, FileText(Path("real.sav")), Others(kNames)),
             std::tuple("File too large", "new", std::vector<std::string>{}));
 

@@ -95,12 +95,9 @@ Bytes ReadBytes(const std::string& path) {
 
 // Starts the core as a front-end does and loads `image` (from memory) or, with none, `path`.
 bool Start(const Bytes& image, const std::string& path = "") {
-  CORE(retro_set_environment)(Environment);
-  CORE(retro_init)();
-  CORE(retro_set_video_refresh)(Video);
-  CORE(retro_set_audio_sample_batch)(AudioBatch);
-  CORE(retro_set_input_poll)([] {});
-  CORE(retro_set_input_state)(Input);
+  CORE(retro_set_environment)(Environment), CORE(retro_init)();
+  CORE(retro_set_video_refresh)(Video), CORE(retro_set_audio_sample_batch)(AudioBatch);
+  CORE(retro_set_input_poll)([] {}), CORE(retro_set_input_state)(Input);
   Front.Sound.clear();
   retro_game_info game{path.empty() ? nullptr : path.c_str(),
                        image.empty() ? nullptr : image.data(), image.size(), nullptr};
@@ -129,14 +126,13 @@ class LibretroCore : public ::testing::Test {
     ASSERT_NE(Library(), nullptr) << dlerror();
     folder = fs::temp_directory_path() / ("halvoren_libretro_" + std::to_string(getpid()));
     fs::create_directories(folder / "cwd");
-    previous = fs::current_path();
-    fs::current_path(folder / "cwd");  // the core must write nothing here
+    previous = fs::current_path(),
+    fs::current_path(folder / "cwd");  // the core writes nothing here
     Front = Received{};
   }
   void TearDown() override {
     EXPECT_TRUE(fs::is_empty(folder / "cwd")) << "the core wrote a file of its own";
-    fs::current_path(previous);
-    fs::remove_all(folder);
+    fs::current_path(previous), fs::remove_all(folder);
   }
   // The runner's picture (as XRGB, through its PNG) and its mono sound, on both sides, after
   // the same frames.
@@ -174,8 +170,7 @@ TEST_F(LibretroCore, ShowsAndPlaysWhatTheRunnerDoes) {
     SCOPED_TRACE(std::string(rom) + " " + runnerCore);
     Front.CpuCore = cpuCore;
     ASSERT_TRUE(Start(ReadBytes(Rom(rom))));
-    RunFrames(frames);
-    Stop();
+    RunFrames(frames), Stop();
     Received runner;
     RunnerOutput(Rom(rom), frames, runnerCore, runner);
     EXPECT_FALSE(runner.Sound.empty());
@@ -192,8 +187,7 @@ TEST_F(LibretroCore, DescribesItselfAndSaysWhyItStops) {
   CORE(retro_get_system_av_info)(&av);
   EXPECT_EQ(std::tuple(av.geometry.base_width, av.geometry.base_height, av.timing.sample_rate),
             std::tuple(256u, 240u, 22050.0));
-  RunFrames(2);
-  Stop();
+  RunFrames(2), Stop();
   // A program that halts the CPU keeps its picture and says why in the front-end's log, once.
   ASSERT_TRUE(Start({}, Rom("bad_opcode.nes")));
   RunFrames(30);

@@ -37,8 +37,7 @@ class SdlHostTest : public ::testing::Test {
   void TearDown() override {
     while (SDL_NumJoysticks() > 0) Pull(0);
     PlatformCloseDevices();
-    std::filesystem::remove(LogPath);
-    LogPath = "halvoren.tst";
+    std::filesystem::remove(LogPath), LogPath = "halvoren.tst";
   }
   // A game controller with every standard control; the handle moves them as a player would.
   static SDL_Joystick* Plug(const char* name) {
@@ -80,8 +79,7 @@ TEST_F(SdlHostTest, KeysArriveAsKeyboardRecordsInOrderAndTheBufferHoldsThirtyTwo
   const auto push = [](SDL_Scancode code, bool down, uint16_t mod = KMOD_NONE) {
     SDL_Event event{};
     event.key.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.keysym.scancode = code, event.key.keysym.mod = mod;
-    SDL_PushEvent(&event);
+    event.key.keysym.scancode = code, event.key.keysym.mod = mod, SDL_PushEvent(&event);
   };
   push(SDL_SCANCODE_RETURN, true, KMOD_LALT);
   for (SDL_Scancode key : {SDL_SCANCODE_UP, SDL_SCANCODE_X, SDL_SCANCODE_ESCAPE, SDL_SCANCODE_0,

@@ -74,8 +74,7 @@ TEST_F(StartUpTest, ConfigurationFileForms) {
   };
   // clang-format on
   for (const auto& c : cases) {
-    ResetConfiguration();
-    std::ofstream(configPath, std::ios::binary) << c.text;
+    ResetConfiguration(), std::ofstream(configPath, std::ios::binary) << c.text;
     ASSERT_EQ(ReadConfiguration(configPath.c_str()), ConfigRead::Read);
     EXPECT_EQ(c.value(), c.expected) << c.text;
   }

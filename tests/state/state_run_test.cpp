@@ -36,8 +36,7 @@ class StateRunTest : public CartridgeTest {
   }
   void TearDown() override { ResetRewind(), HeldPadBits[0] = 0, CartridgeTest::TearDown(); }
   void Restart(bool battery = false) {
-    NewConsole(), BuildCartridgePath((dir / "GAME.NES").c_str());
-    Start(CartridgePath);
+    NewConsole(), BuildCartridgePath((dir / "GAME.NES").c_str()), Start(CartridgePath);
     if (battery) LoadBatteryRam(m());
   }
   // `count` frames played as the main loop plays them, player 1 holding `buttons` or, from
@@ -50,8 +49,7 @@ class StateRunTest : public CartridgeTest {
       HeldPadBits[0] = static_cast<uint8_t>(
           buttons != kScripted ? buttons : kTurns[frame / 7 % 4] | (frame % 5 == 0 ? kA : 0));
       RunRememberedFrame(m(), 0);
-      hashes.push_back(PictureHash());
-      carries.push_back(m().CycleCarry);
+      hashes.push_back(PictureHash()), carries.push_back(m().CycleCarry);
     }
     return hashes;
   }
@@ -148,8 +146,7 @@ TEST_F(StateRunTest, AReadOnlyCartridgeFolderSavesInTheDataFolder) {
 }
 
 TEST_F(StateRunTest, PlaybackRepeatsTheRecordedFramesThenTakesLiveInput) {
-  Play(10);
-  ToggleRecording(m());
+  Play(10), ToggleRecording(m());
   EXPECT_EQ(LastStateMessage, "Recording");
   const Hashes recorded = Play(100);
   ToggleRecording(m());
@@ -168,8 +165,7 @@ TEST_F(StateRunTest, PlaybackRepeatsTheRecordedFramesThenTakesLiveInput) {
   // Recording during playback keeps the live buttons.
   TogglePlayback(m());
   ToggleRecording(m());  // replaces GAME.MOV, whose frames are already being played
-  Play(5, kUp);
-  ToggleRecording(m());
+  Play(5, kUp), ToggleRecording(m());
   const std::string up = {char(kUp), 0};  // a frame's two pads
   EXPECT_EQ(Bytes("GAME.MOV").substr(kStateImageSize), up + up + up + up + up);
 }
@@ -196,8 +192,7 @@ TEST_F(StateRunTest, StepsBackThroughTheFramesAsTheyWereShownAndPlaysOnTheSame) 
   EXPECT_EQ(std::tuple(PlayingBack, Image()), std::tuple(1, final));
   StopPlayback();
 
-  ToggleRecording(m());
-  Play(2, kScripted, 200);
+  ToggleRecording(m()), Play(2, kScripted, 200);
   for (int back = 1; back <= 3; ++back) ASSERT_TRUE(RewindStep(m()));
   EXPECT_EQ(std::tuple(Recording, LastStateMessage, Bytes("GAME.MOV").size()),
             std::tuple(0, "Recording stopped: rewound past its start", kStateImageSize));
@@ -207,8 +202,7 @@ TEST_F(StateRunTest, StepsBackThroughTheFramesAsTheyWereShownAndPlaysOnTheSame) 
   HeadlessPushKey(kKeyF1, true);
   ASSERT_TRUE(RewindStep(m()));
   HeadlessPushKey(kKeyF1, false);
-  Play(5, kScripted, 209);
-  ToggleRecording(m());
+  Play(5, kScripted, 209), ToggleRecording(m());
   const auto end = Image();
   TogglePlayback(m()), Play(6, kLeft);
   EXPECT_EQ(Image(), end);
