@@ -126,8 +126,8 @@ class LibretroCore : public ::testing::Test {
     ASSERT_NE(Library(), nullptr) << dlerror();
     folder = fs::temp_directory_path() / ("halvoren_libretro_" + std::to_string(getpid()));
     fs::create_directories(folder / "cwd");
-    previous = fs::current_path(),
-    fs::current_path(folder / "cwd");  // the core writes nothing here
+    // The core must write nothing in its working folder.
+    previous = fs::current_path(), fs::current_path(folder / "cwd");
     Front = Received{};
   }
   void TearDown() override {

@@ -97,10 +97,9 @@ TEST_F(HotKeysTest, SettingsKeysInBothStates) {
   // clang-format off
   const auto watched = [&] {
     return std::vector<std::pair<std::string, int>>{
-        {"lines", ShownLines}, {"irq", m().IrqAdjust}, {"apu", ApuChannel}, {"page", RamPage},
-        {"slot", SaveSlot}, {"fast", FastForward}, {"rewind", RewindHeld}, {"view", DebuggerViewKey},
-        {"aspect", PixelAspect8To7}, {"paused", Paused}, {"chr", m().PpuMemory[0]},
-        {"to", m().PpuMemory[0x1FFF]}, {"windows", m().ChrWindowBank[0]},
+        {"lines", ShownLines}, {"irq", m().IrqAdjust}, {"apu", ApuChannel}, {"page", RamPage}, {"slot", SaveSlot},
+        {"fast", FastForward}, {"rewind", RewindHeld}, {"view", DebuggerViewKey}, {"aspect", PixelAspect8To7},
+        {"paused", Paused}, {"chr", m().PpuMemory[0]}, {"to", m().PpuMemory[0x1FFF]}, {"windows", m().ChrWindowBank[0]},
         {"shot", std::filesystem::exists("Great Game-002.png")}};
   };
   const struct { const char* name; uint32_t paused; const char* script, *changed; } cases[] = {

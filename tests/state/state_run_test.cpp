@@ -64,8 +64,7 @@ class StateRunTest : public CartridgeTest {
   std::string Bytes(const char* name) const { return FileText(dir / name); }
   // Saves or loads slot `slot` and gives the message shown.
   std::string Slot(uint8_t slot, bool save) {
-    SaveSlot = slot;
-    save ? void(SaveState(m())) : void(LoadState(m()));
+    SaveSlot = slot, save ? void(SaveState(m())) : void(LoadState(m()));
     return LastStateMessage;
   }
 };
