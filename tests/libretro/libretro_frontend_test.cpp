@@ -95,12 +95,9 @@ Bytes ReadBytes(const std::string& path) {
 
 // Starts the core as a front-end does and loads `image` (from memory) or, with none, `path`.
 bool Start(const Bytes& image, const std::string& path = "") {
-  CORE(retro_set_environment)(Environment);
-  CORE(retro_init)();
-  CORE(retro_set_video_refresh)(Video);
-  CORE(retro_set_audio_sample_batch)(AudioBatch);
-  CORE(retro_set_input_poll)([] {});
-  CORE(retro_set_input_state)(Input);
+  CORE(retro_set_environment)(Environment), CORE(retro_init)();
+  CORE(retro_set_video_refresh)(Video), CORE(retro_set_audio_sample_batch)(AudioBatch);
+  CORE(retro_set_input_poll)([] {}), CORE(retro_set_input_state)(Input);
   Front.Sound.clear();
   retro_game_info game{path.empty() ? nullptr : path.c_str(),
                        image.empty() ? nullptr : image.data(), image.size(), nullptr};
@@ -129,14 +126,13 @@ class LibretroCore : public ::testing::Test {
     ASSERT_NE(Library(), nullptr) << dlerror();
     folder = fs::temp_directory_path() / ("halvoren_libretro_" + std::to_string(getpid()));
     fs::create_directories(folder / "cwd");
-    previous = fs::current_path();
-    fs::current_path(folder / "cwd");  // the core must write nothing here
+    // The core must write nothing in its working folder.
+    previous = fs::current_path(), fs::current_path(folder / "cwd");
     Front = Received{};
   }
   void TearDown() override {
     EXPECT_TRUE(fs::is_empty(folder / "cwd")) << "the core wrote a file of its own";
-    fs::current_path(previous);
-    fs::remove_all(folder);
+    fs::current_path(previous), fs::remove_all(folder);
   }
   // The runner's picture (as XRGB, through its PNG) and its mono sound, on both sides, after
   // the same frames.
@@ -174,8 +170,7 @@ TEST_F(LibretroCore, ShowsAndPlaysWhatTheRunnerDoes) {
     SCOPED_TRACE(std::string(rom) + " " + runnerCore);
     Front.CpuCore = cpuCore;
     ASSERT_TRUE(Start(ReadBytes(Rom(rom))));
-    RunFrames(frames);
-    Stop();
+    RunFrames(frames), Stop();
     Received runner;
     RunnerOutput(Rom(rom), frames, runnerCore, runner);
     EXPECT_FALSE(runner.Sound.empty());
@@ -192,8 +187,7 @@ TEST_F(LibretroCore, DescribesItselfAndSaysWhyItStops) {
   CORE(retro_get_system_av_info)(&av);
   EXPECT_EQ(std::tuple(av.geometry.base_width, av.geometry.base_height, av.timing.sample_rate),
             std::tuple(256u, 240u, 22050.0));
-  RunFrames(2);
-  Stop();
+  RunFrames(2), Stop();
   // A program that halts the CPU keeps its picture and says why in the front-end's log, once.
   ASSERT_TRUE(Start({}, Rom("bad_opcode.nes")));
   RunFrames(30);
@@ -209,7 +203,7 @@ TEST_F(LibretroCore, DescribesItselfAndSaysWhyItStops) {
 }
 
 TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
-  const Bytes walk = ReadBytes(Rom("state_walk.nes")), other = ReadBytes(Rom("ppu_sprites.nes"));
+  const Bytes other = ReadBytes(Rom("ppu_sprites.nes"));
   ASSERT_TRUE(Start(other));
   RunFrames(10);
   const Bytes foreign = State();
@@ -217,7 +211,7 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
 
   // 30 frames with Right and A held from frame 20. A state's size: the image, the exact mode's
   // extras, the CPU's carried cycles.
-  ASSERT_TRUE(Start(walk));
+  ASSERT_TRUE(Start(ReadBytes(Rom("state_walk.nes"))));
   EXPECT_EQ(CORE(retro_serialize_size)(), 83482u + 21 + 2);
   RunFrames(20);
   Front.Buttons[0] = 1 << RETRO_DEVICE_ID_JOYPAD_RIGHT | 1 << RETRO_DEVICE_ID_JOYPAD_A;
@@ -237,10 +231,9 @@ TEST_F(LibretroCore, StatesRoundTripAndBadOnesChangeNothing) {
 
   // The battery bit gives the front-end the cartridge RAM, which the A button counts up.
   const auto [ram, ramSize] = Memory(RETRO_MEMORY_SAVE_RAM);
-  ASSERT_EQ(std::pair(ram != nullptr, ramSize), std::pair(true, size_t{0x2000}));
-  EXPECT_NE(static_cast<uint8_t*>(ram)[0], 0);
   const auto [system, systemSize] = Memory(RETRO_MEMORY_SYSTEM_RAM);
-  EXPECT_EQ(std::pair(system != nullptr, systemSize), std::pair(true, size_t{0x800}));
+  ASSERT_EQ(std::tuple(ram && system, ramSize, systemSize), std::tuple(true, 0x2000u, 0x800u));
+  EXPECT_NE(static_cast<uint8_t*>(ram)[0], 0);
   Stop();
   // Without the battery bit there is none; and a load after another cartridge starts as clean
   // as the first.

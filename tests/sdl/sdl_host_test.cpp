@@ -31,17 +31,13 @@ class SdlHostTest : public ::testing::Test {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     // The dummy window never has the keyboard focus, and SDL drops joystick input without it.
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-    ResetSettings();
-    ResetConfiguration();
-    ResetPads();
-    ResetMessageArea();
+    ResetSettings(), ResetConfiguration(), ResetPads(), ResetMessageArea();
     ASSERT_TRUE(PlatformOpenDisplay(640, 480));
   }
   void TearDown() override {
     while (SDL_NumJoysticks() > 0) Pull(0);
     PlatformCloseDevices();
-    std::filesystem::remove(LogPath);
-    LogPath = "halvoren.tst";
+    std::filesystem::remove(LogPath), LogPath = "halvoren.tst";
   }
   // A game controller with every standard control; the handle moves them as a player would.
   static SDL_Joystick* Plug(const char* name) {
@@ -83,8 +79,7 @@ TEST_F(SdlHostTest, KeysArriveAsKeyboardRecordsInOrderAndTheBufferHoldsThirtyTwo
   const auto push = [](SDL_Scancode code, bool down, uint16_t mod = KMOD_NONE) {
     SDL_Event event{};
     event.key.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.keysym.scancode = code, event.key.keysym.mod = mod;
-    SDL_PushEvent(&event);
+    event.key.keysym.scancode = code, event.key.keysym.mod = mod, SDL_PushEvent(&event);
   };
   push(SDL_SCANCODE_RETURN, true, KMOD_LALT);
   for (SDL_Scancode key : {SDL_SCANCODE_UP, SDL_SCANCODE_X, SDL_SCANCODE_ESCAPE, SDL_SCANCODE_0,
@@ -110,9 +105,7 @@ TEST_F(SdlHostTest, KeysArriveAsKeyboardRecordsInOrderAndTheBufferHoldsThirtyTwo
 // Two controllers and the keyboard play player 1 together; a controller pulled out lets go of
 // everything it held, and one plugged in again plays at once.
 TEST_F(SdlHostTest, ControllersComeAndGoMidGameAndPlayPlayerOneWithTheKeyboard) {
-  UseBuiltInConfiguration();  // player 1 on the keyboard
-  FillKeyMaps();
-  BuildKeyActionTables();
+  UseBuiltInConfiguration(), FillKeyMaps(), BuildKeyActionTables();  // player 1 on the keyboard
   SDL_Joystick *first = Plug("First pad"), *second = Plug("Second pad");
   ASSERT_TRUE(first && second) << SDL_GetError();
   EXPECT_EQ(Frame(), 0);
@@ -142,8 +135,7 @@ TEST_F(SdlHostTest, TheQueueStartsAfterThreeFramesAndStaysShort) {
       EXPECT_EQ(SdlAudioPlaying(), i >= 3) << i << (stereo ? " stereo" : "");
       PlatformQueueAudio(frame.data(), i % 2 ? 368 : 367, stereo != 0);
     }
-    EXPECT_GT(SdlQueuedAudioMs(), 50u);
-    EXPECT_LE(SdlQueuedAudioMs(), 100u);
+    EXPECT_TRUE(SdlQueuedAudioMs() > 50 && SdlQueuedAudioMs() <= 100) << SdlQueuedAudioMs();
     CloseSound();
   }
 }

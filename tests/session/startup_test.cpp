@@ -74,14 +74,14 @@ TEST_F(StartUpTest, ConfigurationFileForms) {
   };
   // clang-format on
   for (const auto& c : cases) {
-    ResetConfiguration();
-    std::ofstream(configPath, std::ios::binary) << c.text;
+    ResetConfiguration(), std::ofstream(configPath, std::ios::binary) << c.text;
     ASSERT_EQ(ReadConfiguration(configPath.c_str()), ConfigRead::Read);
     EXPECT_EQ(c.value(), c.expected) << c.text;
   }
 }
 
 // A folder where the configuration file should be is no configuration: the built-in one plays.
+// A missing joystick is said, and its player takes a free keyboard.
 TEST_F(StartUpTest, WithoutAConfigurationTheDemoStartsAnswersTheKeyboardAndEndsOnEsc) {
   std::filesystem::create_directory(configPath);
   ASSERT_TRUE(StartUp(m(), options));
@@ -98,12 +98,11 @@ TEST_F(StartUpTest, WithoutAConfigurationTheDemoStartsAnswersTheKeyboardAndEndsO
   HeadlessPushKey(1, true), MainLoop(m());
   EXPECT_TRUE(LogHasInOrder({"Open:", "NMI Vector:", "Via ESC\n"}));
   EXPECT_FALSE(HeadlessHost.DisplayOpen);
-}
+  std::filesystem::remove(configPath), ResetPads(), NewConsole();
 
-// A missing joystick was a dialog over a black window, and an Esc pressed to close it ended
-// the game afterwards. It is a message now, and play starts at once: on the keyboard, unless
-// another player has it. X (45) presses A on the port of the player who took the keyboard.
-TEST_F(StartUpTest, AMissingJoystickIsAMessageAndItsPlayerTakesAFreeKeyboard) {
+  // A missing joystick was a dialog over a black window, and an Esc pressed to close it ended
+  // the game afterwards. It is a message now, and play starts at once: on the keyboard, unless
+  // another player has it. X (45) presses A on the port of the player who took the keyboard.
   // clang-format off
   const struct { const char* config; uint8_t player1, player2; const char* said; } cases[] = {
       {"PLAYER1=J\n", kDeviceKeyboard, kDeviceNone, "player 1 plays on the keyboard"},

@@ -28,7 +28,7 @@ class StateImageTest : public MachineTest {
 // Each field lands at its offset, little-endian. A load restores every saved byte (the run
 // tests show the game going on as before), decodes the patterns, undoes the one-screen layout
 // from the scratch page, and sets the window records to 255 so that the next bank switch always
-// copies (the PRG side is the board tests').
+// copies (the PRG side is the board tests'). What it refuses changes nothing.
 TEST_F(StateImageTest, FieldsLandAtTheirOffsetsAndLoadBack) {
   m().P = 0xA5, m().PC = 0x1234, m().A = 0x66, m().NamcoSoundAddress = 0xBEEF;
   m().CpuMemory[0] = 0x22, m().PpuMemory[0x3FFF] = 0x33, m().SpriteRam[0] = 0x44;
@@ -54,29 +54,8 @@ TEST_F(StateImageTest, FieldsLandAtTheirOffsetsAndLoadBack) {
   EXPECT_EQ(std::tuple(m().VerticalMirroring, std::count(m().PatternCache, m().PatternCache + 8, 1),
                        std::ranges::count(m().ChrWindowBank, 255)),
             std::tuple(0, 8, 8));
-}
 
-// A step back, unlike a state load, puts the window records back with the windows they
-// describe: a switch to the bank the step undid must copy it again. The mirroring flag that a
-// board changed comes back with them.
-TEST_F(StateImageTest, RewindCarriesTheWindowRecords) {
-  ASSERT_EQ(Load({.PrgUnits = 4, .ChrUnits = 2, .Mapper = 11}), kLoadOk);
-  ResetRewind();
-  m().CpuWrite(0x8000, 0x00), m().VerticalMirroring = 1;  // 32 KB PRG bank 0, 8 KB CHR bank 0
-  RememberFrameStart(m());
-  m().CpuWrite(0x8000, 0x11), m().VerticalMirroring = 0;
-  RememberFrameStart(m());
-  ASSERT_TRUE(RewindLoadPrevious(m()));
-  ASSERT_EQ(std::tuple(m().CpuMemory[0x8000], m().VerticalMirroring),
-            std::tuple(m().PrgRom[0], 1u));
-  m().CpuWrite(0x8000, 0x11);
-  EXPECT_EQ(std::tuple(m().CpuMemory[0x8000], m().PpuMemory[0]),
-            std::tuple(m().PrgRom[0x8000], m().ChrRom[0x2000]));
-  ResetRewind();
-}
-
-TEST_F(StateImageTest, RefusedImagesChangeNothing) {
-  const auto good = Image();
+  // Refused images change nothing.
   m().CpuMemory[0x10] = 0x42;
   const auto running = Image();
   // What, the byte changed (or the length kept when truncated), truncated, the problem.
@@ -89,11 +68,29 @@ TEST_F(StateImageTest, RefusedImagesChangeNothing) {
       {"a program byte", 1282 + 0xE000, false, kOther}};
   // clang-format on
   for (const auto& [what, offset, truncate, problem] : cases) {
-    auto image = good;
+    auto image = saved;
     truncate ? image.resize(offset) : void(image[offset] ^= 0x40);
     EXPECT_STREQ(LoadStateImage(m(), image.data(), image.size()), problem) << what;
     EXPECT_EQ(Image(), running) << what;
   }
+}
+
+// A step back, unlike a state load, puts the window records back with the windows they
+// describe: a switch to the bank the step undid must copy it again. The mirroring flag that a
+// board changed comes back with them.
+TEST_F(StateImageTest, RewindCarriesTheWindowRecords) {
+  ASSERT_EQ(Load({.PrgUnits = 4, .ChrUnits = 2, .Mapper = 11}), kLoadOk);
+  ResetRewind();
+  // 32 KB PRG bank 0 and 8 KB CHR bank 0, then banks 1.
+  m().CpuWrite(0x8000, 0x00), m().VerticalMirroring = 1, RememberFrameStart(m());
+  m().CpuWrite(0x8000, 0x11), m().VerticalMirroring = 0, RememberFrameStart(m());
+  ASSERT_TRUE(RewindLoadPrevious(m()));
+  ASSERT_EQ(std::tuple(m().CpuMemory[0x8000], m().VerticalMirroring),
+            std::tuple(m().PrgRom[0], 1u));
+  m().CpuWrite(0x8000, 0x11);
+  EXPECT_EQ(std::tuple(m().CpuMemory[0x8000], m().PpuMemory[0]),
+            std::tuple(m().PrgRom[0x8000], m().ChrRom[0x2000]));
+  ResetRewind();
 }
 
 }  // namespace

@@ -16,10 +16,8 @@ class CartridgeTest : public MachineTest {
   void Start(const std::string& rom) {
     const std::string path = rom[0] == '/' ? rom : TestRomPath(rom);
     ASSERT_EQ(m().LoadCartridge(path.c_str()), kLoadOk) << rom;
-    MainScreen.Resize(640, 480);
-    std::memset(BackgroundLayer, 0, sizeof BackgroundLayer);
-    m().ResetCpu();
-    m().RebuildPatternCache();
+    MainScreen.Resize(640, 480), std::memset(BackgroundLayer, 0, sizeof BackgroundLayer);
+    m().ResetCpu(), m().RebuildPatternCache();
   }
   void Frames(int count, uint32_t skipRender = 0) {
     for (int i = 0; i < count; ++i) RunFrame(m(), skipRender);
@@ -30,8 +28,7 @@ class CartridgeTest : public MachineTest {
   static uint64_t PictureHash() { return ShownPictureHash(); }
   // The same cartridge from power-on on the main (1) or the alternate (0) core.
   void StartOnCore(const std::string& rom, uint32_t mainCore) {
-    ResetSession();
-    UseMainCore = mainCore;
+    ResetSession(), UseMainCore = mainCore;
     Start(rom);
   }
   uint8_t Ram(uint16_t address) const { return machine->CpuMemory[address]; }

@@ -29,23 +29,18 @@ void MachineTest::SetUp() {
   dir =
       std::filesystem::temp_directory_path() / ("halvoren-test-" + std::to_string(::getpid()) +
                                                 "-" + info->test_suite_name() + "-" + info->name());
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  LogPath = (dir / "halvoren.tst").string();
-  LogStart();
+  std::filesystem::remove_all(dir), std::filesystem::create_directories(dir);
+  LogPath = (dir / "halvoren.tst").string(), LogStart();
 }
 
 void MachineTest::TearDown() {
   std::error_code ignored;
-  std::filesystem::remove_all(dir, ignored);
-  LogPath = "halvoren.tst";
+  std::filesystem::remove_all(dir, ignored), LogPath = "halvoren.tst";
 }
 
 std::string MachineTest::WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
   const auto path = (dir / name).string();
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary) << std::string(bytes.begin(), bytes.end());
   return path;
 }
 
