@@ -1,8 +1,10 @@
-// The desktop program's start: the configuration file's forms, the demo playing on the
-// keyboard, and a missing joystick said to the player.
+// The desktop program's start: where the configuration is found and its forms, the demo playing
+// on the keyboard, and a missing joystick said to the player.
 #include "session/startup.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <tuple>
 
@@ -10,12 +12,15 @@
 #include "frame/emulate_frame.h"
 #include "headless/headless.h"
 #include "session/config.h"
+#include "session/config_path.h"
 #include "session/main_loop.h"
 #include "session/message_area.h"
 #include "session/pads.h"
 #include "support/fixture.h"
 
 namespace {
+
+const std::string HomeAtStart = std::getenv("HOME") ? std::getenv("HOME") : "";
 
 class StartUpTest : public MachineTest {
  protected:
@@ -121,6 +126,27 @@ TEST_F(StartUpTest, WithoutAConfigurationTheDemoStartsAnswersTheKeyboardAndEndsO
     EXPECT_EQ(m().PadBits[c.player1 == kDeviceKeyboard ? 0 : 1], 0x01);
     ShutDown();
   }
+}
+
+// The current folder's file, then the XDG one (an unset or relative XDG_CONFIG_HOME: the one in
+// ~/.config), then the built-in defaults; a folder is no configuration.
+TEST_F(StartUpTest, ConfigurationFromTheCurrentFolderThenTheXdgFolder) {
+  const std::filesystem::path before = std::filesystem::current_path(),
+                              home = dir / "home/.config/halvoren/Halvoren.CFG",
+                              xdg = dir / "xdg/halvoren/Halvoren.CFG";
+  for (const auto& path : {home, xdg})
+    std::filesystem::create_directories(path.parent_path()), std::ofstream(path) << "PLAYER1=K\n";
+  std::filesystem::current_path(dir), std::filesystem::create_directory(dir / "Halvoren.CFG");
+  setenv("HOME", (dir / "nobody").c_str(), 1), unsetenv("XDG_CONFIG_HOME");
+  EXPECT_EQ(DefaultConfigurationPath(), "Halvoren.CFG");  // nowhere: the defaults apply
+  setenv("HOME", (dir / "home").c_str(), 1), setenv("XDG_CONFIG_HOME", (dir / "xdg").c_str(), 1);
+  EXPECT_EQ(DefaultConfigurationPath(), xdg.string());
+  setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
+  EXPECT_EQ(DefaultConfigurationPath(), home.string());
+  std::filesystem::remove(dir / "Halvoren.CFG"), std::ofstream(dir / "Halvoren.CFG") << "K\n";
+  EXPECT_EQ(DefaultConfigurationPath(), "Halvoren.CFG");
+  std::filesystem::current_path(before), setenv("HOME", HomeAtStart.c_str(), 1);
+  unsetenv("XDG_CONFIG_HOME");
 }
 
 }  // namespace
